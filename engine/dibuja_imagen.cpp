@@ -1,0 +1,60 @@
+#include <algorithm>
+#include <array>
+
+#include "funciones.h"
+
+namespace zek {
+namespace {
+
+using Matriz = std::array<std::array<double, 3>, 3>;
+
+// Rows Y, I, Q of the capture's colour conversion, columns red, green, blue.
+constexpr Matriz kRgbAYiq{{{0.299, 0.587, 0.114}, {0.596, -0.275, -0.321}, {0.212, -0.523, 0.311}}};
+
+constexpr Matriz inversa(const Matriz& m) {
+    const auto cof = [&m](int f, int c) {
+        const int f1 = (f + 1) % 3, f2 = (f + 2) % 3, c1 = (c + 1) % 3, c2 = (c + 2) % 3;
+        return m[f1][c1] * m[f2][c2] - m[f1][c2] * m[f2][c1];
+    };
+    const double det = m[0][0] * cof(0, 0) + m[0][1] * cof(0, 1) + m[0][2] * cof(0, 2);
+    Matriz inv{};
+    for (int f = 0; f < 3; ++f) {
+        for (int c = 0; c < 3; ++c) inv[f][c] = cof(c, f) / det;  // adjugate over determinant
+    }
+    return inv;
+}
+
+// Back from (Y, I, Q) to red, green and blue: the exact inverse of the
+// capture, so that an untouched pixel comes back in its captured colour.
+constexpr Matriz kYiqARgb = inversa(kRgbAYiq);
+
+int32_t canal(const std::array<double, 3>& pesos, double Y, double I, double Q) {
+    double v = pesos[0] * Y + pesos[1] * I + pesos[2] * Q;
+    if (v < 0) v = 0;
+    if (v > 255) v = 255;
+    return static_cast<int32_t>(redondea_par(v));
+}
+
+}  // namespace
+
+void Dibuja_Imagen(const Vbles& vbles, const SuperficieImagen& Picture1,
+                   SuperficieImagen& Picture3) {
+    const Tabla& tY = vbles.MatrizY;
+    const Tabla& tI = vbles.MatrizI;
+    const Tabla& tQ = vbles.MatrizQ;
+    if (!tY.contiene(1, 1) || !tI.contiene(1, 1) || !tQ.contiene(1, 1)) return;
+    // Only what the host's size and all three tables cover is drawn.
+    const int W = std::min({Picture1.ancho(), tY.x_hasta(), tI.x_hasta(), tQ.x_hasta()});
+    const int H = std::min({Picture1.alto(), tY.y_hasta(), tI.y_hasta(), tQ.y_hasta()});
+    for (int x = 1; x <= W; ++x) {
+        for (int y = 1; y <= H; ++y) {
+            const double Y = tY.lee(x, y), I = tI.lee(x, y), Q = tQ.lee(x, y);
+            const int32_t r = canal(kYiqARgb[0], Y, I, Q);
+            const int32_t g = canal(kYiqARgb[1], Y, I, Q);
+            const int32_t b = canal(kYiqARgb[2], Y, I, Q);
+            Picture3.pon_pixel(x, y, r + 256 * g + 65536 * b);
+        }
+    }
+}
+
+}  // namespace zek

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "capturas.h"
+#include "funciones.h"
+#include "por_nombre.h"
+#include "superficie_memoria.h"
+
+namespace zek {
+namespace {
+
+TEST(ExtraeMarca, WritesTheCapturedColoursAtTheSamePositions) {
+    SuperficieMemoria marca(32, 32), destino(32, 32);
+    for (int x = 0; x < 32; ++x) {
+        for (int y = 0; y < 32; ++y) marca.pon_pixel(x, y, (x * 7 + y * 13) % 2 ? 0xFFFFFF : 0);
+    }
+    Vbles v;
+    Captura_Marca(marca, v);
+    Extrae_Marca(v, marca, destino);
+    for (int x = 1; x < 32; ++x) {
+        for (int y = 1; y < 32; ++y) ASSERT_EQ(destino.lee_pixel(x, y), marca.lee_pixel(x, y));
+    }
+    EXPECT_EQ(destino.lee_pixel(0, 5), kColorFondo);  // column 0 is never captured
+}
+
+struct CasoCobertura {
+    const char* nombre;
+    void (*prepara)(Tabla&);
+    int pixeles_dibujados;
+};
+
+class Cobertura : public testing::TestWithParam<CasoCobertura> {};
+
+TEST_P(Cobertura, DrawsOnlyWhatTheTableCovers) {
+    SuperficieMemoria marca(4, 4), destino(4, 4);
+    Vbles v;
+    GetParam().prepara(v.MatrizMarca);
+    Extrae_Marca(v, marca, destino);
+    int dibujados = 0;
+    for (int x = 0; x < 4; ++x) {
+        for (int y = 0; y < 4; ++y) dibujados += destino.lee_pixel(x, y) == 0;
+    }
+    EXPECT_EQ(dibujados, GetParam().pixeles_dibujados);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, Cobertura,
+    testing::Values(CasoCobertura{"nunca_cargada", [](Tabla&) {}, 0},
+                    CasoCobertura{"tras_reset", [](Tabla& tabla) { tabla.dimensiona(0, 0, 0, 0); },
+                                  0},
+                    CasoCobertura{"menor", [](Tabla& tabla) { tabla.dimensiona(1, 2, 1, 2); }, 4},
+                    CasoCobertura{"mayor", [](Tabla& tabla) { tabla.dimensiona(1, 9, 1, 9); }, 9}),
+    prueba::PorNombre{});
+
+}  // namespace
+}  // namespace zek

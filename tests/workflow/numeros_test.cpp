@@ -1,0 +1,111 @@
+#include "numeros.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "capturas.h"
+
+namespace zek {
+namespace {
+
+// Bit-for-bit, so that -0 and 0 or two neighbouring doubles never pass.
+void espera_igual_que_el_texto(double v) {
+    const double rapido = valor_por_texto(v);
+    const double lento = valor_por_texto_lento(v);
+    ASSERT_EQ(std::bit_cast<uint64_t>(rapido), std::bit_cast<uint64_t>(lento))
+        << "valor " << v << std::hexfloat << " (" << v << ")";
+}
+
+TEST(ValorPorTexto, SameAsTextRoundTripForEveryComponentOfSampledColours) {
+    // Every 31st colour of the whole cube, plus all greys (whose I and Q are
+    // tiny cancellation residues with exponents).
+    std::vector<int32_t> colores;
+    for (int32_t c = 0; c <= 0xFFFFFF; c += 31) colores.push_back(c);
+    for (int32_t g = 0; g < 256; ++g) colores.push_back(g * 0x010101);
+    for (int32_t c : colores) {
+        const Yiq v = yiq_de_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+        espera_igual_que_el_texto(v.Y);
+        espera_igual_que_el_texto(v.I);
+        espera_igual_que_el_texto(v.Q);
+    }
+}
+
+TEST(ValorPorTexto, SameAsTextRoundTripForEmbeddingResultsAndAnyMagnitude) {
+    std::mt19937_64 azar(20261206);
+    std::uniform_real_distribution<double> exponente(-30.0, 30.0);
+    std::uniform_int_distribution<int> luminancia(-300, 600);
+    for (int i = 0; i < 300000; ++i) {
+        const double v = std::pow(10.0, exponente(azar)) * (i % 2 ? 1 : -1);
+        espera_igual_que_el_texto(v);
+        // Means, residues and shifts of block pairs: sums over L*L elements.
+        const int L = 1 + i % 40;
+        const double media = static_cast<double>(luminancia(azar) * 7 + i) / (L * L);
+        espera_igual_que_el_texto(media);
+        espera_igual_que_el_texto((media - 3.0) / 2);
+        espera_igual_que_el_texto(media * 0.1);
+    }
+}
+
+TEST(ValorPorTexto, RoundsExactHalvesOfTheFifteenthDigitToEven) {
+    for (double v : {100000000000000.5, 100000000000001.5, 12345678901234.25, 0.1, 0.2, 0.3,
+                     254.99999999999997, 9.9999999999999995, 1e-8, 9.99999999999999e-9,
+                     999999999999999.9, 1.0000000000000002, 2.5e-300, 1.7976931348623157e308}) {
+        espera_igual_que_el_texto(v);
+        espera_igual_que_el_texto(-v);
+    }
+}
+
+TEST(ValorPorTexto, KeepsWholeNumbersExactly) {
+    for (double v : {0.0, -3.0, 257.0, 16777215.0, 1234567890123456.0, 9007199254740994.0, 1e300}) {
+        EXPECT_EQ(valor_por_texto(v), v);
+    }
+}
+
+struct CasoEntero {
+    double v;
+    std::optional<int32_t> esperado;
+};
+
+class Entero : public testing::TestWithParam<CasoEntero> {};
+
+TEST_P(Entero, RoundsHalvesToEvenAndRefusesWhatLeavesThe32BitRange) {
+    EXPECT_EQ(entero(GetParam().v), GetParam().esperado);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, Entero,
+    testing::Values(CasoEntero{101.5, 102}, CasoEntero{88.5, 88}, CasoEntero{-0.5, 0},
+                    CasoEntero{-1.5, -2}, CasoEntero{2539.6, 2540},
+                    CasoEntero{2147483647.4, 2147483647}, CasoEntero{2147483647.5, std::nullopt},
+                    CasoEntero{-2147483648.5, -2147483648}, CasoEntero{-2147483649.0, std::nullopt},
+                    CasoEntero{1e300, std::nullopt}, CasoEntero{NAN, std::nullopt},
+                    CasoEntero{INFINITY, std::nullopt}));
+
+struct CasoTexto {
+    double v;
+    char separador;
+    const char* esperado;
+};
+
+class TextoGeneral : public testing::TestWithParam<CasoTexto> {};
+
+TEST_P(TextoGeneral, WritesTheGeneralNumberFormat) {
+    EXPECT_EQ(texto_general(GetParam().v, GetParam().separador), GetParam().esperado);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, TextoGeneral,
+                         testing::Values(CasoTexto{3, '.', "3"}, CasoTexto{2.5, '.', "2.5"},
+                                         CasoTexto{2.5, ',', "2,5"}, CasoTexto{-7, '.', "-7"},
+                                         CasoTexto{-0.0, '.', "0"}, CasoTexto{1200, '.', "1200"},
+                                         CasoTexto{76.245, '.', "76.245"},
+                                         CasoTexto{0.1 + 0.2, '.', "0.3"},
+                                         CasoTexto{1e300, '.', "1E+300"},
+                                         CasoTexto{0.00001, ',', "1E-05"},
+                                         CasoTexto{123456789012345, '.', "123456789012345"}));
+
+}  // namespace
+}  // namespace zek
