@@ -28,11 +28,13 @@ constexpr Matriz inversa(const Matriz& m) {
 // capture, so that an untouched pixel comes back in its captured colour.
 constexpr Matriz kYiqARgb = inversa(kRgbAYiq);
 
-int32_t canal(const std::array<double, 3>& pesos, double Y, double I, double Q) {
-    double v = pesos[0] * Y + pesos[1] * I + pesos[2] * Q;
-    if (v < 0) v = 0;
-    if (v > 255) v = 255;
-    return static_cast<int32_t>(redondea_par(v));
+// One channel: the Y term, then the I term, then the Q term; clamped to 0 to
+// 255 and rounded half to even (adding 2^52 rounds a value from 0 to 255).
+inline int32_t canal(const std::array<double, 3>& pesos, double Y, double I, double Q) {
+    const double v = pesos[0] * Y + pesos[1] * I + pesos[2] * Q;
+    const double recortado = std::min(std::max(v, 0.0), 255.0);
+    constexpr double dos_52 = 4503599627370496.0;
+    return static_cast<int32_t>((recortado + dos_52) - dos_52);
 }
 
 }  // namespace
@@ -47,8 +49,11 @@ void Dibuja_Imagen(const Vbles& vbles, const SuperficieImagen& Picture1,
     const int W = std::min({Picture1.ancho(), tY.x_hasta(), tI.x_hasta(), tQ.x_hasta()});
     const int H = std::min({Picture1.alto(), tY.y_hasta(), tI.y_hasta(), tQ.y_hasta()});
     for (int x = 1; x <= W; ++x) {
+        const double* colY = tY.columna(x) + (1 - tY.y_desde());
+        const double* colI = tI.columna(x) + (1 - tI.y_desde());
+        const double* colQ = tQ.columna(x) + (1 - tQ.y_desde());
         for (int y = 1; y <= H; ++y) {
-            const double Y = tY.lee(x, y), I = tI.lee(x, y), Q = tQ.lee(x, y);
+            const double Y = colY[y - 1], I = colI[y - 1], Q = colQ[y - 1];
             const int32_t r = canal(kYiqARgb[0], Y, I, Q);
             const int32_t g = canal(kYiqARgb[1], Y, I, Q);
             const int32_t b = canal(kYiqARgb[2], Y, I, Q);

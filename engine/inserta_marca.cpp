@@ -18,11 +18,12 @@ struct Bloque {
 
 // Sum of a block's luminances, made whole after every addition, column by
 // column; nothing when a partial sum leaves the 32-bit range.
-std::optional<int32_t> suma_bloque(const Tabla& MatrizY, Bloque b) {
+inline std::optional<int32_t> suma_bloque(const Tabla& MatrizY, Bloque b) {
     int32_t suma = 0;
     for (int x = b.x0; x < b.x0 + b.L; ++x) {
-        for (int y = b.y0; y < b.y0 + b.L; ++y) {
-            const auto s = entero(suma + MatrizY.lee(x, y));
+        const double* columna = &MatrizY.columna(x)[b.y0 - MatrizY.y_desde()];
+        for (int i = 0; i < b.L; ++i) {
+            const auto s = entero(suma + columna[i]);
             if (!s) return std::nullopt;
             suma = *s;
         }
@@ -32,12 +33,12 @@ std::optional<int32_t> suma_bloque(const Tabla& MatrizY, Bloque b) {
 
 // Moves every luminance of the block by D, kept whole; false when a result
 // leaves the 32-bit range (the caller then restores the whole table).
-bool desplaza_bloque(Tabla& MatrizY, Bloque b, double D) {
+inline bool desplaza_bloque(Tabla& MatrizY, Bloque b, double D) {
     for (int x = b.x0; x < b.x0 + b.L; ++x) {
         for (int y = b.y0; y < b.y0 + b.L; ++y) {
             const auto v = entero(MatrizY.lee(x, y) + D);
             if (!v) return false;
-            MatrizY.escribe(x, y, *v);
+            MatrizY.escribe_redondeado(x, y, *v);  // whole numbers are exact as text
         }
     }
     return true;
@@ -95,13 +96,14 @@ bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieI
         return false;
     }
 
-    const int64_t grado = *entero(vbles.Grado);
+    const int32_t grado = *entero(vbles.Grado);
     const int64_t pixeles_marca = int64_t{Wm} * Hm;
     const double T = vbles.Grado / 2 + vbles.Clave;
     const double area = static_cast<double>(L * L);
     const Tabla original = vbles.MatrizY;  // put back if any pair fails
     double r = 0;
     int64_t k = 0;
+    int xm = 0, ym = 1;  // watermark pixel of pair k
 
     for (int R = 1; R <= By; ++R) {
         for (int j = 1; j <= Bx; j += 2) {
@@ -118,11 +120,14 @@ bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieI
                 avisa(puerto, kFueraDeRango);
                 return false;
             }
-            r = static_cast<double>(*diferencia % grado);
+            // Remainder of truncating division, with the dividend's sign.
+            r = grado == 1 || grado == -1 ? 0.0 : static_cast<double>(*diferencia % grado);
 
             // Watermark pixel number k, row by row.
-            const int ym = static_cast<int>((k + Wm - 1) / Wm);
-            const int xm = static_cast<int>(k - int64_t{Wm} * (ym - 1));
+            if (++xm > Wm) {
+                xm = 1;
+                ++ym;
+            }
             const double color = vbles.MatrizMarca.lee(xm, ym);
             if (color == -1) continue;  // unreadable pixel: the pair stays as it is
 

@@ -1,6 +1,8 @@
 // Number conversions shared by the tables, the engine and the captions.
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -24,10 +26,54 @@ inline std::optional<int32_t> entero(double v) {
     return static_cast<int32_t>(r);
 }
 
+namespace detalle {
+
+inline constexpr std::array<double, 24> kPotenciasDeDiez = [] {
+    std::array<double, 24> p{};
+    double v = 1.0;
+    for (double& e : p) {
+        e = v;  // every power up to 1e22 is exact in a double; 1e23 is never used
+        v *= 10.0;
+    }
+    return p;
+}();
+
+// Values the fast path below cannot take: tiny, huge, infinite or NaN.
+double valor_por_texto_fuera_de_rango(double v);
+
+}  // namespace detalle
+
 // The value that writing v as text and reading the text back gives:
 // whole numbers stay exact, fractional ones keep 15 significant digits
 // (general format), exactly as printf("%.15g") followed by strtod would.
-double valor_por_texto(double v);
+// Inline and nearly branch-free: the captures call it for every pixel.
+inline double valor_por_texto(double v) {
+    const double a = std::fabs(v);
+    if (!(a >= 1e-8 && a < 1e15)) return detalle::valor_por_texto_fuera_de_rango(v);
+    if (redondea_par(a) == a) return v;  // whole numbers are written exactly
+
+    // Scale so that the 15 significant digits become the integer part:
+    // t = a * 10^k in [1e14, 1e15). floor(log2 a) * log10(2) gives the
+    // decade, or one below it, which the comparison mends.
+    const int e2 = static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7ff) - 1023;
+    int k = 13 - ((e2 * 78913) >> 18);
+    k += a * detalle::kPotenciasDeDiez[static_cast<size_t>(k)] < 1e14;
+    const double p = detalle::kPotenciasDeDiez[static_cast<size_t>(k)];
+    // a and p are exact, so m is t correctly rounded; a half can only be
+    // misjudged when m itself is a half, and then the exact sign of t - m
+    // (from one fused multiply-add) decides.
+    const double m = a * p;
+    double n = redondea_par(m);
+    const double d = m - n;  // exact: m < 2^52
+    if (d == 0.5 || d == -0.5) [[unlikely]] {
+        const double resto = std::fma(a, p, -m);
+        if (d == 0.5 && resto > 0) n += 1.0;
+        if (d == -0.5 && resto < 0) n -= 1.0;
+    }
+    // n and p are exact: one division rounds the 15-digit decimal correctly,
+    // which is what strtod does with its text.
+    return std::copysign(n / p, v);
+}
 
 // The same round trip done literally through text; the slow reference that
 // valor_por_texto must always agree with.

@@ -3,8 +3,10 @@
 // exactly what writing the number as text and reading it back would give.
 #pragma once
 
+#include <bit>
 #include <cassert>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "numeros.h"
@@ -33,9 +35,19 @@ class Tabla {
     int y_desde() const { return y_desde_; }
     int y_hasta() const { return y_hasta_; }
 
+    // Column x from its first row on, for per-pixel loops; callers check
+    // the range first.
+    const double* columna(int x) const { return &datos_[indice(x, y_desde_)]; }
+
     // Callers check the indices first (contiene / cubre).
     double lee(int x, int y) const { return datos_[indice(x, y)]; }
     void escribe(int x, int y, double v) { datos_[indice(x, y)] = valor_por_texto(v); }
+    // For a value that is already what its text gives back (checked in
+    // debug builds), so that hot loops need not round it twice.
+    void escribe_redondeado(int x, int y, double v) {
+        assert(std::bit_cast<uint64_t>(v) == std::bit_cast<uint64_t>(valor_por_texto(v)));
+        datos_[indice(x, y)] = v;
+    }
 
     bool operator==(const Tabla&) const = default;
 

@@ -1,0 +1,183 @@
+// The demonstration on the largest pictures it accepts: a 378 x 483 host and
+// a 180 x 226 watermark, Grado 10, Clave 3. Each stage alone, the whole
+// pipeline (both captures, then stages 0 to 3), and a floor: one plain loop
+// that reads every host pixel and writes every result pixel once.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "capturas.h"
+#include "funciones.h"
+#include "secuenciador.h"
+#include "superficie_memoria.h"
+
+namespace zek {
+namespace {
+
+class PuertoMudo : public PuertoVentana {
+  public:
+    void pon_texto(Etiqueta, const std::string&) override {}
+    void mensaje(const std::string&, Icono, const std::string&) override {}
+    void cursor_ocupado(bool) override {}
+};
+
+// A photograph-like host: smooth colour gradients with some texture.
+SuperficieMemoria host_en_color() {
+    SuperficieMemoria s(378, 483);
+    for (int x = 0; x < 378; ++x) {
+        for (int y = 0; y < 483; ++y) {
+            const int r = static_cast<int>(128 + 100 * std::sin(x * 0.021) + (x * y) % 23);
+            const int g = static_cast<int>(120 + 90 * std::cos(y * 0.017) + (x + 3 * y) % 19);
+            const int b = (x + y) * 255 / (378 + 483);
+            s.pon_pixel(x, y, (r & 0xFF) + 256 * (g & 0xFF) + 65536 * b);
+        }
+    }
+    return s;
+}
+
+// The same size in shades of grey, whose chrominance is all tiny residues.
+SuperficieMemoria host_en_gris() {
+    SuperficieMemoria s(378, 483);
+    for (int x = 0; x < 378; ++x) {
+        for (int y = 0; y < 483; ++y) s.pon_pixel(x, y, ((x + y) % 256) * 0x010101);
+    }
+    return s;
+}
+
+// A black ring on white.
+SuperficieMemoria marca() {
+    SuperficieMemoria s(180, 226);
+    for (int x = 0; x < 180; ++x) {
+        for (int y = 0; y < 226; ++y) {
+            const double d = std::hypot(x - 90, y - 113);
+            s.pon_pixel(x, y, d > 50 && d < 80 ? 0 : 0xFFFFFF);
+        }
+    }
+    return s;
+}
+
+struct Escenario {
+    SuperficieMemoria p1, p2, p3{378, 483}, p4{180, 226};
+    Vbles v;
+    PuertoMudo puerto;
+    Secuenciador sec{v, {p1, p2, p3, p4}, puerto};
+
+    explicit Escenario(SuperficieMemoria host) : p1(std::move(host)), p2(marca()) {
+        v.Grado = 10;
+        v.Clave = 3;
+        Captura_Imagen(p1, v);
+        Captura_Marca(p2, v);
+    }
+};
+
+void BM_Suelo(benchmark::State& state) {
+    const SuperficieMemoria host = host_en_color();
+    SuperficieMemoria resultado(378, 483);
+    for (auto _ : state) {
+        for (int x = 0; x < host.ancho(); ++x) {
+            for (int y = 0; y < host.alto(); ++y) resultado.pon_pixel(x, y, host.lee_pixel(x, y));
+        }
+        benchmark::DoNotOptimize(resultado);
+    }
+}
+BENCHMARK(BM_Suelo)->Unit(benchmark::kMillisecond);
+
+void BM_CapturaImagen(benchmark::State& state) {
+    Escenario e(host_en_color());
+    for (auto _ : state) Captura_Imagen(e.p1, e.v);
+}
+BENCHMARK(BM_CapturaImagen)->Unit(benchmark::kMillisecond);
+
+void BM_CapturaImagenGris(benchmark::State& state) {
+    Escenario e(host_en_gris());
+    for (auto _ : state) Captura_Imagen(e.p1, e.v);
+}
+BENCHMARK(BM_CapturaImagenGris)->Unit(benchmark::kMillisecond);
+
+void BM_CapturaMarca(benchmark::State& state) {
+    Escenario e(host_en_color());
+    for (auto _ : state) Captura_Marca(e.p2, e.v);
+}
+BENCHMARK(BM_CapturaMarca)->Unit(benchmark::kMillisecond);
+
+void BM_Etapa0_Rejilla(benchmark::State& state) {
+    Escenario e(host_en_color());
+    for (auto _ : state) {
+        Calcula_Bloques(e.v, e.p1, e.p2, e.puerto);
+        Dibuja_Rejilla(e.p1, e.v.LongBloque);
+    }
+}
+BENCHMARK(BM_Etapa0_Rejilla)->Unit(benchmark::kMillisecond);
+
+void BM_Etapa1_Insercion(benchmark::State& state) {
+    Escenario e(host_en_color());
+    for (auto _ : state) {
+        // Embedding again on top of the last one costs the same.
+        Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
+    }
+}
+BENCHMARK(BM_Etapa1_Insercion)->Unit(benchmark::kMillisecond);
+
+void BM_Etapa2_Rejilla(benchmark::State& state) {
+    Escenario e(host_en_color());
+    Calcula_Bloques(e.v, e.p1, e.p2, e.puerto);
+    for (auto _ : state) Dibuja_Rejilla(e.p3, e.v.LongBloque);
+}
+BENCHMARK(BM_Etapa2_Rejilla)->Unit(benchmark::kMillisecond);
+
+void BM_Etapa3_Extraccion(benchmark::State& state) {
+    Escenario e(host_en_color());
+    for (auto _ : state) Extrae_Marca(e.v, e.p2, e.p4);
+}
+BENCHMARK(BM_Etapa3_Extraccion)->Unit(benchmark::kMillisecond);
+
+template <SuperficieMemoria (*Host)()>
+void BM_Demostracion(benchmark::State& state) {
+    const SuperficieMemoria host = Host(), m = marca();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Escenario e(host);
+        e.p2 = m;
+        state.ResumeTiming();
+        Captura_Imagen(e.p1, e.v);
+        Captura_Marca(e.p2, e.v);
+        for (int i = 0; i < 4; ++i) e.sec.Pulsa_Paso();
+        benchmark::DoNotOptimize(e.p4);
+    }
+}
+BENCHMARK(BM_Demostracion<host_en_color>)->Name("BM_Demostracion")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Demostracion<host_en_gris>)
+    ->Name("BM_DemostracionGris")
+    ->Unit(benchmark::kMillisecond);
+
+// Console output as usual, plus the pipeline/floor ratio at the end.
+class Informe : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            if (r.run_type == Run::RT_Iteration)
+                tiempos[r.benchmark_name()] = r.GetAdjustedRealTime();
+        }
+    }
+    std::map<std::string, double> tiempos;
+};
+
+}  // namespace
+}  // namespace zek
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    zek::Informe informe;
+    benchmark::RunSpecifiedBenchmarks(&informe);
+    const auto& t = informe.tiempos;
+    if (t.contains("BM_Demostracion") && t.contains("BM_Suelo")) {
+        std::printf("\npipeline/floor ratio: %.1f (pipeline %.2f ms, floor %.3f ms)\n",
+                    t.at("BM_Demostracion") / t.at("BM_Suelo"), t.at("BM_Demostracion"),
+                    t.at("BM_Suelo"));
+    }
+    benchmark::Shutdown();
+}
