@@ -1,6 +1,7 @@
 // Number conversions shared by the tables, the engine and the captions.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -56,7 +57,7 @@ inline double valor_por_texto(double v) {
     // t = a * 10^k in [1e14, 1e15). floor(log2 a) * log10(2) gives the
     // decade, or one below it, which the comparison mends.
     const int e2 = static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7ff) - 1023;
-    int k = 13 - ((e2 * 78913) >> 18);
+    int k = std::max(13 - ((e2 * 78913) >> 18), 0);  // 0 already for a >= 1e14
     k += a * detalle::kPotenciasDeDiez[static_cast<size_t>(k)] < 1e14;
     const double p = detalle::kPotenciasDeDiez[static_cast<size_t>(k)];
     // a and p are exact, so m is t correctly rounded; a half can only be
