@@ -19,9 +19,13 @@ namespace {
 
 class PuertoMudo : public PuertoVentana {
   public:
-    void pon_texto(Etiqueta, const std::string&) override {}
+    void pon_texto(Control, const std::string&) override {}
     void mensaje(const std::string&, Icono, const std::string&) override {}
     void cursor_ocupado(bool) override {}
+    std::string texto(Control) const override { return {}; }
+    std::string elige_archivo(const std::string&) override { return {}; }
+    char separador_decimal() const override { return '.'; }
+    std::optional<double> lee_numero(const std::string&) const override { return {}; }
 };
 
 // A photograph-like host: smooth colour gradients with some texture.

@@ -25,8 +25,8 @@ bool Calcula_Bloques(Vbles& vbles, const SuperficieImagen& host, const Superfici
     }
 
     const char sep = puerto.separador_decimal();
-    puerto.pon_texto(Etiqueta::LBloque, "Longitud de bloque " + std::to_string(vbles.LongBloque));
-    puerto.pon_texto(Etiqueta::LNumBloques,
+    puerto.pon_texto(Control::LBloque, "Longitud de bloque " + std::to_string(vbles.LongBloque));
+    puerto.pon_texto(Control::LNumBloques,
                      "Número de bloque " + texto_general(vbles.NumBloques, sep));
     return true;
 }

@@ -5,7 +5,7 @@
 namespace zek {
 
 void Secuenciador::termina_etapa(int texto) {
-    puerto_.pon_texto(Etiqueta::LpASO, kTextoPaso[texto]);
+    puerto_.pon_texto(Control::LpASO, kTextoPaso[texto]);
 }
 
 void Secuenciador::Pulsa_Paso() {
@@ -55,10 +55,10 @@ void Secuenciador::Reset() {
     vbles_.MatrizMarca.dimensiona(0, 0, 0, 0);
     termina_etapa(0);
     const char sep = puerto_.separador_decimal();
-    puerto_.pon_texto(Etiqueta::LGrado, kPrefijoGrado + texto_general(vbles_.Grado, sep));
-    puerto_.pon_texto(Etiqueta::LClave, kPrefijoClave + texto_general(vbles_.Clave, sep));
-    puerto_.pon_texto(Etiqueta::LNumBloques, "");
-    puerto_.pon_texto(Etiqueta::LBloque, "");
+    puerto_.pon_texto(Control::LGrado, kPrefijoGrado + texto_general(vbles_.Grado, sep));
+    puerto_.pon_texto(Control::LClave, kPrefijoClave + texto_general(vbles_.Clave, sep));
+    puerto_.pon_texto(Control::LNumBloques, "");
+    puerto_.pon_texto(Control::LBloque, "");
 }
 
 }  // namespace zek

@@ -2,8 +2,8 @@
 // per press, with the stage texts in LpASO.
 #pragma once
 
+#include "pictures.h"
 #include "puerto_ventana.h"
-#include "superficie.h"
 #include "vbles.h"
 
 namespace zek {
@@ -18,14 +18,6 @@ inline constexpr const char* kTextoPaso[] = {
 
 inline constexpr const char* kPrefijoGrado = "Grado de Resistencia a ataques de Altas frecuencias ";
 inline constexpr const char* kPrefijoClave = "Clave de Codificación de la Marca de Agua ";
-
-// The four picture boxes of the main window.
-struct Pictures {
-    SuperficieImagen& Picture1;  // host
-    SuperficieImagen& Picture2;  // watermark
-    SuperficieImagen& Picture3;  // watermarked host
-    SuperficieImagen& Picture4;  // extracted watermark
-};
 
 class Secuenciador {
   public:

@@ -26,8 +26,8 @@ TEST_P(CalculaBloques, FindsTheLargestSideWithEvenColumnsAndAPairPerWatermarkPix
     EXPECT_TRUE(Calcula_Bloques(v, host, marca, puerto));
     EXPECT_EQ(v.LongBloque, c.lado);
     EXPECT_EQ(v.NumBloques, c.bloques);
-    EXPECT_EQ(puerto.texto(Etiqueta::LBloque), "Longitud de bloque " + std::to_string(c.lado));
-    EXPECT_EQ(puerto.texto(Etiqueta::LNumBloques), "Número de bloque " + texto_general(c.bloques));
+    EXPECT_EQ(puerto.texto(Control::LBloque), "Longitud de bloque " + std::to_string(c.lado));
+    EXPECT_EQ(puerto.texto(Control::LNumBloques), "Número de bloque " + texto_general(c.bloques));
     EXPECT_TRUE(puerto.mensajes.empty());
 }
 

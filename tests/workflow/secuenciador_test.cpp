@@ -36,7 +36,7 @@ struct Demo {
         p4.fija_tamano(marca.ancho(), marca.alto());
         Captura_Marca(p2, v);
     }
-    std::string paso() const { return puerto.texto(Etiqueta::LpASO); }
+    std::string paso() const { return puerto.texto(Control::LpASO); }
 };
 
 // A 64 x 50 host in uniform grey blocks of side 6 (as the 1-based tables see
@@ -94,8 +94,8 @@ TEST(Secuenciador, FourPressesRunTheFourStagesAndAFifthDoesNothing) {
     d.sec.Pulsa_Paso();
     EXPECT_EQ(d.v.Paso, 1);
     EXPECT_EQ(d.paso(), "Paso 1:Se muestra la imagen dividida en bloques.");
-    EXPECT_EQ(d.puerto.texto(Etiqueta::LBloque), "Longitud de bloque 6");
-    EXPECT_EQ(d.puerto.texto(Etiqueta::LNumBloques), "Número de bloque 80");
+    EXPECT_EQ(d.puerto.texto(Control::LBloque), "Longitud de bloque 6");
+    EXPECT_EQ(d.puerto.texto(Control::LNumBloques), "Número de bloque 80");
     EXPECT_EQ(d.p1.lee_pixel(6, 0), kColorRejilla);
     EXPECT_EQ(d.p1.lee_pixel(0, 48), kColorRejilla);
     EXPECT_EQ(d.p1.lee_pixel(1, 1), host.lee_pixel(1, 1));
@@ -137,7 +137,7 @@ TEST(Secuenciador, WithNoBlockSideStageZeroWritesItsTextButDoesNotAdvance) {
         d.sec.Pulsa_Paso();
         EXPECT_EQ(d.v.Paso, 0);
         EXPECT_EQ(d.paso(), kTextoPaso[1]);
-        EXPECT_EQ(d.puerto.texto(Etiqueta::LBloque), "Longitud de bloque 0");
+        EXPECT_EQ(d.puerto.texto(Control::LBloque), "Longitud de bloque 0");
         EXPECT_EQ(d.p1, SuperficieMemoria(3, 3));
     }
 }
@@ -192,11 +192,11 @@ TEST(Secuenciador, ResetEmptiesThePicturesAndForgetsTheWatermarkButNotTheParamet
     EXPECT_EQ(d.p3, SuperficieMemoria(64, 50));
     EXPECT_EQ(d.p4, SuperficieMemoria(8, 4));
     EXPECT_EQ(d.paso(), "Paso 0: Se muestra la imagen y la gota de Agua.");
-    EXPECT_EQ(d.puerto.texto(Etiqueta::LGrado),
+    EXPECT_EQ(d.puerto.texto(Control::LGrado),
               "Grado de Resistencia a ataques de Altas frecuencias 2,5");
-    EXPECT_EQ(d.puerto.texto(Etiqueta::LClave), "Clave de Codificación de la Marca de Agua 3");
-    EXPECT_EQ(d.puerto.texto(Etiqueta::LBloque), "");
-    EXPECT_EQ(d.puerto.texto(Etiqueta::LNumBloques), "");
+    EXPECT_EQ(d.puerto.texto(Control::LClave), "Clave de Codificación de la Marca de Agua 3");
+    EXPECT_EQ(d.puerto.texto(Control::LBloque), "");
+    EXPECT_EQ(d.puerto.texto(Control::LNumBloques), "");
 
     // Without a new watermark, stage 1 refuses once and stage 3 draws nothing.
     d.puerto.mensajes.clear();

@@ -1,0 +1,54 @@
+// Renders the main window off screen in the middle of a demonstration on
+// the samples (host and watermark loaded, Grado 10, Clave 3, two presses of
+// the step button) and saves it as a PNG for the README.
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdio>
+
+#include "frm_principal.h"
+
+namespace {
+
+// Answers the file dialog with the next sample and keeps messages quiet.
+class DialogosGuion final : public zek::Dialogos {
+  public:
+    explicit DialogosGuion(QStringList archivos) : archivos_(std::move(archivos)) {}
+    void mensaje(QWidget*, const QString& texto, zek::Icono, const QString&) override {
+        std::fprintf(stderr, "mensaje: %s\n", qPrintable(texto));
+    }
+    QString elige_archivo(QWidget*, const QString&, const QString&) override {
+        return archivos_.isEmpty() ? QString() : archivos_.takeFirst();
+    }
+
+  private:
+    QStringList archivos_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    const QString salida = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("zek.png");
+    const QString muestras = QStringLiteral(ZEK_CARPETA_MUESTRAS);
+    DialogosGuion dialogos({muestras + "/imagen.bmp", muestras + "/marca.bmp"});
+    zek::FrmPrincipal ventana(dialogos);
+    ventana.show();
+
+    ventana.findChild<QAction*>("SubImagen")->trigger();
+    ventana.findChild<QAction*>("SubMarcaAgua")->trigger();
+    for (auto [caja, boton, valor] :
+         {std::tuple{"Txt_Grado", "Cmd_Grado", "10"}, std::tuple{"Txt_Clave", "Cmd_Clave", "3"}}) {
+        ventana.findChild<QLineEdit*>(caja)->setText(valor);
+        ventana.findChild<QPushButton*>(boton)->click();
+    }
+    for (int i = 0; i < 2; ++i) ventana.findChild<QPushButton*>("Command1")->click();
+
+    if (!ventana.grab().save(salida)) {
+        std::fprintf(stderr, "no se pudo guardar %s\n", qPrintable(salida));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,32 @@
+// The modal windows the main window opens: message boxes and the file-open
+// dialog. Tests put a recorder in their place so that nothing blocks.
+#pragma once
+
+#include <QString>
+
+#include "puerto_ventana.h"
+
+class QWidget;
+
+namespace zek {
+
+class Dialogos {
+  public:
+    virtual ~Dialogos() = default;
+    virtual void mensaje(QWidget* padre, const QString& texto, Icono icono,
+                         const QString& titulo) = 0;
+    // filtro in Qt's form, "Description (*.a *.b)"; empty when cancelled.
+    virtual QString elige_archivo(QWidget* padre, const QString& filtro,
+                                  const QString& carpeta) = 0;
+};
+
+class DialogosQt final : public Dialogos {
+  public:
+    void mensaje(QWidget* padre, const QString& texto, Icono icono, const QString& titulo) override;
+    QString elige_archivo(QWidget* padre, const QString& filtro, const QString& carpeta) override;
+};
+
+// "Description|*.a;*.b" as Qt writes it: "Description (*.a *.b)".
+QString filtro_qt(const std::string& filtro);
+
+}  // namespace zek

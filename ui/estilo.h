@@ -1,0 +1,42 @@
+// Fonts and colours of the windows. The design names Times New Roman and MS
+// Sans Serif; Liberation Serif and Liberation Sans stand for them (metric
+// compatible). Sizes are in pixels at 96 dpi, so the layout fits anywhere.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+namespace zek {
+
+// Background of the main window and its frames: a desktop blue.
+inline const QColor kColorEscritorio(0, 78, 152);
+
+inline QFont fuente_serif(int pixeles, bool negrita) {
+    QFont f(QStringLiteral("Liberation Serif"));
+    f.setPixelSize(pixeles);
+    f.setBold(negrita);
+    return f;
+}
+
+inline QFont fuente_sans(int pixeles, bool negrita) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(pixeles);
+    f.setBold(negrita);
+    return f;
+}
+
+inline void pon_color_texto(QWidget* w, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, color);
+    w->setPalette(p);
+}
+
+inline void pon_color_fondo(QWidget* w, QPalette::ColorRole papel, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(papel, color);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+}  // namespace zek

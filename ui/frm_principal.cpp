@@ -1,0 +1,304 @@
+#include "frm_principal.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <cmath>
+
+#include "estilo.h"
+#include "frm_parametro.h"
+#include "iconos.h"
+
+namespace zek {
+namespace {
+
+const QColor kAmarilloClaro(255, 255, 128);
+const QColor kVerde(0, 255, 0);
+const QColor kAmarillo(255, 255, 0);
+
+}  // namespace
+
+FrmPrincipal::FrmPrincipal(Dialogos& dialogos, std::function<void()> salir)
+    : dialogos_(dialogos), salir_(std::move(salir)) {
+    if (!salir_) salir_ = [] { QCoreApplication::exit(0); };
+    setObjectName("FrmPrincipal");
+    setWindowTitle(kTituloAplicacion);
+    createControls();
+    createActions();
+    setTabOrderOfDesign();
+    secuenciador_ = std::make_unique<Secuenciador>(vbles_, pictures(), *this);
+    Command1->setFocus();
+}
+
+FrmPrincipal::~FrmPrincipal() = default;
+
+QLabel* FrmPrincipal::etiqueta(QWidget* padre, const char* nombre, const QString& texto,
+                               const QRect& r, const QFont& fuente, const QColor& color) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(nombre);
+    l->setGeometry(r);
+    l->setFont(fuente);
+    pon_color_texto(l, color);
+    return l;
+}
+
+void FrmPrincipal::createControls() {
+    auto* cliente = new QWidget(this);
+    cliente->setObjectName("cliente");
+    cliente->setMinimumSize(1009, 658);
+    pon_color_fondo(cliente, QPalette::Window, kColorEscritorio);
+    setCentralWidget(cliente);
+
+    LpASO = etiqueta(cliente, "LpASO", QString::fromUtf8(kTextoPaso[0]), {8, 8, 1001, 25},
+                     fuente_serif(16, true), kAmarilloClaro);
+    Picture1 = new PictureBox(cliente, {8, 48, 378, 483});
+    Picture2 = new PictureBox(cliente, {416, 48, 181, 227});
+    Picture3 = new PictureBox(cliente, {624, 48, 378, 483});
+    Picture4 = new PictureBox(cliente, {416, 328, 181, 227});
+    Picture1->setObjectName("Picture1");
+    Picture2->setObjectName("Picture2");
+    Picture3->setObjectName("Picture3");
+    Picture4->setObjectName("Picture4");
+
+    Command1 = new QPushButton(cliente);
+    Command1->setObjectName("Command1");
+    Command1->setGeometry(440, 288, 51, 33);
+    Command1->setIcon(icono_flecha());
+    Command1->setIconSize({32, 32});
+    pon_color_fondo(Command1, QPalette::Button, QColor(255, 255, 192));
+
+    LBloque = etiqueta(cliente, "LBloque", {}, {16, 544, 193, 17}, fuente_sans(13, true), kVerde);
+    LNumBloques =
+        etiqueta(cliente, "LNumBloques", {}, {216, 544, 177, 17}, fuente_sans(13, true), kVerde);
+
+    auto* Frame1 = new QGroupBox(QString::fromUtf8("Datos Actuales de Parámetros"), cliente);
+    Frame1->setObjectName("Frame1");
+    Frame1->setGeometry(16, 568, 401, 81);
+    Frame1->setFont(fuente_sans(13, true));
+    pon_color_fondo(Frame1, QPalette::Window, kColorEscritorio);
+    pon_color_texto(Frame1, kAmarillo);
+    const QString grado = QString::fromUtf8("Grado de Resistencia a ataques de Altas frecuencias");
+    const QString clave = QString::fromUtf8("Clave de Codificación de la Marca de Agua");
+    LGrado = etiqueta(Frame1, "LGrado", grado, {8, 24, 385, 17}, fuente_sans(11, true), Qt::white);
+    LClave = etiqueta(Frame1, "LClave", clave, {8, 48, 385, 17}, fuente_sans(11, true), Qt::white);
+
+    auto* Frame2 = new QGroupBox(QString::fromUtf8("Actualizar Parámetros"), cliente);
+    Frame2->setObjectName("Frame2");
+    Frame2->setGeometry(424, 568, 433, 81);
+    Frame2->setFont(fuente_sans(13, true));
+    pon_color_fondo(Frame2, QPalette::Window, kColorEscritorio);
+    pon_color_texto(Frame2, kAmarillo);
+    etiqueta(Frame2, "Label2", grado, {8, 24, 313, 17}, fuente_sans(11, true), Qt::white);
+    etiqueta(Frame2, "Label1", clave, {8, 48, 313, 17}, fuente_sans(11, true), Qt::white);
+    for (auto [caja, nombre, y] :
+         {std::tuple{&Txt_Grado, "Txt_Grado", 24}, std::tuple{&Txt_Clave, "Txt_Clave", 48}}) {
+        *caja = new QLineEdit(QStringLiteral("0"), Frame2);
+        (*caja)->setObjectName(nombre);
+        (*caja)->setGeometry(320, y, 81, 19);
+        (*caja)->setFont(fuente_sans(11, false));
+    }
+    for (auto [boton, nombre, y] :
+         {std::tuple{&Cmd_Grado, "Cmd_Grado", 24}, std::tuple{&Cmd_Clave, "Cmd_Clave", 48}}) {
+        *boton = new QPushButton(QStringLiteral("I"), Frame2);
+        (*boton)->setObjectName(nombre);
+        (*boton)->setGeometry(408, y, 17, 17);
+        (*boton)->setFont(fuente_serif(11, false));
+    }
+
+    CmdSalir = new QToolButton(cliente);
+    CmdSalir->setObjectName("CmdSalir");
+    CmdSalir->setGeometry(872, 576, 49, 73);
+    CmdSalir->setText(QStringLiteral("Salir"));
+    CmdSalir->setIcon(icono_caminante());
+    CmdSalir->setIconSize({32, 32});
+    CmdSalir->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    CmdSalir->setFont(fuente_sans(11, false));
+    CmdSalir->setFocusPolicy(Qt::StrongFocus);
+    pon_color_fondo(CmdSalir, QPalette::Button, QColor(255, 0, 0));
+
+    connect(Command1, &QPushButton::clicked, this, &FrmPrincipal::Command1_Click);
+    connect(Cmd_Grado, &QPushButton::clicked, this, &FrmPrincipal::Cmd_Grado_Click);
+    connect(Cmd_Clave, &QPushButton::clicked, this, &FrmPrincipal::Cmd_Clave_Click);
+    connect(CmdSalir, &QToolButton::clicked, this, &FrmPrincipal::CmdSalir_Click);
+}
+
+void FrmPrincipal::createActions() {
+    QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    archivo->setObjectName("MnuArchivo");
+    QMenu* abrir = archivo->addMenu(QStringLiteral("&Abrir"));
+    abrir->setObjectName("SubAbrir");
+    QAction* imagen =
+        abrir->addAction(QStringLiteral("&Imagen"), this, &FrmPrincipal::SubImagen_Click);
+    imagen->setObjectName("SubImagen");
+    QAction* marca =
+        abrir->addAction(QStringLiteral("&Marca de Agua"), this, &FrmPrincipal::SubMarcaAgua_Click);
+    marca->setObjectName("SubMarcaAgua");
+
+    QMenu* parametros = menuBar()->addMenu(QString::fromUtf8("Parámetros"));
+    parametros->setObjectName("MnuParametros");
+    QAction* resistencia =
+        parametros->addAction(QStringLiteral("Grado Resistencia a ataqes de altas frecuencias"),
+                              this, &FrmPrincipal::MnuResistencia_Click);
+    resistencia->setObjectName("MnuResistencia");
+    QAction* clave =
+        parametros->addAction(QString::fromUtf8("Clave de codificación de la marca de Agua"), this,
+                              &FrmPrincipal::MnuClave_Click);
+    clave->setObjectName("MnuClave");
+
+    QAction* reset =
+        menuBar()->addAction(QStringLiteral("Reset"), this, &FrmPrincipal::MnuReset_Click);
+    reset->setObjectName("MnuReset");
+}
+
+void FrmPrincipal::setTabOrderOfDesign() {
+    // Only these take the focus; the pictures, labels and frames between
+    // them in the design order do not.
+    QWidget::setTabOrder(Command1, Txt_Grado);
+    QWidget::setTabOrder(Txt_Grado, Txt_Clave);
+    QWidget::setTabOrder(Txt_Clave, Cmd_Grado);
+    QWidget::setTabOrder(Cmd_Grado, Cmd_Clave);
+    QWidget::setTabOrder(Cmd_Clave, CmdSalir);
+}
+
+void FrmPrincipal::refresca() {
+    for (PictureBox* p : {Picture1, Picture2, Picture3, Picture4}) p->update();
+}
+
+void FrmPrincipal::Command1_Click() {
+    secuenciador_->Pulsa_Paso();
+    refresca();
+}
+
+void FrmPrincipal::MnuReset_Click() {
+    secuenciador_->Reset();
+    refresca();
+}
+
+void FrmPrincipal::SubImagen_Click() {
+    zek::SubImagen_Click(vbles_, pictures(), *this, lector_);
+    refresca();
+}
+
+void FrmPrincipal::SubMarcaAgua_Click() {
+    zek::SubMarcaAgua_Click(vbles_, pictures(), *this, lector_);
+    refresca();
+}
+
+void FrmPrincipal::Cmd_Grado_Click() {
+    Aplica_Parametro(vbles_, *this, Parametro::Grado);
+}
+void FrmPrincipal::Cmd_Clave_Click() {
+    Aplica_Parametro(vbles_, *this, Parametro::Clave);
+}
+
+void FrmPrincipal::MnuResistencia_Click() {
+    if (!frm_grado_) {
+        frm_grado_ =
+            std::make_unique<FrmParametro>(this, kDisenoGrado, [this](const std::string& t) {
+                return Cierra_Dialogo(vbles_, *this, Parametro::Grado, t);
+            });
+    }
+    frm_grado_->abre(QString::fromStdString(Texto_Parametro(vbles_, *this, Parametro::Grado)));
+}
+
+void FrmPrincipal::MnuClave_Click() {
+    if (!frm_clave_) {
+        frm_clave_ =
+            std::make_unique<FrmParametro>(this, kDisenoClave, [this](const std::string& t) {
+                return Cierra_Dialogo(vbles_, *this, Parametro::Clave, t);
+            });
+    }
+    frm_clave_->abre(QString::fromStdString(Texto_Parametro(vbles_, *this, Parametro::Clave)));
+}
+
+void FrmPrincipal::CmdSalir_Click() {
+    salir_();
+}
+
+void FrmPrincipal::pon_texto(Control control, const std::string& t) {
+    const QString q = QString::fromStdString(t);
+    switch (control) {
+        case Control::LpASO:
+            LpASO->setText(q);
+            break;
+        case Control::LBloque:
+            LBloque->setText(q);
+            break;
+        case Control::LNumBloques:
+            LNumBloques->setText(q);
+            break;
+        case Control::LGrado:
+            LGrado->setText(q);
+            break;
+        case Control::LClave:
+            LClave->setText(q);
+            break;
+        case Control::Txt_Grado:
+            Txt_Grado->setText(q);
+            break;
+        case Control::Txt_Clave:
+            Txt_Clave->setText(q);
+            break;
+    }
+}
+
+std::string FrmPrincipal::texto(Control control) const {
+    switch (control) {
+        case Control::LpASO:
+            return LpASO->text().toStdString();
+        case Control::LBloque:
+            return LBloque->text().toStdString();
+        case Control::LNumBloques:
+            return LNumBloques->text().toStdString();
+        case Control::LGrado:
+            return LGrado->text().toStdString();
+        case Control::LClave:
+            return LClave->text().toStdString();
+        case Control::Txt_Grado:
+            return Txt_Grado->text().toStdString();
+        case Control::Txt_Clave:
+            return Txt_Clave->text().toStdString();
+    }
+    return {};
+}
+
+void FrmPrincipal::mensaje(const std::string& t, Icono icono, const std::string& titulo) {
+    dialogos_.mensaje(this, QString::fromStdString(t), icono, QString::fromStdString(titulo));
+}
+
+std::string FrmPrincipal::elige_archivo(const std::string& filtro) {
+    return dialogos_.elige_archivo(this, filtro_qt(filtro), QStringLiteral(ZEK_CARPETA_MUESTRAS))
+        .toStdString();
+}
+
+void FrmPrincipal::cursor_ocupado(bool ocupado) {
+    if (ocupado) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+char FrmPrincipal::separador_decimal() const {
+    const QString punto = QLocale().decimalPoint();
+    return punto.size() == 1 && punto[0].unicode() < 128 ? punto[0].toLatin1() : '.';
+}
+
+std::optional<double> FrmPrincipal::lee_numero(const std::string& t) const {
+    const QString limpio = QString::fromStdString(t).trimmed();
+    if (limpio.isEmpty()) return std::nullopt;
+    QLocale local;
+    local.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = local.toDouble(limpio, &ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+}  // namespace zek

@@ -1,0 +1,83 @@
+// The main window: four pictures, the step button, the stage text, the
+// block geometry, the parameters and their entry, the exit button, and the
+// menus. Each command is one slot over the shared workflow handlers.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "dialogos.h"
+#include "lector_qt.h"
+#include "manejadores.h"
+#include "picture_box.h"
+#include "puerto_ventana.h"
+#include "secuenciador.h"
+#include "vbles.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace zek {
+
+class FrmParametro;
+
+class FrmPrincipal final : public QMainWindow, public PuertoVentana {
+  public:
+    // salir ends the program; by default it leaves the event loop at once.
+    explicit FrmPrincipal(Dialogos& dialogos, std::function<void()> salir = {});
+    ~FrmPrincipal() override;
+
+    // The window port.
+    void pon_texto(Control control, const std::string& texto) override;
+    std::string texto(Control control) const override;
+    void mensaje(const std::string& texto, Icono icono, const std::string& titulo) override;
+    std::string elige_archivo(const std::string& filtro) override;
+    void cursor_ocupado(bool ocupado) override;
+    char separador_decimal() const override;
+    std::optional<double> lee_numero(const std::string& texto) const override;
+
+    const Vbles& vbles() const { return vbles_; }
+    FrmParametro* FrmClave() const { return frm_clave_.get(); }
+    FrmParametro* FrmGrado() const { return frm_grado_.get(); }
+
+  private:
+    void createControls();
+    void createActions();
+    void setTabOrderOfDesign();
+
+    // One slot per command.
+    void Command1_Click();
+    void MnuReset_Click();
+    void SubImagen_Click();
+    void SubMarcaAgua_Click();
+    void Cmd_Grado_Click();
+    void Cmd_Clave_Click();
+    void MnuResistencia_Click();
+    void MnuClave_Click();
+    void CmdSalir_Click();
+
+    Pictures pictures() { return {*Picture1, *Picture2, *Picture3, *Picture4}; }
+    void refresca();
+    QLabel* etiqueta(QWidget* padre, const char* nombre, const QString& texto, const QRect& r,
+                     const QFont& fuente, const QColor& color);
+
+    Dialogos& dialogos_;
+    std::function<void()> salir_;
+    Vbles vbles_;
+    LectorQt lector_;
+
+    PictureBox *Picture1, *Picture2, *Picture3, *Picture4;
+    QLabel *LpASO, *LBloque, *LNumBloques, *LGrado, *LClave;
+    QLineEdit *Txt_Grado, *Txt_Clave;
+    QPushButton *Command1, *Cmd_Grado, *Cmd_Clave;
+    QToolButton* CmdSalir;
+    std::unique_ptr<Secuenciador> secuenciador_;
+    std::unique_ptr<FrmParametro> frm_clave_, frm_grado_;
+};
+
+}  // namespace zek

@@ -1,0 +1,89 @@
+#include "manejadores.h"
+
+#include "capturas.h"
+#include "secuenciador.h"
+
+namespace zek {
+namespace {
+
+struct Textos {
+    Control caja, etiqueta;
+    const char* prefijo;
+    const char* no_numerico;
+};
+
+Textos textos_de(Parametro p) {
+    if (p == Parametro::Grado) {
+        return {Control::Txt_Grado, Control::LGrado, kPrefijoGrado,
+                "Debes de indicar un grado de resistencia correcto."};
+    }
+    return {Control::Txt_Clave, Control::LClave, kPrefijoClave,
+            "Debes de indicar la clave de codificación de la marca de agua."};
+}
+
+double& valor_de(Vbles& v, Parametro p) {
+    return p == Parametro::Grado ? v.Grado : v.Clave;
+}
+
+bool bloqueado(const Vbles& v) {
+    return v.Paso > 0;
+}
+
+void avisa_bloqueo(Vbles& vbles, PuertoVentana& puerto, Parametro p) {
+    puerto.mensaje("Estamos en desarrollo.No puedes cambiar el valor.", Icono::Informacion,
+                   kTituloAplicacion);
+    puerto.pon_texto(textos_de(p).caja, Texto_Parametro(vbles, puerto, p));
+}
+
+// Numeric: stores it and shows it; otherwise the message, nothing stored.
+bool guarda(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto) {
+    const Textos t = textos_de(p);
+    const auto numero = puerto.lee_numero(texto);
+    if (!numero) {
+        puerto.mensaje(t.no_numerico, Icono::Ninguno, kTituloAplicacion);
+        return false;
+    }
+    valor_de(vbles, p) = *numero;
+    const std::string nuevo = Texto_Parametro(vbles, puerto, p);
+    puerto.pon_texto(t.etiqueta, t.prefijo + nuevo);
+    puerto.pon_texto(t.caja, nuevo);
+    return true;
+}
+
+}  // namespace
+
+void SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector) {
+    if (!Asigna_Imagen(pictures.Picture1, "I", pictures, puerto, lector)) return;
+    const CursorOcupado ocupado(puerto);
+    Captura_Imagen(pictures.Picture1, vbles);
+}
+
+void SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
+                        LectorImagen& lector) {
+    if (!Asigna_Imagen(pictures.Picture2, "M", pictures, puerto, lector)) return;
+    const CursorOcupado ocupado(puerto);
+    Captura_Marca(pictures.Picture2, vbles);
+}
+
+std::string Texto_Parametro(const Vbles& vbles, const PuertoVentana& puerto, Parametro p) {
+    const double v = p == Parametro::Grado ? vbles.Grado : vbles.Clave;
+    return texto_general(v, puerto.separador_decimal());
+}
+
+void Aplica_Parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p) {
+    if (bloqueado(vbles)) {
+        avisa_bloqueo(vbles, puerto, p);
+        return;
+    }
+    guarda(vbles, puerto, p, puerto.texto(textos_de(p).caja));
+}
+
+bool Cierra_Dialogo(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto) {
+    if (bloqueado(vbles)) {
+        avisa_bloqueo(vbles, puerto, p);
+        return true;  // closes; what was typed is lost
+    }
+    return guarda(vbles, puerto, p, texto);
+}
+
+}  // namespace zek

@@ -1,0 +1,31 @@
+// The handlers of the main window's menus and apply buttons, and of the two
+// parameter dialogs, on the shared state and the window port.
+#pragma once
+
+#include <string>
+
+#include "asigna_imagen.h"
+#include "pictures.h"
+#include "puerto_ventana.h"
+#include "vbles.h"
+
+namespace zek {
+
+// "&Imagen": load the host and capture it under the busy pointer.
+void SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector);
+// "&Marca de Agua": load the watermark and capture it.
+void SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
+                        LectorImagen& lector);
+
+enum class Parametro { Grado, Clave };
+
+// Apply button beside the parameter's text box on the main window.
+void Aplica_Parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p);
+
+// Text a parameter dialog shows when it opens: the value in force.
+std::string Texto_Parametro(const Vbles& vbles, const PuertoVentana& puerto, Parametro p);
+
+// A parameter dialog is closing with its text; false keeps it open.
+bool Cierra_Dialogo(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto);
+
+}  // namespace zek
