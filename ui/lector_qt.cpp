@@ -1,31 +1,59 @@
 #include "lector_qt.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
+#include "cabecera_imagen.h"
 #include "picture_box.h"
 #include "superficie_memoria.h"
 
 namespace zek {
+namespace {
+
+// Files far larger than any picture the boxes take are not read whole.
+constexpr qint64 kMayorArchivo = 64 * 1024 * 1024;
+
+std::optional<std::vector<unsigned char>> bytes_de(const std::string& ruta, qint64 limite) {
+    QFile archivo(QString::fromStdString(ruta));
+    if (!archivo.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray datos = archivo.read(limite);
+    if (datos.isEmpty()) return std::nullopt;
+    return std::vector<unsigned char>(datos.begin(), datos.end());
+}
+
+}  // namespace
 
 std::optional<TamanoImagen> LectorQt::tamano(const std::string& ruta) {
+    const auto inicio = bytes_de(ruta, 64 * 1024);
+    if (!inicio) return std::nullopt;
+    if (const auto t = tamano_de_cabecera(*inicio)) return t;
+    // Another format one of Qt's plugins knows: its own header reading.
     QImageReader lector(QString::fromStdString(ruta));
-    const QSize s = lector.size();  // from the header; nothing is decoded
+    const QSize s = lector.size();
     if (!lector.canRead() || !s.isValid() || s.isEmpty()) return std::nullopt;
     return TamanoImagen{s.width(), s.height()};
 }
 
 std::optional<ImagenDecodificada> LectorQt::lee(const std::string& ruta) {
-    QImageReader lector(QString::fromStdString(ruta));
+    const auto bytes = bytes_de(ruta, kMayorArchivo);
+    if (!bytes || !datos_completos(*bytes)) return std::nullopt;
+    QByteArray datos(reinterpret_cast<const char*>(bytes->data()),
+                     static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&datos);
+    QImageReader lector(&buffer);
     const QImage leida = lector.read();
     if (leida.isNull()) return std::nullopt;
 
+    // Transparent pixels show the boxes' background.
     QImage sobre_fondo(leida.size(), QImage::Format_RGB32);
     sobre_fondo.fill(a_qrgb(kColorFondo));
     QPainter(&sobre_fondo).drawImage(0, 0, leida);
 
     ImagenDecodificada imagen{{leida.width(), leida.height()}, {}};
-    imagen.colores.reserve(static_cast<size_t>(leida.width()) * leida.height());
+    imagen.colores.reserve(static_cast<size_t>(leida.width()) *
+                           static_cast<size_t>(leida.height()));
     for (int y = 0; y < sobre_fondo.height(); ++y) {
         const auto* fila = reinterpret_cast<const QRgb*>(sobre_fondo.constScanLine(y));
         for (int x = 0; x < sobre_fondo.width(); ++x) imagen.colores.push_back(de_qrgb(fila[x]));

@@ -1,0 +1,76 @@
+#include "cabecera_imagen.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace zek {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+uint32_t le16(const Bytes& b, size_t i) {
+    return b[i] | (b[i + 1] << 8);
+}
+uint32_t le32(const Bytes& b, size_t i) {
+    return le16(b, i) | (le16(b, i + 2) << 16);
+}
+uint32_t be16(const Bytes& b, size_t i) {
+    return (b[i] << 8) | b[i + 1];
+}
+
+bool es_bmp(const Bytes& b) {
+    return b.size() >= 30 && b[0] == 'B' && b[1] == 'M';
+}
+bool es_gif(const Bytes& b) {
+    return b.size() >= 10 && b[0] == 'G' && b[1] == 'I' && b[2] == 'F';
+}
+bool es_jpeg(const Bytes& b) {
+    return b.size() >= 4 && b[0] == 0xFF && b[1] == 0xD8;
+}
+
+std::optional<TamanoImagen> tamano_bmp(const Bytes& b) {
+    if (le32(b, 14) == 12) return TamanoImagen{int(le16(b, 18)), int(le16(b, 20))};  // OS/2
+    const auto ancho = static_cast<int32_t>(le32(b, 18));
+    const auto alto = static_cast<int32_t>(le32(b, 22));  // negative: rows top down
+    if (ancho <= 0 || alto == 0 || alto == INT32_MIN) return std::nullopt;
+    return TamanoImagen{ancho, std::abs(alto)};
+}
+
+// The frame header (SOF0 to SOF15, but not DHT, JPG or DAC) carries the size.
+std::optional<TamanoImagen> tamano_jpeg(const Bytes& b) {
+    size_t i = 2;
+    while (i + 9 < b.size()) {
+        if (b[i] != 0xFF) return std::nullopt;
+        const unsigned marca = b[i + 1];
+        if (marca >= 0xC0 && marca <= 0xCF && marca != 0xC4 && marca != 0xC8 && marca != 0xCC) {
+            return TamanoImagen{int(be16(b, i + 7)), int(be16(b, i + 5))};
+        }
+        i += 2 + be16(b, i + 2);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<TamanoImagen> tamano_de_cabecera(const Bytes& b) {
+    if (es_bmp(b)) return tamano_bmp(b);
+    if (es_gif(b)) return TamanoImagen{int(le16(b, 6)), int(le16(b, 8))};
+    if (es_jpeg(b)) return tamano_jpeg(b);
+    return std::nullopt;
+}
+
+bool datos_completos(const Bytes& b) {
+    if (es_bmp(b) && b.size() >= 34 && le32(b, 14) >= 40) {
+        const uint32_t compresion = le32(b, 30);
+        if (compresion != 0 && compresion != 3) return true;  // run-length data: no fixed size
+        const auto tam = tamano_bmp(b);
+        if (!tam) return false;
+        const uint64_t fila = (uint64_t{le16(b, 28)} * tam->ancho + 31) / 32 * 4;
+        return b.size() >= le32(b, 10) + fila * tam->alto;
+    }
+    if (es_gif(b)) return b.back() == 0x3B;
+    if (es_jpeg(b)) return b[b.size() - 2] == 0xFF && b[b.size() - 1] == 0xD9;
+    return true;
+}
+
+}  // namespace zek

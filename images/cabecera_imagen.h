@@ -1,0 +1,23 @@
+// What the first bytes of a BMP, GIF or JPEG file say, read without
+// decoding anything: the picture's size, and whether the file holds all the
+// data its header announces.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "asigna_imagen.h"
+
+namespace zek {
+
+// Nothing for a file that is none of the three formats or whose header is
+// cut short.
+std::optional<TamanoImagen> tamano_de_cabecera(const std::vector<unsigned char>& bytes);
+
+// False when the file ends before its data does: an uncompressed BMP shorter
+// than its rows, a GIF without its trailer, a JPEG without its end marker.
+// Other files are taken as complete.
+bool datos_completos(const std::vector<unsigned char>& bytes);
+
+}  // namespace zek

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "ventana.h"
+
+namespace zek {
+namespace {
+
+using prueba::MensajeQt;
+using prueba::Ventana;
+
+struct CasoTamano {
+    const char* nombre;
+    const char* menu;
+    int ancho, alto;
+    bool aceptada;
+};
+
+class Limites : public testing::TestWithParam<CasoTamano> {};
+
+TEST_P(Limites, AcceptsUpToTheSizeOfTheBoxOfItsRole) {
+    const CasoTamano& c = GetParam();
+    Ventana v;
+    const bool host = std::string(c.menu) == "SubImagen";
+    v.abre(c.menu, v.imagen(c.ancho, c.alto));
+    PictureBox* caja = v.picture(host ? 1 : 2);
+    const Tabla& tabla = host ? v.w->vbles().MatrizY : v.w->vbles().MatrizMarca;
+    if (c.aceptada) {
+        EXPECT_TRUE(v.dialogos.mensajes.empty());
+        EXPECT_EQ(caja->size(), QSize(c.ancho, c.alto));
+        EXPECT_EQ(v.picture(host ? 3 : 4)->size(), QSize(c.ancho, c.alto));
+        EXPECT_TRUE(tabla.cubre(1, c.ancho, 1, c.alto));
+        EXPECT_EQ(caja->lee_pixel(0, 0), 0);  // the diagonal is black
+    } else {
+        const TamanoImagen limite = host ? kLimiteHost : kLimiteMarca;
+        ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
+        EXPECT_EQ(v.dialogos.mensajes[0],
+                  (MensajeQt{QString::fromStdString(texto_de_rechazo({c.ancho, c.alto}, limite)),
+                             Icono::Informacion, "Asignatura de ZEK 2003/04"}));
+        EXPECT_EQ(caja->size(), QSize(limite.ancho, limite.alto));
+        EXPECT_EQ(caja->lee_pixel(0, 0), kColorFondo);
+        EXPECT_FALSE(tabla.dimensionada());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, Limites,
+    testing::Values(CasoTamano{"host_al_limite", "SubImagen", 378, 483, true},
+                    CasoTamano{"host_ancho", "SubImagen", 379, 483, false},
+                    CasoTamano{"host_alto", "SubImagen", 378, 484, false},
+                    CasoTamano{"marca_al_limite", "SubMarcaAgua", 181, 227, true},
+                    CasoTamano{"marca_ancha", "SubMarcaAgua", 182, 227, false},
+                    CasoTamano{"marca_alta", "SubMarcaAgua", 181, 228, false},
+                    CasoTamano{"host_como_marca", "SubMarcaAgua", 300, 200, false}),
+    [](const testing::TestParamInfo<CasoTamano>& caso) { return std::string(caso.param.nombre); });
+
+TEST(Carga, TheRejectionTextEndsEveryLineWithACarriageReturn) {
+    Ventana v;
+    v.abre("SubImagen", v.imagen(500, 600));
+    ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
+    EXPECT_EQ(v.dialogos.mensajes[0].texto,
+              "La imagen seleccionada no es correcta.\rLa imagen Seleccionada requiere :\r"
+              "   Pixel Y: 600\r   Pixel X: 500\rRango permitido.\r   Pixel Y: 483\r"
+              "   Pixel X: 378\r");
+}
+
+TEST(Carga, AHeaderDeclaringAHugePictureIsRefusedWithoutDecodingIt) {
+    Ventana v;
+    // A BMP header for 60000 x 60000 pixels at 24 bits, and no pixel data.
+    QByteArray cabecera(54, '\0');
+    auto pon32 = [&cabecera](int pos, uint32_t valor) {
+        for (int i = 0; i < 4; ++i)
+            cabecera[pos + i] = static_cast<char>((valor >> (8 * i)) & 0xFF);
+    };
+    cabecera[0] = 'B';
+    cabecera[1] = 'M';
+    pon32(2, 54);
+    pon32(10, 54);
+    pon32(14, 40);
+    pon32(18, 60000);
+    pon32(22, 60000);
+    cabecera[26] = 1;
+    cabecera[28] = 24;
+    const QString ruta = v.carpeta.filePath("enorme.bmp");
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(cabecera);
+    f.close();
+    v.abre("SubImagen", ruta);
+    ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
+    EXPECT_TRUE(v.dialogos.mensajes[0].texto.contains("Pixel Y: 60000\r   Pixel X: 60000\r"));
+    EXPECT_EQ(v.picture(1)->size(), QSize(378, 483));
+}
+
+class Ilegible : public testing::TestWithParam<const char*> {};
+
+TEST_P(Ilegible, ChangesNothingAndSaysNothing) {
+    Ventana v;
+    const QString buena = v.imagen(40, 30);
+    v.abre("SubImagen", buena);
+    const QImage antes = v.picture(1)->imagen();
+    const Tabla tabla = v.w->vbles().MatrizY;
+
+    const QString ruta = v.carpeta.filePath("mala.bmp");
+    QFile f(ruta);
+    const std::string caso = GetParam();
+    if (caso == "texto") {
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("esto no es una imagen\n");
+        f.close();
+    } else if (caso == "truncada") {
+        QFile original(buena);
+        ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+        const QByteArray datos = original.readAll();
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(datos.left(datos.size() / 2));
+        f.close();
+    }  // "inexistente": no file at all
+    v.abre("SubImagen", ruta);
+    EXPECT_TRUE(v.dialogos.mensajes.empty());
+    EXPECT_EQ(v.picture(1)->imagen(), antes);
+    EXPECT_EQ(v.w->vbles().MatrizY, tabla);
+}
+
+INSTANTIATE_TEST_SUITE_P(Archivos, Ilegible, testing::Values("texto", "truncada", "inexistente"));
+
+TEST(Carga, JpegAndGifSamplesLoadLikeTheBmpOnes) {
+    for (const char* formato : {"jpg", "gif"}) {
+        Ventana v;
+        const QString carpeta = QStringLiteral(ZEK_CARPETA_MUESTRAS);
+        v.abre("SubImagen", carpeta + "/imagen." + formato);
+        v.abre("SubMarcaAgua", carpeta + "/marca." + formato);
+        EXPECT_TRUE(v.dialogos.mensajes.empty()) << formato;
+        EXPECT_EQ(v.picture(1)->size(), QSize(320, 240)) << formato;
+        EXPECT_EQ(v.picture(2)->size(), QSize(32, 32)) << formato;
+    }
+}
+
+}  // namespace
+}  // namespace zek
