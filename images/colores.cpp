@@ -48,10 +48,13 @@ std::string Convierte_Hexadecimal(int32_t n) {
     if (n == 0) return "&H0&";
     std::string digitos;
     while (n != 0) {
-        digitos.insert(0, Convierte_Digito(n % 16));
+        digitos += Convierte_Digito(n % 16);  // least significant first
         n /= 16;
     }
-    return "&H" + digitos + "&";
+    std::string texto("&H");
+    texto.append(digitos.rbegin(), digitos.rend());
+    texto += '&';
+    return texto;
 }
 
 int32_t Obtiene_Rojo(const std::string& Color, const std::string& Formato) {
