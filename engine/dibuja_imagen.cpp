@@ -29,7 +29,9 @@ constexpr Matriz inversa(const Matriz& m) {
 constexpr Matriz kYiqARgb = inversa(kRgbAYiq);
 
 // One channel: the Y term, then the I term, then the Q term; clamped to 0 to
-// 255 and rounded half to even (adding 2^52 rounds a value from 0 to 255).
+// 255 and rounded half to even. Adding 2^52 rounds a value from 0 to 255
+// without the sign and range tests of redondea_par, which cost a fifth of
+// the embedding stage in this loop.
 inline int32_t canal(const std::array<double, 3>& pesos, double Y, double I, double Q) {
     const double v = pesos[0] * Y + pesos[1] * I + pesos[2] * Q;
     const double recortado = std::min(std::max(v, 0.0), 255.0);

@@ -221,51 +221,33 @@ void FrmPrincipal::CmdSalir_Click() {
     salir_();
 }
 
-void FrmPrincipal::pon_texto(Control control, const std::string& t) {
-    const QString q = QString::fromStdString(t);
-    switch (control) {
+QWidget* FrmPrincipal::control(Control c) const {
+    switch (c) {
         case Control::LpASO:
-            LpASO->setText(q);
-            break;
+            return LpASO;
         case Control::LBloque:
-            LBloque->setText(q);
-            break;
+            return LBloque;
         case Control::LNumBloques:
-            LNumBloques->setText(q);
-            break;
+            return LNumBloques;
         case Control::LGrado:
-            LGrado->setText(q);
-            break;
+            return LGrado;
         case Control::LClave:
-            LClave->setText(q);
-            break;
+            return LClave;
         case Control::Txt_Grado:
-            Txt_Grado->setText(q);
-            break;
+            return Txt_Grado;
         case Control::Txt_Clave:
-            Txt_Clave->setText(q);
-            break;
+            return Txt_Clave;
     }
+    return nullptr;
 }
 
-std::string FrmPrincipal::texto(Control control) const {
-    switch (control) {
-        case Control::LpASO:
-            return LpASO->text().toStdString();
-        case Control::LBloque:
-            return LBloque->text().toStdString();
-        case Control::LNumBloques:
-            return LNumBloques->text().toStdString();
-        case Control::LGrado:
-            return LGrado->text().toStdString();
-        case Control::LClave:
-            return LClave->text().toStdString();
-        case Control::Txt_Grado:
-            return Txt_Grado->text().toStdString();
-        case Control::Txt_Clave:
-            return Txt_Clave->text().toStdString();
-    }
-    return {};
+// Labels and text boxes alike have a "text" property.
+void FrmPrincipal::pon_texto(Control c, const std::string& t) {
+    control(c)->setProperty("text", QString::fromStdString(t));
+}
+
+std::string FrmPrincipal::texto(Control c) const {
+    return control(c)->property("text").toString().toStdString();
 }
 
 void FrmPrincipal::mensaje(const std::string& t, Icono icono, const std::string& titulo) {

@@ -61,6 +61,7 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     void MnuClave_Click();
     void CmdSalir_Click();
 
+    QWidget* control(Control c) const;
     Pictures pictures() { return {*Picture1, *Picture2, *Picture3, *Picture4}; }
     void refresca();
     QLabel* etiqueta(QWidget* padre, const char* nombre, const QString& texto, const QRect& r,

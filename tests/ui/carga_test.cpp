@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "por_nombre.h"
 #include "ventana.h"
 
 namespace zek {
@@ -53,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoTamano{"marca_ancha", "SubMarcaAgua", 182, 227, false},
                     CasoTamano{"marca_alta", "SubMarcaAgua", 181, 228, false},
                     CasoTamano{"host_como_marca", "SubMarcaAgua", 300, 200, false}),
-    [](const testing::TestParamInfo<CasoTamano>& caso) { return std::string(caso.param.nombre); });
+    prueba::PorNombre{});
 
 TEST(Carga, TheRejectionTextEndsEveryLineWithACarriageReturn) {
     Ventana v;

@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include "frm_parametro.h"
+#include "por_nombre.h"
 #include "ventana.h"
 
 namespace zek {
@@ -179,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLocal{"nan", QLocale::English, QLocale::UnitedStates, "nan", false, 0, ""},
         CasoLocal{"infinito", QLocale::English, QLocale::UnitedStates, "inf", false, 0, ""},
         CasoLocal{"desborda", QLocale::English, QLocale::UnitedStates, "1e400", false, 0, ""}),
-    [](const testing::TestParamInfo<CasoLocal>& caso) { return std::string(caso.param.nombre); });
+    prueba::PorNombre{});
 
 }  // namespace
 }  // namespace zek

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QToolButton>
 
+#include "por_nombre.h"
 #include "ventana.h"
 
 namespace zek {
@@ -40,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoControl{"Cmd_Grado", {408, 24, 17, 17}}, CasoControl{"Label1", {8, 48, 313, 17}},
         CasoControl{"Txt_Clave", {320, 48, 81, 19}}, CasoControl{"Cmd_Clave", {408, 48, 17, 17}},
         CasoControl{"CmdSalir", {872, 576, 49, 73}}),
-    [](const testing::TestParamInfo<CasoControl>& caso) { return std::string(caso.param.nombre); });
+    prueba::PorNombre{});
 
 TEST(Ventana, OpensInTheDesignState) {
     Ventana v;
