@@ -8,14 +8,21 @@
 
 namespace zek {
 
-struct Yiq {
-    double Y, I, Q;
+template <class D>
+struct YiqDe {
+    D Y, I, Q;
 };
+using Yiq = YiqDe<double>;
 
-// Luminance and chrominance of a colour, in this exact order of operations.
-inline Yiq yiq_de_color(int32_t R, int32_t G, int32_t B) {
+// Luminance and chrominance of a colour, in this exact order of operations;
+// D is double, or a vector of doubles for several pixels at once.
+template <class D>
+inline YiqDe<D> yiq_de(D R, D G, D B) {
     return {(0.587 * G + 0.299 * R) + 0.114 * B, (0.596 * R - 0.275 * G) - 0.321 * B,
             (0.212 * R - 0.523 * G) + 0.311 * B};
+}
+inline Yiq yiq_de_color(int32_t R, int32_t G, int32_t B) {
+    return yiq_de<double>(R, G, B);
 }
 
 // Fills MatrizY, MatrizI and MatrizQ over (1..W) x (1..H) from the host

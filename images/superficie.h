@@ -29,6 +29,16 @@ class SuperficieImagen {
     // Outside the picture, or with a value that is not a colour (such as
     // kColorInvalido), the write does nothing.
     virtual void pon_pixel(int x, int y, int32_t color) = 0;
+
+    // Bulk forms for the per-pixel loops: each does exactly what reading or
+    // writing the pixels one by one would, and surfaces that hold their
+    // pixels in memory override them to skip the per-pixel calls.
+    // n pixels of column x from row y down, into destino.
+    virtual void lee_columna(int x, int y, int n, int32_t* destino) const;
+    // n colours written down column x from row y.
+    virtual void pon_columna(int x, int y, int n, const int32_t* colores);
+    // Every pixel of the ancho x alto rectangle whose top left is (x, y).
+    virtual void rellena(int x, int y, int ancho, int alto, int32_t color);
 };
 
 inline bool es_color(int32_t c) {

@@ -1,6 +1,7 @@
 #include "superficie_memoria.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace zek {
 
@@ -18,6 +19,54 @@ void SuperficieMemoria::fija_tamano(int ancho, int alto) {
     ancho_ = ancho;
     alto_ = alto;
     pixeles_ = std::move(nuevos);
+}
+
+namespace {
+
+// The part [desde, desde + n) that lies within [0, limite), as a first index
+// and a count; wide arithmetic so that no sum overflows.
+struct Tramo {
+    int64_t desde, n;
+};
+Tramo recorta(int64_t desde, int64_t n, int64_t limite) {
+    const int64_t inicio = std::clamp<int64_t>(desde, 0, limite);
+    const int64_t fin = std::clamp<int64_t>(desde + std::max<int64_t>(n, 0), 0, limite);
+    return {inicio, std::max<int64_t>(fin - inicio, 0)};
+}
+
+}  // namespace
+
+void SuperficieMemoria::lee_columna(int x, int y, int n, int32_t* destino) const {
+    if (n <= 0) return;
+    std::fill(destino, destino + n, kColorInvalido);
+    if (x < 0 || x >= ancho_) return;
+    const Tramo filas = recorta(y, n, alto_);
+    if (filas.n == 0) return;
+    const int32_t* origen = &pixeles_[indice(x, 0)];
+    int32_t* salida = destino + (filas.desde - y);
+    for (int64_t f = filas.desde; f < filas.desde + filas.n; ++f) *salida++ = origen[f * ancho_];
+}
+
+void SuperficieMemoria::pon_columna(int x, int y, int n, const int32_t* colores) {
+    if (n <= 0 || x < 0 || x >= ancho_) return;
+    const Tramo filas = recorta(y, n, alto_);
+    if (filas.n == 0) return;
+    int32_t* destino = &pixeles_[indice(x, 0)];
+    const int32_t* entrada = colores + (filas.desde - y);
+    for (int64_t f = filas.desde; f < filas.desde + filas.n; ++f, ++entrada) {
+        if (es_color(*entrada)) destino[f * ancho_] = *entrada;
+    }
+}
+
+void SuperficieMemoria::rellena(int x, int y, int ancho, int alto, int32_t color) {
+    if (!es_color(color)) return;
+    const Tramo columnas = recorta(x, ancho, ancho_);
+    const Tramo filas = recorta(y, alto, alto_);
+    if (columnas.n == 0 || filas.n == 0) return;
+    for (int64_t f = filas.desde; f < filas.desde + filas.n; ++f) {
+        int32_t* fila = &pixeles_[static_cast<std::size_t>(f * ancho_ + columnas.desde)];
+        std::fill(fila, fila + columnas.n, color);
+    }
 }
 
 void SuperficieMemoria::limpia() {

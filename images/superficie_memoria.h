@@ -26,6 +26,10 @@ class SuperficieMemoria final : public SuperficieImagen {
         if (dentro(x, y) && es_color(color)) pixeles_[indice(x, y)] = color;
     }
 
+    void lee_columna(int x, int y, int n, int32_t* destino) const override;
+    void pon_columna(int x, int y, int n, const int32_t* colores) override;
+    void rellena(int x, int y, int ancho, int alto, int32_t color) override;
+
     bool operator==(const SuperficieMemoria& otra) const {
         return ancho_ == otra.ancho_ && alto_ == otra.alto_ && pixeles_ == otra.pixeles_;
     }

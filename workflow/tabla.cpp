@@ -15,6 +15,19 @@ void Tabla::dimensiona(int x_desde, int x_hasta, int y_desde, int y_hasta) {
     datos_.assign(static_cast<std::size_t>(x_hasta - x_desde + 1) * filas_, 0.0);
 }
 
+void Tabla::dimensiona_para_llenar(int x_desde, int x_hasta, int y_desde, int y_hasta) {
+    const bool mismo_tamano = x_hasta - x_desde == x_hasta_ - x_desde_ &&
+                              y_hasta - y_desde == y_hasta_ - y_desde_ && dimensionada();
+    if (!mismo_tamano || x_hasta < x_desde || y_hasta < y_desde) {
+        dimensiona(x_desde, x_hasta, y_desde, y_hasta);
+        return;
+    }
+    x_desde_ = x_desde;
+    x_hasta_ = x_hasta;
+    y_desde_ = y_desde;
+    y_hasta_ = y_hasta;
+}
+
 void Tabla::vacia() {
     *this = Tabla{};
 }

@@ -19,6 +19,10 @@ class Tabla {
     // previous contents are discarded and every element starts at 0.
     void dimensiona(int x_desde, int x_hasta, int y_desde, int y_hasta);
 
+    // The same ranges, for a caller that then writes every element: the
+    // previous values may remain until it does (no zeroing pass).
+    void dimensiona_para_llenar(int x_desde, int x_hasta, int y_desde, int y_hasta);
+
     // Back to "not dimensioned": no element exists.
     void vacia();
 
@@ -38,6 +42,9 @@ class Tabla {
     // Column x from its first row on, for per-pixel loops; callers check
     // the range first.
     const double* columna(int x) const { return &datos_[indice(x, y_desde_)]; }
+    // For bulk writers that store only values already equal to what their
+    // text gives back (whole numbers, or results of valor_por_texto).
+    double* columna_redondeada(int x) { return &datos_[indice(x, y_desde_)]; }
 
     // Callers check the indices first (contiene / cubre).
     double lee(int x, int y) const { return datos_[indice(x, y)]; }
