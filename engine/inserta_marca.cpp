@@ -4,6 +4,7 @@
 
 #include "colores.h"
 #include "funciones.h"
+#include "pares.h"
 
 namespace zek {
 namespace {
@@ -11,25 +12,6 @@ namespace {
 constexpr const char* kFueraDeRango =
     "No se ha podido insertar la marca de agua: un cálculo se sale del rango de los números "
     "enteros. Prueba con un grado o una clave menores. La imagen no se ha modificado.";
-
-struct Bloque {
-    int x0, y0, L;  // first column and row (from 1), side
-};
-
-// Sum of a block's luminances, made whole after every addition, column by
-// column; nothing when a partial sum leaves the 32-bit range.
-inline std::optional<int32_t> suma_bloque(const Tabla& MatrizY, Bloque b) {
-    int32_t suma = 0;
-    for (int x = b.x0; x < b.x0 + b.L; ++x) {
-        const double* columna = &MatrizY.columna(x)[b.y0 - MatrizY.y_desde()];
-        for (int i = 0; i < b.L; ++i) {
-            const auto s = entero(suma + columna[i]);
-            if (!s) return std::nullopt;
-            suma = *s;
-        }
-    }
-    return suma;
-}
 
 // Moves every luminance of the block by D, kept whole; false when a result
 // leaves the 32-bit range (the caller then restores the whole table).
@@ -42,11 +24,6 @@ inline bool desplaza_bloque(Tabla& MatrizY, Bloque b, double D) {
         }
     }
     return true;
-}
-
-// Light watermark pixel: red component 255, whatever green and blue.
-bool es_claro(double color_guardado) {
-    return color_guardado >= 0 && rojo(static_cast<int32_t>(color_guardado)) == 255;
 }
 
 void avisa(PuertoVentana& puerto, const std::string& texto) {
@@ -97,54 +74,30 @@ bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieI
     }
 
     const int32_t grado = *entero(vbles.Grado);
-    const int64_t pixeles_marca = int64_t{Wm} * Hm;
     const double T = vbles.Grado / 2 + vbles.Clave;
-    const double area = static_cast<double>(L * L);
     const Tabla original = vbles.MatrizY;  // put back if any pair fails
-    double r = 0;
-    int64_t k = 0;
-    int xm = 0, ym = 1;  // watermark pixel of pair k
 
-    for (int R = 1; R <= By; ++R) {
-        for (int j = 1; j <= Bx; j += 2) {
-            ++k;
-            if (k > pixeles_marca) break;  // no watermark pixel left for this row
-            const Bloque A{(j - 1) * L + 1, (R - 1) * L + 1, L};
-            const Bloque B{j * L + 1, A.y0, L};
-            const auto S_A = suma_bloque(vbles.MatrizY, A);
-            const auto S_B = suma_bloque(vbles.MatrizY, B);
-            const auto diferencia =
-                S_A && S_B ? entero(*S_A / area - *S_B / area + vbles.Grado * 256) : std::nullopt;
-            if (!diferencia) {
-                vbles.MatrizY = original;
-                avisa(puerto, kFueraDeRango);
-                return false;
-            }
-            // Remainder of truncating division, with the dividend's sign.
-            r = grado == 1 || grado == -1 ? 0.0 : static_cast<double>(*diferencia % grado);
+    const bool hecho = recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
+        const auto residuo = residuo_del_par(vbles.MatrizY, par.A, par.B, vbles.Grado, grado);
+        if (!residuo) return false;
+        const double color = vbles.MatrizMarca.lee(par.xm, par.ym);
+        if (color == -1) return true;  // unreadable pixel: the pair stays as it is
 
-            // Watermark pixel number k, row by row.
-            if (++xm > Wm) {
-                xm = 1;
-                ++ym;
-            }
-            const double color = vbles.MatrizMarca.lee(xm, ym);
-            if (color == -1) continue;  // unreadable pixel: the pair stays as it is
-
-            double D;
-            if (es_claro(color)) {
-                if (r < vbles.Clave) r += vbles.Grado;
-                D = (T - r) / 2;
-            } else {
-                if (r > T) r -= vbles.Grado;
-                D = (vbles.Clave - r) / 2;
-            }
-            if (!desplaza_bloque(vbles.MatrizY, A, D) || !desplaza_bloque(vbles.MatrizY, B, -D)) {
-                vbles.MatrizY = original;
-                avisa(puerto, kFueraDeRango);
-                return false;
-            }
+        double r = *residuo, D;
+        if (Es_Claro(color)) {
+            if (r < vbles.Clave) r += vbles.Grado;
+            D = (T - r) / 2;
+        } else {
+            if (r > T) r -= vbles.Grado;
+            D = (vbles.Clave - r) / 2;
         }
+        return desplaza_bloque(vbles.MatrizY, par.A, D) &&
+               desplaza_bloque(vbles.MatrizY, par.B, -D);
+    });
+    if (!hecho) {
+        vbles.MatrizY = original;
+        avisa(puerto, kFueraDeRango);
+        return false;
     }
 
     Dibuja_Imagen(vbles, host, Picture3);

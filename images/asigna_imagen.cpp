@@ -1,5 +1,9 @@
 #include "asigna_imagen.h"
 
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
 namespace zek {
 namespace {
 
@@ -25,6 +29,29 @@ void muestra(SuperficieImagen& Pict, const ImagenDecodificada& imagen) {
     }
 }
 
+// Why a file could not be read, for the status line; the header was read
+// when the picture's size came out of it.
+std::string motivo_ilegible(const std::string& ruta, bool cabecera_leida) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path camino(ruta);
+    std::string motivo;
+    if (!fs::exists(camino, error)) {
+        motivo = "el archivo no existe.";
+    } else if (fs::is_directory(camino, error)) {
+        motivo = "es una carpeta, no un archivo.";
+    } else if (!std::ifstream(camino, std::ios::binary)) {
+        motivo = "no hay permiso para leerlo.";
+    } else if (fs::file_size(camino, error) == 0 && !error) {
+        motivo = "el archivo está vacío.";
+    } else if (!cabecera_leida) {
+        motivo = "no es una imagen BMP, JPEG o GIF.";
+    } else {
+        motivo = "la imagen está incompleta o dañada.";
+    }
+    return "No se ha podido abrir «" + camino.filename().string() + "»: " + motivo;
+}
+
 }  // namespace
 
 std::string texto_de_rechazo(TamanoImagen medida, TamanoImagen limite) {
@@ -43,19 +70,26 @@ bool Asigna_Imagen(SuperficieImagen& Pict, const std::string& Tipo, Pictures pic
     const TamanoImagen limite = Tipo == "I" ? kLimiteHost : kLimiteMarca;
 
     const auto cabecera = lector.tamano(ruta);
-    if (!cabecera) return false;  // not a picture we can read: nothing changes
+    if (!cabecera) {  // not a picture we can read: nothing changes
+        puerto.pon_texto(Control::Estado, motivo_ilegible(ruta, false));
+        return false;
+    }
     if (!cabe(*cabecera, limite)) {
         rechaza(Pict, *cabecera, limite, puerto);
         return false;
     }
     const auto imagen = lector.lee(ruta);
-    if (!imagen) return false;  // truncated or corrupt: nothing changes
+    if (!imagen) {  // truncated or corrupt: nothing changes
+        puerto.pon_texto(Control::Estado, motivo_ilegible(ruta, true));
+        return false;
+    }
     if (!cabe(imagen->tamano, limite)) {
         rechaza(Pict, imagen->tamano, limite, puerto);
         return false;
     }
 
     muestra(Pict, *imagen);
+    puerto.pon_texto(Control::Estado, "");
     pictures.Picture3.fija_tamano(pictures.Picture1.ancho(), pictures.Picture1.alto());
     pictures.Picture4.fija_tamano(pictures.Picture2.ancho(), pictures.Picture2.alto());
     return true;

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 #include <cmath>
 
@@ -31,8 +32,10 @@ FrmPrincipal::FrmPrincipal(Dialogos& dialogos, std::function<void()> salir)
     setWindowTitle(kTituloAplicacion);
     createControls();
     createActions();
+    statusBar()->setObjectName("Estado");
+    statusBar()->setSizeGripEnabled(false);
     setTabOrderOfDesign();
-    secuenciador_ = std::make_unique<Secuenciador>(vbles_, pictures(), *this);
+    demostracion_ = std::make_unique<Demostracion>(vbles_, pictures(), *this);
     Command1->setFocus();
 }
 
@@ -171,12 +174,12 @@ void FrmPrincipal::refresca() {
 }
 
 void FrmPrincipal::Command1_Click() {
-    secuenciador_->Pulsa_Paso();
+    demostracion_->Pulsa_Paso();
     refresca();
 }
 
 void FrmPrincipal::MnuReset_Click() {
-    secuenciador_->Reset();
+    demostracion_->Reset();
     refresca();
 }
 
@@ -237,16 +240,24 @@ QWidget* FrmPrincipal::control(Control c) const {
             return Txt_Grado;
         case Control::Txt_Clave:
             return Txt_Clave;
+        case Control::Estado:
+            return nullptr;
     }
     return nullptr;
 }
 
-// Labels and text boxes alike have a "text" property.
+// Labels and text boxes alike have a "text" property; the status line is
+// the window's status bar.
 void FrmPrincipal::pon_texto(Control c, const std::string& t) {
+    if (c == Control::Estado) {
+        statusBar()->showMessage(QString::fromStdString(t));
+        return;
+    }
     control(c)->setProperty("text", QString::fromStdString(t));
 }
 
 std::string FrmPrincipal::texto(Control c) const {
+    if (c == Control::Estado) return statusBar()->currentMessage().toStdString();
     return control(c)->property("text").toString().toStdString();
 }
 

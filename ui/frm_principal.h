@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "demostracion.h"
 #include "dialogos.h"
 #include "lector_qt.h"
 #include "manejadores.h"
@@ -42,6 +43,7 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     std::optional<double> lee_numero(const std::string& texto) const override;
 
     const Vbles& vbles() const { return vbles_; }
+    const Demostracion& demostracion() const { return *demostracion_; }
     FrmParametro* FrmClave() const { return frm_clave_.get(); }
     FrmParametro* FrmGrado() const { return frm_grado_.get(); }
 
@@ -77,7 +79,7 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     QLineEdit *Txt_Grado, *Txt_Clave;
     QPushButton *Command1, *Cmd_Grado, *Cmd_Clave;
     QToolButton* CmdSalir;
-    std::unique_ptr<Secuenciador> secuenciador_;
+    std::unique_ptr<Demostracion> demostracion_;
     std::unique_ptr<FrmParametro> frm_clave_, frm_grado_;
 };
 

@@ -52,17 +52,19 @@ bool guarda(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string&
 
 }  // namespace
 
-void SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector) {
-    if (!Asigna_Imagen(pictures.Picture1, "I", pictures, puerto, lector)) return;
+bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector) {
+    if (!Asigna_Imagen(pictures.Picture1, "I", pictures, puerto, lector)) return false;
     const CursorOcupado ocupado(puerto);
     Captura_Imagen(pictures.Picture1, vbles);
+    return true;
 }
 
-void SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
+bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
                         LectorImagen& lector) {
-    if (!Asigna_Imagen(pictures.Picture2, "M", pictures, puerto, lector)) return;
+    if (!Asigna_Imagen(pictures.Picture2, "M", pictures, puerto, lector)) return false;
     const CursorOcupado ocupado(puerto);
     Captura_Marca(pictures.Picture2, vbles);
+    return true;
 }
 
 std::string Texto_Parametro(const Vbles& vbles, const PuertoVentana& puerto, Parametro p) {

@@ -11,10 +11,11 @@
 
 namespace zek {
 
-// "&Imagen": load the host and capture it under the busy pointer.
-void SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector);
-// "&Marca de Agua": load the watermark and capture it.
-void SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
+// "&Imagen": load the host and capture it under the busy pointer; true
+// when the picture was accepted.
+bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector);
+// "&Marca de Agua": load the watermark and capture it; true when accepted.
+bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
                         LectorImagen& lector);
 
 enum class Parametro { Grado, Clave };

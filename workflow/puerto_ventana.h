@@ -8,7 +8,9 @@
 
 namespace zek {
 
-enum class Control { LpASO, LBloque, LNumBloques, LGrado, LClave, Txt_Grado, Txt_Clave };
+// Estado is the status line under the design area: what the analysis found
+// and why a file could not be read.
+enum class Control { LpASO, LBloque, LNumBloques, LGrado, LClave, Txt_Grado, Txt_Clave, Estado };
 
 enum class Icono { Ninguno, Informacion };
 

@@ -27,7 +27,8 @@ void Secuenciador::Pulsa_Paso() {
             break;
         case 1:
             // The stage counts as run whatever the embedding said.
-            Inserta_Marca(vbles_, pic_.Picture1, pic_.Picture2, pic_.Picture3, puerto_);
+            insercion_hecha_ =
+                Inserta_Marca(vbles_, pic_.Picture1, pic_.Picture2, pic_.Picture3, puerto_);
             ++vbles_.Paso;
             termina_etapa(2);
             break;
@@ -46,6 +47,7 @@ void Secuenciador::Pulsa_Paso() {
 }
 
 void Secuenciador::Reset() {
+    insercion_hecha_ = false;
     vbles_.NumBloques = 0;
     vbles_.LongBloque = 0;
     for (SuperficieImagen* p : {&pic_.Picture1, &pic_.Picture2, &pic_.Picture3, &pic_.Picture4}) {

@@ -31,12 +31,17 @@ class Secuenciador {
     // and the watermark, and starts again at stage 0.
     void Reset();
 
+    // Whether the last embedding stage drew a watermarked picture (it may
+    // have refused, with a message, and the stage still counts as run).
+    bool insercion_hecha() const { return insercion_hecha_; }
+
   private:
     void termina_etapa(int texto);
 
     Vbles& vbles_;
     Pictures pic_;
     PuertoVentana& puerto_;
+    bool insercion_hecha_ = false;
 };
 
 }  // namespace zek

@@ -1,0 +1,72 @@
+#include "extraccion_ciega.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "capturas.h"
+#include "funciones.h"
+#include "pares.h"
+
+namespace zek {
+namespace {
+
+// Distance between a and b on a circle of circumference c.
+double distancia_circular(double a, double b, double c) {
+    const double d = std::fmod(std::fabs(a - b), c);
+    return std::min(d, c - d);
+}
+
+}  // namespace
+
+std::optional<MarcaLeida> Extraccion_Ciega(const SuperficieImagen& marcada, double Grado,
+                                           double Clave, int32_t LongBloque, int Wm, int Hm) {
+    const auto grado = entero(Grado);
+    const int32_t L = LongBloque;
+    if (!grado || *grado == 0 || L < 1 || Wm < 1 || Hm < 1) return std::nullopt;
+
+    Vbles captura;
+    Captura_Imagen(marcada, captura);
+    const int Bx = marcada.ancho() / L;
+    const int By = marcada.alto() / L;
+    if (!captura.MatrizY.cubre(1, Bx * L, 1, By * L)) return std::nullopt;
+
+    MarcaLeida leida{Wm, Hm, std::vector<Lectura>(static_cast<size_t>(Wm) * Hm, Lectura::SinPar)};
+    const double c = std::abs(static_cast<double>(*grado));
+    const double claro = Grado / 2 + Clave;
+    recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
+        const auto r = residuo_del_par(captura.MatrizY, par.A, par.B, Grado, *grado);
+        const bool es_claro =
+            r && distancia_circular(*r, claro, c) < distancia_circular(*r, Clave, c);
+        leida.pixeles[static_cast<size_t>(par.ym - 1) * Wm + (par.xm - 1)] =
+            es_claro ? Lectura::Claro : Lectura::Oscuro;
+        return true;
+    });
+    return leida;
+}
+
+int64_t Cuenta_Pares(const Tabla& MatrizMarca, int W, int H, int32_t L, int Wm, int Hm) {
+    if (L < 1) return 0;
+    int64_t pares = 0;
+    recorre_pares(W / L, H / L, L, Wm, Hm, [&](const Par& par) {
+        pares += MatrizMarca.contiene(par.xm, par.ym) && MatrizMarca.lee(par.xm, par.ym) != -1;
+        return true;
+    });
+    return pares;
+}
+
+Aciertos Compara_Con_Marca(const MarcaLeida& leida, const Tabla& MatrizMarca) {
+    Aciertos a;
+    for (int ym = 1; ym <= leida.Hm; ++ym) {
+        for (int xm = 1; xm <= leida.Wm; ++xm) {
+            const Lectura l = leida.en(xm, ym);
+            if (l == Lectura::SinPar || !MatrizMarca.contiene(xm, ym)) continue;
+            const double color = MatrizMarca.lee(xm, ym);
+            if (color == -1) continue;
+            ++a.total;
+            a.correctos += (l == Lectura::Claro) == Es_Claro(color);
+        }
+    }
+    return a;
+}
+
+}  // namespace zek

@@ -1,0 +1,76 @@
+// The walk over block pairs that the embedding and the blind extraction
+// share: which blocks pair up, in which order, and the residue of a pair.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "tabla.h"
+
+namespace zek {
+
+struct Bloque {
+    int x0, y0, L;  // first column and row (from 1), side
+};
+
+// Sum of a block's luminances, made whole after every addition, column by
+// column; nothing when a partial sum leaves the 32-bit range.
+inline std::optional<int32_t> suma_bloque(const Tabla& MatrizY, Bloque b) {
+    int32_t suma = 0;
+    for (int x = b.x0; x < b.x0 + b.L; ++x) {
+        const double* columna = &MatrizY.columna(x)[b.y0 - MatrizY.y_desde()];
+        for (int i = 0; i < b.L; ++i) {
+            const auto s = entero(suma + columna[i]);
+            if (!s) return std::nullopt;
+            suma = *s;
+        }
+    }
+    return suma;
+}
+
+// Remainder of the pair's mean difference, lifted by Grado * 256, over
+// whole(Grado), with the dividend's sign; nothing when a step leaves the
+// 32-bit range. grado is whole(Grado), never 0.
+inline std::optional<double> residuo_del_par(const Tabla& MatrizY, Bloque A, Bloque B, double Grado,
+                                             int32_t grado) {
+    const double area = static_cast<double>(A.L) * A.L;
+    const auto S_A = suma_bloque(MatrizY, A);
+    const auto S_B = suma_bloque(MatrizY, B);
+    if (!S_A || !S_B) return std::nullopt;
+    const auto diferencia = entero(*S_A / area - *S_B / area + Grado * 256);
+    if (!diferencia) return std::nullopt;
+    return grado == 1 || grado == -1 ? 0.0 : static_cast<double>(*diferencia % grado);
+}
+
+// One pair of the walk: number k from 1, its blocks, and the watermark
+// pixel (xm, ym) it carries.
+struct Par {
+    int64_t k;
+    Bloque A, B;
+    int xm, ym;
+};
+
+// Calls visita(par) for the pairs of side-by-side blocks, row of blocks by
+// row, while there are watermark pixels (Wm x Hm) left to carry; stops
+// early when visita returns false. Bx and By count whole blocks.
+template <class Visita>
+bool recorre_pares(int Bx, int By, int L, int Wm, int Hm, Visita visita) {
+    const int64_t pixeles_marca = int64_t{Wm} * Hm;
+    int64_t k = 0;
+    int xm = 0, ym = 1;
+    for (int R = 1; R <= By; ++R) {
+        for (int j = 1; j + 1 <= Bx; j += 2) {
+            if (++k > pixeles_marca) break;  // no watermark pixel left for this row
+            if (++xm > Wm) {
+                xm = 1;
+                ++ym;
+            }
+            const Bloque A{(j - 1) * L + 1, (R - 1) * L + 1, L};
+            const Bloque B{j * L + 1, A.y0, L};
+            if (!visita(Par{k, A, B, xm, ym})) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace zek

@@ -1,0 +1,63 @@
+// One headless run of the demonstration, exactly as a user drives the
+// window: load the host, load the watermark, apply Grado, apply Clave, press
+// the step button four times; then the attacks on the watermarked picture.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ataques.h"
+#include "demostracion.h"
+#include "lector_qt.h"
+#include "puerto_consola.h"
+#include "superficie_memoria.h"
+#include "vbles.h"
+
+namespace zek {
+
+struct Parametros {
+    std::string host, marca;
+    std::string grado, clave;  // as written, point as decimal separator
+    std::vector<Ataque> ataques;
+};
+
+struct ResultadoAtaque {
+    std::string ataque;
+    std::optional<double> psnr;  // against the watermarked picture
+    Aciertos aciertos;
+    bool leido = false;  // the blind extraction ran
+};
+
+class Ejecucion {
+  public:
+    // errores: where message boxes are printed (nullptr: silent).
+    explicit Ejecucion(std::ostream* errores);
+    Ejecucion(const Ejecucion&) = delete;
+    Ejecucion& operator=(const Ejecucion&) = delete;
+
+    // False when an image was refused or could not be read; motivo() then
+    // says why.
+    bool carga(const Parametros& p);
+    // Applies both parameters and presses the step button four times.
+    void demuestra(const Parametros& p);
+    std::vector<ResultadoAtaque> ataca(const std::vector<Ataque>& ataques,
+                                       const CodecJpeg& jpeg) const;
+
+    const std::string& motivo() const { return motivo_; }
+    const Vbles& vbles() const { return vbles_; }
+    const PuertoConsola& puerto() const { return puerto_; }
+    const Demostracion& demostracion() const { return demo_; }
+    Pictures pictures() { return {p1_, p2_, p3_, p4_}; }
+
+  private:
+    Vbles vbles_;
+    SuperficieMemoria p1_{378, 483}, p2_{181, 227}, p3_{378, 483}, p4_{181, 227};
+    PuertoConsola puerto_;
+    Demostracion demo_;
+    LectorQt lector_;
+    std::string motivo_;
+};
+
+}  // namespace zek

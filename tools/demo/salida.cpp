@@ -1,0 +1,191 @@
+#include "salida.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QPen>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iterator>
+#include <sstream>
+#include <utility>
+
+#include "imagen_qt.h"
+
+namespace zek {
+namespace {
+
+std::string numero_json(double v) {
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%.17g", v);
+    return texto;
+}
+
+std::string opcional_json(const std::optional<double>& v) {
+    return v ? numero_json(*v) : "null";
+}
+
+std::string texto_json(const std::string& s) {
+    std::string r = "\"";
+    for (const unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            r += '\\';
+            r += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            r += escape;
+        } else {
+            r += static_cast<char>(c);
+        }
+    }
+    return r + "\"";
+}
+
+std::string aciertos_json(const Aciertos& a) {
+    return "\"correctos\": " + std::to_string(a.correctos) +
+           ", \"total\": " + std::to_string(a.total) +
+           ", \"ber\": " + (a.total ? numero_json(a.ber()) : "null");
+}
+
+}  // namespace
+
+bool escribe_png(const SuperficieImagen& imagen, const std::filesystem::path& ruta) {
+    return a_qimage(imagen).save(QString::fromStdString(ruta.string()), "PNG");
+}
+
+SuperficieMemoria imagen_leida(const std::optional<MarcaLeida>& leida, int Wm, int Hm) {
+    SuperficieMemoria s(Wm, Hm);
+    s.rellena(0, 0, Wm, Hm, 0x808080);
+    if (!leida) return s;
+    for (int ym = 1; ym <= std::min(Hm, leida->Hm); ++ym) {
+        for (int xm = 1; xm <= std::min(Wm, leida->Wm); ++xm) {
+            const Lectura l = leida->en(xm, ym);
+            if (l != Lectura::SinPar) s.pon_pixel(xm, ym, l == Lectura::Claro ? 0xFFFFFF : 0);
+        }
+    }
+    return s;
+}
+
+std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>& ataques) {
+    const Vbles& v = e.vbles();
+    const Informe& inf = e.demostracion().informe();
+    std::ostringstream j;
+    j << "{\n";
+    j << "  \"longBloque\": " << v.LongBloque << ",\n";
+    j << "  \"numBloques\": " << numero_json(v.NumBloques) << ",\n";
+    j << "  \"paso\": " << v.Paso << ",\n";
+    j << "  \"mensajes\": [";
+    const auto& mensajes = e.puerto().mensajes();
+    for (size_t i = 0; i < mensajes.size(); ++i) {
+        j << (i ? ",\n" : "\n") << "    {\"titulo\": " << texto_json(mensajes[i].titulo)
+          << ", \"texto\": " << texto_json(mensajes[i].texto) << "}";
+    }
+    j << (mensajes.empty() ? "],\n" : "\n  ],\n");
+    j << "  \"pares\": " << inf.pares << ",\n";
+    j << "  \"psnr\": " << opcional_json(inf.psnr) << ",\n";
+    j << "  \"extraccion\": "
+      << (inf.extraccion ? "{" + aciertos_json(*inf.extraccion) + "}" : std::string("null"))
+      << ",\n";
+    j << "  \"ataques\": [";
+    for (size_t i = 0; i < ataques.size(); ++i) {
+        const ResultadoAtaque& a = ataques[i];
+        j << (i ? ",\n" : "\n") << "    {\"ataque\": " << texto_json(a.ataque)
+          << ", \"psnr\": " << opcional_json(a.psnr) << ", " << aciertos_json(a.aciertos) << "}";
+    }
+    j << (ataques.empty() ? "]\n" : "\n  ]\n");
+    j << "}\n";
+    return j.str();
+}
+
+std::string barrido_csv(const std::vector<FilaBarrido>& filas) {
+    std::string csv = "grado,ataque,psnr,ber\n";
+    const auto campo = [](const std::optional<double>& v) { return v ? numero_json(*v) : ""; };
+    for (const FilaBarrido& f : filas) {
+        csv +=
+            numero_json(f.grado) + "," + f.ataque + "," + campo(f.psnr) + "," + campo(f.ber) + "\n";
+    }
+    return csv;
+}
+
+bool escribe_grafico(const std::vector<FilaBarrido>& filas, const std::filesystem::path& ruta) {
+    auto* grafico = new QChart();
+    grafico->setTitle(
+        QString::fromUtf8("Marca de agua: errores de la extracción ciega según el grado"));
+    auto* eje_grado = new QValueAxis();
+    eje_grado->setTitleText(QStringLiteral("Grado"));
+    eje_grado->setLabelFormat(QStringLiteral("%g"));
+    auto* eje_ber = new QValueAxis();
+    eje_ber->setTitleText(QString::fromUtf8("Tasa de error de bits"));
+    auto* eje_psnr = new QValueAxis();
+    eje_psnr->setTitleText(QString::fromUtf8("PSNR de la imagen marcada (dB)"));
+    grafico->addAxis(eje_grado, Qt::AlignBottom);
+    grafico->addAxis(eje_ber, Qt::AlignLeft);
+    grafico->addAxis(eje_psnr, Qt::AlignRight);
+
+    // The watermarked picture itself first, then the attacks in the order given.
+    std::vector<std::pair<std::string, QLineSeries*>> series;
+    const auto serie = [&series](const std::string& ataque) {
+        for (auto& [nombre, s] : series) {
+            if (nombre == ataque) return s;
+        }
+        auto* s = new QLineSeries();
+        s->setName(QString::fromStdString(ataque == "ninguno" ? "sin ataque" : ataque));
+        series.emplace_back(ataque, s);
+        return s;
+    };
+    serie("ninguno");
+    auto* psnr = new QLineSeries();
+    psnr->setName(QString::fromUtf8("PSNR de la imagen marcada"));
+    QPen discontinua(Qt::black);
+    discontinua.setStyle(Qt::DashLine);
+    discontinua.setWidth(2);
+    psnr->setPen(discontinua);
+    double grado_min = 1e300, grado_max = -1e300, psnr_min = 1e300, psnr_max = -1e300;
+    double ber_max = 0;
+    for (const FilaBarrido& f : filas) {
+        grado_min = std::min(grado_min, f.grado);
+        grado_max = std::max(grado_max, f.grado);
+        if (f.ber) {
+            serie(f.ataque)->append(f.grado, *f.ber);
+            ber_max = std::max(ber_max, *f.ber);
+        }
+        if (f.ataque == "ninguno" && f.psnr) {
+            psnr->append(f.grado, *f.psnr);
+            psnr_min = std::min(psnr_min, *f.psnr);
+            psnr_max = std::max(psnr_max, *f.psnr);
+        }
+    }
+    if (grado_min > grado_max) return false;
+    eje_grado->setRange(grado_min, grado_max > grado_min ? grado_max : grado_min + 1);
+    eje_ber->setRange(0, std::min(1.0, std::ceil(ber_max * 10 + 0.01) / 10));
+    if (psnr_min <= psnr_max) {
+        eje_psnr->setRange(std::floor(psnr_min / 5) * 5, std::ceil(psnr_max / 5) * 5 + 5);
+        eje_psnr->applyNiceNumbers();
+    }
+    // Colours far enough apart to tell seven lines from each other.
+    static const QColor kColores[] = {
+        QColor(0, 114, 178), QColor(213, 94, 0),   QColor(0, 158, 115),   QColor(204, 121, 167),
+        QColor(230, 159, 0), QColor(86, 180, 233), QColor(120, 120, 120), QColor(240, 228, 66)};
+    size_t n = 0;
+    for (auto& [nombre, s] : series) {
+        QPen trazo(kColores[n++ % std::size(kColores)]);
+        trazo.setWidth(2);
+        s->setPen(trazo);
+        grafico->addSeries(s);
+        s->attachAxis(eje_grado);
+        s->attachAxis(eje_ber);
+    }
+    grafico->addSeries(psnr);
+    psnr->attachAxis(eje_grado);
+    psnr->attachAxis(eje_psnr);
+
+    QChartView vista(grafico);  // owns the chart
+    vista.setRenderHint(QPainter::Antialiasing);
+    vista.resize(960, 600);
+    return vista.grab().save(QString::fromStdString(ruta.string()), "PNG");
+}
+
+}  // namespace zek

@@ -1,0 +1,33 @@
+// What zek-demo writes: the pictures, the blindly extracted watermark, the
+// report, and the sweep's table and chart.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ejecucion.h"
+
+namespace zek {
+
+bool escribe_png(const SuperficieImagen& imagen, const std::filesystem::path& ruta);
+
+// The watermark as read: white where read light, black where dark, grey
+// 128 where no pair carries the pixel (all grey when nothing was read).
+SuperficieMemoria imagen_leida(const std::optional<MarcaLeida>& leida, int Wm, int Hm);
+
+std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>& ataques);
+
+struct FilaBarrido {
+    double grado;
+    std::string ataque;  // "ninguno" for the watermarked picture itself
+    std::optional<double> psnr, ber;
+};
+
+std::string barrido_csv(const std::vector<FilaBarrido>& filas);
+// The bit error rate against the degree for each attack, with the PSNR of
+// the watermarked picture on a second axis.
+bool escribe_grafico(const std::vector<FilaBarrido>& filas, const std::filesystem::path& ruta);
+
+}  // namespace zek

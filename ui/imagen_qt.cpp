@@ -1,0 +1,39 @@
+#include "imagen_qt.h"
+
+#include <QBuffer>
+
+#include "picture_box.h"
+
+namespace zek {
+
+QImage a_qimage(const SuperficieImagen& s) {
+    QImage imagen(s.ancho(), s.alto(), QImage::Format_RGB32);
+    for (int y = 0; y < s.alto(); ++y) {
+        auto* fila = reinterpret_cast<QRgb*>(imagen.scanLine(y));
+        for (int x = 0; x < s.ancho(); ++x) fila[x] = a_qrgb(s.lee_pixel(x, y));
+    }
+    return imagen;
+}
+
+SuperficieMemoria de_qimage(const QImage& imagen) {
+    const QImage rgb = imagen.convertToFormat(QImage::Format_RGB32);
+    SuperficieMemoria s(rgb.width(), rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* fila = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) s.pon_pixel(x, y, de_qrgb(fila[x]));
+    }
+    return s;
+}
+
+std::optional<SuperficieMemoria> CodecJpegQt::comprime(const SuperficieImagen& imagen,
+                                                       int calidad) const {
+    QByteArray datos;
+    QBuffer buffer(&datos);
+    buffer.open(QIODevice::WriteOnly);
+    if (!a_qimage(imagen).save(&buffer, "JPEG", calidad)) return std::nullopt;
+    QImage leida;
+    if (!leida.loadFromData(datos, "JPEG")) return std::nullopt;
+    return de_qimage(leida);
+}
+
+}  // namespace zek

@@ -1,0 +1,68 @@
+// The demonstration as both front ends run it: the four stages of the step
+// button and the reset, plus what they do not show by themselves: how far
+// the watermarked picture is from the host (PSNR) and whether the watermark
+// can be read back from the watermarked picture alone. The findings go to
+// the status line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "calidad.h"
+#include "extraccion_ciega.h"
+#include "pictures.h"
+#include "puerto_ventana.h"
+#include "secuenciador.h"
+#include "superficie_memoria.h"
+#include "vbles.h"
+
+namespace zek {
+
+struct Informe {
+    bool insertada = false;              // stage 1 drew a watermarked picture
+    int64_t pares = 0;                   // block pairs that carry a watermark pixel
+    std::optional<double> psnr;          // watermarked against host; nothing when identical
+    std::optional<MarcaLeida> leida;     // after stage 3
+    std::optional<Aciertos> extraccion;  // after stage 3
+};
+
+class Demostracion {
+  public:
+    Demostracion(Vbles& vbles, Pictures pictures, PuertoVentana& puerto);
+
+    void Pulsa_Paso();
+    void Reset();
+
+    const Informe& informe() const { return informe_; }
+    // The host as it stood before the grid of stage 0 was drawn over it.
+    const SuperficieMemoria& anfitrion() const { return anfitrion_; }
+    // Picture3 as stage 1 drew it, before the grid of stage 2.
+    const SuperficieMemoria& marcada() const { return marcada_; }
+    // The pixels the rendering drew.
+    Zona zona_dibujada() const { return zona_; }
+    // Reads the watermark blindly from another picture of the host's size
+    // (the watermarked one after an attack) with this run's parameters.
+    std::optional<MarcaLeida> lee_a_ciegas(const SuperficieImagen& imagen) const;
+
+    const Secuenciador& secuenciador() const { return sec_; }
+
+  private:
+    void tras_insercion();
+    void tras_extraccion();
+    void pon_estado(const std::string& texto);
+
+    Vbles& vbles_;
+    Pictures pic_;
+    PuertoVentana& puerto_;
+    Secuenciador sec_;
+    Informe informe_;
+    SuperficieMemoria anfitrion_, marcada_;
+    Zona zona_;
+    int Wm_ = 0, Hm_ = 0;  // the watermark's size when it was embedded
+};
+
+// A number with the given decimal separator and fixed decimals.
+std::string con_decimales(double v, int decimales, char separador);
+
+}  // namespace zek
