@@ -10,8 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "ataques.h"
 #include "capturas.h"
+#include "extraccion_ciega.h"
 #include "funciones.h"
+#include "imagen_qt.h"
 #include "secuenciador.h"
 #include "superficie_memoria.h"
 
@@ -148,6 +151,35 @@ void BM_Etapa3_Extraccion(benchmark::State& state) {
     for (auto _ : state) Extrae_Marca(e.v, e.p2, e.p4);
 }
 BENCHMARK(BM_Etapa3_Extraccion)->Unit(benchmark::kMillisecond);
+
+// Reading the watermark back from the watermarked picture alone: a capture
+// of its luminance and one residue per pair, like the embedding.
+void BM_ExtraccionCiega(benchmark::State& state) {
+    Escenario e(host_en_color());
+    Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
+    for (auto _ : state) {
+        auto leida = Extraccion_Ciega(e.p3, e.v.Grado, e.v.Clave, e.v.LongBloque, 180, 226);
+        benchmark::DoNotOptimize(leida);
+    }
+}
+BENCHMARK(BM_ExtraccionCiega)->Unit(benchmark::kMillisecond);
+
+// Each attack on the watermarked picture.
+void BM_Ataque(benchmark::State& state, const char* texto) {
+    Escenario e(host_en_color());
+    Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
+    const Ataque ataque = *Lee_Ataque(texto);
+    const CodecJpegQt jpeg;
+    for (auto _ : state) {
+        auto atacada = Aplica_Ataque(ataque, e.p3, &jpeg);
+        benchmark::DoNotOptimize(atacada);
+    }
+}
+BENCHMARK_CAPTURE(BM_Ataque, jpeg_75, "jpeg:75")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Ataque, ruido_5, "ruido:5")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Ataque, media_3, "media:3")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Ataque, mediana_3, "mediana:3")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Ataque, brillo_20, "brillo:20")->Unit(benchmark::kMillisecond);
 
 template <SuperficieMemoria (*Host)()>
 void BM_Demostracion(benchmark::State& state) {

@@ -10,9 +10,15 @@
 namespace zek {
 namespace {
 
-// Distance between a and b on a circle of circumference c.
+// Position on a circle of circumference c, in [0, c).
+double en_circulo(double v, double c) {
+    const double p = std::fmod(v, c);
+    return p < 0 ? p + c : p;
+}
+
+// Distance between two positions already in [0, c).
 double distancia_circular(double a, double b, double c) {
-    const double d = std::fmod(std::fabs(a - b), c);
+    const double d = std::fabs(a - b);
     return std::min(d, c - d);
 }
 
@@ -24,19 +30,21 @@ std::optional<MarcaLeida> Extraccion_Ciega(const SuperficieImagen& marcada, doub
     const int32_t L = LongBloque;
     if (!grado || *grado == 0 || L < 1 || Wm < 1 || Hm < 1) return std::nullopt;
 
-    Vbles captura;
-    Captura_Imagen(marcada, captura);
+    Tabla MatrizY;
+    Captura_Luminancia(marcada, MatrizY);
     const int Bx = marcada.ancho() / L;
     const int By = marcada.alto() / L;
-    if (!captura.MatrizY.cubre(1, Bx * L, 1, By * L)) return std::nullopt;
+    if (!MatrizY.cubre(1, Bx * L, 1, By * L)) return std::nullopt;
 
     MarcaLeida leida{Wm, Hm, std::vector<Lectura>(static_cast<size_t>(Wm) * Hm, Lectura::SinPar)};
     const double c = std::abs(static_cast<double>(*grado));
-    const double claro = Grado / 2 + Clave;
+    const double claro = en_circulo(Grado / 2 + Clave, c), oscuro = en_circulo(Clave, c);
     recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
-        const auto r = residuo_del_par(captura.MatrizY, par.A, par.B, Grado, *grado);
+        const auto r = residuo_del_par(MatrizY, par.A, par.B, Grado, *grado);
+        // r is whole and |r| < c, so one addition puts it on the circle.
+        const double p = r && *r < 0 ? *r + c : r.value_or(0);
         const bool es_claro =
-            r && distancia_circular(*r, claro, c) < distancia_circular(*r, Clave, c);
+            r && distancia_circular(p, claro, c) < distancia_circular(p, oscuro, c);
         leida.pixeles[static_cast<size_t>(par.ym - 1) * Wm + (par.xm - 1)] =
             es_claro ? Lectura::Claro : Lectura::Oscuro;
         return true;

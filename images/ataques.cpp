@@ -70,9 +70,9 @@ SuperficieMemoria brillo(const SuperficieImagen& imagen, int d) {
 
 SuperficieMemoria ruido(const SuperficieImagen& imagen, double desviacion) {
     std::mt19937 azar(kSemillaRuido);
-    std::normal_distribution<double> normal(0.0, desviacion);
+    std::normal_distribution<double> normal;  // standard, scaled below (0 is allowed)
     return canal_a_canal(imagen, [&](int v) {
-        const double n = desviacion > 0 ? normal(azar) : 0.0;
+        const double n = desviacion * normal(azar);
         return static_cast<int>(std::clamp(std::nearbyint(v + n), 0.0, 255.0));
     });
 }

@@ -41,8 +41,9 @@ inline Dobles quince_cifras_o_nan(Dobles v) {
     return valido ? r : o_cero;  // a zero's text gives it back as it is
 }
 
-// Y, I and Q of two colours, NaN where the scalar path must round them;
-// true when there is such a NaN.
+// Y, I and Q of two colours (Y alone without kCrominancia), NaN where the
+// scalar path must round them; true when there is such a NaN.
+template <bool kCrominancia>
 inline bool captura_par(const int32_t* colores, double* Y, double* I, double* Q) {
     Enteros c = carga(colores);
     c &= (c & ~0xFFFFFF) == 0;  // a value that is not a colour counts as black
@@ -51,12 +52,15 @@ inline bool captura_par(const int32_t* colores, double* Y, double* I, double* Q)
     };
     const YiqDe<Dobles> v =
         yiq_de(canal(c & 0xFF), canal((c >> 8) & 0xFF), canal((c >> 16) & 0xFF));
-    const Dobles y = quince_cifras_o_nan(v.Y), i = quince_cifras_o_nan(v.I),
-                 q = quince_cifras_o_nan(v.Q);
+    const Dobles y = quince_cifras_o_nan(v.Y);
     guarda(Y, y);
-    guarda(I, i);
-    guarda(Q, q);
-    const Mascara nan = (y != y) | (i != i) | (q != q);
+    Mascara nan = y != y;
+    if constexpr (kCrominancia) {
+        const Dobles i = quince_cifras_o_nan(v.I), q = quince_cifras_o_nan(v.Q);
+        guarda(I, i);
+        guarda(Q, q);
+        nan |= (i != i) | (q != q);
+    }
     return (nan[0] | nan[1]) != 0;
 }
 
@@ -83,33 +87,38 @@ class Redondeo {
     std::array<Entrada, 1024> memoria_{};
 };
 
-// Y, I and Q of one column of colours; a value that is not a colour (the
-// row below the picture) stores 0 in all three.
+// Y, I and Q of one column of colours (Y alone without kCrominancia, and
+// then I and Q are not touched); a value that is not a colour (the row below
+// the picture) stores 0 in all three.
+template <bool kCrominancia>
 void captura_columna(const int32_t* colores, int n, double* Y, double* I, double* Q,
                      Redondeo& redondeo) {
     int i = 0;
     bool pendientes = false;
     for (; i + kCarriles <= n; i += kCarriles) {
-        pendientes |= captura_par(colores + i, Y + i, I + i, Q + i);
+        pendientes |= captura_par<kCrominancia>(colores + i, Y + i, I + i, Q + i);
     }
     if (i < n) {  // the last one, through a padded copy
         int32_t resto[kCarriles] = {kColorInvalido, kColorInvalido};
         double y[kCarriles], iq[2][kCarriles];
         std::memcpy(resto, colores + i, sizeof(int32_t) * static_cast<std::size_t>(n - i));
-        pendientes |= captura_par(resto, y, iq[0], iq[1]);
+        pendientes |= captura_par<kCrominancia>(resto, y, iq[0], iq[1]);
         for (int j = 0; i + j < n; ++j) {
             Y[i + j] = y[j];
-            I[i + j] = iq[0][j];
-            Q[i + j] = iq[1][j];
+            if constexpr (kCrominancia) {
+                I[i + j] = iq[0][j];
+                Q[i + j] = iq[1][j];
+            }
         }
     }
     for (i = 0; pendientes && i < n; ++i) {
-        if (!std::isnan(Y[i]) && !std::isnan(I[i]) && !std::isnan(Q[i])) continue;
         const int32_t c = es_color(colores[i]) ? colores[i] : 0;
         const Yiq v = yiq_de_color(rojo(c), verde(c), azul(c));
         if (std::isnan(Y[i])) Y[i] = redondeo(v.Y);
-        if (std::isnan(I[i])) I[i] = redondeo(v.I);
-        if (std::isnan(Q[i])) Q[i] = redondeo(v.Q);
+        if constexpr (kCrominancia) {
+            if (std::isnan(I[i])) I[i] = redondeo(v.I);
+            if (std::isnan(Q[i])) Q[i] = redondeo(v.Q);
+        }
     }
 }
 
@@ -128,9 +137,23 @@ void Captura_Imagen(const SuperficieImagen& Picture1, Vbles& vbles) {
     for (int x = 1; x <= W; ++x) {
         // Column W and row H lie outside the 0-based picture and read as -1.
         Picture1.lee_columna(x, 1, H, colores.data());
-        captura_columna(colores.data(), H, vbles.MatrizY.columna_redondeada(x),
-                        vbles.MatrizI.columna_redondeada(x), vbles.MatrizQ.columna_redondeada(x),
-                        redondeo);
+        captura_columna<true>(colores.data(), H, vbles.MatrizY.columna_redondeada(x),
+                              vbles.MatrizI.columna_redondeada(x),
+                              vbles.MatrizQ.columna_redondeada(x), redondeo);
+    }
+}
+
+void Captura_Luminancia(const SuperficieImagen& imagen, Tabla& MatrizY) {
+    const int W = imagen.ancho();
+    const int H = imagen.alto();
+    MatrizY.dimensiona_para_llenar(1, W, 1, H);
+    if (W < 1 || H < 1) return;
+    std::vector<int32_t> colores(static_cast<std::size_t>(H));
+    Redondeo redondeo;
+    for (int x = 1; x <= W; ++x) {
+        imagen.lee_columna(x, 1, H, colores.data());
+        captura_columna<false>(colores.data(), H, MatrizY.columna_redondeada(x), nullptr, nullptr,
+                               redondeo);
     }
 }
 

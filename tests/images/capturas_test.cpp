@@ -58,6 +58,25 @@ TEST(CapturaHost, TablesAreOneBasedAndTheLastColumnAndRowHoldZero) {
     for (int x = 1; x <= 4; ++x) EXPECT_EQ(v.MatrizY.lee(x, 3), 0);
 }
 
+// The blind extraction captures the luminance alone; it must be the very
+// table the host capture makes, odd heights (a padded last pair) included.
+TEST(CapturaLuminancia, IsTheHostCapturesLuminanceBitForBit) {
+    for (auto [W, H] : {std::pair{7, 5}, std::pair{16, 9}, std::pair{1, 1}, std::pair{3, 0}}) {
+        SuperficieMemoria host(W, H);
+        for (int x = 0; x < W; ++x) {
+            for (int y = 0; y < H; ++y)
+                host.pon_pixel(x, y,
+                               static_cast<int32_t>((x * 977u + y * 7919u) * 2654435u & 0xFFFFFFu));
+        }
+        Vbles v;
+        Captura_Imagen(host, v);
+        Tabla Y;
+        Y.dimensiona(1, 2, 1, 2);  // a table in use before: resized and overwritten
+        Captura_Luminancia(host, Y);
+        EXPECT_EQ(Y, v.MatrizY) << W << "x" << H;
+    }
+}
+
 TEST(CapturaMarca, StoresColoursExactlyAndMinusOneOutsideThePicture) {
     SuperficieMemoria marca(3, 2);
     marca.pon_pixel(1, 1, 0x808080);  // a grey stays a grey: no threshold here

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QStatusBar>
 
 #include "por_nombre.h"
 #include "ventana.h"
@@ -94,9 +95,14 @@ TEST(Carga, AHeaderDeclaringAHugePictureIsRefusedWithoutDecodingIt) {
     EXPECT_EQ(v.picture(1)->size(), QSize(378, 483));
 }
 
-class Ilegible : public testing::TestWithParam<const char*> {};
+struct CasoIlegible {
+    const char* caso;
+    const char* estado;  // the status line afterwards
+};
+class Ilegible : public testing::TestWithParam<CasoIlegible> {};
 
-TEST_P(Ilegible, ChangesNothingAndSaysNothing) {
+// No message box, nothing changed; only the status line names the file.
+TEST_P(Ilegible, ChangesNothingAndSaysWhyOnTheStatusLine) {
     Ventana v;
     const QString buena = v.imagen(40, 30);
     v.abre("SubImagen", buena);
@@ -105,7 +111,7 @@ TEST_P(Ilegible, ChangesNothingAndSaysNothing) {
 
     const QString ruta = v.carpeta.filePath("mala.bmp");
     QFile f(ruta);
-    const std::string caso = GetParam();
+    const std::string caso = GetParam().caso;
     if (caso == "texto") {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("esto no es una imagen\n");
@@ -122,9 +128,20 @@ TEST_P(Ilegible, ChangesNothingAndSaysNothing) {
     EXPECT_TRUE(v.dialogos.mensajes.empty());
     EXPECT_EQ(v.picture(1)->imagen(), antes);
     EXPECT_EQ(v.w->vbles().MatrizY, tabla);
+    EXPECT_EQ(v.w->statusBar()->currentMessage(), QString::fromUtf8(GetParam().estado));
+    v.abre("SubImagen", buena);
+    EXPECT_EQ(v.w->statusBar()->currentMessage(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Archivos, Ilegible, testing::Values("texto", "truncada", "inexistente"));
+INSTANTIATE_TEST_SUITE_P(
+    Archivos, Ilegible,
+    testing::Values(
+        CasoIlegible{"texto",
+                     "No se ha podido abrir «mala.bmp»: no es una imagen BMP, JPEG o GIF."},
+        CasoIlegible{"truncada",
+                     "No se ha podido abrir «mala.bmp»: la imagen está incompleta o dañada."},
+        CasoIlegible{"inexistente", "No se ha podido abrir «mala.bmp»: el archivo no existe."}),
+    [](const testing::TestParamInfo<CasoIlegible>& i) { return std::string(i.param.caso); });
 
 TEST(Carga, JpegAndGifSamplesLoadLikeTheBmpOnes) {
     for (const char* formato : {"jpg", "gif"}) {

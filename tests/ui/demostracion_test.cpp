@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QStatusBar>
 
 #include "frm_parametro.h"
 #include "por_nombre.h"
@@ -50,6 +51,9 @@ TEST(Demostracion, FourPressesOnTheSamplesThenReset) {
     }
     EXPECT_EQ(lejanos, 0);
 
+    EXPECT_TRUE(v.w->statusBar()->currentMessage().startsWith(
+        QString::fromUtf8("Imagen marcada: PSNR frente a la imagen principal ")));
+
     v.paso();
     EXPECT_EQ(v.texto("LpASO"), "Paso 3:Dibujamos Rejilla sobre imagen con la marca de agua.");
     EXPECT_EQ(v.picture(3)->lee_pixel(10, 50), kColorRejilla);
@@ -61,8 +65,14 @@ TEST(Demostracion, FourPressesOnTheSamplesThenReset) {
             ASSERT_EQ(v.picture(4)->lee_pixel(x, y), v.picture(2)->lee_pixel(x, y));
     }
     EXPECT_TRUE(v.dialogos.mensajes.empty());
+    const QString extraccion = QLocale().decimalPoint() == "," ? "100,0" : "100.0";
+    EXPECT_EQ(v.w->statusBar()->currentMessage(),
+              QString::fromUtf8("Extracción ciega de la imagen marcada: 961 de 961 píxeles "
+                                "correctos (") +
+                  extraccion + " %)");
 
     v.hijo<QAction>("MnuReset")->trigger();
+    EXPECT_EQ(v.w->statusBar()->currentMessage(), "");
     EXPECT_EQ(v.texto("LpASO"), "Paso 0: Se muestra la imagen y la gota de Agua.");
     EXPECT_EQ(v.texto("LBloque"), "");
     EXPECT_EQ(v.texto("LGrado"), "Grado de Resistencia a ataques de Altas frecuencias 10");

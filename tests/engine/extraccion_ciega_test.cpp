@@ -1,0 +1,143 @@
+#include "extraccion_ciega.h"
+
+#include <gtest/gtest.h>
+
+#include "capturas.h"
+#include "funciones.h"
+#include "puerto_grabador.h"
+#include "superficie_memoria.h"
+
+namespace zek {
+namespace {
+
+// A mid-tone host with gentle texture, far from 0 and 255 so that no shift
+// is clamped, and a watermark whose every bit is known.
+SuperficieMemoria host_con_margen(int W, int H) {
+    SuperficieMemoria s(W, H);
+    for (int x = 0; x < W; ++x) {
+        for (int y = 0; y < H; ++y) {
+            const int g = 90 + (x * 7 + y * 3) % 60;
+            s.pon_pixel(x, y, g + 256 * (g + 10) + 65536 * (g - 20));
+        }
+    }
+    return s;
+}
+
+SuperficieMemoria marca_conocida(int Wm, int Hm) {
+    SuperficieMemoria s(Wm, Hm);
+    for (int x = 0; x < Wm; ++x) {
+        for (int y = 0; y < Hm; ++y) s.pon_pixel(x, y, (x * 5 + y * 3) % 7 < 3 ? 0 : 0xFFFFFF);
+    }
+    return s;
+}
+
+struct Incrustacion {
+    SuperficieMemoria host, marca, marcada;
+    Vbles v;
+    prueba::PuertoGrabador puerto;
+
+    Incrustacion(int W, int H, int Wm, int Hm, double grado, double clave)
+        : host(host_con_margen(W, H)), marca(marca_conocida(Wm, Hm)), marcada(W, H) {
+        v.Grado = grado;
+        v.Clave = clave;
+        Captura_Imagen(host, v);
+        Captura_Marca(marca, v);
+        EXPECT_TRUE(Inserta_Marca(v, host, marca, marcada, puerto));
+    }
+    Aciertos lee(const SuperficieImagen& fuente) const {
+        const auto leida =
+            Extraccion_Ciega(fuente, v.Grado, v.Clave, v.LongBloque, marca.ancho(), marca.alto());
+        EXPECT_TRUE(leida.has_value());
+        return leida ? Compara_Con_Marca(*leida, v.MatrizMarca) : Aciertos{};
+    }
+};
+
+struct Caso {
+    int W, H, Wm, Hm;
+    double grado, clave;
+};
+
+class SinAtaque : public testing::TestWithParam<Caso> {};
+
+// Without attack every embedded pixel reads back: the rendering's rounding
+// moves a block mean by far less than the distance between the two targets.
+TEST_P(SinAtaque, ReadsEveryEmbeddedPixel) {
+    const Caso c = GetParam();
+    const Incrustacion e(c.W, c.H, c.Wm, c.Hm, c.grado, c.clave);
+    const Aciertos a = e.lee(e.marcada);
+    // Column Wm and row Hm of the watermark are stored as -1 and not embedded.
+    EXPECT_EQ(a.total, int64_t{c.Wm - 1} * (c.Hm - 1));
+    EXPECT_EQ(a.correctos, a.total);
+    EXPECT_EQ(a.ber(), 0.0);
+    EXPECT_EQ(Cuenta_Pares(e.v.MatrizMarca, c.W, c.H, e.v.LongBloque, c.Wm, c.Hm), a.total);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, SinAtaque,
+                         testing::Values(Caso{120, 90, 16, 12, 16, 3}, Caso{64, 64, 8, 8, 10, 3},
+                                         Caso{200, 100, 20, 10, 24, 5},
+                                         Caso{100, 60, 10, 6, -16, 2}));
+
+// The grid of stage 2 paints a red column and row into every block, which
+// moves each pair's difference by an amount unrelated to the watermark; read
+// from that picture most pixels come back wrong (84 % in this case), which
+// is why both front ends read Picture3 as stage 1 drew it.
+TEST(ExtraccionCiega, TheGridOverTheSourceCostsAccuracy) {
+    const Incrustacion e(120, 90, 16, 12, 16, 3);
+    SuperficieMemoria con_rejilla = e.marcada;
+    Dibuja_Rejilla(con_rejilla, e.v.LongBloque);
+    const Aciertos a = e.lee(con_rejilla);
+    EXPECT_GT(a.ber(), 0.5);
+}
+
+struct CasoPlano {
+    double grado, clave;
+    Lectura esperada;
+};
+class Plano : public testing::TestWithParam<CasoPlano> {};
+
+// On a flat picture both blocks of a pair are equal, the residue is 0, and
+// the rule decides: nearer to Grado/2 + Clave is light, a tie is dark.
+TEST_P(Plano, ResidueZeroIsReadByTheCircularRule) {
+    const CasoPlano c = GetParam();
+    SuperficieMemoria plano(40, 20);
+    plano.rellena(0, 0, 40, 20, 0x808080);
+    const auto leida = Extraccion_Ciega(plano, c.grado, c.clave, 4, 4, 2);
+    ASSERT_TRUE(leida);
+    EXPECT_EQ(leida->en(1, 1), c.esperada);
+    EXPECT_EQ(leida->en(4, 2), c.esperada);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Plano,
+                         testing::Values(CasoPlano{4, 1, Lectura::Oscuro},     // tie: 1 and 1
+                                         CasoPlano{4, 3, Lectura::Oscuro},     // tie: 1 and 1
+                                         CasoPlano{4, 2, Lectura::Claro},      // 0 against 2
+                                         CasoPlano{10, 5, Lectura::Claro},     // 0 against 5
+                                         CasoPlano{10, 3, Lectura::Claro},     // 2 against 3
+                                         CasoPlano{10, 1, Lectura::Oscuro}));  // 4 against 1
+
+TEST(ExtraccionCiega, NothingToReadWithoutADegreeOrABlockSide) {
+    const SuperficieMemoria s(40, 20);
+    EXPECT_FALSE(Extraccion_Ciega(s, 0, 3, 4, 4, 2));
+    EXPECT_FALSE(Extraccion_Ciega(s, 0.4, 3, 4, 4, 2));  // whole(0.4) is 0
+    EXPECT_FALSE(Extraccion_Ciega(s, 1e300, 3, 4, 4, 2));
+    EXPECT_FALSE(Extraccion_Ciega(s, 10, 3, 0, 4, 2));
+    EXPECT_FALSE(Extraccion_Ciega(s, 10, 3, 4, 0, 2));
+}
+
+TEST(ExtraccionCiega, PixelsWithoutAPairAreLeftUnreadAndUncounted) {
+    SuperficieMemoria s(8, 4);  // 4 blocks of side 2 in each of 2 rows: 4 pairs
+    const auto leida = Extraccion_Ciega(s, 10, 3, 2, 3, 2);
+    ASSERT_TRUE(leida);
+    EXPECT_NE(leida->en(1, 1), Lectura::SinPar);
+    EXPECT_NE(leida->en(1, 2), Lectura::SinPar);  // pair 4
+    EXPECT_EQ(leida->en(2, 2), Lectura::SinPar);
+    EXPECT_EQ(leida->en(3, 2), Lectura::SinPar);
+    Tabla marca;
+    marca.dimensiona(1, 3, 1, 2);
+    marca.escribe(2, 1, -1);  // not embedded
+    const Aciertos a = Compara_Con_Marca(*leida, marca);
+    EXPECT_EQ(a.total, 3);
+}
+
+}  // namespace
+}  // namespace zek

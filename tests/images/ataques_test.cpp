@@ -1,0 +1,124 @@
+#include "ataques.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calidad.h"
+
+namespace zek {
+namespace {
+
+SuperficieMemoria plano(int color) {
+    SuperficieMemoria s(9, 7);
+    s.rellena(0, 0, 9, 7, color);
+    return s;
+}
+
+SuperficieMemoria textura() {
+    SuperficieMemoria s(9, 7);
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 7; ++y) s.pon_pixel(x, y, (x * 40) % 256 + 256 * ((y * 70) % 256));
+    }
+    return s;
+}
+
+SuperficieMemoria aplica(const char* texto, const SuperficieImagen& s) {
+    const auto ataque = Lee_Ataque(texto);
+    EXPECT_TRUE(ataque) << texto;
+    const auto r = Aplica_Ataque(*ataque, s, nullptr);
+    EXPECT_TRUE(r) << texto;
+    return *r;
+}
+
+struct Texto {
+    const char* texto;
+    bool valido;
+};
+class LecturaDeAtaques : public testing::TestWithParam<Texto> {};
+
+TEST_P(LecturaDeAtaques, AcceptsOnlyKnownNamesWithValuesInRange) {
+    EXPECT_EQ(Lee_Ataque(GetParam().texto).has_value(), GetParam().valido) << GetParam().texto;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textos, LecturaDeAtaques,
+    testing::Values(Texto{"jpeg:75", true}, Texto{"jpeg:0", true}, Texto{"jpeg:100", true},
+                    Texto{"jpeg:101", false}, Texto{"jpeg:7.5", false}, Texto{"ruido:5", true},
+                    Texto{"ruido:2.5", true}, Texto{"ruido:-1", false}, Texto{"media:3", true},
+                    Texto{"media:0", false}, Texto{"media:16", false}, Texto{"mediana:15", true},
+                    Texto{"brillo:-255", true}, Texto{"brillo:256", false}, Texto{"brillo:", false},
+                    Texto{"brillo", false}, Texto{"gamma:2", false}, Texto{"ruido:nan", false},
+                    Texto{"ruido:inf", false}, Texto{"jpeg:75x", false}, Texto{"", false}));
+
+TEST(Ataques, FiltersOfAFlatPictureChangeNothing) {
+    for (const char* a : {"media:3", "media:4", "mediana:5", "ruido:0", "brillo:0"}) {
+        EXPECT_EQ(aplica(a, plano(0x336699)), plano(0x336699)) << a;
+    }
+}
+
+TEST(Ataques, NoiseWithItsSeedRepeatsAndChangesThePicture) {
+    const SuperficieMemoria a = aplica("ruido:5", textura());
+    EXPECT_EQ(aplica("ruido:5", textura()), a);
+    EXPECT_NE(a, textura());
+    const auto psnr = Psnr(a, textura(), {0, 8, 0, 6});
+    ASSERT_TRUE(psnr);
+    EXPECT_NEAR(*psnr, 34.2, 3.0);  // 20 log10(255 / 5) before clamping
+}
+
+TEST(Ataques, BrightnessClampsEachChannel) {
+    SuperficieMemoria s(2, 1);
+    s.pon_pixel(0, 0, 250 + 256 * 10 + 65536 * 128);
+    s.pon_pixel(1, 0, 0);
+    const SuperficieMemoria mas = aplica("brillo:20", s);
+    EXPECT_EQ(mas.lee_pixel(0, 0), 255 + 256 * 30 + 65536 * 148);
+    EXPECT_EQ(mas.lee_pixel(1, 0), 20 * 0x010101);
+    EXPECT_EQ(aplica("brillo:-20", s).lee_pixel(0, 0), 230 + 256 * 0 + 65536 * 108);
+}
+
+TEST(Ataques, TheMedianRemovesAnIsolatedDotAndTheMeanSpreadsIt) {
+    SuperficieMemoria s = plano(0);
+    s.pon_pixel(4, 3, 0xFFFFFF);
+    EXPECT_EQ(aplica("mediana:3", s), plano(0));
+    const SuperficieMemoria media = aplica("media:3", s);
+    EXPECT_EQ(media.lee_pixel(4, 3), 28 * 0x010101);  // 255 / 9 = 28.3
+    EXPECT_EQ(media.lee_pixel(3, 2), 28 * 0x010101);
+    EXPECT_EQ(media.lee_pixel(2, 1), 0);
+}
+
+TEST(Ataques, TheMedianAgreesWithSortingEachWindow) {
+    const SuperficieMemoria s = textura();
+    const SuperficieMemoria m = aplica("mediana:3", s);
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 7; ++y) {
+            std::vector<int> rojos;
+            for (int dx = -1; dx <= 1; ++dx) {
+                for (int dy = -1; dy <= 1; ++dy) {
+                    rojos.push_back(
+                        s.lee_pixel(std::clamp(x + dx, 0, 8), std::clamp(y + dy, 0, 6)) & 0xFF);
+                }
+            }
+            std::sort(rojos.begin(), rojos.end());
+            EXPECT_EQ(m.lee_pixel(x, y) & 0xFF, rojos[4]) << x << "," << y;
+        }
+    }
+}
+
+TEST(Ataques, JpegNeedsACodec) {
+    EXPECT_FALSE(Aplica_Ataque(*Lee_Ataque("jpeg:75"), textura(), nullptr));
+}
+
+TEST(Psnr, IdenticalPicturesHaveNoFigureAndOneStepOfOneChannelIsExact) {
+    const SuperficieMemoria a = textura();
+    EXPECT_FALSE(Psnr(a, a, {0, 8, 0, 6}));
+    SuperficieMemoria b(1, 1), c(1, 1);
+    b.pon_pixel(0, 0, 100);
+    c.pon_pixel(0, 0, 101);
+    const auto psnr = Psnr(b, c, {0, 0, 0, 0});
+    ASSERT_TRUE(psnr);
+    EXPECT_DOUBLE_EQ(*psnr, 10 * std::log10(255.0 * 255.0 * 3));
+    EXPECT_FALSE(Psnr(b, c, {5, 6, 5, 6}));  // outside both: nothing compared
+}
+
+}  // namespace
+}  // namespace zek
