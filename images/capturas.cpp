@@ -96,7 +96,9 @@ void captura_columna(const int32_t* colores, int n, double* Y, double* I, double
     int i = 0;
     bool pendientes = false;
     for (; i + kCarriles <= n; i += kCarriles) {
-        pendientes |= captura_par<kCrominancia>(colores + i, Y + i, I + i, Q + i);
+        // Without chrominance I and Q are null and must not be offset.
+        pendientes |= captura_par<kCrominancia>(colores + i, Y + i, kCrominancia ? I + i : nullptr,
+                                                kCrominancia ? Q + i : nullptr);
     }
     if (i < n) {  // the last one, through a padded copy
         int32_t resto[kCarriles] = {kColorInvalido, kColorInvalido};

@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
-#include <cmath>
 
 #include "estilo.h"
 #include "frm_parametro.h"
 #include "iconos.h"
+#include "numero_local.h"
 
 namespace zek {
 namespace {
@@ -284,14 +284,7 @@ char FrmPrincipal::separador_decimal() const {
 }
 
 std::optional<double> FrmPrincipal::lee_numero(const std::string& t) const {
-    const QString limpio = QString::fromStdString(t).trimmed();
-    if (limpio.isEmpty()) return std::nullopt;
-    QLocale local;
-    local.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double v = local.toDouble(limpio, &ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
-    return v;
+    return lee_numero_local(t, QLocale());
 }
 
 }  // namespace zek

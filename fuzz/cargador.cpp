@@ -1,0 +1,94 @@
+// Arbitrary bytes as an image file, opened as the host (with a fixed
+// watermark) and as the watermark (with a fixed host). An accepted picture
+// is captured and taken through the four stages; a refused or unreadable one
+// must leave its box as the loading rules say.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+#include "asigna_imagen.h"
+#include "banco.h"
+#include "capturas.h"
+#include "lector_qt.h"
+#include "manejadores.h"
+#include "qt.h"
+
+namespace {
+
+using namespace zek;
+
+std::string ruta_de_entrada() {
+    const char* carpeta = std::getenv("TMPDIR");
+    return std::string(carpeta ? carpeta : "/tmp") + "/zek-fuzz-" + std::to_string(getpid()) +
+           ".img";
+}
+
+void dibuja(SuperficieImagen& s, int ancho, int alto, int semilla) {
+    s.fija_tamano(ancho, alto);
+    for (int x = 0; x < ancho; ++x) {
+        for (int y = 0; y < alto; ++y) {
+            s.pon_pixel(x, y, ((x * 7 + y * 13 + semilla) % 2) ? 0xFFFFFF : (x * 5) % 256 * 0x0101);
+        }
+    }
+}
+
+// Opens the file in one role; checks what the box holds afterwards.
+void abre(const std::string& ruta, bool como_host) {
+    fuzz::Banco b(60, 40, 20, 10);  // small boxes until a picture sets their size
+    if (como_host) {
+        dibuja(b.p2, 6, 4, 1);
+        b.p4.fija_tamano(6, 4);
+        Captura_Marca(b.p2, b.v);
+    } else {
+        dibuja(b.p1, 90, 70, 2);
+        b.p3.fija_tamano(90, 70);
+        Captura_Imagen(b.p1, b.v);
+    }
+    SuperficieMemoria& caja = como_host ? b.p1 : b.p2;
+    const SuperficieMemoria antes = caja;
+    const TamanoImagen limite = como_host ? kLimiteHost : kLimiteMarca;
+    b.puerto.archivo = ruta;
+    LectorQt lector;
+    const bool aceptada = como_host ? SubImagen_Click(b.v, b.pictures(), b.puerto, lector)
+                                    : SubMarcaAgua_Click(b.v, b.pictures(), b.puerto, lector);
+    b.comprueba();
+    if (!aceptada) {
+        // Refused for its size (a message, the box emptied at its design
+        // size) or unreadable (nothing at all changes).
+        const bool vacia = caja.ancho() == limite.ancho && caja.alto() == limite.alto;
+        fuzz::exige(b.puerto.mensajes == 1 ? vacia : caja == antes,
+                    "una imagen rechazada dejó la caja en otro estado");
+        return;
+    }
+    fuzz::exige(caja.ancho() <= limite.ancho && caja.alto() <= limite.alto,
+                "se aceptó una imagen mayor que su caja");
+    b.puerto.pon_texto(Control::Txt_Grado, "10");
+    Aplica_Parametro(b.v, b.puerto, Parametro::Grado);
+    b.puerto.pon_texto(Control::Txt_Clave, "3");
+    Aplica_Parametro(b.v, b.puerto, Parametro::Clave);
+    for (int i = 0; i < 4; ++i) {
+        b.demo.Pulsa_Paso();
+        b.comprueba();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::arranca_qt();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
+    static const std::string ruta = ruta_de_entrada();
+    {
+        std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
+        f.write(reinterpret_cast<const char*>(datos), static_cast<std::streamsize>(n));
+    }
+    abre(ruta, true);
+    abre(ruta, false);
+    return 0;
+}
