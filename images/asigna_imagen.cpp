@@ -29,6 +29,15 @@ void muestra(SuperficieImagen& Pict, const ImagenDecodificada& imagen) {
     }
 }
 
+// Whether the file starts as a BMP, GIF or JPEG does.
+bool firma_conocida(const std::filesystem::path& camino) {
+    std::ifstream f(camino, std::ios::binary);
+    unsigned char b[3] = {};
+    f.read(reinterpret_cast<char*>(b), 3);
+    return (b[0] == 'B' && b[1] == 'M') || (b[0] == 'G' && b[1] == 'I' && b[2] == 'F') ||
+           (b[0] == 0xFF && b[1] == 0xD8);
+}
+
 // Why a file could not be read, for the status line; the header was read
 // when the picture's size came out of it.
 std::string motivo_ilegible(const std::string& ruta, bool cabecera_leida) {
@@ -44,6 +53,8 @@ std::string motivo_ilegible(const std::string& ruta, bool cabecera_leida) {
         motivo = "no hay permiso para leerlo.";
     } else if (fs::file_size(camino, error) == 0 && !error) {
         motivo = "el archivo está vacío.";
+    } else if (!cabecera_leida && firma_conocida(camino)) {
+        motivo = "la cabecera de la imagen no es válida.";
     } else if (!cabecera_leida) {
         motivo = "no es una imagen BMP, JPEG o GIF.";
     } else {

@@ -7,33 +7,15 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "dialogos_guion.h"
 #include "frm_principal.h"
-
-namespace {
-
-// Answers the file dialog with the next sample and keeps messages quiet.
-class DialogosGuion final : public zek::Dialogos {
-  public:
-    explicit DialogosGuion(QStringList archivos) : archivos_(std::move(archivos)) {}
-    void mensaje(QWidget*, const QString& texto, zek::Icono, const QString&) override {
-        std::fprintf(stderr, "mensaje: %s\n", qPrintable(texto));
-    }
-    QString elige_archivo(QWidget*, const QString&, const QString&) override {
-        return archivos_.isEmpty() ? QString() : archivos_.takeFirst();
-    }
-
-  private:
-    QStringList archivos_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     const QString salida = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("zek.png");
     const QString muestras = QStringLiteral(ZEK_CARPETA_MUESTRAS);
-    DialogosGuion dialogos({muestras + "/imagen.bmp", muestras + "/marca.bmp"});
+    zek::DialogosGuion dialogos({muestras + "/imagen.bmp", muestras + "/marca.bmp"});
     zek::FrmPrincipal ventana(dialogos);
     ventana.show();
 

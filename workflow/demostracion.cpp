@@ -1,6 +1,7 @@
 #include "demostracion.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "funciones.h"
@@ -94,7 +95,12 @@ void Demostracion::tras_extraccion() {
     }
     const Aciertos a = Compara_Con_Marca(*informe_.leida, vbles_.MatrizMarca);
     informe_.extraccion = a;
-    const double porcentaje = a.total ? 100.0 * (1.0 - a.ber()) : 0.0;
+    // Rounded down, so that 40266 of 40275 does not read as 100 %.
+    const double porcentaje =
+        a.total
+            ? std::floor(1000.0 * static_cast<double>(a.correctos) / static_cast<double>(a.total)) /
+                  10.0
+            : 0.0;
     pon_estado("Extracción ciega de la imagen marcada: " + std::to_string(a.correctos) + " de " +
                std::to_string(a.total) + " píxeles correctos (" +
                con_decimales(porcentaje, 1, puerto_.separador_decimal()) + " %)");

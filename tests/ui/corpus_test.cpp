@@ -1,0 +1,241 @@
+// The bad-input corpus: files students may bring, each opened as the host
+// and as the watermark through the real reader and the workflow. Each one
+// either loads, and then the whole demonstration runs, or is refused as the
+// loading rules say: a picture too large gets the size message and an empty
+// box at its design size; an unreadable file changes nothing and the status
+// line says why.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "capturas.h"
+#include "demostracion.h"
+#include "lector_qt.h"
+#include "manejadores.h"
+#include "puerto_grabador.h"
+
+namespace zek {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCorpus = fs::path(ZEK_CARPETA_PRUEBAS) / "corpus";
+const fs::path kMuestras = ZEK_CARPETA_MUESTRAS;
+
+enum class Resultado { Carga, PorTamano, Ilegible };
+
+struct Caso {
+    const char* archivo;  // in the corpus, or made by Archivos below
+    Resultado resultado;
+    const char* estado = "";  // status line of an unreadable file
+};
+
+// The files whose bytes are written here: hand-made headers, an empty file,
+// text named .bmp, names with blanks and accents, a folder.
+class Archivos {
+  public:
+    Archivos() {
+        escribe("vacia.bmp", {});
+        escribe("texto.bmp", "esto no es una imagen\n");
+        escribe("bmp-0x0.bmp", bmp(0, 0, false));
+        escribe("bmp-ancho-negativo.bmp", bmp(-8, 6, false));
+        escribe("bmp-alto-negativo.bmp", bmp(8, -6, true));  // rows top down: valid
+        escribe("marca-pequena.bmp", bmp(4, 2, true));
+        escribe("bmp-100000x100000.bmp", bmp(100000, 100000, false));
+        escribe("gif-65535x65535.gif", gif(65535, 65535));
+        fs::copy_file(kMuestras / "marca.bmp", carpeta() / "mi marca ñandú é.bmp");
+        fs::create_directory(carpeta() / "carpeta.bmp");
+    }
+    fs::path carpeta() const { return dir_.path().toStdString(); }
+    fs::path ruta(const char* nombre) const {
+        return fs::exists(kCorpus / nombre) ? kCorpus / nombre : carpeta() / nombre;
+    }
+
+  private:
+    void escribe(const char* nombre, const std::string& bytes) {
+        std::ofstream(carpeta() / nombre, std::ios::binary) << bytes;
+    }
+    static std::string le(uint32_t v, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+        return s;
+    }
+    // A 24-bit BMP header; the pixel rows only when asked for.
+    static std::string bmp(int32_t ancho, int32_t alto, bool con_filas) {
+        const uint32_t fila = (static_cast<uint32_t>(std::abs(ancho)) * 3 + 3) / 4 * 4;
+        const std::string filas =
+            con_filas ? std::string(fila * static_cast<uint32_t>(std::abs(alto)), '\x80') : "";
+        return "BM" + le(54 + static_cast<uint32_t>(filas.size()), 4) + le(0, 4) + le(54, 4) +
+               le(40, 4) + le(static_cast<uint32_t>(ancho), 4) +
+               le(static_cast<uint32_t>(alto), 4) + le(1, 2) + le(24, 2) + le(0, 4) +
+               le(static_cast<uint32_t>(filas.size()), 4) + le(2835, 4) + le(2835, 4) + le(0, 4) +
+               le(0, 4) + filas;
+    }
+    static std::string gif(uint16_t ancho, uint16_t alto) {
+        return "GIF89a" + le(ancho, 2) + le(alto, 2) + std::string("\x00\x00\x00", 3) + ";";
+    }
+    QTemporaryDir dir_;
+};
+
+// The workflow on in-memory boxes, with the other picture of the pair loaded
+// first: the host sample, or a 4 x 2 watermark that even an 8 x 6 host has
+// room for.
+struct Banco {
+    Vbles v;
+    SuperficieMemoria p1{378, 483}, p2{181, 227}, p3{378, 483}, p4{181, 227};
+    prueba::PuertoGrabador puerto;
+    Demostracion demo{v, {p1, p2, p3, p4}, puerto};
+    LectorQt lector;
+
+    bool abre(const fs::path& ruta, bool como_host) {
+        puerto.archivo = ruta.string();
+        return como_host ? SubImagen_Click(v, {p1, p2, p3, p4}, puerto, lector)
+                         : SubMarcaAgua_Click(v, {p1, p2, p3, p4}, puerto, lector);
+    }
+};
+
+class Corpus : public testing::TestWithParam<std::tuple<Caso, bool>> {
+  protected:
+    static inline std::unique_ptr<Archivos> archivos;
+    static void SetUpTestSuite() { archivos = std::make_unique<Archivos>(); }
+    static void TearDownTestSuite() { archivos.reset(); }
+};
+
+TEST_P(Corpus, LoadsAndRunsOrIsRefusedAsTheRulesSay) {
+    const auto [caso, como_host] = GetParam();
+    Banco b;
+    ASSERT_TRUE(b.abre(como_host ? archivos->ruta("marca-pequena.bmp") : kMuestras / "imagen.bmp",
+                       !como_host));
+    SuperficieMemoria& caja = como_host ? b.p1 : b.p2;
+    const SuperficieMemoria antes = caja;
+    const Vbles tablas = b.v;
+
+    const bool aceptada = b.abre(archivos->ruta(caso.archivo), como_host);
+    EXPECT_EQ(aceptada, caso.resultado == Resultado::Carga);
+    switch (caso.resultado) {
+        case Resultado::Carga: {
+            EXPECT_TRUE(b.puerto.mensajes.empty());
+            b.v.Grado = 10;
+            b.v.Clave = 3;
+            for (int i = 0; i < 4; ++i) b.demo.Pulsa_Paso();
+            EXPECT_EQ(b.v.Paso, 4);
+            ASSERT_TRUE(b.demo.informe().extraccion);
+            EXPECT_GT(b.demo.informe().extraccion->total, 0);
+            break;
+        }
+        case Resultado::PorTamano: {
+            ASSERT_EQ(b.puerto.mensajes.size(), 1u);
+            EXPECT_EQ(b.puerto.mensajes[0].titulo, "Asignatura de ZEK 2003/04");
+            const SuperficieMemoria vacia =
+                como_host ? SuperficieMemoria(378, 483) : SuperficieMemoria(181, 227);
+            EXPECT_EQ(caja, vacia);
+            EXPECT_EQ(b.v.MatrizY, tablas.MatrizY);
+            EXPECT_EQ(b.v.MatrizMarca, tablas.MatrizMarca);
+            break;
+        }
+        case Resultado::Ilegible:
+            EXPECT_TRUE(b.puerto.mensajes.empty());
+            EXPECT_EQ(caja, antes);
+            EXPECT_EQ(b.v.MatrizY, tablas.MatrizY);
+            EXPECT_EQ(b.v.MatrizMarca, tablas.MatrizMarca);
+            EXPECT_EQ(b.puerto.texto(Control::Estado),
+                      "No se ha podido abrir «" + archivos->ruta(caso.archivo).filename().string() +
+                          "»: " + caso.estado);
+            break;
+    }
+}
+
+constexpr const char* kIncompleta = "la imagen está incompleta o dañada.";
+constexpr const char* kCabecera = "la cabecera de la imagen no es válida.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Archivos, Corpus,
+    testing::Combine(
+        testing::Values(
+            Caso{"bmp-1bit.bmp", Resultado::Carga}, Caso{"bmp-4bit.bmp", Resultado::Carga},
+            Caso{"bmp-8bit.bmp", Resultado::Carga}, Caso{"bmp-8bit-rle.bmp", Resultado::Carga},
+            Caso{"bmp-16bit.bmp", Resultado::Carga}, Caso{"bmp-24bit.bmp", Resultado::Carga},
+            Caso{"bmp-32bit.bmp", Resultado::Carga}, Caso{"jpeg-progresiva.jpg", Resultado::Carga},
+            Caso{"jpeg-cmyk.jpg", Resultado::Carga}, Caso{"gif-entrelazada.gif", Resultado::Carga},
+            Caso{"gif-animada.gif", Resultado::Carga},
+            Caso{"gif-transparente.gif", Resultado::Carga},
+            Caso{"bmp-alto-negativo.bmp", Resultado::Carga},
+            Caso{"mi marca ñandú é.bmp", Resultado::Carga},
+            Caso{"truncada-bmp-24bit.bmp", Resultado::Ilegible, kIncompleta},
+            Caso{"truncada-jpeg-progresiva.jpg", Resultado::Ilegible, kIncompleta},
+            Caso{"truncada-gif-entrelazada.gif", Resultado::Ilegible, kIncompleta},
+            Caso{"vacia.bmp", Resultado::Ilegible, "el archivo está vacío."},
+            Caso{"texto.bmp", Resultado::Ilegible, "no es una imagen BMP, JPEG o GIF."},
+            Caso{"bmp-0x0.bmp", Resultado::Ilegible, kCabecera},
+            Caso{"bmp-ancho-negativo.bmp", Resultado::Ilegible, kCabecera},
+            Caso{"carpeta.bmp", Resultado::Ilegible, "es una carpeta, no un archivo."},
+            Caso{"no-existe.bmp", Resultado::Ilegible, "el archivo no existe."},
+            Caso{"bmp-100000x100000.bmp", Resultado::PorTamano},
+            Caso{"gif-65535x65535.gif", Resultado::PorTamano}),
+        testing::Bool()),
+    [](const testing::TestParamInfo<std::tuple<Caso, bool>>& i) {
+        std::string nombre =
+            std::string(std::get<1>(i.param) ? "host_" : "marca_") + std::get<0>(i.param).archivo;
+        for (char& c : nombre) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        }
+        return nombre;
+    });
+
+// Transparent pixels show the boxes' background; the first frame of an
+// animation is the one shown.
+TEST(CorpusDetalle, TransparencyShowsTheBackgroundAndAnAnimationItsFirstFrame) {
+    Banco b;
+    ASSERT_TRUE(b.abre(kCorpus / "gif-transparente.gif", false));
+    EXPECT_EQ(b.p2.lee_pixel(0, 0), kColorFondo);  // white made transparent
+    EXPECT_EQ(b.p2.lee_pixel(16, 16), b.p2.lee_pixel(16, 16) & 0xFFFFFF);
+    ASSERT_TRUE(b.abre(kCorpus / "gif-animada.gif", true));
+    ASSERT_TRUE(b.abre(kCorpus / "gif-entrelazada.gif", false));
+    // The animation's first frame is the interlaced one's picture.
+    for (int x = 0; x < 64; x += 7) {
+        for (int y = 0; y < 48; y += 5) EXPECT_EQ(b.p1.lee_pixel(x, y), b.p2.lee_pixel(x, y));
+    }
+}
+
+// Without read permission a file is refused and said so, unless the tests
+// run as root, for whom the permission does not apply.
+TEST(CorpusDetalle, AFileWithoutReadPermission) {
+    const Archivos a;
+    const fs::path ruta = a.carpeta() / "sin permiso.bmp";
+    fs::copy_file(kMuestras / "marca.bmp", ruta);
+    fs::permissions(ruta, fs::perms::none);
+    Banco b;
+    const bool legible = access(ruta.c_str(), R_OK) == 0;
+    EXPECT_EQ(b.abre(ruta, false), legible);
+    if (!legible) {
+        EXPECT_EQ(b.puerto.texto(Control::Estado),
+                  "No se ha podido abrir «sin permiso.bmp»: no hay permiso para leerlo.");
+    }
+    fs::permissions(ruta, fs::perms::owner_all);
+}
+
+// Headers declaring enormous pictures are refused from the header alone:
+// opening them many times does not raise the peak memory of the process by
+// more than a few megabytes (the declared pictures would take 40 GB and
+// 17 GB).
+TEST(CorpusDetalle, HugeHeadersAllocateNothingLikeTheirSize) {
+    const Archivos a;
+    Banco b;
+    rusage antes{};
+    getrusage(RUSAGE_SELF, &antes);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_FALSE(b.abre(a.ruta("bmp-100000x100000.bmp"), true));
+        EXPECT_FALSE(b.abre(a.ruta("gif-65535x65535.gif"), false));
+    }
+    rusage despues{};
+    getrusage(RUSAGE_SELF, &despues);
+    EXPECT_LT(despues.ru_maxrss - antes.ru_maxrss, 16 * 1024);  // kilobytes
+}
+
+}  // namespace
+}  // namespace zek
