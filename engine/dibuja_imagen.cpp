@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "funciones.h"
+#include "paralelo.h"
 #include "vectores.h"
 
 namespace zek {
@@ -35,16 +36,17 @@ constexpr Matriz kYiqARgb = inversa(kRgbAYiq);
 // from 0 to 255 without the sign and range tests of redondea_par.
 inline vec::Enteros canal(const std::array<double, 3>& pesos, vec::Dobles Y, vec::Dobles I,
                           vec::Dobles Q) {
-    using vec::junta;
-    vec::Dobles v = pesos[0] * Y + pesos[1] * I + pesos[2] * Q;
-    v = v < junta(0) ? junta(0) : v;
-    v = junta(255) < v ? junta(255) : v;
+    using D = vec::Dobles;
+    D v = pesos[0] * Y + pesos[1] * I + pesos[2] * Q;
+    v = v < vec::junta<D>(0) ? vec::junta<D>(0) : v;
+    v = vec::junta<D>(255) < v ? vec::junta<D>(255) : v;
     constexpr double dos_52 = 4503599627370496.0;
     return __builtin_convertvector((v + dos_52) - dos_52, vec::Enteros);
 }
 
 inline void colores_de_par(const double* Y, const double* I, const double* Q, int32_t* colores) {
-    const vec::Dobles y = vec::carga(Y), i = vec::carga(I), q = vec::carga(Q);
+    using D = vec::Dobles;
+    const D y = vec::carga<D>(Y), i = vec::carga<D>(I), q = vec::carga<D>(Q);
     const vec::Enteros r = canal(kYiqARgb[0], y, i, q);
     const vec::Enteros g = canal(kYiqARgb[1], y, i, q);
     const vec::Enteros b = canal(kYiqARgb[2], y, i, q);
@@ -78,11 +80,20 @@ void Dibuja_Imagen(const Vbles& vbles, const SuperficieImagen& Picture1,
     const int W = std::min({Picture1.ancho(), tY.x_hasta(), tI.x_hasta(), tQ.x_hasta()});
     const int H = std::min({Picture1.alto(), tY.y_hasta(), tI.y_hasta(), tQ.y_hasta()});
     if (W < 1 || H < 1) return;
-    std::vector<int32_t> colores(static_cast<std::size_t>(H));
+    // The colours are worked out on both cores; the picture is written from
+    // this thread alone.
+    const auto alto = static_cast<std::size_t>(H);
+    std::vector<int32_t> colores(static_cast<std::size_t>(W) * alto);
+    en_dos_mitades(1, W, int64_t{W} * H, [&](int desde, int hasta) {
+        for (int x = desde; x <= hasta; ++x) {
+            colores_de_columna(tY.columna(x) + (1 - tY.y_desde()),
+                               tI.columna(x) + (1 - tI.y_desde()),
+                               tQ.columna(x) + (1 - tQ.y_desde()), H,
+                               &colores[static_cast<std::size_t>(x - 1) * alto]);
+        }
+    });
     for (int x = 1; x <= W; ++x) {
-        colores_de_columna(tY.columna(x) + (1 - tY.y_desde()), tI.columna(x) + (1 - tI.y_desde()),
-                           tQ.columna(x) + (1 - tQ.y_desde()), H, colores.data());
-        Picture3.pon_columna(x, 1, H, colores.data());
+        Picture3.pon_columna(x, 1, H, &colores[static_cast<std::size_t>(x - 1) * alto]);
     }
 }
 

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +26,25 @@ inline bool desplaza_bloque(Tabla& MatrizY, Bloque b, double D) {
         }
     }
     return true;
+}
+
+// False when no step of the pair loop can leave the 32-bit range, so that
+// the table need not be copied before it: with M the largest |Y| among the
+// blocks, a block sum stays within L*L*(M + 1/2), a difference within
+// 2M + 256|Grado| + 2, a shift D within 2|Grado| + |Clave| + 1 and a
+// shifted luminance within M + |D| + 1. Each block is shifted once, after
+// its pair's sums, so every sum reads luminances as they were.
+bool puede_salirse(const Vbles& v, int ancho_bloques, int alto_bloques, int32_t L) {
+    double M = 0;
+    for (int x = 1; x <= ancho_bloques; ++x) {
+        const double* columna = v.MatrizY.columna(x) + (1 - v.MatrizY.y_desde());
+        for (int i = 0; i < alto_bloques; ++i) M = std::max(M, std::fabs(columna[i]));
+    }
+    const double G = std::fabs(v.Grado), C = std::fabs(v.Clave);
+    const double desplazamiento = 2 * G + C + 1;
+    const double mayor = std::max(
+        {static_cast<double>(L) * L * (M + 0.5), 2 * M + 256 * G + 2, M + desplazamiento + 1});
+    return !(mayor < 2147483646.0);  // NaN or infinite: take the copy
 }
 
 void avisa(PuertoVentana& puerto, const std::string& texto) {
@@ -75,7 +96,9 @@ bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieI
 
     const int32_t grado = *entero(vbles.Grado);
     const double T = vbles.Grado / 2 + vbles.Clave;
-    const Tabla original = vbles.MatrizY;  // put back if any pair fails
+    // Put back if any pair fails; copied only when one could.
+    std::optional<Tabla> original;
+    if (puede_salirse(vbles, Bx * L, By * L, L)) original = vbles.MatrizY;
 
     const bool hecho = recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
         const auto residuo = residuo_del_par(vbles.MatrizY, par.A, par.B, vbles.Grado, grado);
@@ -95,7 +118,7 @@ bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieI
                desplaza_bloque(vbles.MatrizY, par.B, -D);
     });
     if (!hecho) {
-        vbles.MatrizY = original;
+        vbles.MatrizY = original.value();  // a failure needs a value beyond the bound
         avisa(puerto, kFueraDeRango);
         return false;
     }

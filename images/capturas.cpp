@@ -1,5 +1,13 @@
+// The four-lane kernels are inlined into AVX2 code, also yiq_de from the
+// header below: GCC's note on the calling convention of AVX vectors without
+// AVX does not apply to them.
+#if defined(__GNUC__)  // GCC and Clang
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
 #include "capturas.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -9,60 +17,96 @@
 #include <vector>
 
 #include "colores.h"
+#include "paralelo.h"
 #include "vectores.h"
 
 namespace zek {
 namespace {
 
-using namespace vec;
+using vec::absoluto;
+using vec::carga;
+using vec::con_signo_de;
+using vec::guarda;
+using vec::junta;
 
-// valor_por_texto for two values at once, or NaN in a lane it leaves to
-// the scalar path: magnitudes from 0 to 0.001 and above 999, and halves.
+// valor_por_texto for several values at once, or NaN in a lane it leaves to
+// the scalar path: magnitudes from 0.1 down (0 excepted) and from 999 up,
+// and halves.
 //
 // Like valor_por_texto it scales |v| by 10^k so that the 15 significant
 // digits become the integer part, m = |v| * 10^k, rounds m to a whole n
-// and divides back. k comes from a few comparisons; the lane is kept only
+// and divides back. k comes from three comparisons; the lane is kept only
 // when 1e14 < m < 1e15 - 1, where no other k could give m in [1e14, 1e15),
 // so the k is the one valor_por_texto takes and the result is the same.
-inline Dobles quince_cifras_o_nan(Dobles v) {
-    const Dobles a = absoluto(v);
-    Dobles p = junta(1e17);  // for 0.001 <= a < 0.01
-    constexpr double kDecadas[][2] = {
-        {0.01, 1e16}, {0.1, 1e15}, {1, 1e14}, {10, 1e13}, {100, 1e12}};
-    for (const auto& [desde, potencia] : kDecadas) p = a >= junta(desde) ? junta(potencia) : p;
+// A zero comes out as itself (0 / p with v's sign), as its text gives it.
+template <class C>
+ZEK_EN_LINEA typename C::Dobles quince_cifras_o_nan(typename C::Dobles v) {
+    using D = typename C::Dobles;
+    using M = typename C::Mascara;
+    const D a = absoluto(v);
+    D p = junta<D>(1e15);  // for 0.1 <= a < 1
+    p = a >= junta<D>(1) ? junta<D>(1e14) : p;
+    p = a >= junta<D>(10) ? junta<D>(1e13) : p;
+    p = a >= junta<D>(100) ? junta<D>(1e12) : p;
     constexpr double dos_52 = 4503599627370496.0;
-    const Dobles m = a * p;
-    const Dobles n = (m + dos_52) - dos_52;  // m rounded half to even, for m < 2^52
-    const Dobles d = m - n;
-    const Mascara valido =
-        (m > junta(1e14)) & (m < junta(1e15 - 1)) & (d != junta(0.5)) & (d != junta(-0.5));
-    const Dobles r = v < junta(0) ? -(n / p) : n / p;
-    const Dobles o_cero = a == junta(0) ? v : junta(std::numeric_limits<double>::quiet_NaN());
-    return valido ? r : o_cero;  // a zero's text gives it back as it is
+    const D m = a * p;
+    const D n = (m + dos_52) - dos_52;  // m rounded half to even, for m < 2^52
+    const M valido = (((m > junta<D>(1e14)) & (m < junta<D>(1e15 - 1))) | (a == junta<D>(0))) &
+                     (absoluto(m - n) != junta<D>(0.5));
+    const D r = con_signo_de(n / p, v);
+    return valido ? r : junta<D>(std::numeric_limits<double>::quiet_NaN());
 }
 
-// Y, I and Q of two colours (Y alone without kCrominancia), NaN where the
+// Y, I and Q of C::n colours (Y alone without kCrominancia), NaN where the
 // scalar path must round them; true when there is such a NaN.
-template <bool kCrominancia>
-inline bool captura_par(const int32_t* colores, double* Y, double* I, double* Q) {
-    Enteros c = carga(colores);
+template <class C, bool kCrominancia>
+ZEK_EN_LINEA bool captura_grupo(const int32_t* colores, double* Y, double* I, double* Q) {
+    using D = typename C::Dobles;
+    using E = typename C::Enteros;
+    E c = carga<E>(colores);
     c &= (c & ~0xFFFFFF) == 0;  // a value that is not a colour counts as black
-    const auto canal = [](Enteros componente) {
-        return __builtin_convertvector(componente, Dobles);
-    };
-    const YiqDe<Dobles> v =
-        yiq_de(canal(c & 0xFF), canal((c >> 8) & 0xFF), canal((c >> 16) & 0xFF));
-    const Dobles y = quince_cifras_o_nan(v.Y);
+    const E R = c & 0xFF, G = (c >> 8) & 0xFF, B = (c >> 16) & 0xFF;
+    const YiqDe<D> v = yiq_de(__builtin_convertvector(R, D), __builtin_convertvector(G, D),
+                              __builtin_convertvector(B, D));
+    const D y = quince_cifras_o_nan<C>(v.Y);
     guarda(Y, y);
-    Mascara nan = y != y;
+    auto nan = y != y;
     if constexpr (kCrominancia) {
-        const Dobles i = quince_cifras_o_nan(v.I), q = quince_cifras_o_nan(v.Q);
+        const D i = quince_cifras_o_nan<C>(v.I), q = quince_cifras_o_nan<C>(v.Q);
         guarda(I, i);
         guarda(Q, q);
         nan |= (i != i) | (q != q);
     }
-    return (nan[0] | nan[1]) != 0;
+    bool alguno = false;
+    for (int k = 0; k < C::n; ++k) alguno |= nan[k] != 0;
+    return alguno;
 }
+
+// The whole groups of a column, from the first row; returns how many rows
+// they cover and sets pendientes when a lane was left to the scalar path.
+template <class C, bool kCrominancia>
+ZEK_EN_LINEA int captura_grupos(const int32_t* colores, int n, double* Y, double* I, double* Q,
+                                bool& pendientes) {
+    int i = 0;
+    for (; i + C::n <= n; i += C::n) {
+        // Without chrominance I and Q are null and must not be offset.
+        pendientes |= captura_grupo<C, kCrominancia>(
+            colores + i, Y + i, kCrominancia ? I + i : nullptr, kCrominancia ? Q + i : nullptr);
+    }
+    return i;
+}
+
+#if defined(__x86_64__)
+template <bool kCrominancia>
+[[gnu::target("avx2")]] int captura_grupos_avx2(const int32_t* colores, int n, double* Y, double* I,
+                                                double* Q, bool& pendientes) {
+    return captura_grupos<vec::Carriles<4>, kCrominancia>(colores, n, Y, I, Q, pendientes);
+}
+bool hay_avx2() {
+    static const bool hay = __builtin_cpu_supports("avx2");
+    return hay;
+}
+#endif
 
 // The values the test above leaves go the general way. Tiny ones (the
 // chrominance of greys, which cancels to a residue) take the slow path
@@ -93,25 +137,27 @@ class Redondeo {
 template <bool kCrominancia>
 void captura_columna(const int32_t* colores, int n, double* Y, double* I, double* Q,
                      Redondeo& redondeo) {
-    int i = 0;
+    using Dos = vec::Carriles<2>;
     bool pendientes = false;
-    for (; i + kCarriles <= n; i += kCarriles) {
-        // Without chrominance I and Q are null and must not be offset.
-        pendientes |= captura_par<kCrominancia>(colores + i, Y + i, kCrominancia ? I + i : nullptr,
-                                                kCrominancia ? Q + i : nullptr);
-    }
-    if (i < n) {  // the last one, through a padded copy
-        int32_t resto[kCarriles] = {kColorInvalido, kColorInvalido};
-        double y[kCarriles], iq[2][kCarriles];
-        std::memcpy(resto, colores + i, sizeof(int32_t) * static_cast<std::size_t>(n - i));
-        pendientes |= captura_par<kCrominancia>(resto, y, iq[0], iq[1]);
-        for (int j = 0; i + j < n; ++j) {
+    int i = 0;
+#if defined(__x86_64__)
+    if (hay_avx2()) i = captura_grupos_avx2<kCrominancia>(colores, n, Y, I, Q, pendientes);
+#endif
+    if (i == 0) i = captura_grupos<Dos, kCrominancia>(colores, n, Y, I, Q, pendientes);
+    while (i < n) {  // the last few, through a padded copy, two at a time
+        int32_t resto[Dos::n] = {kColorInvalido, kColorInvalido};
+        double y[Dos::n], iq[2][Dos::n];
+        const int cuantos = std::min(n - i, Dos::n);
+        std::memcpy(resto, colores + i, sizeof(int32_t) * static_cast<std::size_t>(cuantos));
+        pendientes |= captura_grupo<Dos, kCrominancia>(resto, y, iq[0], iq[1]);
+        for (int j = 0; j < cuantos; ++j) {
             Y[i + j] = y[j];
             if constexpr (kCrominancia) {
                 I[i + j] = iq[0][j];
                 Q[i + j] = iq[1][j];
             }
         }
+        i += cuantos;
     }
     for (i = 0; pendientes && i < n; ++i) {
         const int32_t c = es_color(colores[i]) ? colores[i] : 0;
@@ -134,15 +180,18 @@ void Captura_Imagen(const SuperficieImagen& Picture1, Vbles& vbles) {
     vbles.MatrizI.dimensiona_para_llenar(1, W, 1, H);
     vbles.MatrizQ.dimensiona_para_llenar(1, W, 1, H);
     if (W < 1 || H < 1) return;
-    std::vector<int32_t> colores(static_cast<std::size_t>(H));
-    Redondeo redondeo;
-    for (int x = 1; x <= W; ++x) {
-        // Column W and row H lie outside the 0-based picture and read as -1.
-        Picture1.lee_columna(x, 1, H, colores.data());
-        captura_columna<true>(colores.data(), H, vbles.MatrizY.columna_redondeada(x),
-                              vbles.MatrizI.columna_redondeada(x),
-                              vbles.MatrizQ.columna_redondeada(x), redondeo);
-    }
+    // Each half of the columns reads the picture and fills its own columns.
+    en_dos_mitades(1, W, int64_t{W} * H, [&](int desde, int hasta) {
+        std::vector<int32_t> colores(static_cast<std::size_t>(H));
+        Redondeo redondeo;
+        for (int x = desde; x <= hasta; ++x) {
+            // Column W and row H lie outside the 0-based picture and read as -1.
+            Picture1.lee_columna(x, 1, H, colores.data());
+            captura_columna<true>(colores.data(), H, vbles.MatrizY.columna_redondeada(x),
+                                  vbles.MatrizI.columna_redondeada(x),
+                                  vbles.MatrizQ.columna_redondeada(x), redondeo);
+        }
+    });
 }
 
 void Captura_Luminancia(const SuperficieImagen& imagen, Tabla& MatrizY) {
@@ -150,13 +199,15 @@ void Captura_Luminancia(const SuperficieImagen& imagen, Tabla& MatrizY) {
     const int H = imagen.alto();
     MatrizY.dimensiona_para_llenar(1, W, 1, H);
     if (W < 1 || H < 1) return;
-    std::vector<int32_t> colores(static_cast<std::size_t>(H));
-    Redondeo redondeo;
-    for (int x = 1; x <= W; ++x) {
-        imagen.lee_columna(x, 1, H, colores.data());
-        captura_columna<false>(colores.data(), H, MatrizY.columna_redondeada(x), nullptr, nullptr,
-                               redondeo);
-    }
+    en_dos_mitades(1, W, int64_t{W} * H, [&](int desde, int hasta) {
+        std::vector<int32_t> colores(static_cast<std::size_t>(H));
+        Redondeo redondeo;
+        for (int x = desde; x <= hasta; ++x) {
+            imagen.lee_columna(x, 1, H, colores.data());
+            captura_columna<false>(colores.data(), H, MatrizY.columna_redondeada(x), nullptr,
+                                   nullptr, redondeo);
+        }
+    });
 }
 
 void Captura_Marca(const SuperficieImagen& Picture2, Vbles& vbles) {

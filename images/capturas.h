@@ -15,9 +15,10 @@ struct YiqDe {
 using Yiq = YiqDe<double>;
 
 // Luminance and chrominance of a colour, in this exact order of operations;
-// D is double, or a vector of doubles for several pixels at once.
+// D is double, or a vector of doubles for several pixels at once (always
+// inlined, so that wide vectors never cross a call without AVX).
 template <class D>
-inline YiqDe<D> yiq_de(D R, D G, D B) {
+[[gnu::always_inline]] inline YiqDe<D> yiq_de(D R, D G, D B) {
     return {(0.587 * G + 0.299 * R) + 0.114 * B, (0.596 * R - 0.275 * G) - 0.321 * B,
             (0.212 * R - 0.523 * G) + 0.311 * B};
 }

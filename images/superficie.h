@@ -23,7 +23,8 @@ class SuperficieImagen {
     // The box shows nothing: every pixel becomes the background colour.
     virtual void limpia() = 0;
 
-    // kColorInvalido outside the picture.
+    // kColorInvalido outside the picture. Reads may run on several threads
+    // at once (the captures split their columns over two).
     virtual int32_t lee_pixel(int x, int y) const = 0;
 
     // Outside the picture, or with a value that is not a colour (such as

@@ -1,40 +1,77 @@
-// Two doubles at a time, with the vector types GCC and Clang share (one
-// SSE2 register on x86-64), for the per-pixel loops over the tables. Each
-// lane is computed with the same operations, in the same order, as a
-// double would be, so the results are bit for bit those of scalar code.
+// Several doubles at a time, with the vector types GCC and Clang share: two
+// lanes (one SSE2 register, every x86-64 has it) or four (AVX2, used where
+// the processor has it). Each lane is computed with the same operations, in
+// the same order, as a double would be, so the results are bit for bit
+// those of scalar code.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 
+// Four-lane vectors are passed between functions that are all inlined into
+// AVX2 code; GCC's note that passing them changes the calling convention
+// without AVX does not apply (GCC and Clang both give it).
+#if defined(__GNUC__)  // GCC and Clang
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
 namespace zek::vec {
 
-inline constexpr int kCarriles = 2;
-using Dobles = double __attribute__((vector_size(kCarriles * sizeof(double))));
-using Mascara = int64_t __attribute__((vector_size(kCarriles * sizeof(int64_t))));
-using Enteros = int32_t __attribute__((vector_size(kCarriles * sizeof(int32_t))));
+// Written out for each width: GCC 12 does not take vector types whose size
+// depends on a template argument everywhere (__builtin_convertvector).
+template <int N>
+struct Carriles;
+template <>
+struct Carriles<2> {
+    static constexpr int n = 2;
+    using Dobles = double __attribute__((vector_size(2 * sizeof(double))));
+    using Mascara = int64_t __attribute__((vector_size(2 * sizeof(int64_t))));
+    using Enteros = int32_t __attribute__((vector_size(2 * sizeof(int32_t))));
+};
+template <>
+struct Carriles<4> {
+    static constexpr int n = 4;
+    using Dobles = double __attribute__((vector_size(4 * sizeof(double))));
+    using Mascara = int64_t __attribute__((vector_size(4 * sizeof(int64_t))));
+    using Enteros = int32_t __attribute__((vector_size(4 * sizeof(int32_t))));
+};
 
-inline Dobles junta(double x) {
-    return Dobles{x, x};
+// Every function that takes or returns a vector is always inlined (no call,
+// not even in debug builds), so that it takes the instruction set of the
+// function it is used in and wide vectors never cross a call; for the same
+// reason the helpers use builtins, not library templates such as bit_cast.
+#define ZEK_EN_LINEA [[gnu::always_inline]] inline
+
+template <class D>
+ZEK_EN_LINEA D junta(double x) {
+    return D{} + x;
 }
-inline Dobles absoluto(Dobles v) {
-    return v < junta(0) ? -v : v;
+template <class D>
+ZEK_EN_LINEA D absoluto(D v) {
+    return v < junta<D>(0) ? -v : v;
 }
-inline Dobles carga(const double* origen) {
-    Dobles v;
+// |x| with the sign of y, for x >= 0.
+template <class D>
+ZEK_EN_LINEA D con_signo_de(D x, D y) {
+    using M = decltype(x < y);
+    const M signo = __builtin_bit_cast(M, y) & (M{} + INT64_MIN);
+    return __builtin_bit_cast(D, __builtin_bit_cast(M, x) | signo);
+}
+template <class V>
+ZEK_EN_LINEA V carga(const void* origen) {
+    V v;
     std::memcpy(&v, origen, sizeof v);
     return v;
 }
-inline void guarda(double* destino, Dobles v) {
+template <class V>
+ZEK_EN_LINEA void guarda(void* destino, V v) {
     std::memcpy(destino, &v, sizeof v);
 }
-inline Enteros carga(const int32_t* origen) {
-    Enteros v;
-    std::memcpy(&v, origen, sizeof v);
-    return v;
-}
-inline void guarda(int32_t* destino, Enteros v) {
-    std::memcpy(destino, &v, sizeof v);
-}
+
+// Two lanes, for the code that does not pick by processor.
+inline constexpr int kCarriles = 2;
+using Dobles = Carriles<2>::Dobles;
+using Mascara = Carriles<2>::Mascara;
+using Enteros = Carriles<2>::Enteros;
 
 }  // namespace zek::vec

@@ -220,21 +220,22 @@ TEST(CorpusDetalle, AFileWithoutReadPermission) {
 }
 
 // Headers declaring enormous pictures are refused from the header alone:
-// opening them many times does not raise the peak memory of the process by
-// more than a few megabytes (the declared pictures would take 40 GB and
-// 17 GB).
+// opening them ten times raises the peak memory of the process by no more
+// than the emptied boxes take (under AddressSanitizer, whose quarantine
+// keeps freed memory, by a few tens of megabytes), never by anything like
+// the declared pictures' 40 GB and 17 GB.
 TEST(CorpusDetalle, HugeHeadersAllocateNothingLikeTheirSize) {
     const Archivos a;
     Banco b;
     rusage antes{};
     getrusage(RUSAGE_SELF, &antes);
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 10; ++i) {
         EXPECT_FALSE(b.abre(a.ruta("bmp-100000x100000.bmp"), true));
         EXPECT_FALSE(b.abre(a.ruta("gif-65535x65535.gif"), false));
     }
     rusage despues{};
     getrusage(RUSAGE_SELF, &despues);
-    EXPECT_LT(despues.ru_maxrss - antes.ru_maxrss, 16 * 1024);  // kilobytes
+    EXPECT_LT(despues.ru_maxrss - antes.ru_maxrss, 64 * 1024);  // kilobytes
 }
 
 }  // namespace

@@ -50,6 +50,22 @@ TEST(ValorPorTexto, CapturedTablesHoldWhatTheTextOfEveryComponentGives) {
         espera_igual_que_el_texto(yiq.I);
         espera_igual_que_el_texto(yiq.Q);
     }
+
+    // Columns one colour tall go through the two-lane kernel (and its
+    // padded last lane) rather than the four-lane one: the same bits.
+    const int W2 = static_cast<int>(colores.size()) + 2;
+    SuperficieMemoria fila(W2, 2);
+    for (size_t i = 0; i < colores.size(); ++i)
+        fila.pon_pixel(1 + static_cast<int>(i), 1, colores[i]);
+    Vbles v2;
+    Captura_Imagen(fila, v2);
+    for (size_t i = 0; i < colores.size(); ++i) {
+        const int x = 1 + static_cast<int>(i) % (W - 1), y = 1 + static_cast<int>(i) / (W - 1);
+        const int x2 = 1 + static_cast<int>(i);
+        espera_bits_iguales(v2.MatrizY.lee(x2, 1), v.MatrizY.lee(x, y), colores[i]);
+        espera_bits_iguales(v2.MatrizI.lee(x2, 1), v.MatrizI.lee(x, y), colores[i]);
+        espera_bits_iguales(v2.MatrizQ.lee(x2, 1), v.MatrizQ.lee(x, y), colores[i]);
+    }
 }
 
 TEST(ValorPorTexto, SameAsTextRoundTripForEmbeddingResultsAndAnyMagnitude) {
