@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -35,11 +36,16 @@ inline bool desplaza_bloque(Tabla& MatrizY, Bloque b, double D) {
 // shifted luminance within M + |D| + 1. Each block is shifted once, after
 // its pair's sums, so every sum reads luminances as they were.
 bool puede_salirse(const Vbles& v, int ancho_bloques, int alto_bloques, int32_t L) {
-    double M = 0;
+    // Four running maxima, so that the comparisons do not wait on each other.
+    std::array<double, 4> maximos{};
     for (int x = 1; x <= ancho_bloques; ++x) {
         const double* columna = v.MatrizY.columna(x) + (1 - v.MatrizY.y_desde());
-        for (int i = 0; i < alto_bloques; ++i) M = std::max(M, std::fabs(columna[i]));
+        for (int i = 0; i < alto_bloques; ++i) {
+            double& m = maximos[static_cast<size_t>(i) % 4];
+            m = std::max(m, std::fabs(columna[i]));
+        }
     }
+    const double M = std::max({maximos[0], maximos[1], maximos[2], maximos[3]});
     const double G = std::fabs(v.Grado), C = std::fabs(v.Clave);
     const double desplazamiento = 2 * G + C + 1;
     const double mayor = std::max(

@@ -28,6 +28,16 @@ inline std::optional<int32_t> suma_bloque(const Tabla& MatrizY, Bloque b) {
     return suma;
 }
 
+// d % g (truncating, with d's sign) for 32-bit d and g with |g| > 1,
+// through one double division: |d / g| < 2^31, so its rounding error is far
+// below 1/|g|, the least distance from d / g to a whole number it is not,
+// and truncating it gives the exact quotient. Faster than an integer
+// division in the pair loops.
+inline int32_t resto(int32_t d, int32_t g) {
+    const auto q = static_cast<int64_t>(static_cast<double>(d) / static_cast<double>(g));
+    return static_cast<int32_t>(int64_t{d} - q * g);
+}
+
 // Remainder of the pair's mean difference, lifted by Grado * 256, over
 // whole(Grado), with the dividend's sign; nothing when a step leaves the
 // 32-bit range. grado is whole(Grado), never 0.
@@ -39,7 +49,7 @@ inline std::optional<double> residuo_del_par(const Tabla& MatrizY, Bloque A, Blo
     if (!S_A || !S_B) return std::nullopt;
     const auto diferencia = entero(*S_A / area - *S_B / area + Grado * 256);
     if (!diferencia) return std::nullopt;
-    return grado == 1 || grado == -1 ? 0.0 : static_cast<double>(*diferencia % grado);
+    return grado == 1 || grado == -1 ? 0.0 : static_cast<double>(resto(*diferencia, grado));
 }
 
 // One pair of the walk: number k from 1, its blocks, and the watermark
