@@ -170,44 +170,40 @@ void captura_columna(const int32_t* colores, int n, double* Y, double* I, double
     }
 }
 
-}  // namespace
-
-void Captura_Imagen(const SuperficieImagen& Picture1, Vbles& vbles) {
-    const int W = Picture1.ancho();
-    const int H = Picture1.alto();
-    // Every element is written below, so the tables need not be zeroed.
-    vbles.MatrizY.dimensiona_para_llenar(1, W, 1, H);
-    vbles.MatrizI.dimensiona_para_llenar(1, W, 1, H);
-    vbles.MatrizQ.dimensiona_para_llenar(1, W, 1, H);
+// Fills Y (and I and Q with kCrominancia, which are then tables too) over
+// (1..W) x (1..H) from the picture. Every element is written, so the tables
+// need not be zeroed first. Each half of the columns reads the picture and
+// fills its own columns.
+template <bool kCrominancia>
+void captura(const SuperficieImagen& imagen, Tabla& Y, Tabla* I, Tabla* Q) {
+    const int W = imagen.ancho();
+    const int H = imagen.alto();
+    for (Tabla* t : {&Y, I, Q}) {
+        if (t) t->dimensiona_para_llenar(1, W, 1, H);
+    }
     if (W < 1 || H < 1) return;
-    // Each half of the columns reads the picture and fills its own columns.
     en_dos_mitades(1, W, int64_t{W} * H, [&](int desde, int hasta) {
         std::vector<int32_t> colores(static_cast<std::size_t>(H));
         Redondeo redondeo;
         for (int x = desde; x <= hasta; ++x) {
             // Column W and row H lie outside the 0-based picture and read as -1.
-            Picture1.lee_columna(x, 1, H, colores.data());
-            captura_columna<true>(colores.data(), H, vbles.MatrizY.columna_redondeada(x),
-                                  vbles.MatrizI.columna_redondeada(x),
-                                  vbles.MatrizQ.columna_redondeada(x), redondeo);
+            imagen.lee_columna(x, 1, H, colores.data());
+            captura_columna<kCrominancia>(colores.data(), H, Y.columna_redondeada(x),
+                                          kCrominancia ? I->columna_redondeada(x) : nullptr,
+                                          kCrominancia ? Q->columna_redondeada(x) : nullptr,
+                                          redondeo);
         }
     });
 }
 
+}  // namespace
+
+void Captura_Imagen(const SuperficieImagen& Picture1, Vbles& vbles) {
+    captura<true>(Picture1, vbles.MatrizY, &vbles.MatrizI, &vbles.MatrizQ);
+}
+
 void Captura_Luminancia(const SuperficieImagen& imagen, Tabla& MatrizY) {
-    const int W = imagen.ancho();
-    const int H = imagen.alto();
-    MatrizY.dimensiona_para_llenar(1, W, 1, H);
-    if (W < 1 || H < 1) return;
-    en_dos_mitades(1, W, int64_t{W} * H, [&](int desde, int hasta) {
-        std::vector<int32_t> colores(static_cast<std::size_t>(H));
-        Redondeo redondeo;
-        for (int x = desde; x <= hasta; ++x) {
-            imagen.lee_columna(x, 1, H, colores.data());
-            captura_columna<false>(colores.data(), H, MatrizY.columna_redondeada(x), nullptr,
-                                   nullptr, redondeo);
-        }
-    });
+    captura<false>(imagen, MatrizY, nullptr, nullptr);
 }
 
 void Captura_Marca(const SuperficieImagen& Picture2, Vbles& vbles) {

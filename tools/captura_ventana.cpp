@@ -1,14 +1,12 @@
 // Renders the main window off screen in the middle of a demonstration on
 // the samples (host and watermark loaded, Grado 10, Clave 3, two presses of
 // the step button) and saves it as a PNG for the README.
-#include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <cstdio>
 
-#include "dialogos_guion.h"
 #include "frm_principal.h"
+#include "guion_ventana.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,13 +17,7 @@ int main(int argc, char** argv) {
     zek::FrmPrincipal ventana(dialogos);
     ventana.show();
 
-    ventana.findChild<QAction*>("SubImagen")->trigger();
-    ventana.findChild<QAction*>("SubMarcaAgua")->trigger();
-    for (auto [caja, boton, valor] :
-         {std::tuple{"Txt_Grado", "Cmd_Grado", "10"}, std::tuple{"Txt_Clave", "Cmd_Clave", "3"}}) {
-        ventana.findChild<QLineEdit*>(caja)->setText(valor);
-        ventana.findChild<QPushButton*>(boton)->click();
-    }
+    zek::prepara_demostracion(ventana, QStringLiteral("10"), QStringLiteral("3"));
     for (int i = 0; i < 2; ++i) ventana.findChild<QPushButton*>("Command1")->click();
 
     if (!ventana.grab().save(salida)) {

@@ -6,18 +6,16 @@
 // at the end.
 #include <sys/resource.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QImage>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
 
-#include "dialogos_guion.h"
 #include "frm_principal.h"
+#include "guion_ventana.h"
 
 namespace {
 
@@ -54,13 +52,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     const double al_abrir = pico_mb();
 
-    ventana.findChild<QAction*>("SubImagen")->trigger();
-    ventana.findChild<QAction*>("SubMarcaAgua")->trigger();
-    for (auto [caja, boton, valor] :
-         {std::tuple{"Txt_Grado", "Cmd_Grado", "10"}, std::tuple{"Txt_Clave", "Cmd_Clave", "3"}}) {
-        ventana.findChild<QLineEdit*>(caja)->setText(valor);
-        ventana.findChild<QPushButton*>(boton)->click();
-    }
+    zek::prepara_demostracion(ventana, QStringLiteral("10"), QStringLiteral("3"));
     for (int i = 0; i < 4; ++i) {
         ventana.findChild<QPushButton*>("Command1")->click();
         QApplication::processEvents();
