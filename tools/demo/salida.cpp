@@ -86,9 +86,13 @@ std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>&
     j << (mensajes.empty() ? "],\n" : "\n  ],\n");
     j << "  \"pares\": " << inf.pares << ",\n";
     j << "  \"psnr\": " << opcional_json(inf.psnr) << ",\n";
-    j << "  \"extraccion\": "
-      << (inf.extraccion ? "{" + aciertos_json(*inf.extraccion) + "}" : std::string("null"))
-      << ",\n";
+    j << "  \"extraccion\": ";
+    if (inf.extraccion) {
+        j << '{' << aciertos_json(*inf.extraccion) << '}';
+    } else {
+        j << "null";
+    }
+    j << ",\n";
     j << "  \"ataques\": [";
     for (size_t i = 0; i < ataques.size(); ++i) {
         const ResultadoAtaque& a = ataques[i];
@@ -160,6 +164,12 @@ bool escribe_grafico(const std::vector<FilaBarrido>& filas, const std::filesyste
     }
     if (grado_min > grado_max) return false;
     eje_grado->setRange(grado_min, grado_max > grado_min ? grado_max : grado_min + 1);
+    // Ticks at round degrees (multiples of 1, 2 or 5 times a power of ten).
+    const double paso = std::pow(10.0, std::floor(std::log10((grado_max - grado_min) / 8 + 1e-9)));
+    const double escala = (grado_max - grado_min) / 8 / paso;
+    eje_grado->setTickType(QValueAxis::TicksDynamic);
+    eje_grado->setTickAnchor(0);
+    eje_grado->setTickInterval(paso * (escala > 5 ? 10 : escala > 2 ? 5 : escala > 1 ? 2 : 1));
     eje_ber->setRange(0, std::min(1.0, std::ceil(ber_max * 10 + 0.01) / 10));
     if (psnr_min <= psnr_max) {
         eje_psnr->setRange(std::floor(psnr_min / 5) * 5, std::ceil(psnr_max / 5) * 5 + 5);
