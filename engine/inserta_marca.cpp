@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "colores.h"
 #include "funciones.h"
 #include "pares.h"
 

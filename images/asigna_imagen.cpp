@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <vector>
+
+#include "cabecera_imagen.h"
 
 namespace zek {
 namespace {
@@ -32,10 +35,10 @@ void muestra(SuperficieImagen& Pict, const ImagenDecodificada& imagen) {
 // Whether the file starts as a BMP, GIF or JPEG does.
 bool firma_conocida(const std::filesystem::path& camino) {
     std::ifstream f(camino, std::ios::binary);
-    unsigned char b[3] = {};
-    f.read(reinterpret_cast<char*>(b), 3);
-    return (b[0] == 'B' && b[1] == 'M') || (b[0] == 'G' && b[1] == 'I' && b[2] == 'F') ||
-           (b[0] == 0xFF && b[1] == 0xD8);
+    std::vector<unsigned char> inicio(3);
+    f.read(reinterpret_cast<char*>(inicio.data()), 3);
+    inicio.resize(static_cast<size_t>(f.gcount()));
+    return firma_de_imagen(inicio);
 }
 
 // Why a file could not be read, for the status line; the header was read

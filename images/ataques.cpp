@@ -2,27 +2,20 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <string_view>
 #include <vector>
 
 #include "colores.h"
+#include "numeros.h"
 
 namespace zek {
 namespace {
 
 constexpr int kLadoMaximo = 15;
 constexpr uint32_t kSemillaRuido = 20031;
-
-std::optional<double> numero(const std::string& texto) {
-    double v = 0;
-    const char* fin = texto.data() + texto.size();
-    const auto [p, ec] = std::from_chars(texto.data(), fin, v);
-    if (ec != std::errc{} || p != fin || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
 
 bool entero_entre(double v, double desde, double hasta) {
     return v == std::floor(v) && v >= desde && v <= hasta;
@@ -163,7 +156,7 @@ std::optional<Ataque> Lee_Ataque(const std::string& texto) {
     const auto dos_puntos = texto.find(':');
     if (dos_puntos == std::string::npos) return std::nullopt;
     const std::string nombre = texto.substr(0, dos_puntos);
-    const auto v = numero(texto.substr(dos_puntos + 1));
+    const auto v = lee_decimal(std::string_view(texto).substr(dos_puntos + 1));
     if (!v) return std::nullopt;
     if (nombre == "jpeg" && entero_entre(*v, 0, 100)) return Ataque{TipoAtaque::Jpeg, *v, texto};
     if (nombre == "ruido" && *v >= 0 && *v <= 255) return Ataque{TipoAtaque::Ruido, *v, texto};

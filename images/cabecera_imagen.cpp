@@ -18,14 +18,25 @@ uint32_t be16(const Bytes& b, size_t i) {
     return (b[i] << 8) | b[i + 1];
 }
 
+bool firma_bmp(const Bytes& b) {
+    return b.size() >= 2 && b[0] == 'B' && b[1] == 'M';
+}
+bool firma_gif(const Bytes& b) {
+    return b.size() >= 3 && b[0] == 'G' && b[1] == 'I' && b[2] == 'F';
+}
+bool firma_jpeg(const Bytes& b) {
+    return b.size() >= 2 && b[0] == 0xFF && b[1] == 0xD8;
+}
+
+// The signature and at least the header bytes read below.
 bool es_bmp(const Bytes& b) {
-    return b.size() >= 30 && b[0] == 'B' && b[1] == 'M';
+    return b.size() >= 30 && firma_bmp(b);
 }
 bool es_gif(const Bytes& b) {
-    return b.size() >= 10 && b[0] == 'G' && b[1] == 'I' && b[2] == 'F';
+    return b.size() >= 10 && firma_gif(b);
 }
 bool es_jpeg(const Bytes& b) {
-    return b.size() >= 4 && b[0] == 0xFF && b[1] == 0xD8;
+    return b.size() >= 4 && firma_jpeg(b);
 }
 
 std::optional<TamanoImagen> tamano_bmp(const Bytes& b) {
@@ -51,6 +62,10 @@ std::optional<TamanoImagen> tamano_jpeg(const Bytes& b) {
 }
 
 }  // namespace
+
+bool firma_de_imagen(const Bytes& b) {
+    return firma_bmp(b) || firma_gif(b) || firma_jpeg(b);
+}
 
 std::optional<TamanoImagen> tamano_de_cabecera(const Bytes& b) {
     if (es_bmp(b)) return tamano_bmp(b);

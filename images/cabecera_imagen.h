@@ -11,6 +11,10 @@
 
 namespace zek {
 
+// Whether the first bytes are those of a BMP, GIF or JPEG file (whatever
+// follows them).
+bool firma_de_imagen(const std::vector<unsigned char>& bytes);
+
 // Nothing for a file that is none of the three formats or whose header is
 // cut short.
 std::optional<TamanoImagen> tamano_de_cabecera(const std::vector<unsigned char>& bytes);

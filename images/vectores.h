@@ -71,7 +71,6 @@ ZEK_EN_LINEA void guarda(void* destino, V v) {
 // Two lanes, for the code that does not pick by processor.
 inline constexpr int kCarriles = 2;
 using Dobles = Carriles<2>::Dobles;
-using Mascara = Carriles<2>::Mascara;
 using Enteros = Carriles<2>::Enteros;
 
 }  // namespace zek::vec

@@ -200,24 +200,24 @@ void FrmPrincipal::Cmd_Clave_Click() {
     Aplica_Parametro(vbles_, *this, Parametro::Clave);
 }
 
-void FrmPrincipal::MnuResistencia_Click() {
-    if (!frm_grado_) {
-        frm_grado_ =
-            std::make_unique<FrmParametro>(this, kDisenoGrado, [this](const std::string& t) {
-                return Cierra_Dialogo(vbles_, *this, Parametro::Grado, t);
-            });
+// The parameter dialog of p: made on first use and reused, opened with the
+// value in force; closing it goes through the shared handler.
+void FrmPrincipal::abre_dialogo(std::unique_ptr<FrmParametro>& dialogo,
+                                const DisenoParametro& diseno, Parametro p) {
+    if (!dialogo) {
+        dialogo = std::make_unique<FrmParametro>(this, diseno, [this, p](const std::string& t) {
+            return Cierra_Dialogo(vbles_, *this, p, t);
+        });
     }
-    frm_grado_->abre(QString::fromStdString(Texto_Parametro(vbles_, *this, Parametro::Grado)));
+    dialogo->abre(QString::fromStdString(Texto_Parametro(vbles_, *this, p)));
+}
+
+void FrmPrincipal::MnuResistencia_Click() {
+    abre_dialogo(frm_grado_, kDisenoGrado, Parametro::Grado);
 }
 
 void FrmPrincipal::MnuClave_Click() {
-    if (!frm_clave_) {
-        frm_clave_ =
-            std::make_unique<FrmParametro>(this, kDisenoClave, [this](const std::string& t) {
-                return Cierra_Dialogo(vbles_, *this, Parametro::Clave, t);
-            });
-    }
-    frm_clave_->abre(QString::fromStdString(Texto_Parametro(vbles_, *this, Parametro::Clave)));
+    abre_dialogo(frm_clave_, kDisenoClave, Parametro::Clave);
 }
 
 void FrmPrincipal::CmdSalir_Click() {

@@ -26,6 +26,7 @@ class QToolButton;
 namespace zek {
 
 class FrmParametro;
+struct DisenoParametro;
 
 class FrmPrincipal final : public QMainWindow, public PuertoVentana {
   public:
@@ -63,6 +64,8 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     void MnuClave_Click();
     void CmdSalir_Click();
 
+    void abre_dialogo(std::unique_ptr<FrmParametro>& dialogo, const DisenoParametro& diseno,
+                      Parametro p);
     QWidget* control(Control c) const;
     Pictures pictures() { return {*Picture1, *Picture2, *Picture3, *Picture4}; }
     void refresca();

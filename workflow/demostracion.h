@@ -35,8 +35,6 @@ class Demostracion {
     void Reset();
 
     const Informe& informe() const { return informe_; }
-    // The host as it stood before the grid of stage 0 was drawn over it.
-    const SuperficieMemoria& anfitrion() const { return anfitrion_; }
     // Picture3 as stage 1 drew it, before the grid of stage 2.
     const SuperficieMemoria& marcada() const { return marcada_; }
     // The pixels the rendering drew.
@@ -44,8 +42,6 @@ class Demostracion {
     // Reads the watermark blindly from another picture of the host's size
     // (the watermarked one after an attack) with this run's parameters.
     std::optional<MarcaLeida> lee_a_ciegas(const SuperficieImagen& imagen) const;
-
-    const Secuenciador& secuenciador() const { return sec_; }
 
   private:
     void tras_insercion();
@@ -57,7 +53,8 @@ class Demostracion {
     PuertoVentana& puerto_;
     Secuenciador sec_;
     Informe informe_;
-    SuperficieMemoria anfitrion_, marcada_;
+    SuperficieMemoria anfitrion_;  // the host before the grid of stage 0 covered it
+    SuperficieMemoria marcada_;
     Zona zona_;
     int Wm_ = 0, Hm_ = 0;  // the watermark's size when it was embedded
 };

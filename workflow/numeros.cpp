@@ -38,6 +38,14 @@ double valor_por_texto_fuera_de_rango(double v) {
 
 }  // namespace detalle
 
+std::optional<double> lee_decimal(std::string_view texto) {
+    double v = 0;
+    const char* fin = texto.data() + texto.size();
+    const auto [p, ec] = std::from_chars(texto.data(), fin, v);
+    if (ec != std::errc{} || p != fin || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
 std::string texto_general(double v, char separador_decimal) {
     char texto[40];
     if (v == 0) return "0";  // also -0

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zek {
 
@@ -79,6 +80,11 @@ inline double valor_por_texto(double v) {
 // The same round trip done literally through text; the slow reference that
 // valor_por_texto must always agree with.
 double valor_por_texto_lento(double v);
+
+// The finite number the whole text denotes, written with the point as
+// decimal separator (as from_chars reads it: no blanks, no plus sign);
+// nothing for anything else, infinities and NaN included.
+std::optional<double> lee_decimal(std::string_view texto);
 
 // A double in the general number format: whole numbers as plain digits,
 // others with at most 15 significant digits and an exponent only for very

@@ -1,8 +1,9 @@
 #include "puerto_consola.h"
 
-#include <charconv>
-#include <cmath>
 #include <ostream>
+#include <string_view>
+
+#include "numeros.h"
 
 namespace zek {
 
@@ -49,13 +50,9 @@ std::optional<double> numero_con_punto(const std::string& texto) {
     const auto inicio = texto.find_first_not_of(" \t");
     if (inicio == std::string::npos) return std::nullopt;
     const auto fin = texto.find_last_not_of(" \t") + 1;
-    const char* a = texto.data() + inicio;
-    const char* b = texto.data() + fin;
-    if (*a == '+' && b - a > 1 && a[1] != '-') ++a;  // from_chars takes no plus sign
-    double v = 0;
-    const auto [p, ec] = std::from_chars(a, b, v);
-    if (ec != std::errc{} || p != b || !std::isfinite(v)) return std::nullopt;
-    return v;
+    std::string_view numero(texto.data() + inicio, fin - inicio);
+    if (numero.size() > 1 && numero[0] == '+' && numero[1] != '-') numero.remove_prefix(1);
+    return lee_decimal(numero);
 }
 
 }  // namespace zek
