@@ -19,7 +19,7 @@ struct Ataque {
 };
 
 // "jpeg:Q" (Q whole, 0 to 100), "ruido:S" (S from 0 to 255), "media:N" and
-// "mediana:N" (N whole, 1 to 25), "brillo:D" (D whole, -255 to 255);
+// "mediana:N" (N whole, 1 to 15), "brillo:D" (D whole, -255 to 255);
 // nothing for anything else. Numbers use the point as decimal separator.
 std::optional<Ataque> Lee_Ataque(const std::string& texto);
 

@@ -6,40 +6,40 @@
 namespace zek {
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using Bytes = std::span<const unsigned char>;
 
-uint32_t le16(const Bytes& b, size_t i) {
+uint32_t le16(Bytes b, size_t i) {
     return b[i] | (b[i + 1] << 8);
 }
-uint32_t le32(const Bytes& b, size_t i) {
+uint32_t le32(Bytes b, size_t i) {
     return le16(b, i) | (le16(b, i + 2) << 16);
 }
-uint32_t be16(const Bytes& b, size_t i) {
+uint32_t be16(Bytes b, size_t i) {
     return (b[i] << 8) | b[i + 1];
 }
 
-bool firma_bmp(const Bytes& b) {
+bool firma_bmp(Bytes b) {
     return b.size() >= 2 && b[0] == 'B' && b[1] == 'M';
 }
-bool firma_gif(const Bytes& b) {
+bool firma_gif(Bytes b) {
     return b.size() >= 3 && b[0] == 'G' && b[1] == 'I' && b[2] == 'F';
 }
-bool firma_jpeg(const Bytes& b) {
+bool firma_jpeg(Bytes b) {
     return b.size() >= 2 && b[0] == 0xFF && b[1] == 0xD8;
 }
 
 // The signature and at least the header bytes read below.
-bool es_bmp(const Bytes& b) {
+bool es_bmp(Bytes b) {
     return b.size() >= 30 && firma_bmp(b);
 }
-bool es_gif(const Bytes& b) {
+bool es_gif(Bytes b) {
     return b.size() >= 10 && firma_gif(b);
 }
-bool es_jpeg(const Bytes& b) {
+bool es_jpeg(Bytes b) {
     return b.size() >= 4 && firma_jpeg(b);
 }
 
-std::optional<TamanoImagen> tamano_bmp(const Bytes& b) {
+std::optional<TamanoImagen> tamano_bmp(Bytes b) {
     if (le32(b, 14) == 12) return TamanoImagen{int(le16(b, 18)), int(le16(b, 20))};  // OS/2
     const auto ancho = static_cast<int32_t>(le32(b, 18));
     const auto alto = static_cast<int32_t>(le32(b, 22));  // negative: rows top down
@@ -48,7 +48,7 @@ std::optional<TamanoImagen> tamano_bmp(const Bytes& b) {
 }
 
 // The frame header (SOF0 to SOF15, but not DHT, JPG or DAC) carries the size.
-std::optional<TamanoImagen> tamano_jpeg(const Bytes& b) {
+std::optional<TamanoImagen> tamano_jpeg(Bytes b) {
     size_t i = 2;
     while (i + 9 < b.size()) {
         if (b[i] != 0xFF) return std::nullopt;
@@ -63,18 +63,18 @@ std::optional<TamanoImagen> tamano_jpeg(const Bytes& b) {
 
 }  // namespace
 
-bool firma_de_imagen(const Bytes& b) {
+bool firma_de_imagen(Bytes b) {
     return firma_bmp(b) || firma_gif(b) || firma_jpeg(b);
 }
 
-std::optional<TamanoImagen> tamano_de_cabecera(const Bytes& b) {
+std::optional<TamanoImagen> tamano_de_cabecera(Bytes b) {
     if (es_bmp(b)) return tamano_bmp(b);
     if (es_gif(b)) return TamanoImagen{int(le16(b, 6)), int(le16(b, 8))};
     if (es_jpeg(b)) return tamano_jpeg(b);
     return std::nullopt;
 }
 
-bool datos_completos(const Bytes& b) {
+bool datos_completos(Bytes b) {
     if (es_bmp(b) && b.size() >= 34 && le32(b, 14) >= 40) {
         const uint32_t compresion = le32(b, 30);
         if (compresion != 0 && compresion != 3) return true;  // run-length data: no fixed size

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "asigna_imagen.h"
 
@@ -13,15 +13,15 @@ namespace zek {
 
 // Whether the first bytes are those of a BMP, GIF or JPEG file (whatever
 // follows them).
-bool firma_de_imagen(const std::vector<unsigned char>& bytes);
+bool firma_de_imagen(std::span<const unsigned char> bytes);
 
 // Nothing for a file that is none of the three formats or whose header is
 // cut short.
-std::optional<TamanoImagen> tamano_de_cabecera(const std::vector<unsigned char>& bytes);
+std::optional<TamanoImagen> tamano_de_cabecera(std::span<const unsigned char> bytes);
 
 // False when the file ends before its data does: an uncompressed BMP shorter
 // than its rows, a GIF without its trailer, a JPEG without its end marker.
 // Other files are taken as complete.
-bool datos_completos(const std::vector<unsigned char>& bytes);
+bool datos_completos(std::span<const unsigned char> bytes);
 
 }  // namespace zek

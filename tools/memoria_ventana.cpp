@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -60,6 +61,6 @@ int main(int argc, char** argv) {
     std::printf("pico de memoria: %.1f MB con la ventana abierta, %.1f MB tras la demostración\n",
                 al_abrir, pico_mb());
     std::printf("paso %d, %s\n", ventana.vbles().Paso,
-                ventana.statusBar()->currentMessage().toUtf8().constData());
+                ventana.findChild<QLabel*>("Estado")->text().toUtf8().constData());
     return 0;
 }

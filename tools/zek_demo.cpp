@@ -53,6 +53,11 @@ struct ErrorDeUso {
     std::string texto;
 };
 
+// A degree or key the demonstration did not take: never run on with 0.
+struct ParametroRechazado {
+    std::string texto;
+};
+
 std::vector<double> lista_de_grados(const std::string& texto) {
     std::vector<double> grados;
     std::stringstream lista(texto);
@@ -131,11 +136,9 @@ std::vector<FilaBarrido> barrido(const Opciones& o, const CodecJpeg& jpeg) {
     for (double g : o.grados) {
         Ejecucion e(nullptr);
         Parametros p = o.p;
-        char texto[32];
-        std::snprintf(texto, sizeof texto, "%.17g", g);
-        p.grado = texto;
+        p.grado = texto_exacto(g);
         if (!e.carga(p)) continue;
-        e.demuestra(p);
+        if (!e.demuestra(p)) throw ParametroRechazado{p.grado};
         const Informe& inf = e.demostracion().informe();
         const auto ber = [](const Aciertos& a, bool leido) {
             return leido && a.total ? std::optional<double>(a.ber()) : std::nullopt;
@@ -156,7 +159,7 @@ int ejecuta(const Opciones& o) {
         std::cerr << e.motivo() << '\n';
         return kImagenRechazada;
     }
-    e.demuestra(o.p);
+    if (!e.demuestra(o.p)) throw ParametroRechazado{o.p.grado + " / " + o.p.clave};
     const auto ataques = e.ataca(o.p.ataques, jpeg);
 
     std::error_code error;
@@ -193,5 +196,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication aplicacion(argc, argv);
-    return ejecuta(o);
+    try {
+        return ejecuta(o);
+    } catch (const ParametroRechazado& e) {
+        std::cerr << "zek-demo: el grado o la clave no se han aceptado: «" << e.texto << "»\n";
+        return kUsoIncorrecto;
+    }
 }

@@ -78,7 +78,7 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     LectorQt lector_;
 
     PictureBox *Picture1, *Picture2, *Picture3, *Picture4;
-    QLabel *LpASO, *LBloque, *LNumBloques, *LGrado, *LClave;
+    QLabel *LpASO, *LBloque, *LNumBloques, *LGrado, *LClave, *Estado;
     QLineEdit *Txt_Grado, *Txt_Clave;
     QPushButton *Command1, *Cmd_Grado, *Cmd_Clave;
     QToolButton* CmdSalir;

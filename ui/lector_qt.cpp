@@ -15,12 +15,18 @@ namespace {
 // Files far larger than any picture the boxes take are not read whole.
 constexpr qint64 kMayorArchivo = 64 * 1024 * 1024;
 
-std::optional<std::vector<unsigned char>> bytes_de(const std::string& ruta, qint64 limite) {
+// At most limite bytes of the file, read once; nothing when none can be read.
+std::optional<QByteArray> bytes_de(const std::string& ruta, qint64 limite) {
     QFile archivo(QString::fromStdString(ruta));
     if (!archivo.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray datos = archivo.read(limite);
+    QByteArray datos = archivo.read(limite);
     if (datos.isEmpty()) return std::nullopt;
-    return std::vector<unsigned char>(datos.begin(), datos.end());
+    return datos;
+}
+
+std::span<const unsigned char> como_bytes(const QByteArray& datos) {
+    return {reinterpret_cast<const unsigned char*>(datos.constData()),
+            static_cast<size_t>(datos.size())};
 }
 
 }  // namespace
@@ -28,7 +34,7 @@ std::optional<std::vector<unsigned char>> bytes_de(const std::string& ruta, qint
 std::optional<TamanoImagen> LectorQt::tamano(const std::string& ruta) {
     const auto inicio = bytes_de(ruta, 64 * 1024);
     if (!inicio) return std::nullopt;
-    if (const auto t = tamano_de_cabecera(*inicio)) return t;
+    if (const auto t = tamano_de_cabecera(como_bytes(*inicio))) return t;
     // Another format one of Qt's plugins knows: its own header reading.
     QImageReader lector(QString::fromStdString(ruta));
     const QSize s = lector.size();
@@ -37,11 +43,10 @@ std::optional<TamanoImagen> LectorQt::tamano(const std::string& ruta) {
 }
 
 std::optional<ImagenDecodificada> LectorQt::lee(const std::string& ruta) {
-    const auto bytes = bytes_de(ruta, kMayorArchivo);
-    if (!bytes || !datos_completos(*bytes)) return std::nullopt;
-    QByteArray datos(reinterpret_cast<const char*>(bytes->data()),
-                     static_cast<qsizetype>(bytes->size()));
-    QBuffer buffer(&datos);
+    // The decoder reads the same buffer: one copy of the file at most.
+    auto datos = bytes_de(ruta, kMayorArchivo);
+    if (!datos || !datos_completos(como_bytes(*datos))) return std::nullopt;
+    QBuffer buffer(&*datos);
     QImageReader lector(&buffer);
     const QImage leida = lector.read();
     if (leida.isNull()) return std::nullopt;

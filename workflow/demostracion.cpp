@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "funciones.h"
@@ -28,14 +27,6 @@ Zona zona_de(const Vbles& v, const SuperficieImagen& host) {
 }
 
 }  // namespace
-
-std::string con_decimales(double v, int decimales, char separador) {
-    char texto[64];
-    std::snprintf(texto, sizeof texto, "%.*f", decimales, v);
-    std::string t = texto;
-    std::replace(t.begin(), t.end(), '.', separador);
-    return t;
-}
 
 Demostracion::Demostracion(Vbles& vbles, Pictures pictures, PuertoVentana& puerto)
     : vbles_(vbles), pic_(pictures), puerto_(puerto), sec_(vbles, pictures, puerto) {}

@@ -59,7 +59,4 @@ class Demostracion {
     int Wm_ = 0, Hm_ = 0;  // the watermark's size when it was embedded
 };
 
-// A number with the given decimal separator and fixed decimals.
-std::string con_decimales(double v, int decimales, char separador);
-
 }  // namespace zek

@@ -1,5 +1,6 @@
 #include "numeros.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -47,17 +48,35 @@ std::optional<double> lee_decimal(std::string_view texto) {
 }
 
 std::string texto_general(double v, char separador_decimal) {
+    // to_chars writes what printf would in the C locale, whatever locale the
+    // process runs under (a QApplication adopts the user's).
     char texto[40];
     if (v == 0) return "0";  // also -0
-    if (std::fabs(v) < 1e15 && v == std::trunc(v)) {
-        std::snprintf(texto, sizeof texto, "%.0f", v);
-    } else {
-        std::snprintf(texto, sizeof texto, "%.15G", v);
-    }
-    std::string s = texto;
+    const bool entero = std::fabs(v) < 1e15 && v == std::trunc(v);
+    const auto fin =
+        entero ? std::to_chars(texto, texto + sizeof texto, v, std::chars_format::fixed, 0)
+               : std::to_chars(texto, texto + sizeof texto, v, std::chars_format::general, 15);
+    std::string s(texto, fin.ptr);
     for (char& c : s) {
         if (c == '.') c = separador_decimal;
+        if (c == 'e') c = 'E';
     }
+    return s;
+}
+
+std::string texto_exacto(double v) {
+    char texto[32];
+    const auto fin = std::to_chars(texto, texto + sizeof texto, v);
+    return std::string(texto, fin.ptr);
+}
+
+std::string con_decimales(double v, int decimales, char separador_decimal) {
+    char texto[400];
+    const auto fin =
+        std::to_chars(texto, texto + sizeof texto, v, std::chars_format::fixed, decimales);
+    if (fin.ec != std::errc{}) return texto_general(v, separador_decimal);
+    std::string s(texto, fin.ptr);
+    std::replace(s.begin(), s.end(), '.', separador_decimal);
     return s;
 }
 

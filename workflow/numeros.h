@@ -91,4 +91,12 @@ std::optional<double> lee_decimal(std::string_view texto);
 // large or very small magnitudes ("2.5", "1E+300", "1.5E-05").
 std::string texto_general(double v, char separador_decimal = '.');
 
+// The shortest text with the point that reads back to exactly v, for files
+// and command lines meant for programs; the same under any locale.
+std::string texto_exacto(double v);
+
+// A number with fixed decimals and the given decimal separator, the same
+// under any C locale.
+std::string con_decimales(double v, int decimales, char separador_decimal);
+
 }  // namespace zek

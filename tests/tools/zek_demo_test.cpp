@@ -3,11 +3,16 @@
 #include <sys/wait.h>
 
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,9 +39,9 @@ class ZekDemo : public testing::Test {
     }
     void TearDown() override { fs::remove_all(carpeta_); }
 
-    Salida ejecuta(const std::string& argumentos) {
+    Salida ejecuta(const std::string& argumentos, const std::string& entorno = "") {
         const fs::path err = carpeta_ / "stderr.txt", out = carpeta_ / "stdout.txt";
-        const std::string orden = std::string("'") + ZEK_DEMO + "' " + argumentos + " >'" +
+        const std::string orden = entorno + " '" + ZEK_DEMO + "' " + argumentos + " >'" +
                                   out.string() + "' 2>'" + err.string() + "'";
         const int estado = std::system(orden.c_str());
         return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, lee(err), lee(out)};
@@ -50,10 +55,32 @@ class ZekDemo : public testing::Test {
     fs::path carpeta_;
 };
 
-TEST_F(ZekDemo, RunsTheSamplesAndWritesEveryFile) {
+// Files meant for programs read the same whatever the user's locale: the
+// Spanish one writes a decimal comma in everything printf formats.
+class ZekDemoEnLocale : public ZekDemo, public testing::WithParamInterface<const char*> {
+  protected:
+    void SetUp() override {
+        ZekDemo::SetUp();
+        // Never skipped: the dependency script generates the locale.
+        ASSERT_NE(std::setlocale(LC_ALL, GetParam()), nullptr) << GetParam() << " is missing";
+        std::setlocale(LC_ALL, "C");
+    }
+    Salida ejecuta_en_locale(const std::string& argumentos) {
+        return ejecuta(argumentos, std::string("LC_ALL=") + GetParam());
+    }
+    QJsonObject informe() const {
+        QJsonParseError error{};
+        const QByteArray texto = QByteArray::fromStdString(lee(salida() / "informe.json"));
+        const QJsonDocument doc = QJsonDocument::fromJson(texto, &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << texto.toStdString();
+        return doc.object();
+    }
+};
+
+TEST_P(ZekDemoEnLocale, RunsTheSamplesAndWritesEveryFile) {
     const Salida s =
-        ejecuta(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
-                " --grado 16 --clave 3 --ataque jpeg:75 --ataque ruido:5" + con_salida());
+        ejecuta_en_locale(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
+                          " --grado 16 --clave 3 --ataque jpeg:75 --ataque ruido:5" + con_salida());
     ASSERT_EQ(s.codigo, 0) << s.errores;
     EXPECT_EQ(s.errores, "");
     for (const char* f : {"picture1.png", "picture2.png", "picture3.png", "picture4.png"}) {
@@ -70,28 +97,68 @@ TEST_F(ZekDemo, RunsTheSamplesAndWritesEveryFile) {
     EXPECT_EQ(extraida.pixel(5, 0), qRgb(128, 128, 128));
     EXPECT_NE(extraida.pixel(31, 31), qRgb(128, 128, 128));
 
-    const std::string json = lee(salida() / "informe.json");
     // The same figures as the captions "Longitud de bloque 5" and
     // "Número de bloque 3072"; 31 x 31 pixels embedded, all read back.
-    for (const char* campo :
-         {"\"longBloque\": 5,", "\"numBloques\": 3072,", "\"paso\": 4,", "\"mensajes\": [],",
-          "\"pares\": 961,", "\"extraccion\": {\"correctos\": 961, \"total\": 961, \"ber\": 0}",
-          "{\"ataque\": \"jpeg:75\", \"psnr\": ", "{\"ataque\": \"ruido:5\", \"psnr\": "}) {
-        EXPECT_NE(json.find(campo), std::string::npos) << campo << "\n" << json;
+    const QJsonObject j = informe();
+    EXPECT_EQ(j["longBloque"].toInt(-1), 5);
+    EXPECT_EQ(j["numBloques"].toDouble(), 3072);
+    EXPECT_EQ(j["paso"].toInt(-1), 4);
+    EXPECT_EQ(j["mensajes"].toArray().size(), 0);
+    EXPECT_EQ(j["pares"].toInt(-1), 961);
+    EXPECT_GT(j["psnr"].toDouble(), 40);
+    EXPECT_LT(j["psnr"].toDouble(), 50);
+    const QJsonObject extraccion = j["extraccion"].toObject();
+    EXPECT_EQ(extraccion["correctos"].toInt(-1), 961);
+    EXPECT_EQ(extraccion["total"].toInt(-1), 961);
+    EXPECT_EQ(extraccion["ber"].toDouble(-1), 0);
+    const QJsonArray ataques = j["ataques"].toArray();
+    ASSERT_EQ(ataques.size(), 2);
+    EXPECT_EQ(ataques[0].toObject()["ataque"].toString(), "jpeg:75");
+    EXPECT_EQ(ataques[1].toObject()["ataque"].toString(), "ruido:5");
+    for (const auto& a : ataques) {
+        EXPECT_TRUE(a.toObject()["psnr"].isDouble());
+        EXPECT_TRUE(a.toObject()["ber"].isDouble());
     }
-    EXPECT_EQ(json.find("\"psnr\": null"), std::string::npos);
 }
 
-TEST_F(ZekDemo, TheSweepWritesItsTableAndChart) {
-    const Salida s =
-        ejecuta(muestra("imagen.jpg") + " " + muestra("marca.gif") +
-                " --grado 16 --clave 3 --ataque brillo:20 --grados 4,16" + con_salida());
+TEST_P(ZekDemoEnLocale, TheSweepWritesItsTableAndChart) {
+    const Salida s = ejecuta_en_locale(
+        muestra("imagen.jpg") + " " + muestra("marca.gif") +
+        " --grado 16 --clave 3 --ataque brillo:20 --grados 2.5,4,16" + con_salida());
     ASSERT_EQ(s.codigo, 0) << s.errores;
-    const std::string csv = lee(salida() / "barrido.csv");
-    EXPECT_EQ(csv.rfind("grado,ataque,psnr,ber\n4,ninguno,", 0), 0u) << csv;
-    EXPECT_NE(csv.find("\n16,brillo:20,"), std::string::npos) << csv;
+    std::stringstream csv(lee(salida() / "barrido.csv"));
+    std::string linea;
+    std::getline(csv, linea);
+    EXPECT_EQ(linea, "grado,ataque,psnr,ber");
+    std::vector<std::vector<std::string>> filas;
+    while (std::getline(csv, linea)) {
+        std::vector<std::string> campos;
+        std::stringstream l(linea);
+        for (std::string c; std::getline(l, c, ',');) campos.push_back(c);
+        ASSERT_EQ(campos.size(), 4u) << linea;
+        filas.push_back(campos);
+    }
+    ASSERT_EQ(filas.size(), 6u);
+    // Every degree really ran: a PSNR and a bit error rate in each row.
+    const char* grados[] = {"2.5", "2.5", "4", "4", "16", "16"};
+    const char* ataques[] = {"ninguno", "brillo:20"};
+    for (size_t i = 0; i < filas.size(); ++i) {
+        EXPECT_EQ(filas[i][0], grados[i]);
+        EXPECT_EQ(filas[i][1], ataques[i % 2]);
+        bool ok = false;
+        EXPECT_GT(QString::fromStdString(filas[i][2]).toDouble(&ok), 20);
+        EXPECT_TRUE(ok) << filas[i][2];
+        const double ber = QString::fromStdString(filas[i][3]).toDouble(&ok);
+        EXPECT_TRUE(ok && ber >= 0 && ber <= 1) << filas[i][3];
+    }
     EXPECT_FALSE(QImage(QString::fromStdString((salida() / "barrido.png").string())).isNull());
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, ZekDemoEnLocale, testing::Values("C.UTF-8", "es_ES.UTF-8"),
+                         [](const auto& caso) {
+                             return std::string(caso.param).substr(0, 5) == "es_ES" ? "Espanol"
+                                                                                    : "C";
+                         });
 
 TEST_F(ZekDemo, AMessageBoxIsOneLineAndADegreeOfZeroStopsTheSteps) {
     const Salida s = ejecuta(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
@@ -102,7 +169,10 @@ TEST_F(ZekDemo, AMessageBoxIsOneLineAndADegreeOfZeroStopsTheSteps) {
               "ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.\n"
               "ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.\n"
               "ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.\n");
-    EXPECT_NE(lee(salida() / "informe.json").find("\"paso\": 0,"), std::string::npos);
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(lee(salida() / "informe.json")))
+                  .object()["paso"]
+                  .toInt(-1),
+              0);
 }
 
 TEST_F(ZekDemo, ARefusedOrUnreadableImageExitsWithTwo) {
@@ -147,6 +217,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, OpcionesIncorrectas,
                                          "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:101",
                                          "a.bmp b.bmp --grado 16 --clave 3 --ataque gamma:2",
                                          "a.bmp b.bmp --grado 16 --clave 3 --grados 4,x",
+                                         "a.bmp b.bmp --grado 16 --clave 3 --grados 2.5,,x",
+                                         "a.bmp b.bmp --grado 16 --clave 3 --grados ,",
+                                         "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:",
                                          "a.bmp b.bmp --grado 16 --clave 3 --velocidad 2",
                                          "a.bmp b.bmp --grado 16 --clave"));
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QStatusBar>
 
 #include "por_nombre.h"
 #include "ventana.h"
@@ -128,9 +127,9 @@ TEST_P(Ilegible, ChangesNothingAndSaysWhyOnTheStatusLine) {
     EXPECT_TRUE(v.dialogos.mensajes.empty());
     EXPECT_EQ(v.picture(1)->imagen(), antes);
     EXPECT_EQ(v.w->vbles().MatrizY, tabla);
-    EXPECT_EQ(v.w->statusBar()->currentMessage(), QString::fromUtf8(GetParam().estado));
+    EXPECT_EQ(v.estado(), QString::fromUtf8(GetParam().estado));
     v.abre("SubImagen", buena);
-    EXPECT_EQ(v.w->statusBar()->currentMessage(), "");
+    EXPECT_EQ(v.estado(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLocale>
-#include <QStatusBar>
+#include <QStatusTipEvent>
 
 #include "frm_parametro.h"
 #include "por_nombre.h"
@@ -51,7 +52,7 @@ TEST(Demostracion, FourPressesOnTheSamplesThenReset) {
     }
     EXPECT_EQ(lejanos, 0);
 
-    EXPECT_TRUE(v.w->statusBar()->currentMessage().startsWith(
+    EXPECT_TRUE(v.estado().startsWith(
         QString::fromUtf8("Imagen marcada: PSNR frente a la imagen principal ")));
 
     v.paso();
@@ -66,13 +67,19 @@ TEST(Demostracion, FourPressesOnTheSamplesThenReset) {
     }
     EXPECT_TRUE(v.dialogos.mensajes.empty());
     const QString extraccion = QLocale().decimalPoint() == "," ? "100,0" : "100.0";
-    EXPECT_EQ(v.w->statusBar()->currentMessage(),
+    EXPECT_EQ(v.estado(),
               QString::fromUtf8("Extracción ciega de la imagen marcada: 961 de 961 píxeles "
                                 "correctos (") +
                   extraccion + " %)");
+    // Browsing the menus sends empty status tips; the finding stays.
+    const QString hallazgo = v.estado();
+    v.hijo<QAction>("SubImagen")->hover();
+    QStatusTipEvent consejo_vacio{QString()};
+    QApplication::sendEvent(v.w.get(), &consejo_vacio);
+    EXPECT_EQ(v.estado(), hallazgo);
 
     v.hijo<QAction>("MnuReset")->trigger();
-    EXPECT_EQ(v.w->statusBar()->currentMessage(), "");
+    EXPECT_EQ(v.estado(), "");
     EXPECT_EQ(v.texto("LpASO"), "Paso 0: Se muestra la imagen y la gota de Agua.");
     EXPECT_EQ(v.texto("LBloque"), "");
     EXPECT_EQ(v.texto("LGrado"), "Grado de Resistencia a ataques de Altas frecuencias 10");

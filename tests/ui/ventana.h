@@ -53,6 +53,8 @@ struct Ventana {
         return hijo<PictureBox>(("Picture" + std::to_string(n)).c_str());
     }
     QString texto(const char* etiqueta) const { return hijo<QLabel>(etiqueta)->text(); }
+    // The status line's finding.
+    QString estado() const { return texto("Estado"); }
 
     // Chooses the file in the next file dialog and picks the menu item.
     void abre(const char* menu, const QString& archivo) {

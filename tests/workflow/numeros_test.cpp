@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <clocale>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -127,8 +128,33 @@ struct CasoTexto {
 
 class TextoGeneral : public testing::TestWithParam<CasoTexto> {};
 
+// The same text whatever the C library's locale: a QApplication adopts the
+// user's, whose printf would write a decimal comma.
+class EnCadaLocale {
+  public:
+    template <class Prueba>
+    static void ejecuta(Prueba prueba) {
+        for (const char* locale : {"C.UTF-8", "es_ES.UTF-8"}) {
+            ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale << " is missing";
+            prueba();
+        }
+        std::setlocale(LC_ALL, "C");
+    }
+};
+
 TEST_P(TextoGeneral, WritesTheGeneralNumberFormat) {
-    EXPECT_EQ(texto_general(GetParam().v, GetParam().separador), GetParam().esperado);
+    EnCadaLocale::ejecuta(
+        [] { EXPECT_EQ(texto_general(GetParam().v, GetParam().separador), GetParam().esperado); });
+}
+
+TEST(TextosParaProgramas, UseThePointUnderAnyLocale) {
+    EnCadaLocale::ejecuta([] {
+        EXPECT_EQ(con_decimales(42.959962, 2, '.'), "42.96");
+        EXPECT_EQ(con_decimales(99.94, 1, ','), "99,9");
+        EXPECT_EQ(texto_exacto(2.5), "2.5");
+        EXPECT_EQ(texto_exacto(0.0031217481789802288), "0.003121748178980229");
+        EXPECT_EQ(lee_decimal(texto_exacto(42.959962513385143)), 42.959962513385143);
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, TextoGeneral,

@@ -22,12 +22,15 @@ bool Ejecucion::carga(const Parametros& p) {
     return true;
 }
 
-void Ejecucion::demuestra(const Parametros& p) {
+bool Ejecucion::demuestra(const Parametros& p) {
+    const size_t mensajes = puerto_.mensajes().size();
     puerto_.pon_texto(Control::Txt_Grado, p.grado);
     Aplica_Parametro(vbles_, puerto_, Parametro::Grado);
     puerto_.pon_texto(Control::Txt_Clave, p.clave);
     Aplica_Parametro(vbles_, puerto_, Parametro::Clave);
+    if (puerto_.mensajes().size() != mensajes) return false;  // not numeric: refused
     for (int i = 0; i < 4; ++i) demo_.Pulsa_Paso();
+    return true;
 }
 
 std::vector<ResultadoAtaque> Ejecucion::ataca(const std::vector<Ataque>& ataques,

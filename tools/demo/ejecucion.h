@@ -40,8 +40,9 @@ class Ejecucion {
     // False when an image was refused or could not be read; motivo() then
     // says why.
     bool carga(const Parametros& p);
-    // Applies both parameters and presses the step button four times.
-    void demuestra(const Parametros& p);
+    // Applies both parameters and presses the step button four times; false,
+    // pressing nothing, when a parameter was refused.
+    bool demuestra(const Parametros& p);
     std::vector<ResultadoAtaque> ataca(const std::vector<Ataque>& ataques,
                                        const CodecJpeg& jpeg) const;
 

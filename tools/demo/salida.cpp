@@ -2,52 +2,35 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <iterator>
-#include <sstream>
 #include <utility>
 
 #include "imagen_qt.h"
+#include "numeros.h"
 
 namespace zek {
 namespace {
 
-std::string numero_json(double v) {
-    char texto[32];
-    std::snprintf(texto, sizeof texto, "%.17g", v);
-    return texto;
+QJsonValue opcional_json(const std::optional<double>& v) {
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
 }
 
-std::string opcional_json(const std::optional<double>& v) {
-    return v ? numero_json(*v) : "null";
+QString texto_qt(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::string texto_json(const std::string& s) {
-    std::string r = "\"";
-    for (const unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            r += '\\';
-            r += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            r += escape;
-        } else {
-            r += static_cast<char>(c);
-        }
-    }
-    return r + "\"";
-}
-
-std::string aciertos_json(const Aciertos& a) {
-    return "\"correctos\": " + std::to_string(a.correctos) +
-           ", \"total\": " + std::to_string(a.total) +
-           ", \"ber\": " + (a.total ? numero_json(a.ber()) : "null");
+void pon_aciertos(QJsonObject& o, const Aciertos& a) {
+    o[QStringLiteral("correctos")] = static_cast<qint64>(a.correctos);
+    o[QStringLiteral("total")] = static_cast<qint64>(a.total);
+    o[QStringLiteral("ber")] = a.total ? QJsonValue(a.ber()) : QJsonValue(QJsonValue::Null);
 }
 
 }  // namespace
@@ -72,44 +55,42 @@ SuperficieMemoria imagen_leida(const std::optional<MarcaLeida>& leida, int Wm, i
 std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>& ataques) {
     const Vbles& v = e.vbles();
     const Informe& inf = e.demostracion().informe();
-    std::ostringstream j;
-    j << "{\n";
-    j << "  \"longBloque\": " << v.LongBloque << ",\n";
-    j << "  \"numBloques\": " << numero_json(v.NumBloques) << ",\n";
-    j << "  \"paso\": " << v.Paso << ",\n";
-    j << "  \"mensajes\": [";
-    const auto& mensajes = e.puerto().mensajes();
-    for (size_t i = 0; i < mensajes.size(); ++i) {
-        j << (i ? ",\n" : "\n") << "    {\"titulo\": " << texto_json(mensajes[i].titulo)
-          << ", \"texto\": " << texto_json(mensajes[i].texto) << "}";
+    QJsonObject j;
+    j[QStringLiteral("longBloque")] = v.LongBloque;
+    j[QStringLiteral("numBloques")] = v.NumBloques;
+    j[QStringLiteral("paso")] = v.Paso;
+    QJsonArray mensajes;
+    for (const Mensaje& m : e.puerto().mensajes()) {
+        mensajes.append(QJsonObject{{QStringLiteral("titulo"), texto_qt(m.titulo)},
+                                    {QStringLiteral("texto"), texto_qt(m.texto)}});
     }
-    j << (mensajes.empty() ? "],\n" : "\n  ],\n");
-    j << "  \"pares\": " << inf.pares << ",\n";
-    j << "  \"psnr\": " << opcional_json(inf.psnr) << ",\n";
-    j << "  \"extraccion\": ";
+    j[QStringLiteral("mensajes")] = mensajes;
+    j[QStringLiteral("pares")] = static_cast<qint64>(inf.pares);
+    j[QStringLiteral("psnr")] = opcional_json(inf.psnr);
     if (inf.extraccion) {
-        j << '{' << aciertos_json(*inf.extraccion) << '}';
+        QJsonObject extraccion;
+        pon_aciertos(extraccion, *inf.extraccion);
+        j[QStringLiteral("extraccion")] = extraccion;
     } else {
-        j << "null";
+        j[QStringLiteral("extraccion")] = QJsonValue(QJsonValue::Null);
     }
-    j << ",\n";
-    j << "  \"ataques\": [";
-    for (size_t i = 0; i < ataques.size(); ++i) {
-        const ResultadoAtaque& a = ataques[i];
-        j << (i ? ",\n" : "\n") << "    {\"ataque\": " << texto_json(a.ataque)
-          << ", \"psnr\": " << opcional_json(a.psnr) << ", " << aciertos_json(a.aciertos) << "}";
+    QJsonArray lista;
+    for (const ResultadoAtaque& a : ataques) {
+        QJsonObject o{{QStringLiteral("ataque"), texto_qt(a.ataque)},
+                      {QStringLiteral("psnr"), opcional_json(a.psnr)}};
+        pon_aciertos(o, a.aciertos);
+        lista.append(o);
     }
-    j << (ataques.empty() ? "]\n" : "\n  ]\n");
-    j << "}\n";
-    return j.str();
+    j[QStringLiteral("ataques")] = lista;
+    return QJsonDocument(j).toJson(QJsonDocument::Indented).toStdString();
 }
 
 std::string barrido_csv(const std::vector<FilaBarrido>& filas) {
     std::string csv = "grado,ataque,psnr,ber\n";
-    const auto campo = [](const std::optional<double>& v) { return v ? numero_json(*v) : ""; };
+    const auto campo = [](const std::optional<double>& v) { return v ? texto_exacto(*v) : ""; };
     for (const FilaBarrido& f : filas) {
-        csv +=
-            numero_json(f.grado) + "," + f.ataque + "," + campo(f.psnr) + "," + campo(f.ber) + "\n";
+        csv += texto_exacto(f.grado) + "," + f.ataque + "," + campo(f.psnr) + "," + campo(f.ber) +
+               "\n";
     }
     return csv;
 }
