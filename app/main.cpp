@@ -1,7 +1,7 @@
 // zek: the main window of the demonstration.
 #include <QApplication>
 
-#include "frm_principal.h"
+#include "ui/frm_principal.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

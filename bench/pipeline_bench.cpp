@@ -10,13 +10,13 @@
 #include <memory>
 #include <string>
 
-#include "ataques.h"
-#include "capturas.h"
-#include "extraccion_ciega.h"
-#include "funciones.h"
-#include "imagen_qt.h"
-#include "secuenciador.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "engine/extraccion_ciega.h"
+#include "engine/funciones.h"
+#include "images/ataques.h"
+#include "images/capturas.h"
+#include "qt/imagen_qt.h"
+#include "workflow/secuenciador.h"
 
 namespace zek {
 namespace {

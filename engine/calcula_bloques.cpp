@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "funciones.h"
+#include "engine/funciones.h"
 
 namespace zek {
 

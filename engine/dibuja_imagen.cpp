@@ -2,9 +2,9 @@
 #include <array>
 #include <vector>
 
-#include "funciones.h"
-#include "paralelo.h"
-#include "vectores.h"
+#include "base/paralelo.h"
+#include "base/vectores.h"
+#include "engine/funciones.h"
 
 namespace zek {
 namespace {

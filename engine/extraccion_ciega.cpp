@@ -1,11 +1,11 @@
-#include "extraccion_ciega.h"
+#include "engine/extraccion_ciega.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "capturas.h"
-#include "funciones.h"
-#include "pares.h"
+#include "engine/funciones.h"
+#include "engine/pares.h"
+#include "images/capturas.h"
 
 namespace zek {
 namespace {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "superficie.h"
-#include "tabla.h"
+#include "base/superficie.h"
+#include "base/tabla.h"
 
 namespace zek {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "funciones.h"
+#include "engine/funciones.h"
 
 namespace zek {
 

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "puerto_ventana.h"
-#include "superficie.h"
-#include "vbles.h"
+#include "base/puerto_ventana.h"
+#include "base/superficie.h"
+#include "base/vbles.h"
 
 namespace zek {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "funciones.h"
-#include "pares.h"
+#include "engine/funciones.h"
+#include "engine/pares.h"
 
 namespace zek {
 namespace {

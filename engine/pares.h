@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "tabla.h"
+#include "base/tabla.h"
 
 namespace zek {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "asigna_imagen.h"
-#include "banco.h"
-#include "manejadores.h"
+#include "fuzz/banco.h"
+#include "workflow/asigna_imagen.h"
+#include "workflow/manejadores.h"
 
 namespace {
 

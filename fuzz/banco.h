@@ -8,13 +8,13 @@
 #include <map>
 #include <string>
 
-#include "demostracion.h"
-#include "numero_local.h"
-#include "numeros.h"
-#include "puerto_ventana.h"
-#include "secuenciador.h"
-#include "superficie_memoria.h"
-#include "vbles.h"
+#include "base/numeros.h"
+#include "base/puerto_ventana.h"
+#include "base/superficie_memoria.h"
+#include "base/vbles.h"
+#include "qt/numero_local.h"
+#include "workflow/demostracion.h"
+#include "workflow/secuenciador.h"
 
 namespace zek::fuzz {
 

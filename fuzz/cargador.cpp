@@ -9,12 +9,12 @@
 #include <fstream>
 #include <string>
 
-#include "asigna_imagen.h"
-#include "banco.h"
-#include "capturas.h"
-#include "lector_qt.h"
-#include "manejadores.h"
-#include "qt.h"
+#include "fuzz/banco.h"
+#include "fuzz/qt.h"
+#include "images/capturas.h"
+#include "qt/lector_qt.h"
+#include "workflow/asigna_imagen.h"
+#include "workflow/manejadores.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "banco.h"
-#include "capturas.h"
-#include "manejadores.h"
+#include "fuzz/banco.h"
+#include "images/capturas.h"
+#include "workflow/manejadores.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ataques.h"
+#include "images/ataques.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "colores.h"
-#include "numeros.h"
+#include "base/colores.h"
+#include "base/numeros.h"
 
 namespace zek {
 namespace {

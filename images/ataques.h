@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "superficie.h"
-#include "superficie_memoria.h"
+#include "base/superficie.h"
+#include "base/superficie_memoria.h"
 
 namespace zek {
 

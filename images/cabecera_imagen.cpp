@@ -1,4 +1,4 @@
-#include "cabecera_imagen.h"
+#include "images/cabecera_imagen.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "asigna_imagen.h"
+#include "images/lector_imagen.h"
 
 namespace zek {
 

@@ -1,9 +1,9 @@
-#include "calidad.h"
+#include "images/calidad.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "colores.h"
+#include "base/colores.h"
 
 namespace zek {
 

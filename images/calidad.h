@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "superficie.h"
+#include "base/superficie.h"
 
 namespace zek {
 

@@ -5,7 +5,7 @@
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
 
-#include "capturas.h"
+#include "images/capturas.h"
 
 #include <algorithm>
 #include <array>
@@ -16,9 +16,9 @@
 #include <limits>
 #include <vector>
 
-#include "colores.h"
-#include "paralelo.h"
-#include "vectores.h"
+#include "base/colores.h"
+#include "base/paralelo.h"
+#include "base/vectores.h"
 
 namespace zek {
 namespace {

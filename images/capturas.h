@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "superficie.h"
-#include "vbles.h"
+#include "base/superficie.h"
+#include "base/vbles.h"
 
 namespace zek {
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "frm_principal.h"
-#include "guion_ventana.h"
+#include "tools/guion_ventana.h"
+#include "ui/frm_principal.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -9,8 +9,8 @@
 #include <QStringList>
 #include <cstdio>
 
-#include "dialogos.h"
-#include "frm_principal.h"
+#include "ui/dialogos.h"
+#include "ui/frm_principal.h"
 
 namespace zek {
 

@@ -15,8 +15,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "frm_principal.h"
-#include "guion_ventana.h"
+#include "tools/guion_ventana.h"
+#include "ui/frm_principal.h"
 
 namespace {
 

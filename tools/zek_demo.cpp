@@ -9,9 +9,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "demo/ejecucion.h"
-#include "demo/salida.h"
-#include "imagen_qt.h"
+#include "qt/imagen_qt.h"
+#include "tools/demo/ejecucion.h"
+#include "tools/demo/salida.h"
 
 namespace {
 

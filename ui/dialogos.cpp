@@ -1,4 +1,4 @@
-#include "dialogos.h"
+#include "ui/dialogos.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "puerto_ventana.h"
+#include "base/puerto_ventana.h"
 
 class QWidget;
 

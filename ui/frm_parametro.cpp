@@ -1,11 +1,11 @@
-#include "frm_parametro.h"
+#include "ui/frm_parametro.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "estilo.h"
+#include "ui/estilo.h"
 
 namespace zek {
 

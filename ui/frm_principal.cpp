@@ -1,4 +1,4 @@
-#include "frm_principal.h"
+#include "ui/frm_principal.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -11,10 +11,10 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "estilo.h"
-#include "frm_parametro.h"
-#include "iconos.h"
-#include "numero_local.h"
+#include "qt/numero_local.h"
+#include "ui/estilo.h"
+#include "ui/frm_parametro.h"
+#include "ui/iconos.h"
 
 namespace zek {
 namespace {

@@ -7,14 +7,14 @@
 #include <functional>
 #include <memory>
 
-#include "demostracion.h"
-#include "dialogos.h"
-#include "lector_qt.h"
-#include "manejadores.h"
-#include "picture_box.h"
-#include "puerto_ventana.h"
-#include "secuenciador.h"
-#include "vbles.h"
+#include "base/puerto_ventana.h"
+#include "base/vbles.h"
+#include "qt/lector_qt.h"
+#include "ui/dialogos.h"
+#include "ui/picture_box.h"
+#include "workflow/demostracion.h"
+#include "workflow/manejadores.h"
+#include "workflow/secuenciador.h"
 
 class QAction;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "iconos.h"
+#include "ui/iconos.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,19 +1,12 @@
-#include "picture_box.h"
+#include "ui/picture_box.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "qt/imagen_qt.h"
 
 namespace zek {
-
-QRgb a_qrgb(int32_t c) {
-    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
-int32_t de_qrgb(QRgb rgb) {
-    return qRed(rgb) + 256 * qGreen(rgb) + 65536 * qBlue(rgb);
-}
 
 PictureBox::PictureBox(QWidget* padre, const QRect& diseno) : QWidget(padre) {
     move(diseno.topLeft());

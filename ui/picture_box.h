@@ -5,12 +5,9 @@
 #include <QImage>
 #include <QWidget>
 
-#include "superficie.h"
+#include "base/superficie.h"
 
 namespace zek {
-
-QRgb a_qrgb(int32_t color);
-int32_t de_qrgb(QRgb rgb);
 
 class PictureBox final : public QWidget, public SuperficieImagen {
   public:

@@ -1,10 +1,10 @@
-#include "demostracion.h"
+#include "workflow/demostracion.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "funciones.h"
+#include "engine/funciones.h"
 
 namespace zek {
 namespace {

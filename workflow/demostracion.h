@@ -9,13 +9,13 @@
 #include <optional>
 #include <string>
 
-#include "calidad.h"
-#include "extraccion_ciega.h"
-#include "pictures.h"
-#include "puerto_ventana.h"
-#include "secuenciador.h"
-#include "superficie_memoria.h"
-#include "vbles.h"
+#include "base/pictures.h"
+#include "base/puerto_ventana.h"
+#include "base/superficie_memoria.h"
+#include "base/vbles.h"
+#include "engine/extraccion_ciega.h"
+#include "images/calidad.h"
+#include "workflow/secuenciador.h"
 
 namespace zek {
 

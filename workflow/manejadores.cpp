@@ -1,7 +1,7 @@
-#include "manejadores.h"
+#include "workflow/manejadores.h"
 
-#include "capturas.h"
-#include "secuenciador.h"
+#include "images/capturas.h"
+#include "workflow/secuenciador.h"
 
 namespace zek {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "asigna_imagen.h"
-#include "pictures.h"
-#include "puerto_ventana.h"
-#include "vbles.h"
+#include "base/pictures.h"
+#include "base/puerto_ventana.h"
+#include "base/vbles.h"
+#include "workflow/asigna_imagen.h"
 
 namespace zek {
 

@@ -1,6 +1,6 @@
-#include "secuenciador.h"
+#include "workflow/secuenciador.h"
 
-#include "funciones.h"
+#include "engine/funciones.h"
 
 namespace zek {
 

@@ -2,9 +2,9 @@
 // per press, with the stage texts in LpASO.
 #pragma once
 
-#include "pictures.h"
-#include "puerto_ventana.h"
-#include "vbles.h"
+#include "base/pictures.h"
+#include "base/puerto_ventana.h"
+#include "base/vbles.h"
 
 namespace zek {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "puerto_ventana.h"
+#include "base/puerto_ventana.h"
 
 namespace zek::prueba {
 

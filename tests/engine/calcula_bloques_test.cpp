@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "funciones.h"
-#include "puerto_grabador.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "engine/funciones.h"
+#include "tests/comun/puerto_grabador.h"
 
 namespace zek {
 namespace {

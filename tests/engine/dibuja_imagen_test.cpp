@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "capturas.h"
-#include "funciones.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "engine/funciones.h"
+#include "images/capturas.h"
 
 namespace zek {
 namespace {

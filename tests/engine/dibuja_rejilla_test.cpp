@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "funciones.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "engine/funciones.h"
 
 namespace zek {
 namespace {

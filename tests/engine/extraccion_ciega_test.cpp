@@ -1,11 +1,11 @@
-#include "extraccion_ciega.h"
+#include "engine/extraccion_ciega.h"
 
 #include <gtest/gtest.h>
 
-#include "capturas.h"
-#include "funciones.h"
-#include "puerto_grabador.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "engine/funciones.h"
+#include "images/capturas.h"
+#include "tests/comun/puerto_grabador.h"
 
 namespace zek {
 namespace {

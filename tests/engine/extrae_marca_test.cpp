@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "capturas.h"
-#include "funciones.h"
-#include "por_nombre.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "engine/funciones.h"
+#include "images/capturas.h"
+#include "tests/comun/por_nombre.h"
 
 namespace zek {
 namespace {

@@ -1,4 +1,4 @@
-#include "pares.h"
+#include "engine/pares.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "ataques.h"
+#include "images/ataques.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "calidad.h"
+#include "images/calidad.h"
 
 namespace zek {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QFile>
 
-#include "por_nombre.h"
-#include "ventana.h"
+#include "tests/comun/por_nombre.h"
+#include "tests/ui/ventana.h"
 
 namespace zek {
 namespace {

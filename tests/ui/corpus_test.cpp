@@ -13,11 +13,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "capturas.h"
-#include "demostracion.h"
-#include "lector_qt.h"
-#include "manejadores.h"
-#include "puerto_grabador.h"
+#include "images/capturas.h"
+#include "qt/lector_qt.h"
+#include "tests/comun/puerto_grabador.h"
+#include "workflow/demostracion.h"
+#include "workflow/manejadores.h"
 
 namespace zek {
 namespace {

@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <QStatusTipEvent>
 
-#include "frm_parametro.h"
-#include "por_nombre.h"
-#include "ventana.h"
+#include "tests/comun/por_nombre.h"
+#include "tests/ui/ventana.h"
+#include "ui/frm_parametro.h"
 
 namespace zek {
 namespace {

@@ -1,4 +1,4 @@
-#include "frm_principal.h"
+#include "ui/frm_principal.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <QMenuBar>
 #include <QToolButton>
 
-#include "por_nombre.h"
-#include "ventana.h"
+#include "tests/comun/por_nombre.h"
+#include "tests/ui/ventana.h"
 
 namespace zek {
 namespace {

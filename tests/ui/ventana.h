@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "frm_parametro.h"
-#include "frm_principal.h"
-#include "funciones.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "engine/funciones.h"
+#include "ui/frm_parametro.h"
+#include "ui/frm_principal.h"
 
 namespace zek::prueba {
 

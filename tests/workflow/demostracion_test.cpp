@@ -1,9 +1,9 @@
-#include "demostracion.h"
+#include "workflow/demostracion.h"
 
 #include <gtest/gtest.h>
 
-#include "capturas.h"
-#include "puerto_grabador.h"
+#include "images/capturas.h"
+#include "tests/comun/puerto_grabador.h"
 
 namespace zek {
 namespace {

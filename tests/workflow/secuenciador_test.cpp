@@ -1,13 +1,13 @@
-#include "secuenciador.h"
+#include "workflow/secuenciador.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "capturas.h"
-#include "funciones.h"
-#include "puerto_grabador.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "engine/funciones.h"
+#include "images/capturas.h"
+#include "tests/comun/puerto_grabador.h"
 
 namespace zek {
 namespace {

@@ -1,6 +1,6 @@
-#include "ejecucion.h"
+#include "tools/demo/ejecucion.h"
 
-#include "manejadores.h"
+#include "workflow/manejadores.h"
 
 namespace zek {
 

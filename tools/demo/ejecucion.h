@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "ataques.h"
-#include "demostracion.h"
-#include "lector_qt.h"
-#include "puerto_consola.h"
-#include "superficie_memoria.h"
-#include "vbles.h"
+#include "base/superficie_memoria.h"
+#include "base/vbles.h"
+#include "images/ataques.h"
+#include "qt/lector_qt.h"
+#include "tools/demo/puerto_consola.h"
+#include "workflow/demostracion.h"
 
 namespace zek {
 

@@ -1,9 +1,9 @@
-#include "puerto_consola.h"
+#include "tools/demo/puerto_consola.h"
 
 #include <ostream>
 #include <string_view>
 
-#include "numeros.h"
+#include "base/numeros.h"
 
 namespace zek {
 

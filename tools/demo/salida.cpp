@@ -1,4 +1,4 @@
-#include "salida.h"
+#include "tools/demo/salida.h"
 
 #include <QChart>
 #include <QChartView>
@@ -13,8 +13,8 @@
 #include <iterator>
 #include <utility>
 
-#include "imagen_qt.h"
-#include "numeros.h"
+#include "base/numeros.h"
+#include "qt/imagen_qt.h"
 
 namespace zek {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ejecucion.h"
+#include "tools/demo/ejecucion.h"
 
 namespace zek {
 

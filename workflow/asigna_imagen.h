@@ -2,37 +2,15 @@
 // showing it there.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "pictures.h"
-#include "puerto_ventana.h"
+#include "base/pictures.h"
+#include "base/puerto_ventana.h"
+#include "images/lector_imagen.h"
 
 namespace zek {
 
-struct TamanoImagen {
-    int ancho = 0, alto = 0;
-};
-
-struct ImagenDecodificada {
-    TamanoImagen tamano;
-    std::vector<int32_t> colores;  // 0x00BBGGRR, row by row
-};
-
-// Reads image files. The size comes from the file's header alone, so that a
-// file declaring an enormous picture is refused without being decoded.
-class LectorImagen {
-  public:
-    virtual ~LectorImagen() = default;
-    virtual std::optional<TamanoImagen> tamano(const std::string& ruta) = 0;
-    virtual std::optional<ImagenDecodificada> lee(const std::string& ruta) = 0;
-};
-
 inline constexpr const char* kFiltroImagenes = "Imagenes(bmp,jpg,gif)|*.bmp;*.jpg;*.gif";
-inline constexpr TamanoImagen kLimiteHost{378, 483};
-inline constexpr TamanoImagen kLimiteMarca{181, 227};
 
 // The message shown when a picture is too large for its role.
 std::string texto_de_rechazo(TamanoImagen medida, TamanoImagen limite);

@@ -1,13 +1,13 @@
-#include "lector_qt.h"
+#include "qt/lector_qt.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
-#include "cabecera_imagen.h"
-#include "picture_box.h"
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
+#include "images/cabecera_imagen.h"
+#include "qt/imagen_qt.h"
 
 namespace zek {
 namespace {

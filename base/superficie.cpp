@@ -1,4 +1,4 @@
-#include "superficie.h"
+#include "base/superficie.h"
 
 #include <algorithm>
 #include <climits>

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "tabla.h"
+#include "base/tabla.h"
 
 namespace zek {
 

@@ -1,4 +1,4 @@
-#include "numero_local.h"
+#include "qt/numero_local.h"
 
 #include <cmath>
 

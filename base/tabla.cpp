@@ -1,4 +1,4 @@
-#include "tabla.h"
+#include "base/tabla.h"
 
 namespace zek {
 

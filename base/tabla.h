@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "numeros.h"
+#include "base/numeros.h"
 
 namespace zek {
 

@@ -1,7 +1,7 @@
 // Reads BMP, JPEG and GIF files with Qt's image plugins.
 #pragma once
 
-#include "asigna_imagen.h"
+#include "images/lector_imagen.h"
 
 namespace zek {
 

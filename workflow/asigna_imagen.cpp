@@ -1,11 +1,11 @@
-#include "asigna_imagen.h"
+#include "workflow/asigna_imagen.h"
 
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 #include <vector>
 
-#include "cabecera_imagen.h"
+#include "images/cabecera_imagen.h"
 
 namespace zek {
 namespace {

@@ -1,7 +1,7 @@
 // The four picture boxes of the main window.
 #pragma once
 
-#include "superficie.h"
+#include "base/superficie.h"
 
 namespace zek {
 

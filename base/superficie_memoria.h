@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "superficie.h"
+#include "base/superficie.h"
 
 namespace zek {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
 
 namespace zek {
 namespace {

@@ -4,11 +4,15 @@
 
 #include <QImage>
 
-#include "ataques.h"
-#include "superficie.h"
-#include "superficie_memoria.h"
+#include "base/superficie.h"
+#include "base/superficie_memoria.h"
+#include "images/ataques.h"
 
 namespace zek {
+
+// A colour 0x00BBGGRR as Qt writes it, and back.
+QRgb a_qrgb(int32_t color);
+int32_t de_qrgb(QRgb rgb);
 
 // One image pixel per surface pixel, opaque RGB.
 QImage a_qimage(const SuperficieImagen& superficie);

@@ -1,4 +1,4 @@
-#include "numeros.h"
+#include "base/numeros.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,6 @@
 #include <cmath>
 #include <random>
 #include <vector>
-
-#include "capturas.h"
-#include "superficie_memoria.h"
 
 namespace zek {
 namespace {
@@ -20,53 +17,6 @@ void espera_igual_que_el_texto(double v) {
     const double lento = valor_por_texto_lento(v);
     ASSERT_EQ(std::bit_cast<uint64_t>(rapido), std::bit_cast<uint64_t>(lento))
         << "valor " << v << std::hexfloat << " (" << v << ")";
-}
-
-void espera_bits_iguales(double tabla, double texto, int32_t color) {
-    ASSERT_EQ(std::bit_cast<uint64_t>(tabla), std::bit_cast<uint64_t>(texto)) << "color " << color;
-}
-
-TEST(ValorPorTexto, CapturedTablesHoldWhatTheTextOfEveryComponentGives) {
-    // Every 31st colour of the whole cube, plus all greys (whose I and Q are
-    // tiny cancellation residues with exponents), captured as a picture.
-    std::vector<int32_t> colores;
-    for (int32_t c = 0; c <= 0xFFFFFF; c += 31) colores.push_back(c);
-    for (int32_t g = 0; g < 256; ++g) colores.push_back(g * 0x010101);
-    const int W = 1024;
-    const int H = static_cast<int>(colores.size()) / (W - 1) + 2;
-    SuperficieMemoria host(W, H);
-    for (size_t i = 0; i < colores.size(); ++i) {
-        host.pon_pixel(1 + static_cast<int>(i) % (W - 1), 1 + static_cast<int>(i) / (W - 1),
-                       colores[i]);
-    }
-    Vbles v;
-    Captura_Imagen(host, v);
-    for (size_t i = 0; i < colores.size(); ++i) {
-        const int x = 1 + static_cast<int>(i) % (W - 1), y = 1 + static_cast<int>(i) / (W - 1);
-        const int32_t c = colores[i];
-        const Yiq yiq = yiq_de_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-        espera_bits_iguales(v.MatrizY.lee(x, y), valor_por_texto_lento(yiq.Y), c);
-        espera_bits_iguales(v.MatrizI.lee(x, y), valor_por_texto_lento(yiq.I), c);
-        espera_bits_iguales(v.MatrizQ.lee(x, y), valor_por_texto_lento(yiq.Q), c);
-        espera_igual_que_el_texto(yiq.I);
-        espera_igual_que_el_texto(yiq.Q);
-    }
-
-    // Columns one colour tall go through the two-lane kernel (and its
-    // padded last lane) rather than the four-lane one: the same bits.
-    const int W2 = static_cast<int>(colores.size()) + 2;
-    SuperficieMemoria fila(W2, 2);
-    for (size_t i = 0; i < colores.size(); ++i)
-        fila.pon_pixel(1 + static_cast<int>(i), 1, colores[i]);
-    Vbles v2;
-    Captura_Imagen(fila, v2);
-    for (size_t i = 0; i < colores.size(); ++i) {
-        const int x = 1 + static_cast<int>(i) % (W - 1), y = 1 + static_cast<int>(i) / (W - 1);
-        const int x2 = 1 + static_cast<int>(i);
-        espera_bits_iguales(v2.MatrizY.lee(x2, 1), v.MatrizY.lee(x, y), colores[i]);
-        espera_bits_iguales(v2.MatrizI.lee(x2, 1), v.MatrizI.lee(x, y), colores[i]);
-        espera_bits_iguales(v2.MatrizQ.lee(x2, 1), v.MatrizQ.lee(x, y), colores[i]);
-    }
 }
 
 TEST(ValorPorTexto, SameAsTextRoundTripForEmbeddingResultsAndAnyMagnitude) {

@@ -1,4 +1,4 @@
-#include "colores.h"
+#include "base/colores.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "numeros.h"
+#include "base/numeros.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,10 +1,16 @@
-#include "imagen_qt.h"
+#include "qt/imagen_qt.h"
 
 #include <QBuffer>
 
-#include "picture_box.h"
-
 namespace zek {
+
+QRgb a_qrgb(int32_t c) {
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+int32_t de_qrgb(QRgb rgb) {
+    return qRed(rgb) + 256 * qGreen(rgb) + 65536 * qBlue(rgb);
+}
 
 QImage a_qimage(const SuperficieImagen& s) {
     QImage imagen(s.ancho(), s.alto(), QImage::Format_RGB32);

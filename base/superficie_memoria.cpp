@@ -1,4 +1,4 @@
-#include "superficie_memoria.h"
+#include "base/superficie_memoria.h"
 
 #include <algorithm>
 #include <cstdint>
