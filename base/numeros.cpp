@@ -47,6 +47,18 @@ std::optional<double> lee_decimal(std::string_view texto) {
     return v;
 }
 
+std::optional<double> lee_numero_con_separador(const std::string& texto, char separador_decimal) {
+    const auto inicio = texto.find_first_not_of(" \t");
+    if (inicio == std::string::npos) return std::nullopt;
+    std::string numero = texto.substr(inicio, texto.find_last_not_of(" \t") + 1 - inicio);
+    if (numero.size() > 1 && numero[0] == '+' && numero[1] != '-') numero.erase(0, 1);
+    if (separador_decimal != '.') {
+        if (numero.find('.') != std::string::npos) return std::nullopt;
+        std::replace(numero.begin(), numero.end(), separador_decimal, '.');
+    }
+    return lee_decimal(numero);
+}
+
 std::string texto_general(double v, char separador_decimal) {
     // to_chars writes what printf would in the C locale, whatever locale the
     // process runs under (a QApplication adopts the user's).

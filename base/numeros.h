@@ -86,6 +86,11 @@ double valor_por_texto_lento(double v);
 // nothing for anything else, infinities and NaN included.
 std::optional<double> lee_decimal(std::string_view texto);
 
+// The number a text denotes when written with the given decimal separator,
+// blanks and tabs around it and a leading plus sign allowed; nothing for
+// anything else (infinities and NaN included). Independent of any locale.
+std::optional<double> lee_numero_con_separador(const std::string& texto, char separador_decimal);
+
 // A double in the general number format: whole numbers as plain digits,
 // others with at most 15 significant digits and an exponent only for very
 // large or very small magnitudes ("2.5", "1E+300", "1.5E-05").

@@ -10,36 +10,31 @@
 #include <memory>
 #include <string>
 
+#include "base/puerto_memoria.h"
 #include "base/superficie_memoria.h"
 #include "engine/extraccion_ciega.h"
 #include "engine/funciones.h"
 #include "images/ataques.h"
 #include "images/capturas.h"
 #include "qt/imagen_qt.h"
-#include "workflow/secuenciador.h"
+#include "workflow/lector_memoria.h"
+#include "workflow/sesion.h"
 
 namespace zek {
 namespace {
 
-class PuertoMudo : public PuertoVentana {
-  public:
-    void pon_texto(Control, const std::string&) override {}
-    void mensaje(const std::string&, Icono, const std::string&) override {}
-    void cursor_ocupado(bool) override {}
-    std::string texto(Control) const override { return {}; }
-    std::string elige_archivo(const std::string&) override { return {}; }
-    char separador_decimal() const override { return '.'; }
-    std::optional<double> lee_numero(const std::string&) const override { return {}; }
-};
+// The largest watermark the layout takes: the box's limit less a column
+// and a row, for an even pixel count.
+constexpr TamanoImagen kMarcaMayor{kLimiteMarca.ancho - 1, kLimiteMarca.alto - 1};
 
 // A photograph-like host: smooth colour gradients with some texture.
 SuperficieMemoria host_en_color() {
-    SuperficieMemoria s(378, 483);
-    for (int x = 0; x < 378; ++x) {
-        for (int y = 0; y < 483; ++y) {
+    SuperficieMemoria s(kLimiteHost.ancho, kLimiteHost.alto);
+    for (int x = 0; x < s.ancho(); ++x) {
+        for (int y = 0; y < s.alto(); ++y) {
             const int r = static_cast<int>(128 + 100 * std::sin(x * 0.021) + (x * y) % 23);
             const int g = static_cast<int>(120 + 90 * std::cos(y * 0.017) + (x + 3 * y) % 19);
-            const int b = (x + y) * 255 / (378 + 483);
+            const int b = (x + y) * 255 / (s.ancho() + s.alto());
             s.pon_pixel(x, y, (r & 0xFF) + 256 * (g & 0xFF) + 65536 * b);
         }
     }
@@ -48,18 +43,18 @@ SuperficieMemoria host_en_color() {
 
 // The same size in shades of grey, whose chrominance is all tiny residues.
 SuperficieMemoria host_en_gris() {
-    SuperficieMemoria s(378, 483);
-    for (int x = 0; x < 378; ++x) {
-        for (int y = 0; y < 483; ++y) s.pon_pixel(x, y, ((x + y) % 256) * 0x010101);
+    SuperficieMemoria s(kLimiteHost.ancho, kLimiteHost.alto);
+    for (int x = 0; x < s.ancho(); ++x) {
+        for (int y = 0; y < s.alto(); ++y) s.pon_pixel(x, y, ((x + y) % 256) * 0x010101);
     }
     return s;
 }
 
 // A black ring on white.
 SuperficieMemoria marca() {
-    SuperficieMemoria s(180, 226);
-    for (int x = 0; x < 180; ++x) {
-        for (int y = 0; y < 226; ++y) {
+    SuperficieMemoria s(kMarcaMayor.ancho, kMarcaMayor.alto);
+    for (int x = 0; x < s.ancho(); ++x) {
+        for (int y = 0; y < s.alto(); ++y) {
             const double d = std::hypot(x - 90, y - 113);
             s.pon_pixel(x, y, d > 50 && d < 80 ? 0 : 0xFFFFFF);
         }
@@ -67,13 +62,22 @@ SuperficieMemoria marca() {
     return s;
 }
 
+// A session with the host and the watermark loaded and captured, Grado 10
+// and Clave 3.
 struct Escenario {
-    SuperficieMemoria p1, p2, p3{378, 483}, p4{180, 226};
-    Vbles v;
-    PuertoMudo puerto;
-    Secuenciador sec{v, {p1, p2, p3, p4}, puerto};
+    PuertoMemoria puerto;
+    LectorMemoria lector;
+    Sesion sesion{puerto, lector};
+    Vbles& v = sesion.vbles();
+    SuperficieMemoria& p1 = sesion.Picture1();
+    SuperficieMemoria& p2 = sesion.Picture2();
+    SuperficieMemoria& p3 = sesion.Picture3();
+    SuperficieMemoria& p4 = sesion.Picture4();
 
-    explicit Escenario(SuperficieMemoria host) : p1(std::move(host)), p2(marca()) {
+    explicit Escenario(const SuperficieMemoria& host) {
+        p1 = host;
+        p2 = marca();
+        p4.fija_tamano(p2.ancho(), p2.alto());
         v.Grado = 10;
         v.Clave = 3;
         Captura_Imagen(p1, v);
@@ -92,13 +96,13 @@ void suelo(const SuperficieMemoria& host, SuperficieMemoria& resultado) {
 void demostracion(Escenario& e) {
     Captura_Imagen(e.p1, e.v);
     Captura_Marca(e.p2, e.v);
-    for (int i = 0; i < 4; ++i) e.sec.Pulsa_Paso();
+    for (int i = 0; i < 4; ++i) e.sesion.Command1_Click();
     benchmark::DoNotOptimize(e.p4);
 }
 
 void BM_Suelo(benchmark::State& state) {
     const SuperficieMemoria host = host_en_color();
-    SuperficieMemoria resultado(378, 483);
+    SuperficieMemoria resultado(kLimiteHost.ancho, kLimiteHost.alto);
     for (auto _ : state) suelo(host, resultado);
 }
 BENCHMARK(BM_Suelo)->Unit(benchmark::kMillisecond);
@@ -158,7 +162,8 @@ void BM_ExtraccionCiega(benchmark::State& state) {
     Escenario e(host_en_color());
     Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
     for (auto _ : state) {
-        auto leida = Extraccion_Ciega(e.p3, e.v.Grado, e.v.Clave, e.v.LongBloque, 180, 226);
+        auto leida = extraccion_ciega(e.p3, e.v.Grado, e.v.Clave, e.v.LongBloque, kMarcaMayor.ancho,
+                                      kMarcaMayor.alto);
         benchmark::DoNotOptimize(leida);
     }
 }
@@ -168,10 +173,10 @@ BENCHMARK(BM_ExtraccionCiega)->Unit(benchmark::kMillisecond);
 void BM_Ataque(benchmark::State& state, const char* texto) {
     Escenario e(host_en_color());
     Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
-    const Ataque ataque = *Lee_Ataque(texto);
+    const Ataque ataque = *lee_ataque(texto);
     const CodecJpegQt jpeg;
     for (auto _ : state) {
-        auto atacada = Aplica_Ataque(ataque, e.p3, &jpeg);
+        auto atacada = aplica_ataque(ataque, e.p3, &jpeg);
         benchmark::DoNotOptimize(atacada);
     }
 }
@@ -211,7 +216,7 @@ struct Cociente {
 Cociente cociente_intercalado(int rondas) {
     using Reloj = std::chrono::steady_clock;
     const SuperficieMemoria host = host_en_color();
-    SuperficieMemoria resultado(378, 483);
+    SuperficieMemoria resultado(kLimiteHost.ancho, kLimiteHost.alto);
     Cociente mejor{1e9, 1e9};
     for (int i = 0; i < rondas; ++i) {
         auto e = std::make_unique<Escenario>(host);

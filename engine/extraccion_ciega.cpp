@@ -24,14 +24,14 @@ double distancia_circular(double a, double b, double c) {
 
 }  // namespace
 
-std::optional<MarcaLeida> Extraccion_Ciega(const SuperficieImagen& marcada, double Grado,
+std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, double Grado,
                                            double Clave, int32_t LongBloque, int Wm, int Hm) {
     const auto grado = entero(Grado);
     const int32_t L = LongBloque;
     if (!grado || *grado == 0 || L < 1 || Wm < 1 || Hm < 1) return std::nullopt;
 
     Tabla MatrizY;
-    Captura_Luminancia(marcada, MatrizY);
+    captura_luminancia(marcada, MatrizY);
     const int Bx = marcada.ancho() / L;
     const int By = marcada.alto() / L;
     if (!MatrizY.cubre(1, Bx * L, 1, By * L)) return std::nullopt;
@@ -52,7 +52,7 @@ std::optional<MarcaLeida> Extraccion_Ciega(const SuperficieImagen& marcada, doub
     return leida;
 }
 
-int64_t Cuenta_Pares(const Tabla& MatrizMarca, int W, int H, int32_t L, int Wm, int Hm) {
+int64_t cuenta_pares(const Tabla& MatrizMarca, int W, int H, int32_t L, int Wm, int Hm) {
     if (L < 1) return 0;
     int64_t pares = 0;
     recorre_pares(W / L, H / L, L, Wm, Hm, [&](const Par& par) {
@@ -62,7 +62,7 @@ int64_t Cuenta_Pares(const Tabla& MatrizMarca, int W, int H, int32_t L, int Wm, 
     return pares;
 }
 
-Aciertos Compara_Con_Marca(const MarcaLeida& leida, const Tabla& MatrizMarca) {
+Aciertos compara_con_marca(const MarcaLeida& leida, const Tabla& MatrizMarca) {
     Aciertos a;
     for (int ym = 1; ym <= leida.Hm; ++ym) {
         for (int xm = 1; xm <= leida.Wm; ++xm) {
@@ -71,7 +71,7 @@ Aciertos Compara_Con_Marca(const MarcaLeida& leida, const Tabla& MatrizMarca) {
             const double color = MatrizMarca.lee(xm, ym);
             if (color == -1) continue;
             ++a.total;
-            a.correctos += (l == Lectura::Claro) == Es_Claro(color);
+            a.correctos += (l == Lectura::Claro) == es_claro(color);
         }
     }
     return a;

@@ -30,7 +30,7 @@ struct MarcaLeida {
 // otherwise (a tie is dark). Nothing when no embedding could have been made
 // (whole(Grado) 0 or out of range, no block side, a watermark with no
 // pixels). A pair whose sums leave the 32-bit range is read dark.
-std::optional<MarcaLeida> Extraccion_Ciega(const SuperficieImagen& marcada, double Grado,
+std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, double Grado,
                                            double Clave, int32_t LongBloque, int Wm, int Hm);
 
 struct Aciertos {
@@ -44,10 +44,10 @@ struct Aciertos {
 
 // Block pairs that the embedding makes carry a watermark pixel, on a host
 // of W x H with side L: the pixels with a pair whose colour is not -1.
-int64_t Cuenta_Pares(const Tabla& MatrizMarca, int W, int H, int32_t L, int Wm, int Hm);
+int64_t cuenta_pares(const Tabla& MatrizMarca, int W, int H, int32_t L, int Wm, int Hm);
 
 // Compares a reading with the watermark as stored (MatrizMarca); elements
 // holding -1 or outside the table were not embedded and do not count.
-Aciertos Compara_Con_Marca(const MarcaLeida& leida, const Tabla& MatrizMarca);
+Aciertos compara_con_marca(const MarcaLeida& leida, const Tabla& MatrizMarca);
 
 }  // namespace zek

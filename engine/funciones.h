@@ -12,7 +12,7 @@ namespace zek {
 
 // A light watermark pixel: red component 255, whatever green and blue; a
 // colour as MatrizMarca stores it (-1 is no pixel at all).
-inline bool Es_Claro(double color_guardado) {
+inline bool es_claro(double color_guardado) {
     return color_guardado >= 0 && color_guardado <= 0xFFFFFF &&
            (static_cast<int32_t>(color_guardado) & 0xFF) == 255;
 }

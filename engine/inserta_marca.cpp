@@ -112,7 +112,7 @@ bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieI
         if (color == -1) return true;  // unreadable pixel: the pair stays as it is
 
         double r = *residuo, D;
-        if (Es_Claro(color)) {
+        if (es_claro(color)) {
             if (r < vbles.Clave) r += vbles.Grado;
             D = (T - r) / 2;
         } else {

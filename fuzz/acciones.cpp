@@ -9,8 +9,6 @@
 #include <string>
 
 #include "fuzz/banco.h"
-#include "workflow/asigna_imagen.h"
-#include "workflow/manejadores.h"
 
 namespace {
 
@@ -62,8 +60,9 @@ class Lector {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     // Small boxes to start with, so that many actions run per second; a
     // picture refused for its size still brings the design size back.
-    fuzz::Banco b(60, 40, 20, 10);
     LectorDeMemoria lector;
+    fuzz::Banco b(lector, 60, 40, 20, 10);
+    b.usa_locale(QLocale::c());
     Lector entrada(datos, n);
     for (int acciones = 0; entrada.queda() && acciones < 32; ++acciones) {
         const double grado = b.v.Grado, clave = b.v.Clave;
@@ -75,9 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
             case 1:
                 b.puerto.archivo = kImagenes[argumento % kImagenes.size()];
                 if (accion == 0) {
-                    SubImagen_Click(b.v, b.pictures(), b.puerto, lector);
+                    b.sesion.SubImagen_Click();
                 } else {
-                    SubMarcaAgua_Click(b.v, b.pictures(), b.puerto, lector);
+                    b.sesion.SubMarcaAgua_Click();
                 }
                 break;
             case 2:
@@ -85,26 +84,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
                 const Parametro p = accion == 2 ? Parametro::Grado : Parametro::Clave;
                 b.puerto.pon_texto(p == Parametro::Grado ? Control::Txt_Grado : Control::Txt_Clave,
                                    kTextos[argumento % kTextos.size()]);
-                Aplica_Parametro(b.v, b.puerto, p);
+                if (p == Parametro::Grado) {
+                    b.sesion.Cmd_Grado_Click();
+                } else {
+                    b.sesion.Cmd_Clave_Click();
+                }
                 break;
             }
             case 4:
             case 5: {
                 // The dialog opens with the value in force and closes with a text.
                 const Parametro p = accion == 4 ? Parametro::Grado : Parametro::Clave;
-                const std::string al_abrir = Texto_Parametro(b.v, b.puerto, p);
+                const std::string al_abrir = b.sesion.texto_parametro(p);
                 fuzz::exige(b.puerto.lee_numero(al_abrir).has_value(),
                             "el diálogo se abre con un texto que no es un número");
-                Cierra_Dialogo(b.v, b.puerto, p,
-                               argumento % 2 ? al_abrir : kTextos[argumento / 2 % kTextos.size()]);
+                b.sesion.cierra_dialogo(
+                    p, argumento % 2 ? al_abrir : kTextos[argumento / 2 % kTextos.size()]);
                 break;
             }
             case 6:
-                b.demo.Pulsa_Paso();
+                b.sesion.Command1_Click();
                 fuzz::exige(b.v.Paso == paso || b.v.Paso == paso + 1, "Paso avanzó más de uno");
                 break;
             default:
-                b.demo.Reset();
+                b.sesion.MnuReset_Click();
                 fuzz::exige(b.v.Paso == 0, "Reset no vuelve a Paso 0");
                 break;
         }

@@ -1,5 +1,5 @@
-// What the fuzz targets share: the workflow on in-memory pictures, a window
-// port that keeps what it is told, and the invariants checked after every
+// What the fuzz targets share: a session on in-memory pictures and the
+// in-memory window port, and the invariants checked after every
 // action. A broken invariant aborts, which libFuzzer reports as a crash.
 #pragma once
 
@@ -9,12 +9,10 @@
 #include <string>
 
 #include "base/numeros.h"
-#include "base/puerto_ventana.h"
-#include "base/superficie_memoria.h"
-#include "base/vbles.h"
+#include "base/puerto_memoria.h"
 #include "qt/numero_local.h"
-#include "workflow/demostracion.h"
 #include "workflow/secuenciador.h"
+#include "workflow/sesion.h"
 
 namespace zek::fuzz {
 
@@ -27,47 +25,40 @@ inline void exige(bool condicion, const char* que) {
     if (!condicion) falla(que);
 }
 
-class PuertoFuzz final : public PuertoVentana {
-  public:
-    void pon_texto(Control c, const std::string& t) override { textos[c] = t; }
-    std::string texto(Control c) const override {
-        const auto t = textos.find(c);
-        return t == textos.end() ? std::string() : t->second;
-    }
-    void mensaje(const std::string&, Icono, const std::string&) override { ++mensajes; }
-    std::string elige_archivo(const std::string&) override { return archivo; }
-    void cursor_ocupado(bool ocupado) override {
-        cursor += ocupado ? 1 : -1;
-        exige(cursor == 0 || cursor == 1, "el puntero ocupado se anida o se pierde");
-    }
-    char separador_decimal() const override { return local.decimalPoint() == "," ? ',' : '.'; }
-    std::optional<double> lee_numero(const std::string& t) const override {
-        return lee_numero_local(t, local);
-    }
-
-    std::map<Control, std::string> textos;
-    std::string archivo;
-    QLocale local{QLocale::C};
-    int mensajes = 0, cursor = 0;
-};
-
+// A session on in-memory pictures and the in-memory port.
 struct Banco {
-    Vbles v;
-    SuperficieMemoria p1, p2, p3, p4;
-    PuertoFuzz puerto;
-    Demostracion demo{v, {p1, p2, p3, p4}, puerto};
+    PuertoMemoria puerto;
+    Sesion sesion;
+    Vbles& v = sesion.vbles();
+    SuperficieMemoria& p1 = sesion.Picture1();
+    SuperficieMemoria& p2 = sesion.Picture2();
+    SuperficieMemoria& p3 = sesion.Picture3();
+    SuperficieMemoria& p4 = sesion.Picture4();
 
-    // The boxes at the main window's design sizes, or smaller ones for the
-    // targets that draw their own pictures.
-    explicit Banco(int W = 378, int H = 483, int Wm = 181, int Hm = 227)
-        : p1(W, H), p2(Wm, Hm), p3(W, H), p4(Wm, Hm) {}
+    // Smaller boxes than the design's, for the targets that draw their own
+    // pictures or want many actions per second.
+    Banco(LectorImagen& lector, int W, int H, int Wm, int Hm) : sesion(puerto, lector) {
+        p1.fija_tamano(W, H);
+        p2.fija_tamano(Wm, Hm);
+        p3.fija_tamano(W, H);
+        p4.fija_tamano(Wm, Hm);
+    }
 
-    Pictures pictures() { return {p1, p2, p3, p4}; }
+    // Numbers as the window reads and writes them in that locale.
+    void usa_locale(const QLocale& local) {
+        puerto.separador = local.decimalPoint() == "," ? ',' : '.';
+        puerto.lector_numeros = [local](const std::string& t) {
+            return lee_numero_local(t, local);
+        };
+    }
 
     // The state the window shows agrees with the shared state.
     void comprueba() const {
         exige(v.Paso >= 0 && v.Paso <= 4, "Paso fuera de 0..4");
-        exige(puerto.cursor == 0, "el puntero ocupado sigue puesto");
+        for (size_t i = 0; i < puerto.cursor.size(); ++i) {
+            exige(puerto.cursor[i] == (i % 2 == 0), "el puntero ocupado se anida o se pierde");
+        }
+        exige(puerto.cursor.size() % 2 == 0, "el puntero ocupado sigue puesto");
         const char sep = puerto.separador_decimal();
         const std::string grado = puerto.texto(Control::LGrado);
         exige(grado.empty() || grado == kPrefijoGrado + texto_general(v.Grado, sep),

@@ -13,8 +13,6 @@
 #include "fuzz/qt.h"
 #include "images/capturas.h"
 #include "qt/lector_qt.h"
-#include "workflow/asigna_imagen.h"
-#include "workflow/manejadores.h"
 
 namespace {
 
@@ -37,7 +35,9 @@ void dibuja(SuperficieImagen& s, int ancho, int alto, int semilla) {
 
 // Opens the file in one role; checks what the box holds afterwards.
 void abre(const std::string& ruta, bool como_host) {
-    fuzz::Banco b(60, 40, 20, 10);  // small boxes until a picture sets their size
+    LectorQt lector;
+    fuzz::Banco b(lector, 60, 40, 20, 10);  // small boxes until a picture sets their size
+    b.usa_locale(QLocale::c());
     if (como_host) {
         dibuja(b.p2, 6, 4, 1);
         b.p4.fija_tamano(6, 4);
@@ -51,26 +51,24 @@ void abre(const std::string& ruta, bool como_host) {
     const SuperficieMemoria antes = caja;
     const TamanoImagen limite = como_host ? kLimiteHost : kLimiteMarca;
     b.puerto.archivo = ruta;
-    LectorQt lector;
-    const bool aceptada = como_host ? SubImagen_Click(b.v, b.pictures(), b.puerto, lector)
-                                    : SubMarcaAgua_Click(b.v, b.pictures(), b.puerto, lector);
+    const bool aceptada = como_host ? b.sesion.SubImagen_Click() : b.sesion.SubMarcaAgua_Click();
     b.comprueba();
     if (!aceptada) {
         // Refused for its size (a message, the box emptied at its design
         // size) or unreadable (nothing at all changes).
         const bool vacia = caja.ancho() == limite.ancho && caja.alto() == limite.alto;
-        fuzz::exige(b.puerto.mensajes == 1 ? vacia : caja == antes,
+        fuzz::exige(b.puerto.mensajes.size() == 1 ? vacia : caja == antes,
                     "una imagen rechazada dejó la caja en otro estado");
         return;
     }
     fuzz::exige(caja.ancho() <= limite.ancho && caja.alto() <= limite.alto,
                 "se aceptó una imagen mayor que su caja");
     b.puerto.pon_texto(Control::Txt_Grado, "10");
-    Aplica_Parametro(b.v, b.puerto, Parametro::Grado);
+    b.sesion.Cmd_Grado_Click();
     b.puerto.pon_texto(Control::Txt_Clave, "3");
-    Aplica_Parametro(b.v, b.puerto, Parametro::Clave);
+    b.sesion.Cmd_Clave_Click();
     for (int i = 0; i < 4; ++i) {
-        b.demo.Pulsa_Paso();
+        b.sesion.Command1_Click();
         b.comprueba();
     }
 }

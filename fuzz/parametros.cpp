@@ -8,7 +8,7 @@
 
 #include "fuzz/banco.h"
 #include "images/capturas.h"
-#include "workflow/manejadores.h"
+#include "workflow/lector_memoria.h"
 
 namespace {
 
@@ -33,8 +33,9 @@ void dibuja_par(fuzz::Banco& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     if (n == 0) return 0;
-    fuzz::Banco b(40, 30, 4, 3);
-    b.puerto.local = datos[0] % 2 ? QLocale(QLocale::Spanish, QLocale::Spain) : QLocale::c();
+    LectorMemoria sin_archivos;
+    fuzz::Banco b(sin_archivos, 40, 30, 4, 3);
+    b.usa_locale(datos[0] % 2 ? QLocale(QLocale::Spanish, QLocale::Spain) : QLocale::c());
     const std::string texto(reinterpret_cast<const char*>(datos + 1), n - 1);
     const auto corte = texto.find('\n');
     const std::string grado = texto.substr(0, corte);
@@ -42,14 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     dibuja_par(b);
 
     const double antes = b.v.Grado;
-    const bool cerrado = Cierra_Dialogo(b.v, b.puerto, Parametro::Grado, grado);
+    const bool cerrado = b.sesion.cierra_dialogo(Parametro::Grado, grado);
     fuzz::exige(cerrado || b.v.Grado == antes, "un texto rechazado cambió el grado");
     b.comprueba();
     b.puerto.pon_texto(Control::Txt_Clave, clave);
-    Aplica_Parametro(b.v, b.puerto, Parametro::Clave);
+    b.sesion.Cmd_Clave_Click();
     b.comprueba();
     for (int i = 0; i < 4; ++i) {
-        b.demo.Pulsa_Paso();
+        b.sesion.Command1_Click();
         b.comprueba();
     }
     return 0;

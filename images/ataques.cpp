@@ -152,7 +152,7 @@ SuperficieMemoria mediana(const SuperficieImagen& imagen, int N) {
 
 }  // namespace
 
-std::optional<Ataque> Lee_Ataque(const std::string& texto) {
+std::optional<Ataque> lee_ataque(const std::string& texto) {
     const auto dos_puntos = texto.find(':');
     if (dos_puntos == std::string::npos) return std::nullopt;
     const std::string nombre = texto.substr(0, dos_puntos);
@@ -172,7 +172,7 @@ std::optional<Ataque> Lee_Ataque(const std::string& texto) {
     return std::nullopt;
 }
 
-std::optional<SuperficieMemoria> Aplica_Ataque(const Ataque& ataque, const SuperficieImagen& imagen,
+std::optional<SuperficieMemoria> aplica_ataque(const Ataque& ataque, const SuperficieImagen& imagen,
                                                const CodecJpeg* jpeg) {
     if (imagen.ancho() < 1 || imagen.alto() < 1)
         return SuperficieMemoria(imagen.ancho(), imagen.alto());

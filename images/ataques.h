@@ -21,7 +21,7 @@ struct Ataque {
 // "jpeg:Q" (Q whole, 0 to 100), "ruido:S" (S from 0 to 255), "media:N" and
 // "mediana:N" (N whole, 1 to 15), "brillo:D" (D whole, -255 to 255);
 // nothing for anything else. Numbers use the point as decimal separator.
-std::optional<Ataque> Lee_Ataque(const std::string& texto);
+std::optional<Ataque> lee_ataque(const std::string& texto);
 
 // Encodes a picture as JPEG at a quality and decodes it again; the front
 // end provides it (the core has no image codecs of its own).
@@ -35,7 +35,7 @@ class CodecJpeg {
 // The picture after the attack. Noise is seeded, so that runs repeat;
 // filters replicate the border pixels. Nothing when a JPEG attack has no
 // codec or the codec fails.
-std::optional<SuperficieMemoria> Aplica_Ataque(const Ataque& ataque, const SuperficieImagen& imagen,
+std::optional<SuperficieMemoria> aplica_ataque(const Ataque& ataque, const SuperficieImagen& imagen,
                                                const CodecJpeg* jpeg);
 
 }  // namespace zek

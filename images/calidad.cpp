@@ -7,7 +7,7 @@
 
 namespace zek {
 
-std::optional<double> Psnr(const SuperficieImagen& a, const SuperficieImagen& b, Zona zona) {
+std::optional<double> psnr_entre(const SuperficieImagen& a, const SuperficieImagen& b, Zona zona) {
     int64_t suma = 0, muestras = 0;
     for (int x = zona.x_desde; x <= zona.x_hasta; ++x) {
         for (int y = zona.y_desde; y <= zona.y_hasta; ++y) {

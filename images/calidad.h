@@ -14,6 +14,6 @@ struct Zona {
 
 // PSNR in dB over red, green and blue of the zone's pixels that both
 // pictures hold; nothing when those pixels are identical (or there are none).
-std::optional<double> Psnr(const SuperficieImagen& a, const SuperficieImagen& b, Zona zona);
+std::optional<double> psnr_entre(const SuperficieImagen& a, const SuperficieImagen& b, Zona zona);
 
 }  // namespace zek

@@ -202,7 +202,7 @@ void Captura_Imagen(const SuperficieImagen& Picture1, Vbles& vbles) {
     captura<true>(Picture1, vbles.MatrizY, &vbles.MatrizI, &vbles.MatrizQ);
 }
 
-void Captura_Luminancia(const SuperficieImagen& imagen, Tabla& MatrizY) {
+void captura_luminancia(const SuperficieImagen& imagen, Tabla& MatrizY) {
     captura<false>(imagen, MatrizY, nullptr, nullptr);
 }
 

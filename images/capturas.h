@@ -31,7 +31,7 @@ inline Yiq yiq_de_color(int32_t R, int32_t G, int32_t B) {
 void Captura_Imagen(const SuperficieImagen& Picture1, Vbles& vbles);
 
 // MatrizY alone, exactly as Captura_Imagen fills it.
-void Captura_Luminancia(const SuperficieImagen& imagen, Tabla& MatrizY);
+void captura_luminancia(const SuperficieImagen& imagen, Tabla& MatrizY);
 
 // Fills MatrizMarca over (1..Wm) x (1..Hm) with the colours as read, -1
 // included.

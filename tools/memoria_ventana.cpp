@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "images/lector_imagen.h"
 #include "tools/guion_ventana.h"
 #include "ui/frm_principal.h"
 
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QTemporaryDir dir;
     zek::DialogosGuion dialogos(
-        {guarda(dir, "host.bmp", 378, 483, false), guarda(dir, "marca.bmp", 180, 226, true)});
+        {guarda(dir, "host.bmp", zek::kLimiteHost.ancho, zek::kLimiteHost.alto, false),
+         guarda(dir, "marca.bmp", zek::kLimiteMarca.ancho - 1, zek::kLimiteMarca.alto - 1, true)});
     zek::FrmPrincipal ventana(dialogos);
     ventana.show();
     QApplication::processEvents();

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "base/numeros.h"
 #include "qt/imagen_qt.h"
 #include "tools/demo/ejecucion.h"
 #include "tools/demo/salida.h"
@@ -62,7 +63,7 @@ std::vector<double> lista_de_grados(const std::string& texto) {
     std::vector<double> grados;
     std::stringstream lista(texto);
     for (std::string g; std::getline(lista, g, ',');) {
-        const auto v = numero_con_punto(g);
+        const auto v = lee_numero_con_separador(g, '.');
         if (!v) throw ErrorDeUso{"grado no válido en --grados: «" + g + "»"};
         grados.push_back(*v);
     }
@@ -84,14 +85,15 @@ Opciones lee_opciones(int argc, char** argv) {
             o.ayuda = true;
         } else if (a == "--grado" || a == "--clave") {
             std::string v = valor();
-            if (!numero_con_punto(v)) throw ErrorDeUso{a + " no es un número: «" + v + "»"};
+            if (!lee_numero_con_separador(v, '.'))
+                throw ErrorDeUso{a + " no es un número: «" + v + "»"};
             (a == "--grado" ? o.p.grado : o.p.clave) = v;
             (a == "--grado" ? hay_grado : hay_clave) = true;
         } else if (a == "--salida") {
             o.salida = valor();
         } else if (a == "--ataque") {
             const std::string v = valor();
-            const auto ataque = Lee_Ataque(v);
+            const auto ataque = lee_ataque(v);
             if (!ataque) throw ErrorDeUso{"ataque no válido: «" + v + "»"};
             o.p.ataques.push_back(*ataque);
         } else if (a == "--grados") {

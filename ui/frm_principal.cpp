@@ -30,16 +30,16 @@ FrmPrincipal::FrmPrincipal(Dialogos& dialogos, std::function<void()> salir)
     if (!salir_) salir_ = [] { QCoreApplication::exit(0); };
     setObjectName("FrmPrincipal");
     setWindowTitle(kTituloAplicacion);
-    createControls();
-    createActions();
+    sesion_ = std::make_unique<Sesion>(*this, lector_);
+    crea_controles();
+    crea_acciones();
     // The findings stay until the next one: a permanent label of the status
     // bar, which the empty status tips of highlighted menu items never erase.
     Estado = new QLabel(statusBar());
     Estado->setObjectName("Estado");
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addPermanentWidget(Estado, 1);
-    setTabOrderOfDesign();
-    demostracion_ = std::make_unique<Demostracion>(vbles_, pictures(), *this);
+    pon_orden_de_tabulacion();
     Command1->setFocus();
 }
 
@@ -55,7 +55,7 @@ QLabel* FrmPrincipal::etiqueta(QWidget* padre, const char* nombre, const QString
     return l;
 }
 
-void FrmPrincipal::createControls() {
+void FrmPrincipal::crea_controles() {
     auto* cliente = new QWidget(this);
     cliente->setObjectName("cliente");
     cliente->setMinimumSize(1009, 658);
@@ -64,10 +64,10 @@ void FrmPrincipal::createControls() {
 
     LpASO = etiqueta(cliente, "LpASO", QString::fromUtf8(kTextoPaso[0]), {8, 8, 1001, 25},
                      fuente_serif(16, true), kAmarilloClaro);
-    Picture1 = new PictureBox(cliente, {8, 48, 378, 483});
-    Picture2 = new PictureBox(cliente, {416, 48, 181, 227});
-    Picture3 = new PictureBox(cliente, {624, 48, 378, 483});
-    Picture4 = new PictureBox(cliente, {416, 328, 181, 227});
+    Picture1 = new PictureBox(cliente, {8, 48}, sesion_->Picture1());
+    Picture2 = new PictureBox(cliente, {416, 48}, sesion_->Picture2());
+    Picture3 = new PictureBox(cliente, {624, 48}, sesion_->Picture3());
+    Picture4 = new PictureBox(cliente, {416, 328}, sesion_->Picture4());
     Picture1->setObjectName("Picture1");
     Picture2->setObjectName("Picture2");
     Picture3->setObjectName("Picture3");
@@ -135,7 +135,7 @@ void FrmPrincipal::createControls() {
     connect(CmdSalir, &QToolButton::clicked, this, &FrmPrincipal::CmdSalir_Click);
 }
 
-void FrmPrincipal::createActions() {
+void FrmPrincipal::crea_acciones() {
     QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
     archivo->setObjectName("MnuArchivo");
     QMenu* abrir = archivo->addMenu(QStringLiteral("&Abrir"));
@@ -163,7 +163,7 @@ void FrmPrincipal::createActions() {
     reset->setObjectName("MnuReset");
 }
 
-void FrmPrincipal::setTabOrderOfDesign() {
+void FrmPrincipal::pon_orden_de_tabulacion() {
     // Only these take the focus; the pictures, labels and frames between
     // them in the design order do not.
     QWidget::setTabOrder(Command1, Txt_Grado);
@@ -174,34 +174,34 @@ void FrmPrincipal::setTabOrderOfDesign() {
 }
 
 void FrmPrincipal::refresca() {
-    for (PictureBox* p : {Picture1, Picture2, Picture3, Picture4}) p->update();
+    for (PictureBox* p : {Picture1, Picture2, Picture3, Picture4}) p->refresca();
 }
 
 void FrmPrincipal::Command1_Click() {
-    demostracion_->Pulsa_Paso();
+    sesion_->Command1_Click();
     refresca();
 }
 
 void FrmPrincipal::MnuReset_Click() {
-    demostracion_->Reset();
+    sesion_->MnuReset_Click();
     refresca();
 }
 
 void FrmPrincipal::SubImagen_Click() {
-    zek::SubImagen_Click(vbles_, pictures(), *this, lector_);
+    sesion_->SubImagen_Click();
     refresca();
 }
 
 void FrmPrincipal::SubMarcaAgua_Click() {
-    zek::SubMarcaAgua_Click(vbles_, pictures(), *this, lector_);
+    sesion_->SubMarcaAgua_Click();
     refresca();
 }
 
 void FrmPrincipal::Cmd_Grado_Click() {
-    Aplica_Parametro(vbles_, *this, Parametro::Grado);
+    sesion_->Cmd_Grado_Click();
 }
 void FrmPrincipal::Cmd_Clave_Click() {
-    Aplica_Parametro(vbles_, *this, Parametro::Clave);
+    sesion_->Cmd_Clave_Click();
 }
 
 // The parameter dialog of p: made on first use and reused, opened with the
@@ -210,10 +210,10 @@ void FrmPrincipal::abre_dialogo(std::unique_ptr<FrmParametro>& dialogo,
                                 const DisenoParametro& diseno, Parametro p) {
     if (!dialogo) {
         dialogo = std::make_unique<FrmParametro>(this, diseno, [this, p](const std::string& t) {
-            return Cierra_Dialogo(vbles_, *this, p, t);
+            return sesion_->cierra_dialogo(p, t);
         });
     }
-    dialogo->abre(QString::fromStdString(Texto_Parametro(vbles_, *this, p)));
+    dialogo->abre(QString::fromStdString(sesion_->texto_parametro(p)));
 }
 
 void FrmPrincipal::MnuResistencia_Click() {

@@ -8,13 +8,10 @@
 #include <memory>
 
 #include "base/puerto_ventana.h"
-#include "base/vbles.h"
 #include "qt/lector_qt.h"
 #include "ui/dialogos.h"
 #include "ui/picture_box.h"
-#include "workflow/demostracion.h"
-#include "workflow/manejadores.h"
-#include "workflow/secuenciador.h"
+#include "workflow/sesion.h"
 
 class QAction;
 class QGroupBox;
@@ -43,15 +40,15 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     char separador_decimal() const override;
     std::optional<double> lee_numero(const std::string& texto) const override;
 
-    const Vbles& vbles() const { return vbles_; }
-    const Demostracion& demostracion() const { return *demostracion_; }
+    const Sesion& sesion() const { return *sesion_; }
+    const Vbles& vbles() const { return sesion_->vbles(); }
     FrmParametro* FrmClave() const { return frm_clave_.get(); }
     FrmParametro* FrmGrado() const { return frm_grado_.get(); }
 
   private:
-    void createControls();
-    void createActions();
-    void setTabOrderOfDesign();
+    void crea_controles();
+    void crea_acciones();
+    void pon_orden_de_tabulacion();
 
     // One slot per command.
     void Command1_Click();
@@ -67,22 +64,20 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     void abre_dialogo(std::unique_ptr<FrmParametro>& dialogo, const DisenoParametro& diseno,
                       Parametro p);
     QWidget* control(Control c) const;
-    Pictures pictures() { return {*Picture1, *Picture2, *Picture3, *Picture4}; }
     void refresca();
     QLabel* etiqueta(QWidget* padre, const char* nombre, const QString& texto, const QRect& r,
                      const QFont& fuente, const QColor& color);
 
     Dialogos& dialogos_;
     std::function<void()> salir_;
-    Vbles vbles_;
     LectorQt lector_;
+    std::unique_ptr<Sesion> sesion_;
 
     PictureBox *Picture1, *Picture2, *Picture3, *Picture4;
     QLabel *LpASO, *LBloque, *LNumBloques, *LGrado, *LClave, *Estado;
     QLineEdit *Txt_Grado, *Txt_Clave;
     QPushButton *Command1, *Cmd_Grado, *Cmd_Clave;
     QToolButton* CmdSalir;
-    std::unique_ptr<Demostracion> demostracion_;
     std::unique_ptr<FrmParametro> frm_clave_, frm_grado_;
 };
 

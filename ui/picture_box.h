@@ -1,5 +1,5 @@
-// A picture box of the main window: a Qt image shown one image pixel per
-// screen pixel, read and written through the core's picture interface.
+// A picture box of the main window: shows one of the session's pictures,
+// one image pixel per screen pixel, and takes its size.
 #pragma once
 
 #include <QImage>
@@ -9,23 +9,22 @@
 
 namespace zek {
 
-class PictureBox final : public QWidget, public SuperficieImagen {
+class PictureBox final : public QWidget {
   public:
-    PictureBox(QWidget* padre, const QRect& diseno);
+    PictureBox(QWidget* padre, QPoint posicion, const SuperficieImagen& superficie);
 
-    int ancho() const override { return imagen_.width(); }
-    int alto() const override { return imagen_.height(); }
-    void fija_tamano(int ancho, int alto) override;
-    void limpia() override;
-    int32_t lee_pixel(int x, int y) const override;
-    void pon_pixel(int x, int y, int32_t color) override;
+    // Shows the picture as it is now; the window calls it after every command.
+    void refresca();
 
+    // What the box shows.
     const QImage& imagen() const { return imagen_; }
+    int32_t lee_pixel(int x, int y) const { return superficie_.lee_pixel(x, y); }
 
   protected:
     void paintEvent(QPaintEvent* evento) override;
 
   private:
+    const SuperficieImagen& superficie_;
     QImage imagen_;
 };
 

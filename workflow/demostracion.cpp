@@ -35,21 +35,21 @@ void Demostracion::pon_estado(const std::string& texto) {
     puerto_.pon_texto(Control::Estado, texto);
 }
 
-void Demostracion::Pulsa_Paso() {
+void Demostracion::Command1_Click() {
     const int antes = vbles_.Paso;
     if (antes == 0) anfitrion_ = copia(pic_.Picture1);  // before the grid covers it
     if (antes == 1) {
         Wm_ = pic_.Picture2.ancho();
         Hm_ = pic_.Picture2.alto();
     }
-    sec_.Pulsa_Paso();
+    sec_.Command1_Click();
     if (vbles_.Paso == antes) return;  // refused: nothing ran
     if (antes == 1) tras_insercion();
     if (antes == 3) tras_extraccion();
 }
 
-void Demostracion::Reset() {
-    sec_.Reset();
+void Demostracion::MnuReset_Click() {
+    sec_.MnuReset_Click();
     informe_ = {};
     anfitrion_ = marcada_ = SuperficieMemoria();
     pon_estado("");
@@ -64,9 +64,9 @@ void Demostracion::tras_insercion() {
     }
     marcada_ = copia(pic_.Picture3);
     zona_ = zona_de(vbles_, pic_.Picture1);
-    informe_.pares = Cuenta_Pares(vbles_.MatrizMarca, pic_.Picture1.ancho(), pic_.Picture1.alto(),
+    informe_.pares = cuenta_pares(vbles_.MatrizMarca, pic_.Picture1.ancho(), pic_.Picture1.alto(),
                                   vbles_.LongBloque, Wm_, Hm_);
-    informe_.psnr = Psnr(anfitrion_, marcada_, zona_);
+    informe_.psnr = psnr_entre(anfitrion_, marcada_, zona_);
     const std::string psnr =
         informe_.psnr ? con_decimales(*informe_.psnr, 2, puerto_.separador_decimal()) + " dB"
                       : "sin diferencias";
@@ -76,7 +76,7 @@ void Demostracion::tras_insercion() {
 
 std::optional<MarcaLeida> Demostracion::lee_a_ciegas(const SuperficieImagen& imagen) const {
     if (!informe_.insertada) return std::nullopt;
-    return Extraccion_Ciega(imagen, vbles_.Grado, vbles_.Clave, vbles_.LongBloque, Wm_, Hm_);
+    return extraccion_ciega(imagen, vbles_.Grado, vbles_.Clave, vbles_.LongBloque, Wm_, Hm_);
 }
 
 void Demostracion::tras_extraccion() {
@@ -85,7 +85,7 @@ void Demostracion::tras_extraccion() {
         pon_estado("Extracción ciega: no hay ninguna marca insertada que leer.");
         return;
     }
-    const Aciertos a = Compara_Con_Marca(*informe_.leida, vbles_.MatrizMarca);
+    const Aciertos a = compara_con_marca(*informe_.leida, vbles_.MatrizMarca);
     informe_.extraccion = a;
     // Rounded down, so that 40266 of 40275 does not read as 100 %.
     const double porcentaje =

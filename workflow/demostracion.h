@@ -31,8 +31,8 @@ class Demostracion {
   public:
     Demostracion(Vbles& vbles, Pictures pictures, PuertoVentana& puerto);
 
-    void Pulsa_Paso();
-    void Reset();
+    void Command1_Click();
+    void MnuReset_Click();
 
     const Informe& informe() const { return informe_; }
     // Picture3 as stage 1 drew it, before the grid of stage 2.

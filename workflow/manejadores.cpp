@@ -32,7 +32,7 @@ bool bloqueado(const Vbles& v) {
 void avisa_bloqueo(Vbles& vbles, PuertoVentana& puerto, Parametro p) {
     puerto.mensaje("Estamos en desarrollo.No puedes cambiar el valor.", Icono::Informacion,
                    kTituloAplicacion);
-    puerto.pon_texto(textos_de(p).caja, Texto_Parametro(vbles, puerto, p));
+    puerto.pon_texto(textos_de(p).caja, texto_parametro(vbles, puerto, p));
 }
 
 // Numeric: stores it and shows it; otherwise the message, nothing stored.
@@ -44,7 +44,7 @@ bool guarda(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string&
         return false;
     }
     valor_de(vbles, p) = *numero;
-    const std::string nuevo = Texto_Parametro(vbles, puerto, p);
+    const std::string nuevo = texto_parametro(vbles, puerto, p);
     puerto.pon_texto(t.etiqueta, t.prefijo + nuevo);
     puerto.pon_texto(t.caja, nuevo);
     return true;
@@ -67,12 +67,12 @@ bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
     return true;
 }
 
-std::string Texto_Parametro(const Vbles& vbles, const PuertoVentana& puerto, Parametro p) {
+std::string texto_parametro(const Vbles& vbles, const PuertoVentana& puerto, Parametro p) {
     const double v = p == Parametro::Grado ? vbles.Grado : vbles.Clave;
     return texto_general(v, puerto.separador_decimal());
 }
 
-void Aplica_Parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p) {
+void aplica_parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p) {
     if (bloqueado(vbles)) {
         avisa_bloqueo(vbles, puerto, p);
         return;
@@ -80,7 +80,7 @@ void Aplica_Parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p) {
     guarda(vbles, puerto, p, puerto.texto(textos_de(p).caja));
 }
 
-bool Cierra_Dialogo(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto) {
+bool cierra_dialogo(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto) {
     if (bloqueado(vbles)) {
         avisa_bloqueo(vbles, puerto, p);
         return true;  // closes; what was typed is lost

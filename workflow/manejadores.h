@@ -21,12 +21,12 @@ bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
 enum class Parametro { Grado, Clave };
 
 // Apply button beside the parameter's text box on the main window.
-void Aplica_Parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p);
+void aplica_parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p);
 
 // Text a parameter dialog shows when it opens: the value in force.
-std::string Texto_Parametro(const Vbles& vbles, const PuertoVentana& puerto, Parametro p);
+std::string texto_parametro(const Vbles& vbles, const PuertoVentana& puerto, Parametro p);
 
 // A parameter dialog is closing with its text; false keeps it open.
-bool Cierra_Dialogo(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto);
+bool cierra_dialogo(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto);
 
 }  // namespace zek

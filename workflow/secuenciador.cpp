@@ -8,7 +8,7 @@ void Secuenciador::termina_etapa(int texto) {
     puerto_.pon_texto(Control::LpASO, kTextoPaso[texto]);
 }
 
-void Secuenciador::Pulsa_Paso() {
+void Secuenciador::Command1_Click() {
     if (vbles_.Grado == 0) {
         puerto_.mensaje("El grado de resistencia a ataques de altas frecuencias no puede ser 0.",
                         Icono::Informacion, kTituloAplicacion);
@@ -46,7 +46,7 @@ void Secuenciador::Pulsa_Paso() {
     }
 }
 
-void Secuenciador::Reset() {
+void Secuenciador::MnuReset_Click() {
     insercion_hecha_ = false;
     vbles_.NumBloques = 0;
     vbles_.LongBloque = 0;

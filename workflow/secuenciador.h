@@ -25,11 +25,11 @@ class Secuenciador {
         : vbles_(vbles), pic_(pictures), puerto_(puerto) {}
 
     // Press of the step button (Command1).
-    void Pulsa_Paso();
+    void Command1_Click();
 
     // The Reset menu item: empties the pictures, forgets the block geometry
     // and the watermark, and starts again at stage 0.
-    void Reset();
+    void MnuReset_Click();
 
     // Whether the last embedding stage drew a watermarked picture (it may
     // have refused, with a message, and the stage still counts as run).

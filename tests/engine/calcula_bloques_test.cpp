@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "base/puerto_memoria.h"
 #include "base/superficie_memoria.h"
 #include "engine/funciones.h"
-#include "tests/comun/puerto_grabador.h"
 
 namespace zek {
 namespace {
-
-using prueba::Mensaje;
-using prueba::PuertoGrabador;
 
 struct CasoBloques {
     int W, H, Wm, Hm;
@@ -22,7 +19,7 @@ TEST_P(CalculaBloques, FindsTheLargestSideWithEvenColumnsAndAPairPerWatermarkPix
     const CasoBloques& c = GetParam();
     SuperficieMemoria host(c.W, c.H), marca(c.Wm, c.Hm);
     Vbles v;
-    PuertoGrabador puerto;
+    PuertoMemoria puerto;
     EXPECT_TRUE(Calcula_Bloques(v, host, marca, puerto));
     EXPECT_EQ(v.LongBloque, c.lado);
     EXPECT_EQ(v.NumBloques, c.bloques);
@@ -46,7 +43,7 @@ TEST(CalculaBloques, RefusesAnOddWatermarkAndChangesNothing) {
     Vbles v;
     v.LongBloque = 7;
     v.NumBloques = 99;
-    PuertoGrabador puerto;
+    PuertoMemoria puerto;
     EXPECT_FALSE(Calcula_Bloques(v, host, marca, puerto));
     EXPECT_EQ(puerto.mensajes,
               (std::vector<Mensaje>{{"Marca de Agua no Válida", Icono::Informacion, "ZEK"}}));
@@ -58,7 +55,7 @@ TEST(CalculaBloques, RefusesAnOddWatermarkAndChangesNothing) {
 TEST(CalculaBloques, GivesTheSameAnswerTwice) {
     SuperficieMemoria host(320, 240), marca(32, 32);
     Vbles v;
-    PuertoGrabador puerto;
+    PuertoMemoria puerto;
     Calcula_Bloques(v, host, marca, puerto);
     const auto primeros = puerto.textos;
     Calcula_Bloques(v, host, marca, puerto);

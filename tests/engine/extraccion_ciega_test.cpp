@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/puerto_memoria.h"
 #include "base/superficie_memoria.h"
 #include "engine/funciones.h"
 #include "images/capturas.h"
-#include "tests/comun/puerto_grabador.h"
 
 namespace zek {
 namespace {
@@ -34,7 +34,7 @@ SuperficieMemoria marca_conocida(int Wm, int Hm) {
 struct Incrustacion {
     SuperficieMemoria host, marca, marcada;
     Vbles v;
-    prueba::PuertoGrabador puerto;
+    PuertoMemoria puerto;
 
     Incrustacion(int W, int H, int Wm, int Hm, double grado, double clave)
         : host(host_con_margen(W, H)), marca(marca_conocida(Wm, Hm)), marcada(W, H) {
@@ -46,9 +46,9 @@ struct Incrustacion {
     }
     Aciertos lee(const SuperficieImagen& fuente) const {
         const auto leida =
-            Extraccion_Ciega(fuente, v.Grado, v.Clave, v.LongBloque, marca.ancho(), marca.alto());
+            extraccion_ciega(fuente, v.Grado, v.Clave, v.LongBloque, marca.ancho(), marca.alto());
         EXPECT_TRUE(leida.has_value());
-        return leida ? Compara_Con_Marca(*leida, v.MatrizMarca) : Aciertos{};
+        return leida ? compara_con_marca(*leida, v.MatrizMarca) : Aciertos{};
     }
 };
 
@@ -69,7 +69,7 @@ TEST_P(SinAtaque, ReadsEveryEmbeddedPixel) {
     EXPECT_EQ(a.total, int64_t{c.Wm - 1} * (c.Hm - 1));
     EXPECT_EQ(a.correctos, a.total);
     EXPECT_EQ(a.ber(), 0.0);
-    EXPECT_EQ(Cuenta_Pares(e.v.MatrizMarca, c.W, c.H, e.v.LongBloque, c.Wm, c.Hm), a.total);
+    EXPECT_EQ(cuenta_pares(e.v.MatrizMarca, c.W, c.H, e.v.LongBloque, c.Wm, c.Hm), a.total);
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, SinAtaque,
@@ -101,7 +101,7 @@ TEST_P(Plano, ResidueZeroIsReadByTheCircularRule) {
     const CasoPlano c = GetParam();
     SuperficieMemoria plano(40, 20);
     plano.rellena(0, 0, 40, 20, 0x808080);
-    const auto leida = Extraccion_Ciega(plano, c.grado, c.clave, 4, 4, 2);
+    const auto leida = extraccion_ciega(plano, c.grado, c.clave, 4, 4, 2);
     ASSERT_TRUE(leida);
     EXPECT_EQ(leida->en(1, 1), c.esperada);
     EXPECT_EQ(leida->en(4, 2), c.esperada);
@@ -117,16 +117,16 @@ INSTANTIATE_TEST_SUITE_P(Casos, Plano,
 
 TEST(ExtraccionCiega, NothingToReadWithoutADegreeOrABlockSide) {
     const SuperficieMemoria s(40, 20);
-    EXPECT_FALSE(Extraccion_Ciega(s, 0, 3, 4, 4, 2));
-    EXPECT_FALSE(Extraccion_Ciega(s, 0.4, 3, 4, 4, 2));  // whole(0.4) is 0
-    EXPECT_FALSE(Extraccion_Ciega(s, 1e300, 3, 4, 4, 2));
-    EXPECT_FALSE(Extraccion_Ciega(s, 10, 3, 0, 4, 2));
-    EXPECT_FALSE(Extraccion_Ciega(s, 10, 3, 4, 0, 2));
+    EXPECT_FALSE(extraccion_ciega(s, 0, 3, 4, 4, 2));
+    EXPECT_FALSE(extraccion_ciega(s, 0.4, 3, 4, 4, 2));  // whole(0.4) is 0
+    EXPECT_FALSE(extraccion_ciega(s, 1e300, 3, 4, 4, 2));
+    EXPECT_FALSE(extraccion_ciega(s, 10, 3, 0, 4, 2));
+    EXPECT_FALSE(extraccion_ciega(s, 10, 3, 4, 0, 2));
 }
 
 TEST(ExtraccionCiega, PixelsWithoutAPairAreLeftUnreadAndUncounted) {
     SuperficieMemoria s(8, 4);  // 4 blocks of side 2 in each of 2 rows: 4 pairs
-    const auto leida = Extraccion_Ciega(s, 10, 3, 2, 3, 2);
+    const auto leida = extraccion_ciega(s, 10, 3, 2, 3, 2);
     ASSERT_TRUE(leida);
     EXPECT_NE(leida->en(1, 1), Lectura::SinPar);
     EXPECT_NE(leida->en(1, 2), Lectura::SinPar);  // pair 4
@@ -135,7 +135,7 @@ TEST(ExtraccionCiega, PixelsWithoutAPairAreLeftUnreadAndUncounted) {
     Tabla marca;
     marca.dimensiona(1, 3, 1, 2);
     marca.escribe(2, 1, -1);  // not embedded
-    const Aciertos a = Compara_Con_Marca(*leida, marca);
+    const Aciertos a = compara_con_marca(*leida, marca);
     EXPECT_EQ(a.total, 3);
 }
 

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "base/puerto_memoria.h"
 #include "base/superficie_memoria.h"
 #include "engine/funciones.h"
 #include "tests/comun/por_nombre.h"
-#include "tests/comun/puerto_grabador.h"
 
 namespace zek {
 namespace {
-
-using prueba::Mensaje;
-using prueba::PuertoGrabador;
 
 constexpr int32_t kClaro = 0xFFFFFF;
 constexpr int32_t kOscuro = 0;
@@ -19,7 +16,7 @@ constexpr int32_t kOscuro = 0;
 struct Escena {
     SuperficieMemoria host{4, 4}, marca{2, 1}, resultado{4, 4};
     Vbles v;
-    PuertoGrabador puerto;
+    PuertoMemoria puerto;
 
     Escena(double grado, double clave) {
         v.Grado = grado;
@@ -222,7 +219,7 @@ TEST(InsertaMarca, AFailureOnALaterPairPutsBackTheEarlierOnes) {
     }
     v.MatrizMarca.dimensiona(1, 2, 1, 2);
     const Tabla antes = v.MatrizY;
-    PuertoGrabador puerto;
+    PuertoMemoria puerto;
     EXPECT_FALSE(Inserta_Marca(v, host, marca, resultado, puerto));
     EXPECT_EQ(v.LongBloque, 2);
     EXPECT_EQ(puerto.mensajes, std::vector<Mensaje>{kFueraDeRango});

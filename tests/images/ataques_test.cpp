@@ -24,9 +24,9 @@ SuperficieMemoria textura() {
 }
 
 SuperficieMemoria aplica(const char* texto, const SuperficieImagen& s) {
-    const auto ataque = Lee_Ataque(texto);
+    const auto ataque = lee_ataque(texto);
     EXPECT_TRUE(ataque) << texto;
-    const auto r = Aplica_Ataque(*ataque, s, nullptr);
+    const auto r = aplica_ataque(*ataque, s, nullptr);
     EXPECT_TRUE(r) << texto;
     return *r;
 }
@@ -38,7 +38,7 @@ struct Texto {
 class LecturaDeAtaques : public testing::TestWithParam<Texto> {};
 
 TEST_P(LecturaDeAtaques, AcceptsOnlyKnownNamesWithValuesInRange) {
-    EXPECT_EQ(Lee_Ataque(GetParam().texto).has_value(), GetParam().valido) << GetParam().texto;
+    EXPECT_EQ(lee_ataque(GetParam().texto).has_value(), GetParam().valido) << GetParam().texto;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,7 +61,7 @@ TEST(Ataques, NoiseWithItsSeedRepeatsAndChangesThePicture) {
     const SuperficieMemoria a = aplica("ruido:5", textura());
     EXPECT_EQ(aplica("ruido:5", textura()), a);
     EXPECT_NE(a, textura());
-    const auto psnr = Psnr(a, textura(), {0, 8, 0, 6});
+    const auto psnr = psnr_entre(a, textura(), {0, 8, 0, 6});
     ASSERT_TRUE(psnr);
     EXPECT_NEAR(*psnr, 34.2, 3.0);  // 20 log10(255 / 5) before clamping
 }
@@ -105,19 +105,19 @@ TEST(Ataques, TheMedianAgreesWithSortingEachWindow) {
 }
 
 TEST(Ataques, JpegNeedsACodec) {
-    EXPECT_FALSE(Aplica_Ataque(*Lee_Ataque("jpeg:75"), textura(), nullptr));
+    EXPECT_FALSE(aplica_ataque(*lee_ataque("jpeg:75"), textura(), nullptr));
 }
 
-TEST(Psnr, IdenticalPicturesHaveNoFigureAndOneStepOfOneChannelIsExact) {
+TEST(psnr, IdenticalPicturesHaveNoFigureAndOneStepOfOneChannelIsExact) {
     const SuperficieMemoria a = textura();
-    EXPECT_FALSE(Psnr(a, a, {0, 8, 0, 6}));
+    EXPECT_FALSE(psnr_entre(a, a, {0, 8, 0, 6}));
     SuperficieMemoria b(1, 1), c(1, 1);
     b.pon_pixel(0, 0, 100);
     c.pon_pixel(0, 0, 101);
-    const auto psnr = Psnr(b, c, {0, 0, 0, 0});
+    const auto psnr = psnr_entre(b, c, {0, 0, 0, 0});
     ASSERT_TRUE(psnr);
     EXPECT_DOUBLE_EQ(*psnr, 10 * std::log10(255.0 * 255.0 * 3));
-    EXPECT_FALSE(Psnr(b, c, {5, 6, 5, 6}));  // outside both: nothing compared
+    EXPECT_FALSE(psnr_entre(b, c, {5, 6, 5, 6}));  // outside both: nothing compared
 }
 
 }  // namespace

@@ -121,7 +121,7 @@ TEST(CapturaLuminancia, IsTheHostCapturesLuminanceBitForBit) {
         Captura_Imagen(host, v);
         Tabla Y;
         Y.dimensiona(1, 2, 1, 2);  // a table in use before: resized and overwritten
-        Captura_Luminancia(host, Y);
+        captura_luminancia(host, Y);
         EXPECT_EQ(Y, v.MatrizY) << W << "x" << H;
     }
 }

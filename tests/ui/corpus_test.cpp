@@ -13,11 +13,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "images/capturas.h"
+#include "base/puerto_memoria.h"
 #include "qt/lector_qt.h"
-#include "tests/comun/puerto_grabador.h"
-#include "workflow/demostracion.h"
-#include "workflow/manejadores.h"
+#include "workflow/sesion.h"
 
 namespace zek {
 namespace {
@@ -86,16 +84,17 @@ class Archivos {
 // first: the host sample, or a 4 x 2 watermark that even an 8 x 6 host has
 // room for.
 struct Banco {
-    Vbles v;
-    SuperficieMemoria p1{378, 483}, p2{181, 227}, p3{378, 483}, p4{181, 227};
-    prueba::PuertoGrabador puerto;
-    Demostracion demo{v, {p1, p2, p3, p4}, puerto};
+    PuertoMemoria puerto;
     LectorQt lector;
+    Sesion s{puerto, lector};
+    Vbles& v = s.vbles();
+    SuperficieMemoria& p1 = s.Picture1();
+    SuperficieMemoria& p2 = s.Picture2();
+    const Demostracion& demo = s.demostracion();
 
     bool abre(const fs::path& ruta, bool como_host) {
         puerto.archivo = ruta.string();
-        return como_host ? SubImagen_Click(v, {p1, p2, p3, p4}, puerto, lector)
-                         : SubMarcaAgua_Click(v, {p1, p2, p3, p4}, puerto, lector);
+        return como_host ? s.SubImagen_Click() : s.SubMarcaAgua_Click();
     }
 };
 
@@ -122,7 +121,7 @@ TEST_P(Corpus, LoadsAndRunsOrIsRefusedAsTheRulesSay) {
             EXPECT_TRUE(b.puerto.mensajes.empty());
             b.v.Grado = 10;
             b.v.Clave = 3;
-            for (int i = 0; i < 4; ++i) b.demo.Pulsa_Paso();
+            for (int i = 0; i < 4; ++i) b.s.Command1_Click();
             EXPECT_EQ(b.v.Paso, 4);
             ASSERT_TRUE(b.demo.informe().extraccion);
             EXPECT_GT(b.demo.informe().extraccion->total, 0);

@@ -1,65 +1,61 @@
-#include "workflow/demostracion.h"
-
+// The findings of the demonstration in the status line.
 #include <gtest/gtest.h>
 
-#include "images/capturas.h"
-#include "tests/comun/puerto_grabador.h"
+#include "base/numeros.h"
+#include "tests/comun/sesion_prueba.h"
 
 namespace zek {
 namespace {
 
-struct Banco {
-    SuperficieMemoria p1, p2, p3, p4;
-    Vbles v;
-    prueba::PuertoGrabador puerto;
-    Demostracion demo{v, {p1, p2, p3, p4}, puerto};
-
-    Banco(int W, int H, int Wm, int Hm) : p1(W, H), p2(Wm, Hm), p3(W, H), p4(Wm, Hm) {
+// A host of W x H in greys and a chequered watermark of Wm x Hm, opened;
+// Grado 16 and Clave 3.
+struct Banco : prueba::SesionPrueba {
+    Banco(int W, int H, int Wm, int Hm) {
+        SuperficieMemoria host(W, H), marca(Wm, Hm);
         for (int x = 0; x < W; ++x) {
-            for (int y = 0; y < H; ++y) p1.pon_pixel(x, y, (100 + (x + 2 * y) % 50) * 0x010101);
+            for (int y = 0; y < H; ++y) host.pon_pixel(x, y, (100 + (x + 2 * y) % 50) * 0x010101);
         }
         for (int x = 0; x < Wm; ++x) {
-            for (int y = 0; y < Hm; ++y) p2.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
+            for (int y = 0; y < Hm; ++y) marca.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
         }
-        Captura_Imagen(p1, v);
-        Captura_Marca(p2, v);
+        carga(host, marca);
         v.Grado = 16;
         v.Clave = 3;
     }
-    std::string estado() const { return puerto.texto(Control::Estado); }
+    const Demostracion& demo() const { return s.demostracion(); }
 };
 
 TEST(Demostracion, TheStatusLineTellsThePsnrAndTheBlindReading) {
     Banco b(80, 40, 8, 6);
     b.puerto.separador = ',';
-    b.demo.Pulsa_Paso();
+    b.s.Command1_Click();
     EXPECT_EQ(b.estado(), "");
-    b.demo.Pulsa_Paso();
-    ASSERT_TRUE(b.demo.informe().psnr);
-    EXPECT_EQ(b.demo.informe().pares, 35);  // 7 x 5: the last column and row are -1
+    b.s.Command1_Click();
+    ASSERT_TRUE(b.demo().informe().psnr);
+    EXPECT_EQ(b.demo().informe().pares, 35);  // 7 x 5: the last column and row are -1
     EXPECT_EQ(b.estado(), "Imagen marcada: PSNR frente a la imagen principal " +
-                              con_decimales(*b.demo.informe().psnr, 2, ',') +
+                              con_decimales(*b.demo().informe().psnr, 2, ',') +
                               " dB, 35 pares de bloques con un píxel de la marca.");
     EXPECT_NE(b.estado().find(','), std::string::npos);
-    b.demo.Pulsa_Paso();
-    b.demo.Pulsa_Paso();
+    b.s.Command1_Click();
+    b.s.Command1_Click();
     EXPECT_EQ(b.estado(),
               "Extracción ciega de la imagen marcada: 35 de 35 píxeles correctos (100,0 %)");
     // The reading comes from Picture3 as stage 1 drew it, not from the grid.
-    EXPECT_NE(b.demo.marcada(), b.p3);
-    b.demo.Reset();
+    EXPECT_NE(b.demo().marcada(), b.p3);
+    b.s.MnuReset_Click();
     EXPECT_EQ(b.estado(), "");
-    EXPECT_FALSE(b.demo.informe().psnr);
+    EXPECT_FALSE(b.demo().informe().psnr);
 }
 
 TEST(Demostracion, ARefusedEmbeddingIsSaidAndNothingIsRead) {
     Banco b(80, 40, 8, 6);
-    b.demo.Pulsa_Paso();
+    b.s.Command1_Click();
     b.v.MatrizMarca.vacia();  // as after a refused watermark load
-    b.demo.Pulsa_Paso();
+    b.s.Command1_Click();
     EXPECT_EQ(b.estado(), "No se ha insertado la marca de agua.");
-    b.demo.Pulsa_Paso();
-    b.demo.Pulsa_Paso();
+    b.s.Command1_Click();
+    b.s.Command1_Click();
     EXPECT_EQ(b.estado(), "Extracción ciega: no hay ninguna marca insertada que leer.");
     EXPECT_EQ(b.v.Paso, 4);
 }
@@ -70,7 +66,7 @@ TEST(Demostracion, APercentageShortOfAllIsNeverShownAsAHundred) {
     // shift is never drawn; here one such pixel reads back wrong.
     Banco b(100, 50, 46, 46);
     b.v.Grado = 32;
-    for (int i = 0; i < 4; ++i) b.demo.Pulsa_Paso();
+    for (int i = 0; i < 4; ++i) b.s.Command1_Click();
     // 2024 / 2025 is 99.95 %: rounded to nearest it would read 100.0.
     EXPECT_EQ(b.estado(),
               "Extracción ciega de la imagen marcada: 2024 de 2025 píxeles correctos (99.9 %)");
@@ -79,7 +75,7 @@ TEST(Demostracion, APercentageShortOfAllIsNeverShownAsAHundred) {
 TEST(Demostracion, ARefusedPressChangesNoFinding) {
     Banco b(80, 40, 8, 6);
     b.v.Grado = 0;
-    b.demo.Pulsa_Paso();
+    b.s.Command1_Click();
     EXPECT_EQ(b.v.Paso, 0);
     EXPECT_EQ(b.estado(), "");
 }

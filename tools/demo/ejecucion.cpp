@@ -1,11 +1,8 @@
 #include "tools/demo/ejecucion.h"
 
-#include "workflow/manejadores.h"
-
 namespace zek {
 
-Ejecucion::Ejecucion(std::ostream* errores)
-    : puerto_(errores), demo_(vbles_, pictures(), puerto_) {}
+Ejecucion::Ejecucion(std::ostream* errores) : puerto_(errores), sesion_(puerto_, lector_) {}
 
 bool Ejecucion::carga(const Parametros& p) {
     const auto rechazo = [this](const std::string& ruta) {
@@ -15,21 +12,21 @@ bool Ejecucion::carga(const Parametros& p) {
         motivo_ = estado.empty() ? "La imagen «" + ruta + "» no se ha aceptado." : estado;
         return false;
     };
-    puerto_.pon_archivo(p.host);
-    if (!SubImagen_Click(vbles_, pictures(), puerto_, lector_)) return rechazo(p.host);
-    puerto_.pon_archivo(p.marca);
-    if (!SubMarcaAgua_Click(vbles_, pictures(), puerto_, lector_)) return rechazo(p.marca);
+    puerto_.archivo = p.host;
+    if (!sesion_.SubImagen_Click()) return rechazo(p.host);
+    puerto_.archivo = p.marca;
+    if (!sesion_.SubMarcaAgua_Click()) return rechazo(p.marca);
     return true;
 }
 
 bool Ejecucion::demuestra(const Parametros& p) {
-    const size_t mensajes = puerto_.mensajes().size();
+    const size_t mensajes = puerto_.mensajes.size();
     puerto_.pon_texto(Control::Txt_Grado, p.grado);
-    Aplica_Parametro(vbles_, puerto_, Parametro::Grado);
+    sesion_.Cmd_Grado_Click();
     puerto_.pon_texto(Control::Txt_Clave, p.clave);
-    Aplica_Parametro(vbles_, puerto_, Parametro::Clave);
-    if (puerto_.mensajes().size() != mensajes) return false;  // not numeric: refused
-    for (int i = 0; i < 4; ++i) demo_.Pulsa_Paso();
+    sesion_.Cmd_Clave_Click();
+    if (puerto_.mensajes.size() != mensajes) return false;  // not numeric: refused
+    for (int i = 0; i < 4; ++i) sesion_.Command1_Click();
     return true;
 }
 
@@ -38,11 +35,12 @@ std::vector<ResultadoAtaque> Ejecucion::ataca(const std::vector<Ataque>& ataques
     std::vector<ResultadoAtaque> resultados;
     for (const Ataque& a : ataques) {
         ResultadoAtaque r{a.texto, std::nullopt, {}, false};
-        if (demo_.informe().insertada) {
-            if (const auto atacada = Aplica_Ataque(a, demo_.marcada(), &jpeg)) {
-                r.psnr = Psnr(demo_.marcada(), *atacada, demo_.zona_dibujada());
-                if (const auto leida = demo_.lee_a_ciegas(*atacada)) {
-                    r.aciertos = Compara_Con_Marca(*leida, vbles_.MatrizMarca);
+        if (demostracion().informe().insertada) {
+            if (const auto atacada = aplica_ataque(a, demostracion().marcada(), &jpeg)) {
+                r.psnr =
+                    psnr_entre(demostracion().marcada(), *atacada, demostracion().zona_dibujada());
+                if (const auto leida = demostracion().lee_a_ciegas(*atacada)) {
+                    r.aciertos = compara_con_marca(*leida, vbles().MatrizMarca);
                     r.leido = true;
                 }
             }

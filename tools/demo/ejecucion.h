@@ -8,12 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "base/superficie_memoria.h"
-#include "base/vbles.h"
 #include "images/ataques.h"
 #include "qt/lector_qt.h"
 #include "tools/demo/puerto_consola.h"
-#include "workflow/demostracion.h"
+#include "workflow/sesion.h"
 
 namespace zek {
 
@@ -47,17 +45,15 @@ class Ejecucion {
                                        const CodecJpeg& jpeg) const;
 
     const std::string& motivo() const { return motivo_; }
-    const Vbles& vbles() const { return vbles_; }
+    const Vbles& vbles() const { return sesion_.vbles(); }
     const PuertoConsola& puerto() const { return puerto_; }
-    const Demostracion& demostracion() const { return demo_; }
-    Pictures pictures() { return {p1_, p2_, p3_, p4_}; }
+    const Demostracion& demostracion() const { return sesion_.demostracion(); }
+    Pictures pictures() { return sesion_.pictures(); }
 
   private:
-    Vbles vbles_;
-    SuperficieMemoria p1_{378, 483}, p2_{181, 227}, p3_{378, 483}, p4_{181, 227};
     PuertoConsola puerto_;
-    Demostracion demo_;
     LectorQt lector_;
+    Sesion sesion_;
     std::string motivo_;
 };
 

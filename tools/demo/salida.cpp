@@ -60,7 +60,7 @@ std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>&
     j[QStringLiteral("numBloques")] = v.NumBloques;
     j[QStringLiteral("paso")] = v.Paso;
     QJsonArray mensajes;
-    for (const Mensaje& m : e.puerto().mensajes()) {
+    for (const Mensaje& m : e.puerto().mensajes) {
         mensajes.append(QJsonObject{{QStringLiteral("titulo"), texto_qt(m.titulo)},
                                     {QStringLiteral("texto"), texto_qt(m.texto)}});
     }

@@ -1,0 +1,62 @@
+// One demonstration as the user drives it: the shared state, the four
+// pictures, the window port and the image reader, and the user's commands.
+// The window, zek-demo, the fuzzers, the benchmarks and the tests all work
+// through it.
+#pragma once
+
+#include <string>
+
+#include "base/pictures.h"
+#include "base/puerto_ventana.h"
+#include "base/superficie_memoria.h"
+#include "base/vbles.h"
+#include "images/lector_imagen.h"
+#include "workflow/demostracion.h"
+#include "workflow/manejadores.h"
+
+namespace zek {
+
+class Sesion {
+  public:
+    // The pictures start empty at their design sizes.
+    Sesion(PuertoVentana& puerto, LectorImagen& lector);
+    Sesion(const Sesion&) = delete;
+    Sesion& operator=(const Sesion&) = delete;
+
+    // The menu items "&Imagen" and "&Marca de Agua": true when the picture
+    // was accepted (and captured).
+    bool SubImagen_Click();
+    bool SubMarcaAgua_Click();
+    // The apply buttons beside the two text boxes.
+    void Cmd_Grado_Click() { aplica_parametro(vbles_, puerto_, Parametro::Grado); }
+    void Cmd_Clave_Click() { aplica_parametro(vbles_, puerto_, Parametro::Clave); }
+    // The parameter dialogs: the text they open with, and their closing
+    // with a text (false keeps the dialog open).
+    std::string texto_parametro(Parametro p) const;
+    bool cierra_dialogo(Parametro p, const std::string& texto);
+    // The step button and the Reset item.
+    void Command1_Click() { demo_.Command1_Click(); }
+    void MnuReset_Click() { demo_.MnuReset_Click(); }
+
+    Vbles& vbles() { return vbles_; }
+    const Vbles& vbles() const { return vbles_; }
+    SuperficieMemoria& Picture1() { return Picture1_; }
+    SuperficieMemoria& Picture2() { return Picture2_; }
+    SuperficieMemoria& Picture3() { return Picture3_; }
+    SuperficieMemoria& Picture4() { return Picture4_; }
+    Pictures pictures() { return {Picture1_, Picture2_, Picture3_, Picture4_}; }
+    const Demostracion& demostracion() const { return demo_; }
+    PuertoVentana& puerto() const { return puerto_; }
+
+  private:
+    PuertoVentana& puerto_;
+    LectorImagen& lector_;
+    Vbles vbles_;
+    SuperficieMemoria Picture1_{kLimiteHost.ancho, kLimiteHost.alto};
+    SuperficieMemoria Picture2_{kLimiteMarca.ancho, kLimiteMarca.alto};
+    SuperficieMemoria Picture3_{kLimiteHost.ancho, kLimiteHost.alto};
+    SuperficieMemoria Picture4_{kLimiteMarca.ancho, kLimiteMarca.alto};
+    Demostracion demo_;
+};
+
+}  // namespace zek
