@@ -65,63 +65,26 @@ TEST_P(ParDeBloques, MovesTheMeanDifferenceOntoTheResidueOfThePixel) {
     EXPECT_EQ(e.bloque(3), c.b_despues);
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, ParDeBloques,
-                         testing::Values(
-                             // r = 2570 mod 10 = 0; light: r < 3 so r = 10, D = (8 - 10) / 2 = -1.
-                             CasoPar{"claro",
-                                     10,
-                                     3,
-                                     {100, 100, 100, 100},
-                                     {90, 90, 90, 90},
-                                     kClaro,
-                                     {99, 99, 99, 99},
-                                     {91, 91, 91, 91}},
-                             // Dark: D = 1.5; 101.5 and 88.5 go to their even neighbours.
-                             CasoPar{"oscuro",
-                                     10,
-                                     3,
-                                     {100, 100, 100, 100},
-                                     {90, 90, 90, 90},
-                                     kOscuro,
-                                     {102, 102, 102, 102},
-                                     {88, 88, 88, 88}},
-                             // Red 255 alone makes a pixel light.
-                             CasoPar{"rojo",
-                                     10,
-                                     3,
-                                     {100, 100, 100, 100},
-                                     {90, 90, 90, 90},
-                                     0x0000FF,
-                                     {99, 99, 99, 99},
-                                     {91, 91, 91, 91}},
-                             CasoPar{"casi_rojo",
-                                     10,
-                                     3,
-                                     {100, 100, 100, 100},
-                                     {90, 90, 90, 90},
-                                     0xFFFFFE,
-                                     {102, 102, 102, 102},
-                                     {88, 88, 88, 88}},
-                             // Sums made whole after each addition: A sums to 8 (not 6), B to 0
-                             // (not 0.5), so r = 2 and D = 0.5; a plain sum would give D = 1.
-                             CasoPar{"suma_redondeada",
-                                     10,
-                                     3,
-                                     {1.5, 1.5, 1.5, 1.5},
-                                     {0.5, 0, 0, 0},
-                                     kOscuro,
-                                     {2, 2, 2, 2},
-                                     {0, 0, 0, 0}},
-                             // No clamping: 254 + 3 stays 257.
-                             CasoPar{"sin_recorte",
-                                     10,
-                                     6,
-                                     {254, 254, 254, 254},
-                                     {254, 254, 254, 254},
-                                     kOscuro,
-                                     {257, 257, 257, 257},
-                                     {251, 251, 251, 251}}),
-                         prueba::PorNombre{});
+// Blocks are uniform unless a case says otherwise.
+constexpr Bloque uniforme(double v) {
+    return {v, v, v, v};
+}
+
+const CasoPar kPares[] = {
+    // r = 2570 mod 10 = 0; light: r < 3 so r = 10, D = (8 - 10) / 2 = -1.
+    {"claro", 10, 3, uniforme(100), uniforme(90), kClaro, uniforme(99), uniforme(91)},
+    // Dark: D = 1.5; 101.5 and 88.5 go to their even neighbours.
+    {"oscuro", 10, 3, uniforme(100), uniforme(90), kOscuro, uniforme(102), uniforme(88)},
+    // Red 255 alone makes a pixel light.
+    {"rojo", 10, 3, uniforme(100), uniforme(90), 0x0000FF, uniforme(99), uniforme(91)},
+    {"casi_rojo", 10, 3, uniforme(100), uniforme(90), 0xFFFFFE, uniforme(102), uniforme(88)},
+    // Sums made whole after each addition: A sums to 8 (not 6), B to 0 (not
+    // 0.5), so r = 2 and D = 0.5; a plain sum would give D = 1.
+    {"suma_redondeada", 10, 3, uniforme(1.5), {0.5, 0, 0, 0}, kOscuro, uniforme(2), uniforme(0)},
+    // No clamping: 254 + 3 stays 257.
+    {"sin_recorte", 10, 6, uniforme(254), uniforme(254), kOscuro, uniforme(257), uniforme(251)},
+};
+INSTANTIATE_TEST_SUITE_P(Casos, ParDeBloques, testing::ValuesIn(kPares), prueba::PorNombre{});
 
 TEST(InsertaMarca, AnUnreadableWatermarkPixelLeavesItsPairAlone) {
     Escena e(10, 3);

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <random>
+#include <vector>
 
 namespace zek {
 namespace {
@@ -28,6 +29,28 @@ TEST(Resto, IsExactlyTheIntegerRemainder) {
         if (g == 0 || g == 1 || g == -1) continue;
         ASSERT_EQ(resto(d, g), d % g) << d << " % " << g;
     }
+}
+
+// Side-by-side blocks, row of blocks by row, one watermark pixel each in
+// reading order, until the watermark runs out; an odd last block is unpaired.
+TEST(RecorrePares, WalksTheBlocksAsWorkedOutByHand) {
+    struct Visto {
+        int64_t k;
+        int xA, yA, xB, yB, xm, ym;
+        bool operator==(const Visto&) const = default;
+    };
+    std::vector<Visto> vistos;
+    recorre_pares(5, 3, 2, 2, 2, [&](const Par& p) {
+        EXPECT_EQ(p.A.L, 2);
+        vistos.push_back({p.k, p.A.x0, p.A.y0, p.B.x0, p.B.y0, p.xm, p.ym});
+        return true;
+    });
+    const std::vector<Visto> esperados = {
+        {1, 1, 1, 3, 1, 1, 1}, {2, 5, 1, 7, 1, 2, 1}, {3, 1, 3, 3, 3, 1, 2}, {4, 5, 3, 7, 3, 2, 2}};
+    EXPECT_EQ(vistos, esperados);
+    int visitas = 0;
+    EXPECT_FALSE(recorre_pares(4, 4, 3, 8, 8, [&](const Par&) { return ++visitas < 3; }));
+    EXPECT_EQ(visitas, 3);
 }
 
 }  // namespace

@@ -66,34 +66,6 @@ TEST(Carga, TheRejectionTextEndsEveryLineWithACarriageReturn) {
               "   Pixel X: 378\r");
 }
 
-TEST(Carga, AHeaderDeclaringAHugePictureIsRefusedWithoutDecodingIt) {
-    Ventana v;
-    // A BMP header for 60000 x 60000 pixels at 24 bits, and no pixel data.
-    QByteArray cabecera(54, '\0');
-    auto pon32 = [&cabecera](int pos, uint32_t valor) {
-        for (int i = 0; i < 4; ++i)
-            cabecera[pos + i] = static_cast<char>((valor >> (8 * i)) & 0xFF);
-    };
-    cabecera[0] = 'B';
-    cabecera[1] = 'M';
-    pon32(2, 54);
-    pon32(10, 54);
-    pon32(14, 40);
-    pon32(18, 60000);
-    pon32(22, 60000);
-    cabecera[26] = 1;
-    cabecera[28] = 24;
-    const QString ruta = v.carpeta.filePath("enorme.bmp");
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(cabecera);
-    f.close();
-    v.abre("SubImagen", ruta);
-    ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
-    EXPECT_TRUE(v.dialogos.mensajes[0].texto.contains("Pixel Y: 60000\r   Pixel X: 60000\r"));
-    EXPECT_EQ(v.picture(1)->size(), QSize(378, 483));
-}
-
 struct CasoIlegible {
     const char* caso;
     const char* estado;  // the status line afterwards
