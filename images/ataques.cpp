@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <random>
+#include <numbers>
 #include <string_view>
 #include <vector>
 
@@ -15,7 +15,7 @@ namespace zek {
 namespace {
 
 constexpr int kLadoMaximo = 15;
-constexpr uint32_t kSemillaRuido = 20031;
+constexpr uint64_t kSemillaRuido = 20031;
 
 bool entero_entre(double v, double desde, double hasta) {
     return v == std::floor(v) && v >= desde && v <= hasta;
@@ -25,85 +25,177 @@ int32_t color(int r, int g, int b) {
     return r + 256 * g + 65536 * b;
 }
 
-// The picture as colours, row by row, for the filters; -1 outside.
-struct Rejilla {
-    int ancho, alto;
-    std::vector<int32_t> c;
-    explicit Rejilla(const SuperficieImagen& s)
-        : ancho(s.ancho()), alto(s.alto()), c(static_cast<size_t>(ancho) * alto) {
-        for (int y = 0; y < alto; ++y) {
-            for (int x = 0; x < ancho; ++x)
-                c[static_cast<size_t>(y) * ancho + x] = s.lee_pixel(x, y);
-        }
+// The picture as colours, row by row; -1 where a pixel is not a colour.
+std::vector<int32_t> filas_de(const SuperficieImagen& s) {
+    const int W = s.ancho(), H = s.alto();
+    std::vector<int32_t> c(static_cast<size_t>(W) * H), columna(static_cast<size_t>(H));
+    for (int x = 0; x < W; ++x) {
+        s.lee_columna(x, 0, H, columna.data());
+        for (int y = 0; y < H; ++y) c[static_cast<size_t>(y) * W + x] = columna[y];
     }
-    // Replicates the border for positions outside.
-    int32_t en(int x, int y) const {
-        x = std::clamp(x, 0, ancho - 1);
-        y = std::clamp(y, 0, alto - 1);
-        return c[static_cast<size_t>(y) * ancho + x];
+    return c;
+}
+
+// Colours row by row into a new picture of that size.
+SuperficieMemoria de_filas(int W, int H, const std::vector<int32_t>& c) {
+    SuperficieMemoria s(W, H);
+    std::vector<int32_t> columna(static_cast<size_t>(H));
+    for (int x = 0; x < W; ++x) {
+        for (int y = 0; y < H; ++y) columna[y] = c[static_cast<size_t>(y) * W + x];
+        s.pon_columna(x, 0, H, columna.data());
     }
-};
+    return s;
+}
 
 template <class PorCanal>
 SuperficieMemoria canal_a_canal(const SuperficieImagen& imagen, PorCanal f) {
-    SuperficieMemoria salida(imagen.ancho(), imagen.alto());
-    for (int y = 0; y < imagen.alto(); ++y) {
-        for (int x = 0; x < imagen.ancho(); ++x) {
-            const int32_t c = imagen.lee_pixel(x, y);
-            if (!es_color(c)) continue;
-            salida.pon_pixel(x, y, color(f(rojo(c)), f(verde(c)), f(azul(c))));
-        }
+    std::vector<int32_t> c = filas_de(imagen);
+    for (int32_t& p : c) {
+        if (es_color(p)) p = color(f(rojo(p)), f(verde(p)), f(azul(p)));
     }
-    return salida;
+    return de_filas(imagen.ancho(), imagen.alto(), c);
 }
 
 SuperficieMemoria brillo(const SuperficieImagen& imagen, int d) {
     return canal_a_canal(imagen, [d](int v) { return std::clamp(v + d, 0, 255); });
 }
 
+// A standard normal sample from 12 random bits: the 4096 quantiles at
+// (i + 1/2) / 4096, worked out once by Newton's method on erfc. Far cheaper
+// than a transcendental per sample, and the same on every machine.
+const std::array<float, 4096>& cuantiles_normales() {
+    static const std::array<float, 4096> tabla = [] {
+        std::array<float, 4096> t{};
+        for (size_t i = 0; i < t.size(); ++i) {
+            const double p = (static_cast<double>(i) + 0.5) / 4096.0;
+            double z = 0;
+            for (int k = 0; k < 40; ++k) {
+                const double cdf = 0.5 * std::erfc(-z / std::sqrt(2.0));
+                const double dz =
+                    (cdf - p) / (std::exp(-z * z / 2) / std::sqrt(2 * std::numbers::pi));
+                z -= dz;
+                if (std::fabs(dz) < 1e-12) break;
+            }
+            t[i] = static_cast<float>(z);
+        }
+        return t;
+    }();
+    return tabla;
+}
+
+// xorshift64*: fast, seeded, and enough for noise.
+struct Azar {
+    uint64_t s;
+    uint64_t siguiente() {
+        s ^= s >> 12;
+        s ^= s << 25;
+        s ^= s >> 27;
+        return s * 2685821657736338717ULL;
+    }
+};
+
 SuperficieMemoria ruido(const SuperficieImagen& imagen, double desviacion) {
-    std::mt19937 azar(kSemillaRuido);
-    std::normal_distribution<double> normal;  // standard, scaled below (0 is allowed)
+    const auto& z = cuantiles_normales();
+    Azar azar{kSemillaRuido};
+    uint64_t bits = 0;
+    int quedan = 0;
     return canal_a_canal(imagen, [&](int v) {
-        const double n = desviacion * normal(azar);
+        if (quedan == 0) {
+            bits = azar.siguiente();
+            quedan = 5;  // five 12-bit draws from each 64-bit number
+        }
+        const double n = desviacion * z[bits & 0xFFF];
+        bits >>= 12;
+        --quedan;
         return static_cast<int>(std::clamp(std::nearbyint(v + n), 0.0, 255.0));
     });
 }
 
-// The N x N window around (x, y): from -(N/2) to (N-1)/2 on each axis.
-struct Ventana {
-    int desde, hasta;
-    explicit Ventana(int N) : desde(-(N / 2)), hasta((N - 1) / 2) {}
+// One channel of the picture with its border replicated: `antes` columns and
+// rows before it, `despues` after, so that every window lies inside.
+struct Plano {
+    int ancho, alto;  // of the padded plane
+    std::vector<uint8_t> v;
+    uint8_t en(int x, int y) const { return v[static_cast<size_t>(y) * ancho + x]; }
+    const uint8_t* fila(int y) const { return &v[static_cast<size_t>(y) * ancho]; }
 };
 
-SuperficieMemoria media(const SuperficieImagen& imagen, int N) {
-    const Rejilla r(imagen);
-    const Ventana v(N);
-    SuperficieMemoria salida(r.ancho, r.alto);
-    for (int y = 0; y < r.alto; ++y) {
-        for (int x = 0; x < r.ancho; ++x) {
-            std::array<int, 3> suma{};
-            for (int dy = v.desde; dy <= v.hasta; ++dy) {
-                for (int dx = v.desde; dx <= v.hasta; ++dx) {
-                    const int32_t c = r.en(x + dx, y + dy);
-                    suma[0] += rojo(c);
-                    suma[1] += verde(c);
-                    suma[2] += azul(c);
-                }
-            }
-            const int n = N * N;  // rounded to the nearest whole, halves up
-            salida.pon_pixel(x, y,
-                             color((2 * suma[0] + n) / (2 * n), (2 * suma[1] + n) / (2 * n),
-                                   (2 * suma[2] + n) / (2 * n)));
+std::array<Plano, 3> planos(const std::vector<int32_t>& c, int W, int H, int antes, int despues) {
+    std::array<Plano, 3> p;
+    for (int k = 0; k < 3; ++k) {
+        p[k].ancho = W + antes + despues;
+        p[k].alto = H + antes + despues;
+        p[k].v.resize(static_cast<size_t>(p[k].ancho) * p[k].alto);
+    }
+    for (int y = 0; y < H + antes + despues; ++y) {
+        const int ys = std::clamp(y - antes, 0, H - 1);
+        for (int x = 0; x < W + antes + despues; ++x) {
+            const int32_t col = c[static_cast<size_t>(ys) * W + std::clamp(x - antes, 0, W - 1)];
+            const size_t i = static_cast<size_t>(y) * p[0].ancho + x;
+            p[0].v[i] = static_cast<uint8_t>(rojo(col));
+            p[1].v[i] = static_cast<uint8_t>(verde(col));
+            p[2].v[i] = static_cast<uint8_t>(azul(col));
         }
     }
-    return salida;
+    return p;
 }
 
-// Median of each channel through a histogram that slides along the row: a
-// column enters and one leaves at each step, and the median moves from where
-// it was, knowing how many values lie below it. An even count takes the
-// upper of the two middle values.
+// The N x N window around (x, y) runs from -(N/2) to (N-1)/2 on each axis.
+SuperficieMemoria media(const SuperficieImagen& imagen, int N) {
+    const int W = imagen.ancho(), H = imagen.alto(), antes = N / 2, despues = (N - 1) / 2;
+    const auto p = planos(filas_de(imagen), W, H, antes, despues);
+    std::vector<int32_t> salida(static_cast<size_t>(W) * H, 0);
+    const int n = N * N;
+    std::vector<int> columnas(static_cast<size_t>(p[0].ancho));
+    for (int k = 0; k < 3; ++k) {
+        for (int y = 0; y < H; ++y) {
+            // Column sums of the window's rows, then a sum that slides along x.
+            std::fill(columnas.begin(), columnas.end(), 0);
+            for (int dy = 0; dy < N; ++dy) {
+                const uint8_t* f = p[k].fila(y + dy);
+                for (int x = 0; x < p[k].ancho; ++x) columnas[x] += f[x];
+            }
+            int suma = 0;
+            for (int dx = 0; dx < N; ++dx) suma += columnas[dx];
+            for (int x = 0; x < W; ++x) {
+                // Rounded to the nearest whole, halves up.
+                salida[static_cast<size_t>(y) * W + x] |= ((2 * suma + n) / (2 * n)) << (8 * k);
+                if (x + 1 < W) suma += columnas[x + N] - columnas[x];
+            }
+        }
+    }
+    return de_filas(W, H, salida);
+}
+
+inline void ordena(uint8_t& a, uint8_t& b) {
+    const uint8_t menor = std::min(a, b);
+    b = std::max(a, b);
+    a = menor;
+}
+
+// The median of each 3 x 3 window through a fixed network of 19
+// comparisons, the same for every pixel, so that the compiler runs a row
+// of pixels at once in vector registers.
+void mediana_3(const Plano& p, int W, int H, int desplazamiento, std::vector<int32_t>& salida) {
+    for (int y = 0; y < H; ++y) {
+        const uint8_t *f0 = p.fila(y), *f1 = p.fila(y + 1), *f2 = p.fila(y + 2);
+        int32_t* s = &salida[static_cast<size_t>(y) * W];
+        for (int x = 0; x < W; ++x) {
+            uint8_t v0 = f0[x], v1 = f0[x + 1], v2 = f0[x + 2], v3 = f1[x], v4 = f1[x + 1],
+                    v5 = f1[x + 2], v6 = f2[x], v7 = f2[x + 1], v8 = f2[x + 2];
+            ordena(v1, v2), ordena(v4, v5), ordena(v7, v8), ordena(v0, v1), ordena(v3, v4);
+            ordena(v6, v7), ordena(v1, v2), ordena(v4, v5), ordena(v7, v8), ordena(v0, v3);
+            ordena(v5, v8), ordena(v4, v7), ordena(v3, v6), ordena(v1, v4), ordena(v2, v5);
+            ordena(v4, v7), ordena(v4, v2), ordena(v6, v4), ordena(v4, v2);
+            s[x] |= int32_t{v4} << desplazamiento;
+        }
+    }
+}
+
+// Median of one channel through a histogram that slides along the row: a
+// column enters and one leaves at each step, and the median moves from
+// where it was, knowing how many values lie below it. An even count takes
+// the upper of the two middle values.
 class MedianaDeslizante {
   public:
     explicit MedianaDeslizante(int mitad) : mitad_(mitad) {}
@@ -123,31 +215,84 @@ class MedianaDeslizante {
     int mitad_, m_ = 0, debajo_ = 0;
 };
 
-SuperficieMemoria mediana(const SuperficieImagen& imagen, int N) {
-    const Rejilla r(imagen);
-    const Ventana v(N);
-    SuperficieMemoria salida(r.ancho, r.alto);
-    for (int y = 0; y < r.alto; ++y) {
-        std::array<MedianaDeslizante, 3> canales{MedianaDeslizante(N * N / 2),
-                                                 MedianaDeslizante(N * N / 2),
-                                                 MedianaDeslizante(N * N / 2)};
+void mediana_n(const Plano& p, int W, int H, int N, int desplazamiento,
+               std::vector<int32_t>& salida) {
+    for (int y = 0; y < H; ++y) {
+        MedianaDeslizante m(N * N / 2);
         const auto columna = [&](int x, int signo) {
-            for (int dy = v.desde; dy <= v.hasta; ++dy) {
-                const int32_t c = r.en(x, y + dy);
-                canales[0].pon(rojo(c), signo);
-                canales[1].pon(verde(c), signo);
-                canales[2].pon(azul(c), signo);
-            }
+            for (int dy = 0; dy < N; ++dy) m.pon(p.en(x, y + dy), signo);
         };
-        for (int dx = v.desde; dx <= v.hasta; ++dx) columna(dx, +1);
-        for (int x = 0; x < r.ancho; ++x) {
-            salida.pon_pixel(
-                x, y, color(canales[0].mediana(), canales[1].mediana(), canales[2].mediana()));
-            columna(x + v.desde, -1);
-            columna(x + v.hasta + 1, +1);
+        for (int dx = 0; dx < N; ++dx) columna(dx, +1);
+        for (int x = 0; x < W; ++x) {
+            salida[static_cast<size_t>(y) * W + x] |= m.mediana() << desplazamiento;
+            if (x + 1 < W) {
+                columna(x, -1);
+                columna(x + N, +1);
+            }
+        }
+    }
+}
+
+SuperficieMemoria mediana(const SuperficieImagen& imagen, int N) {
+    const int W = imagen.ancho(), H = imagen.alto();
+    const auto p = planos(filas_de(imagen), W, H, N / 2, (N - 1) / 2);
+    std::vector<int32_t> salida(static_cast<size_t>(W) * H, 0);
+    for (int k = 0; k < 3; ++k) {
+        if (N == 3) {
+            mediana_3(p[k], W, H, 8 * k, salida);
+        } else {
+            mediana_n(p[k], W, H, N, 8 * k, salida);
+        }
+    }
+    return de_filas(W, H, salida);
+}
+
+// The first N columns and rows removed.
+SuperficieMemoria recorte(const SuperficieImagen& imagen, int N) {
+    const int W = std::max(imagen.ancho() - N, 0), H = std::max(imagen.alto() - N, 0);
+    SuperficieMemoria salida(W, H);
+    std::vector<int32_t> columna(static_cast<size_t>(H));
+    for (int x = 0; x < W; ++x) {
+        imagen.lee_columna(x + N, N, H, columna.data());
+        salida.pon_columna(x, 0, H, columna.data());
+    }
+    return salida;
+}
+
+// Bilinear resampling of a picture to another size (pixel centres aligned).
+std::vector<int32_t> remuestrea(const std::vector<int32_t>& c, int W, int H, int W2, int H2) {
+    std::vector<int32_t> salida(static_cast<size_t>(W2) * H2);
+    const double ex = static_cast<double>(W) / W2, ey = static_cast<double>(H) / H2;
+    for (int y = 0; y < H2; ++y) {
+        const double fy = std::clamp((y + 0.5) * ey - 0.5, 0.0, H - 1.0);
+        const int y0 = static_cast<int>(fy), y1 = std::min(y0 + 1, H - 1);
+        const double ty = fy - y0;
+        for (int x = 0; x < W2; ++x) {
+            const double fx = std::clamp((x + 0.5) * ex - 0.5, 0.0, W - 1.0);
+            const int x0 = static_cast<int>(fx), x1 = std::min(x0 + 1, W - 1);
+            const double tx = fx - x0;
+            const auto px = [&](int xx, int yy) { return c[static_cast<size_t>(yy) * W + xx]; };
+            std::array<int, 3> v{};
+            for (int k = 0; k < 3; ++k) {
+                const auto canal = [k](int32_t col) { return (col >> (8 * k)) & 0xFF; };
+                const double arriba = canal(px(x0, y0)) * (1 - tx) + canal(px(x1, y0)) * tx;
+                const double abajo = canal(px(x0, y1)) * (1 - tx) + canal(px(x1, y1)) * tx;
+                v[k] = static_cast<int>(std::lround(arriba * (1 - ty) + abajo * ty));
+            }
+            salida[static_cast<size_t>(y) * W2 + x] = color(v[0], v[1], v[2]);
         }
     }
     return salida;
+}
+
+// Shrunk to P % of each side (at least one pixel) and enlarged back.
+SuperficieMemoria escala(const SuperficieImagen& imagen, double P) {
+    const int W = imagen.ancho(), H = imagen.alto();
+    const int W2 = std::max(1, static_cast<int>(std::lround(W * P / 100))),
+              H2 = std::max(1, static_cast<int>(std::lround(H * P / 100)));
+    std::vector<int32_t> c = filas_de(imagen);
+    for (int32_t& p : c) p = es_color(p) ? p : 0;
+    return de_filas(W, H, remuestrea(remuestrea(c, W, H, W2, H2), W2, H2, W, H));
 }
 
 }  // namespace
@@ -158,16 +303,25 @@ std::optional<Ataque> lee_ataque(const std::string& texto) {
     const std::string nombre = texto.substr(0, dos_puntos);
     const auto v = lee_decimal(std::string_view(texto).substr(dos_puntos + 1));
     if (!v) return std::nullopt;
-    if (nombre == "jpeg" && entero_entre(*v, 0, 100)) return Ataque{TipoAtaque::Jpeg, *v, texto};
-    if (nombre == "ruido" && *v >= 0 && *v <= 255) return Ataque{TipoAtaque::Ruido, *v, texto};
-    if (nombre == "media" && entero_entre(*v, 1, kLadoMaximo)) {
-        return Ataque{TipoAtaque::Media, *v, texto};
-    }
-    if (nombre == "mediana" && entero_entre(*v, 1, kLadoMaximo)) {
-        return Ataque{TipoAtaque::Mediana, *v, texto};
-    }
-    if (nombre == "brillo" && entero_entre(*v, -255, 255)) {
-        return Ataque{TipoAtaque::Brillo, *v, texto};
+    struct Regla {
+        const char* nombre;
+        TipoAtaque tipo;
+        double desde, hasta;
+        bool entero;
+    };
+    static constexpr Regla kReglas[] = {
+        {"jpeg", TipoAtaque::Jpeg, 0, 100, true},
+        {"ruido", TipoAtaque::Ruido, 0, 255, false},
+        {"media", TipoAtaque::Media, 1, kLadoMaximo, true},
+        {"mediana", TipoAtaque::Mediana, 1, kLadoMaximo, true},
+        {"brillo", TipoAtaque::Brillo, -255, 255, true},
+        {"recorte", TipoAtaque::Recorte, 0, kMayorRecorte, true},
+        {"escala", TipoAtaque::Escala, 1, 100, false},
+    };
+    for (const Regla& r : kReglas) {
+        if (nombre != r.nombre || *v < r.desde || *v > r.hasta) continue;
+        if (r.entero && !entero_entre(*v, r.desde, r.hasta)) return std::nullopt;
+        return Ataque{r.tipo, *v, texto};
     }
     return std::nullopt;
 }
@@ -189,6 +343,10 @@ std::optional<SuperficieMemoria> aplica_ataque(const Ataque& ataque, const Super
             return mediana(imagen, n);
         case TipoAtaque::Brillo:
             return brillo(imagen, n);
+        case TipoAtaque::Recorte:
+            return recorte(imagen, n);
+        case TipoAtaque::Escala:
+            return escala(imagen, ataque.valor);
     }
     return std::nullopt;
 }

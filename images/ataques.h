@@ -1,5 +1,7 @@
 // Attacks on a watermarked picture, to see what the watermark survives:
-// JPEG compression, Gaussian noise, mean and median filters, brightness.
+// JPEG compression, Gaussian noise, mean and median filters, brightness,
+// and two geometric ones that this method cannot survive: a crop and a
+// shrink-and-enlarge.
 #pragma once
 
 #include <optional>
@@ -10,17 +12,21 @@
 
 namespace zek {
 
-enum class TipoAtaque { Jpeg, Ruido, Media, Mediana, Brillo };
+enum class TipoAtaque { Jpeg, Ruido, Media, Mediana, Brillo, Recorte, Escala };
+
+// The largest crop: the host box's longer side, which empties any picture.
+inline constexpr int kMayorRecorte = 483;
 
 struct Ataque {
     TipoAtaque tipo;
-    double valor;       // JPEG quality, noise deviation, window side or brightness step
+    double valor;       // quality, deviation, window side, step, pixels or percentage
     std::string texto;  // as written: "jpeg:75"
 };
 
 // "jpeg:Q" (Q whole, 0 to 100), "ruido:S" (S from 0 to 255), "media:N" and
-// "mediana:N" (N whole, 1 to 15), "brillo:D" (D whole, -255 to 255);
-// nothing for anything else. Numbers use the point as decimal separator.
+// "mediana:N" (N whole, 1 to 15), "brillo:D" (D whole, -255 to 255),
+// "recorte:N" (N whole, 0 to 483), "escala:P" (P from 1 to 100); nothing
+// for anything else. Numbers use the point as decimal separator.
 std::optional<Ataque> lee_ataque(const std::string& texto);
 
 // Encodes a picture as JPEG at a quality and decodes it again; the front
@@ -33,8 +39,10 @@ class CodecJpeg {
 };
 
 // The picture after the attack. Noise is seeded, so that runs repeat;
-// filters replicate the border pixels. Nothing when a JPEG attack has no
-// codec or the codec fails.
+// filters replicate the border pixels; a crop removes the first N columns
+// and rows (a smaller picture, empty when N reaches a side); a scale shrinks
+// each side to P % and enlarges it back, bilinearly. Nothing when a JPEG
+// attack has no codec or the codec fails.
 std::optional<SuperficieMemoria> aplica_ataque(const Ataque& ataque, const SuperficieImagen& imagen,
                                                const CodecJpeg* jpeg);
 

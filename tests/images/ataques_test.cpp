@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <string>
+#include <vector>
 
 #include "images/calidad.h"
 
@@ -49,7 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Texto{"media:0", false}, Texto{"media:16", false}, Texto{"mediana:15", true},
                     Texto{"brillo:-255", true}, Texto{"brillo:256", false}, Texto{"brillo:", false},
                     Texto{"brillo", false}, Texto{"gamma:2", false}, Texto{"ruido:nan", false},
-                    Texto{"ruido:inf", false}, Texto{"jpeg:75x", false}, Texto{"", false}));
+                    Texto{"ruido:inf", false}, Texto{"jpeg:75x", false}, Texto{"", false},
+                    Texto{"recorte:0", true}, Texto{"recorte:483", true},
+                    Texto{"recorte:484", false}, Texto{"recorte:2.5", false},
+                    Texto{"escala:50", true}, Texto{"escala:12.5", true}, Texto{"escala:0", false},
+                    Texto{"escala:101", false}));
 
 TEST(Ataques, FiltersOfAFlatPictureChangeNothing) {
     for (const char* a : {"media:3", "media:4", "mediana:5", "ruido:0", "brillo:0"}) {
@@ -86,22 +94,60 @@ TEST(Ataques, TheMedianRemovesAnIsolatedDotAndTheMeanSpreadsIt) {
     EXPECT_EQ(media.lee_pixel(2, 1), 0);
 }
 
-TEST(Ataques, TheMedianAgreesWithSortingEachWindow) {
-    const SuperficieMemoria s = textura();
-    const SuperficieMemoria m = aplica("mediana:3", s);
-    for (int x = 0; x < 9; ++x) {
-        for (int y = 0; y < 7; ++y) {
-            std::vector<int> rojos;
-            for (int dx = -1; dx <= 1; ++dx) {
-                for (int dy = -1; dy <= 1; ++dy) {
-                    rojos.push_back(
-                        s.lee_pixel(std::clamp(x + dx, 0, 8), std::clamp(y + dy, 0, 6)) & 0xFF);
+// Every channel of every window of side N, with the border replicated, as
+// the attack defines it; the 3 x 3 network and the sliding histogram alike.
+TEST(Ataques, FiltersAgreeWithTheirDefinitionAtEverySize) {
+    SuperficieMemoria s(11, 8);
+    for (int x = 0; x < 11; ++x) {
+        for (int y = 0; y < 8; ++y)
+            s.pon_pixel(x, y, (x * 41 + y * 97) % 256 * 0x010203 & 0xFFFFFF);
+    }
+    for (int N : {2, 3, 4, 5, 15}) {
+        const SuperficieMemoria m = aplica(("mediana:" + std::to_string(N)).c_str(), s);
+        const SuperficieMemoria a = aplica(("media:" + std::to_string(N)).c_str(), s);
+        for (int x = 0; x < 11; ++x) {
+            for (int y = 0; y < 8; ++y) {
+                for (int k = 0; k < 3; ++k) {
+                    std::vector<int> v;
+                    for (int dx = -(N / 2); dx <= (N - 1) / 2; ++dx) {
+                        for (int dy = -(N / 2); dy <= (N - 1) / 2; ++dy) {
+                            const int32_t c =
+                                s.lee_pixel(std::clamp(x + dx, 0, 10), std::clamp(y + dy, 0, 7));
+                            v.push_back(c >> (8 * k) & 0xFF);
+                        }
+                    }
+                    const int suma = std::accumulate(v.begin(), v.end(), 0);
+                    std::sort(v.begin(), v.end());
+                    const int n = N * N;
+                    ASSERT_EQ(m.lee_pixel(x, y) >> (8 * k) & 0xFF, v[v.size() / 2]) << N;
+                    ASSERT_EQ(a.lee_pixel(x, y) >> (8 * k) & 0xFF, (2 * suma + n) / (2 * n)) << N;
                 }
             }
-            std::sort(rojos.begin(), rojos.end());
-            EXPECT_EQ(m.lee_pixel(x, y) & 0xFF, rojos[4]) << x << "," << y;
         }
     }
+}
+
+TEST(Ataques, ACropRemovesTheFirstColumnsAndRows) {
+    const SuperficieMemoria s = textura();
+    const SuperficieMemoria r = aplica("recorte:2", s);
+    EXPECT_EQ(r.ancho(), 7);
+    EXPECT_EQ(r.alto(), 5);
+    EXPECT_EQ(r.lee_pixel(0, 0), s.lee_pixel(2, 2));
+    EXPECT_EQ(r.lee_pixel(6, 4), s.lee_pixel(8, 6));
+    EXPECT_EQ(aplica("recorte:0", s), s);
+    for (const char* todo : {"recorte:7", "recorte:483"}) {
+        const SuperficieMemoria vacia = aplica(todo, s);
+        EXPECT_EQ(vacia.ancho() * vacia.alto(), 0) << todo;
+    }
+}
+
+TEST(Ataques, AScaleOfAHundredKeepsThePictureAndASmallerOneBlursIt) {
+    EXPECT_EQ(aplica("escala:100", textura()), textura());
+    const SuperficieMemoria mitad = aplica("escala:50", textura());
+    EXPECT_EQ(mitad.ancho(), 9);
+    EXPECT_EQ(mitad.alto(), 7);
+    EXPECT_NE(mitad, textura());
+    EXPECT_EQ(aplica("escala:1", plano(0x336699)), plano(0x336699));
 }
 
 TEST(Ataques, JpegNeedsACodec) {
