@@ -4,6 +4,20 @@
 
 namespace zek {
 
+Disposicion disposicion_de_bloques(int W, int H, int64_t P) {
+    Disposicion d{H < W ? H : W, static_cast<double>(2 * P)};
+    while (d.LongBloque >= 1) {
+        const int32_t L = d.LongBloque;
+        const int64_t Bx = W / L;
+        const int64_t By = H / L;
+        d.NumBloques = static_cast<double>(Bx * By);
+        // Each watermark pixel takes a pair of side-by-side blocks.
+        if (Bx % 2 == 0 && Bx * By >= 2 * P) break;
+        d.LongBloque = L - 1;
+    }
+    return d;
+}
+
 bool Calcula_Bloques(Vbles& vbles, const SuperficieImagen& host, const SuperficieImagen& marca,
                      PuertoVentana& puerto) {
     const int64_t P = int64_t{marca.ancho()} * marca.alto();
@@ -12,17 +26,9 @@ bool Calcula_Bloques(Vbles& vbles, const SuperficieImagen& host, const Superfici
         return false;
     }
 
-    vbles.LongBloque = host.alto() < host.ancho() ? host.alto() : host.ancho();
-    vbles.NumBloques = static_cast<double>(2 * P);
-    while (vbles.LongBloque >= 1) {
-        const int32_t L = vbles.LongBloque;
-        const int64_t Bx = host.ancho() / L;
-        const int64_t By = host.alto() / L;
-        vbles.NumBloques = static_cast<double>(Bx * By);
-        // Each watermark pixel takes a pair of side-by-side blocks.
-        if (Bx % 2 == 0 && Bx * By >= 2 * P) break;
-        vbles.LongBloque = L - 1;
-    }
+    const Disposicion d = disposicion_de_bloques(host.ancho(), host.alto(), P);
+    vbles.LongBloque = d.LongBloque;
+    vbles.NumBloques = d.NumBloques;
 
     const char sep = puerto.separador_decimal();
     puerto.pon_texto(Control::LBloque, "Longitud de bloque " + std::to_string(vbles.LongBloque));

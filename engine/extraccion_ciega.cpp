@@ -26,14 +26,19 @@ double distancia_circular(double a, double b, double c) {
 
 std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, double Grado,
                                            double Clave, int32_t LongBloque, int Wm, int Hm) {
+    Tabla MatrizY;
+    captura_luminancia(marcada, MatrizY);
+    return extraccion_ciega(MatrizY, marcada.ancho(), marcada.alto(), Grado, Clave, LongBloque,
+                            Wm, Hm);
+}
+
+std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H, double Grado,
+                                           double Clave, int32_t LongBloque, int Wm, int Hm) {
     const auto grado = entero(Grado);
     const int32_t L = LongBloque;
     if (!grado || *grado == 0 || L < 1 || Wm < 1 || Hm < 1) return std::nullopt;
-
-    Tabla MatrizY;
-    captura_luminancia(marcada, MatrizY);
-    const int Bx = marcada.ancho() / L;
-    const int By = marcada.alto() / L;
+    const int Bx = W / L;
+    const int By = H / L;
     if (!MatrizY.cubre(1, Bx * L, 1, By * L)) return std::nullopt;
 
     MarcaLeida leida{Wm, Hm, std::vector<Lectura>(static_cast<size_t>(Wm) * Hm, Lectura::SinPar)};
@@ -50,6 +55,44 @@ std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, doub
         return true;
     });
     return leida;
+}
+
+SuperficieMemoria imagen_de_lectura(const std::optional<MarcaLeida>& leida, int Wm, int Hm) {
+    SuperficieMemoria s(Wm, Hm);
+    s.rellena(0, 0, Wm, Hm, 0x808080);
+    if (!leida) return s;
+    for (int ym = 1; ym <= std::min(Hm, leida->Hm); ++ym) {
+        for (int xm = 1; xm <= std::min(Wm, leida->Wm); ++xm) {
+            const Lectura l = leida->en(xm, ym);
+            if (l != Lectura::SinPar) s.pon_pixel(xm, ym, l == Lectura::Claro ? 0xFFFFFF : 0);
+        }
+    }
+    return s;
+}
+
+std::optional<Histograma> histograma_de_residuos(const Tabla& MatrizY, int W, int H, double Grado,
+                                                 int32_t LongBloque, int Wm, int Hm,
+                                                 const Tabla& MatrizMarca) {
+    const auto grado = entero(Grado);
+    const int32_t L = LongBloque;
+    if (!grado || *grado == 0 || L < 1 || Wm < 1 || Hm < 1) return std::nullopt;
+    const int Bx = W / L;
+    const int By = H / L;
+    if (!MatrizY.cubre(1, Bx * L, 1, By * L)) return std::nullopt;
+    const int32_t c = *grado < 0 ? -*grado : *grado;
+    Histograma h{c, std::vector<int64_t>(static_cast<size_t>(c)),
+                 std::vector<int64_t>(static_cast<size_t>(c))};
+    recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
+        if (!MatrizMarca.contiene(par.xm, par.ym)) return true;
+        const double color = MatrizMarca.lee(par.xm, par.ym);
+        if (color == -1) return true;
+        const auto r = residuo_del_par(MatrizY, par.A, par.B, Grado, *grado);
+        if (!r) return true;
+        const auto i = static_cast<size_t>(*r < 0 ? *r + c : *r);
+        ++(es_claro(color) ? h.claros : h.oscuros)[i];
+        return true;
+    });
+    return h;
 }
 
 int64_t cuenta_pares(const Tabla& MatrizMarca, int W, int H, int32_t L, int Wm, int Hm) {

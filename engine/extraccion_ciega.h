@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/superficie.h"
+#include "base/superficie_memoria.h"
 #include "base/tabla.h"
 
 namespace zek {
@@ -32,6 +33,31 @@ struct MarcaLeida {
 // pixels). A pair whose sums leave the 32-bit range is read dark.
 std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, double Grado,
                                            double Clave, int32_t LongBloque, int Wm, int Hm);
+// The same from the picture's luminance already captured (MatrizY of a
+// picture of W x H, which sets the blocks).
+std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H, double Grado,
+                                           double Clave, int32_t LongBloque, int Wm, int Hm);
+
+// The reading as a picture of Wm x Hm: white where read light, black where
+// dark, grey 128 where no pair carries the pixel (all grey when nothing was
+// read). Watermark pixel (xm, ym) is picture pixel (xm, ym), as in Picture4.
+SuperficieMemoria imagen_de_lectura(const std::optional<MarcaLeida>& leida, int Wm, int Hm);
+
+// How the residues of the carried pairs fall, by the class of the pixel
+// each carries: counts for residues 0 .. grado - 1.
+struct Histograma {
+    int32_t grado = 0;  // |whole(Grado)|
+    std::vector<int64_t> claros, oscuros;
+    bool operator==(const Histograma&) const = default;
+};
+
+// For every pair the embedding makes carry a watermark pixel (one that is
+// not -1 in MatrizMarca), the pair's residue in the luminance MatrizY of a
+// picture of W x H, brought into 0 .. |whole(Grado)| - 1. Nothing when no
+// embedding could have been made; a pair whose sums overflow is left out.
+std::optional<Histograma> histograma_de_residuos(const Tabla& MatrizY, int W, int H, double Grado,
+                                                 int32_t LongBloque, int Wm, int Hm,
+                                                 const Tabla& MatrizMarca);
 
 struct Aciertos {
     int64_t correctos = 0;

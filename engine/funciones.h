@@ -20,6 +20,15 @@ inline bool es_claro(double color_guardado) {
 // Colour of the grid lines: pure red.
 inline constexpr int32_t kColorRejilla = 255;
 
+// The layout Calcula_Bloques finds for a host of W x H and a watermark of P
+// pixels (P even): the side L (0 when none) and the whole blocks of the last
+// side tried.
+struct Disposicion {
+    int32_t LongBloque = 0;
+    double NumBloques = 0;
+};
+Disposicion disposicion_de_bloques(int W, int H, int64_t P);
+
 // Finds the largest block side L for which the host holds an even number of
 // whole block columns and at least one pair of blocks per watermark pixel;
 // sets LongBloque (0 when none) and NumBloques and shows both. Refuses a

@@ -83,4 +83,19 @@ bool recorre_pares(int Bx, int By, int L, int Wm, int Hm, Visita visita) {
     return true;
 }
 
+// The pair of the walk whose blocks hold table element (x, y) (from 1), on
+// Bx x By whole blocks of side L; nothing when no pair carries a watermark
+// pixel there.
+inline std::optional<Par> par_en(int x, int y, int Bx, int By, int L, int Wm, int Hm) {
+    if (L < 1 || x < 1 || y < 1) return std::nullopt;
+    const int j = (x - 1) / L, R = (y - 1) / L;  // block column and row, from 0
+    const int pares_por_fila = Bx / 2;
+    if (j >= 2 * pares_por_fila || R >= By) return std::nullopt;
+    const int64_t k = int64_t{R} * pares_por_fila + j / 2 + 1;
+    if (k > int64_t{Wm} * Hm) return std::nullopt;
+    const Bloque A{(j / 2 * 2) * L + 1, R * L + 1, L};
+    return Par{k, A, Bloque{A.x0 + L, A.y0, L}, static_cast<int>((k - 1) % Wm) + 1,
+               static_cast<int>((k - 1) / Wm) + 1};
+}
+
 }  // namespace zek

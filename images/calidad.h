@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "base/superficie.h"
+#include "base/superficie_memoria.h"
+#include "base/tabla.h"
 
 namespace zek {
 
@@ -15,5 +17,16 @@ struct Zona {
 // PSNR in dB over red, green and blue of the zone's pixels that both
 // pictures hold; nothing when those pixels are identical (or there are none).
 std::optional<double> psnr_entre(const SuperficieImagen& a, const SuperficieImagen& b, Zona zona);
+
+// |Y' - Y| for each pixel (x, y) of 1..W x 1..H that both luminance tables
+// hold, in grey, amplified so that the largest difference is white (a gain
+// of at most 255, so that one step of luminance is still visible); black
+// elsewhere.
+struct Diferencia {
+    SuperficieMemoria imagen;
+    double maxima = 0;    // the largest |Y' - Y|
+    double ganancia = 1;  // grey level = |Y' - Y| x ganancia
+};
+Diferencia diferencia_de_luminancia(const Tabla& Y_marcada, const Tabla& Y_original, int W, int H);
 
 }  // namespace zek

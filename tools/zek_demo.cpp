@@ -127,7 +127,7 @@ bool escribe_resultados(Ejecucion& e, const std::vector<ResultadoAtaque>& ataque
         bien &= escribe_png(*s, carpeta / ("picture" + std::to_string(n++) + ".png"));
     }
     const Informe& inf = e.demostracion().informe();
-    bien &= escribe_png(imagen_leida(inf.leida, p.Picture2.ancho(), p.Picture2.alto()),
+    bien &= escribe_png(imagen_de_lectura(inf.leida, p.Picture2.ancho(), p.Picture2.alto()),
                         carpeta / "extraida.png");
     bien &= escribe_texto(carpeta / "informe.json", informe_json(e, ataques));
     return bien;

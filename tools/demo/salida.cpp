@@ -39,19 +39,6 @@ bool escribe_png(const SuperficieImagen& imagen, const std::filesystem::path& ru
     return a_qimage(imagen).save(QString::fromStdString(ruta.string()), "PNG");
 }
 
-SuperficieMemoria imagen_leida(const std::optional<MarcaLeida>& leida, int Wm, int Hm) {
-    SuperficieMemoria s(Wm, Hm);
-    s.rellena(0, 0, Wm, Hm, 0x808080);
-    if (!leida) return s;
-    for (int ym = 1; ym <= std::min(Hm, leida->Hm); ++ym) {
-        for (int xm = 1; xm <= std::min(Wm, leida->Wm); ++xm) {
-            const Lectura l = leida->en(xm, ym);
-            if (l != Lectura::SinPar) s.pon_pixel(xm, ym, l == Lectura::Claro ? 0xFFFFFF : 0);
-        }
-    }
-    return s;
-}
-
 std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>& ataques) {
     const Vbles& v = e.vbles();
     const Informe& inf = e.demostracion().informe();

@@ -13,10 +13,6 @@ namespace zek {
 
 bool escribe_png(const SuperficieImagen& imagen, const std::filesystem::path& ruta);
 
-// The watermark as read: white where read light, black where dark, grey
-// 128 where no pair carries the pixel (all grey when nothing was read).
-SuperficieMemoria imagen_leida(const std::optional<MarcaLeida>& leida, int Wm, int Hm);
-
 std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>& ataques);
 
 struct FilaBarrido {
