@@ -24,19 +24,27 @@ constexpr int kBien = 0, kUsoIncorrecto = 1, kImagenRechazada = 2, kSinEscribir 
 constexpr const char* kUso =
     "Uso: zek-demo IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
     "                [--ataque A]... [--grados G1,G2,...]\n"
+    "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
     "\n"
     "Inserta la marca de agua MARCA en la imagen IMAGEN como en la ventana de ZEK\n"
     "(abrir las dos imágenes, aplicar el grado y la clave y pulsar cuatro veces el\n"
     "botón de paso), la extrae a ciegas de la imagen marcada y escribe en CARPETA\n"
-    "(zek-salida si no se indica) picture1.png a picture4.png, extraida.png e\n"
-    "informe.json. Los números llevan punto decimal.\n"
+    "(zek-salida si no se indica) picture1.png a picture4.png, marcada.png (la\n"
+    "imagen marcada sin rejilla), extraida.png e informe.json. Los números llevan\n"
+    "punto decimal.\n"
     "\n"
     "  --ataque A    ataca la imagen marcada antes de extraer la marca; A es\n"
     "                jpeg:Q (calidad 0 a 100), ruido:S (desviación 0 a 255),\n"
-    "                media:N o mediana:N (ventana N x N, 1 a 15) o brillo:D\n"
-    "                (-255 a 255). Se puede repetir.\n"
+    "                media:N o mediana:N (ventana N x N, 1 a 15), brillo:D\n"
+    "                (-255 a 255), recorte:N (quita las N primeras columnas y\n"
+    "                filas, 0 a 483) o escala:P (reduce al P %, 1 a 100, y vuelve\n"
+    "                a ampliar). Se puede repetir.\n"
     "  --grados L    repite la demostración con cada grado de la lista y escribe\n"
     "                barrido.csv y barrido.png.\n"
+    "  --extrae      no inserta nada: lee a ciegas la marca de agua de IMAGEN (una\n"
+    "                imagen marcada, por ejemplo marcada.png) con la rejilla que\n"
+    "                calcula el primer paso, la compara con MARCA y escribe\n"
+    "                extraida.png e informe.json.\n"
     "  --ayuda       muestra este texto.\n"
     "\n"
     "Sale con 0 si se aceptaron las dos imágenes y se dieron los cuatro pasos,\n"
@@ -48,6 +56,7 @@ struct Opciones {
     fs::path salida = "zek-salida";
     std::vector<double> grados;
     bool ayuda = false;
+    bool extrae = false;
 };
 
 struct ErrorDeUso {
@@ -83,6 +92,8 @@ Opciones lee_opciones(int argc, char** argv) {
         };
         if (a == "--ayuda" || a == "-h" || a == "--help") {
             o.ayuda = true;
+        } else if (a == "--extrae") {
+            o.extrae = true;
         } else if (a == "--grado" || a == "--clave") {
             std::string v = valor();
             if (!lee_numero_con_separador(v, '.'))
@@ -107,6 +118,9 @@ Opciones lee_opciones(int argc, char** argv) {
     if (o.ayuda) return o;
     if (posicionales.size() != 2) throw ErrorDeUso{"hacen falta dos imágenes: IMAGEN y MARCA"};
     if (!hay_grado || !hay_clave) throw ErrorDeUso{"faltan --grado o --clave"};
+    if (o.extrae && (!o.p.ataques.empty() || !o.grados.empty())) {
+        throw ErrorDeUso{"--extrae no admite --ataque ni --grados"};
+    }
     o.p.host = posicionales[0];
     o.p.marca = posicionales[1];
     return o;
@@ -129,29 +143,37 @@ bool escribe_resultados(Ejecucion& e, const std::vector<ResultadoAtaque>& ataque
     const Informe& inf = e.demostracion().informe();
     bien &= escribe_png(imagen_de_lectura(inf.leida, p.Picture2.ancho(), p.Picture2.alto()),
                         carpeta / "extraida.png");
+    if (inf.insertada) {
+        bien &= escribe_png(e.demostracion().marcada_completa(), carpeta / "marcada.png");
+    }
     bien &= escribe_texto(carpeta / "informe.json", informe_json(e, ataques));
     return bien;
 }
 
-std::vector<FilaBarrido> barrido(const Opciones& o, const CodecJpeg& jpeg) {
-    std::vector<FilaBarrido> filas;
-    for (double g : o.grados) {
-        Ejecucion e(nullptr);
-        Parametros p = o.p;
-        p.grado = texto_exacto(g);
-        if (!e.carga(p)) continue;
-        if (!e.demuestra(p)) throw ParametroRechazado{p.grado};
-        const Informe& inf = e.demostracion().informe();
-        const auto ber = [](const Aciertos& a, bool leido) {
-            return leido && a.total ? std::optional<double>(a.ber()) : std::nullopt;
-        };
-        filas.push_back(
-            {g, "ninguno", inf.psnr, inf.extraccion ? ber(*inf.extraccion, true) : std::nullopt});
-        for (const ResultadoAtaque& a : e.ataca(p.ataques, jpeg)) {
-            filas.push_back({g, a.ataque, a.psnr, ber(a.aciertos, a.leido)});
-        }
+bool crea_carpeta(const fs::path& carpeta) {
+    std::error_code error;
+    fs::create_directories(carpeta, error);
+    return !error;
+}
+
+int sin_escribir(const fs::path& carpeta) {
+    std::cerr << "No se han podido escribir los resultados en «" << carpeta.string() << "».\n";
+    return kSinEscribir;
+}
+
+// --extrae: the watermark read back from a picture alone.
+int extrae(const Opciones& o) {
+    Ejecucion e(&std::cerr);
+    if (!e.carga(o.p)) {
+        std::cerr << e.motivo() << '\n';
+        return kImagenRechazada;
     }
-    return filas;
+    const Ejecucion::Extraccion x = e.extrae(o.p);
+    const int Wm = e.sesion().Picture2().ancho(), Hm = e.sesion().Picture2().alto();
+    const bool bien = crea_carpeta(o.salida) &&
+                      escribe_png(imagen_de_lectura(x.leida, Wm, Hm), o.salida / "extraida.png") &&
+                      escribe_texto(o.salida / "informe.json", informe_extraccion_json(e, x));
+    return bien ? kBien : sin_escribir(o.salida);
 }
 
 int ejecuta(const Opciones& o) {
@@ -161,22 +183,19 @@ int ejecuta(const Opciones& o) {
         std::cerr << e.motivo() << '\n';
         return kImagenRechazada;
     }
+    // The pictures as opened, for the sweep, before any grid covers them.
+    const SuperficieMemoria host = e.sesion().Picture1(), marca = e.sesion().Picture2();
     if (!e.demuestra(o.p)) throw ParametroRechazado{o.p.grado + " / " + o.p.clave};
     const auto ataques = e.ataca(o.p.ataques, jpeg);
 
-    std::error_code error;
-    fs::create_directories(o.salida, error);
-    bool bien = !error && escribe_resultados(e, ataques, o.salida);
+    bool bien = crea_carpeta(o.salida) && escribe_resultados(e, ataques, o.salida);
     if (bien && !o.grados.empty()) {
-        const auto filas = barrido(o, jpeg);
+        const double clave = e.vbles().Clave;
+        const auto filas = barrido_de_grados(host, marca, o.grados, clave, o.p.ataques, &jpeg);
         bien = escribe_texto(o.salida / "barrido.csv", barrido_csv(filas)) &&
                escribe_grafico(filas, o.salida / "barrido.png");
     }
-    if (!bien) {
-        std::cerr << "No se han podido escribir los resultados en «" << o.salida.string() << "».\n";
-        return kSinEscribir;
-    }
-    return kBien;
+    return bien ? kBien : sin_escribir(o.salida);
 }
 
 }  // namespace
@@ -199,7 +218,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication aplicacion(argc, argv);
     try {
-        return ejecuta(o);
+        return o.extrae ? extrae(o) : ejecuta(o);
     } catch (const ParametroRechazado& e) {
         std::cerr << "zek-demo: el grado o la clave no se han aceptado: «" << e.texto << "»\n";
         return kUsoIncorrecto;

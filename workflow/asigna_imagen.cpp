@@ -78,8 +78,9 @@ std::string texto_de_rechazo(TamanoImagen medida, TamanoImagen limite) {
 }
 
 bool Asigna_Imagen(SuperficieImagen& Pict, const std::string& Tipo, Pictures pictures,
-                   PuertoVentana& puerto, LectorImagen& lector) {
+                   PuertoVentana& puerto, LectorImagen& lector, std::string* ruta_elegida) {
     const std::string ruta = puerto.elige_archivo(kFiltroImagenes);
+    if (ruta_elegida) *ruta_elegida = ruta;
     if (ruta.empty()) return false;
     const TamanoImagen limite = Tipo == "I" ? kLimiteHost : kLimiteMarca;
 

@@ -19,8 +19,8 @@ std::string texto_de_rechazo(TamanoImagen medida, TamanoImagen limite);
 // ("I" host, anything else watermark); then Picture3 and Picture4 take the
 // sizes of Picture1 and Picture2. An unreadable file changes nothing; a
 // picture too large is refused with a message and leaves Pict empty at the
-// design size of its role.
+// design size of its role. ruta, when given, receives the file chosen.
 bool Asigna_Imagen(SuperficieImagen& Pict, const std::string& Tipo, Pictures pictures,
-                   PuertoVentana& puerto, LectorImagen& lector);
+                   PuertoVentana& puerto, LectorImagen& lector, std::string* ruta = nullptr);
 
 }  // namespace zek

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/funciones.h"
+#include "engine/pares.h"
 
 namespace zek {
 namespace {
@@ -41,6 +42,7 @@ void Demostracion::Command1_Click() {
     if (antes == 1) {
         Wm_ = pic_.Picture2.ancho();
         Hm_ = pic_.Picture2.alto();
+        luminancia_original_ = vbles_.MatrizY;
     }
     sec_.Command1_Click();
     if (vbles_.Paso == antes) return;  // refused: nothing ran
@@ -52,6 +54,7 @@ void Demostracion::MnuReset_Click() {
     sec_.MnuReset_Click();
     informe_ = {};
     anfitrion_ = marcada_ = SuperficieMemoria();
+    luminancia_original_.vacia();
     pon_estado("");
 }
 
@@ -79,6 +82,69 @@ std::optional<MarcaLeida> Demostracion::lee_a_ciegas(const SuperficieImagen& ima
     return extraccion_ciega(imagen, vbles_.Grado, vbles_.Clave, vbles_.LongBloque, Wm_, Hm_);
 }
 
+std::string texto_de_aciertos(const Aciertos& a, char separador) {
+    // Rounded down, so that 40266 of 40275 does not read as 100 %.
+    const double porcentaje =
+        a.total
+            ? std::floor(1000.0 * static_cast<double>(a.correctos) / static_cast<double>(a.total)) /
+                  10.0
+            : 0.0;
+    return std::to_string(a.correctos) + " de " + std::to_string(a.total) +
+           " píxeles correctos (" + con_decimales(porcentaje, 1, separador) + " %)";
+}
+
+ParametrosLectura Demostracion::lectura() const {
+    return {vbles_.Grado, vbles_.Clave, vbles_.LongBloque, Wm_, Hm_};
+}
+
+SuperficieMemoria Demostracion::marcada_completa() const {
+    if (!informe_.insertada) return {};
+    SuperficieMemoria s = anfitrion_;
+    const int alto = zona_.y_hasta - zona_.y_desde + 1;
+    std::vector<int32_t> columna(static_cast<size_t>(std::max(alto, 0)));
+    for (int x = zona_.x_desde; x <= zona_.x_hasta && alto > 0; ++x) {
+        marcada_.lee_columna(x, zona_.y_desde, alto, columna.data());
+        s.pon_columna(x, zona_.y_desde, alto, columna.data());
+    }
+    return s;
+}
+
+std::string Demostracion::descripcion_de_par(int x, int y) const {
+    const int32_t L = vbles_.LongBloque;
+    if (!informe_.insertada || L < 1) return {};
+    const auto par =
+        par_en(x, y, anfitrion_.ancho() / L, anfitrion_.alto() / L, L, Wm_, Hm_);
+    if (!par) return "Este bloque no lleva ningún píxel de la marca de agua.";
+    const char sep = puerto_.separador_decimal();
+    const auto media = [&](const Tabla& Y, Bloque b) {
+        const auto s = suma_bloque(Y, b);
+        return s ? con_decimales(*s / (static_cast<double>(L) * L), 2, sep) : std::string("?");
+    };
+    const auto residuo = [&](const Tabla& Y) {
+        const auto g = entero(vbles_.Grado);
+        const auto r = g && *g != 0 ? residuo_del_par(Y, par->A, par->B, vbles_.Grado, *g)
+                                    : std::nullopt;
+        return r ? texto_general(*r < 0 ? *r + std::abs(*g) : *r, sep) : std::string("?");
+    };
+    const auto bloque = [](Bloque b) {
+        return "columna " + std::to_string(b.x0) + ", fila " + std::to_string(b.y0);
+    };
+    const double color = vbles_.MatrizMarca.contiene(par->xm, par->ym)
+                             ? vbles_.MatrizMarca.lee(par->xm, par->ym)
+                             : -1;
+    const std::string clase = color == -1 ? "sin color: el par no se ha modificado"
+                              : es_claro(color) ? "claro"
+                                                : "oscuro";
+    const Tabla& antes = luminancia_original_;
+    return "Par " + std::to_string(par->k) + "\nBloque A: " + bloque(par->A) +
+           "\nBloque B: " + bloque(par->B) + "\nLuminancia media antes: A " +
+           media(antes, par->A) + ", B " + media(antes, par->B) +
+           "\nLuminancia media después: A " + media(vbles_.MatrizY, par->A) + ", B " +
+           media(vbles_.MatrizY, par->B) + "\nResto antes: " + residuo(antes) +
+           "\nResto después: " + residuo(vbles_.MatrizY) + "\nPíxel de la marca: (" +
+           std::to_string(par->xm) + ", " + std::to_string(par->ym) + "), " + clase;
+}
+
 void Demostracion::tras_extraccion() {
     informe_.leida = lee_a_ciegas(marcada_);
     if (!informe_.leida) {
@@ -87,15 +153,8 @@ void Demostracion::tras_extraccion() {
     }
     const Aciertos a = compara_con_marca(*informe_.leida, vbles_.MatrizMarca);
     informe_.extraccion = a;
-    // Rounded down, so that 40266 of 40275 does not read as 100 %.
-    const double porcentaje =
-        a.total
-            ? std::floor(1000.0 * static_cast<double>(a.correctos) / static_cast<double>(a.total)) /
-                  10.0
-            : 0.0;
-    pon_estado("Extracción ciega de la imagen marcada: " + std::to_string(a.correctos) + " de " +
-               std::to_string(a.total) + " píxeles correctos (" +
-               con_decimales(porcentaje, 1, puerto_.separador_decimal()) + " %)");
+    pon_estado("Extracción ciega de la imagen marcada: " +
+               texto_de_aciertos(a, puerto_.separador_decimal()));
 }
 
 }  // namespace zek

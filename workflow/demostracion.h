@@ -13,6 +13,7 @@
 #include "base/puerto_ventana.h"
 #include "base/superficie_memoria.h"
 #include "base/vbles.h"
+#include "workflow/laboratorio.h"
 #include "engine/extraccion_ciega.h"
 #include "images/calidad.h"
 #include "workflow/secuenciador.h"
@@ -42,6 +43,19 @@ class Demostracion {
     // Reads the watermark blindly from another picture of the host's size
     // (the watermarked one after an attack) with this run's parameters.
     std::optional<MarcaLeida> lee_a_ciegas(const SuperficieImagen& imagen) const;
+    // What a blind reading needs: this run's parameters and watermark size.
+    ParametrosLectura lectura() const;
+
+    // The watermarked picture as a file should hold it: the host's own
+    // colours wherever the rendering draws nothing (its first column and
+    // row), the rendering everywhere else. Empty before stage 1 has drawn.
+    SuperficieMemoria marcada_completa() const;
+    // The host's luminance before the embedding changed it.
+    const Tabla& luminancia_original() const { return luminancia_original_; }
+    // For the pointer resting on table element (x, y) of Picture1 or
+    // Picture3 after stage 1: the pair of blocks there and what the
+    // embedding did to it, or that the block carries nothing.
+    std::string descripcion_de_par(int x, int y) const;
 
   private:
     void tras_insercion();
@@ -55,8 +69,12 @@ class Demostracion {
     Informe informe_;
     SuperficieMemoria anfitrion_;  // the host before the grid of stage 0 covered it
     SuperficieMemoria marcada_;
+    Tabla luminancia_original_;
     Zona zona_;
     int Wm_ = 0, Hm_ = 0;  // the watermark's size when it was embedded
 };
+
+// "961 de 961 píxeles correctos (100,0 %)", the percentage rounded down.
+std::string texto_de_aciertos(const Aciertos& a, char separador_decimal);
 
 }  // namespace zek

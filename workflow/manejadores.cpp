@@ -52,8 +52,9 @@ bool guarda(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string&
 
 }  // namespace
 
-bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector) {
-    if (!Asigna_Imagen(pictures.Picture1, "I", pictures, puerto, lector)) return false;
+bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector,
+                     std::string* ruta) {
+    if (!Asigna_Imagen(pictures.Picture1, "I", pictures, puerto, lector, ruta)) return false;
     const CursorOcupado ocupado(puerto);
     Captura_Imagen(pictures.Picture1, vbles);
     return true;

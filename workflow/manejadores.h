@@ -12,8 +12,9 @@
 namespace zek {
 
 // "&Imagen": load the host and capture it under the busy pointer; true
-// when the picture was accepted.
-bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector);
+// when the picture was accepted. ruta, when given, receives the file chosen.
+bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector,
+                     std::string* ruta = nullptr);
 // "&Marca de Agua": load the watermark and capture it; true when accepted.
 bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
                         LectorImagen& lector);

@@ -1,12 +1,20 @@
 #include "workflow/sesion.h"
 
+#include <filesystem>
+
+#include "engine/funciones.h"
+#include "workflow/asigna_imagen.h"
+
 namespace zek {
 
 Sesion::Sesion(PuertoVentana& puerto, LectorImagen& lector)
     : puerto_(puerto), lector_(lector), demo_(vbles_, pictures(), puerto) {}
 
 bool Sesion::SubImagen_Click() {
-    return zek::SubImagen_Click(vbles_, pictures(), puerto_, lector_);
+    std::string ruta;
+    if (!zek::SubImagen_Click(vbles_, pictures(), puerto_, lector_, &ruta)) return false;
+    ruta_host_ = ruta;
+    return true;
 }
 
 bool Sesion::SubMarcaAgua_Click() {
@@ -19,6 +27,52 @@ std::string Sesion::texto_parametro(Parametro p) const {
 
 bool Sesion::cierra_dialogo(Parametro p, const std::string& texto) {
     return zek::cierra_dialogo(vbles_, puerto_, p, texto);
+}
+
+bool Sesion::abre_imagen_marcada() {
+    std::string ruta;
+    // The loading rules keep Picture3 and Picture4 at the sizes of the boxes
+    // they follow, which this picture does not change.
+    if (!Asigna_Imagen(abierta_, "I", pictures(), puerto_, lector_, &ruta)) return false;
+    nombre_abierta_ = std::filesystem::path(ruta).filename().string();
+    hay_abierta_ = true;
+
+    const int Wm = Picture2_.ancho(), Hm = Picture2_.alto();
+    int32_t L = vbles_.LongBloque;
+    if (L < 1 && int64_t{Wm} * Hm % 2 == 0) {
+        L = disposicion_de_bloques(abierta_.ancho(), abierta_.alto(), int64_t{Wm} * Hm).LongBloque;
+    }
+    lectura_abierta_params_ = {vbles_.Grado, vbles_.Clave, L, Wm, Hm};
+    const auto leida = extraccion_ciega(abierta_, vbles_.Grado, vbles_.Clave, L, Wm, Hm);
+    lectura_abierta_ = imagen_de_lectura(leida, Wm, Hm);
+    const std::string titulo = "Extracción ciega de «" + nombre_abierta_ + "»: ";
+    if (!leida || !vbles_.MatrizMarca.dimensionada()) {
+        puerto_.pon_texto(Control::Estado,
+                          titulo + "hace falta una marca de agua abierta, un grado y una clave.");
+        return true;
+    }
+    puerto_.pon_texto(Control::Estado,
+                      titulo + texto_de_aciertos(compara_con_marca(*leida, vbles_.MatrizMarca),
+                                                 puerto_.separador_decimal()));
+    return true;
+}
+
+std::optional<FuenteLaboratorio> Sesion::fuente_marcada() const {
+    if (!demo_.informe().insertada) return std::nullopt;
+    return prepara_fuente("Imagen marcada (paso 2)", demo_.marcada_completa(),
+                          demo_.luminancia_original(), vbles_.MatrizMarca, demo_.lectura());
+}
+
+std::optional<FuenteLaboratorio> Sesion::fuente_abierta() const {
+    if (!hay_abierta_) return std::nullopt;
+    // The host's luminance when the opened picture has its size.
+    const Tabla& original = demo_.luminancia_original().dimensionada()
+                                ? demo_.luminancia_original()
+                                : vbles_.MatrizY;
+    const bool mismo = original.x_hasta() == abierta_.ancho() &&
+                       original.y_hasta() == abierta_.alto();
+    return prepara_fuente(nombre_abierta_, abierta_, mismo ? original : Tabla{},
+                          vbles_.MatrizMarca, lectura_abierta_params_);
 }
 
 }  // namespace zek

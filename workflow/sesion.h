@@ -4,6 +4,7 @@
 // through it.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "base/pictures.h"
@@ -12,6 +13,7 @@
 #include "base/vbles.h"
 #include "images/lector_imagen.h"
 #include "workflow/demostracion.h"
+#include "workflow/laboratorio.h"
 #include "workflow/manejadores.h"
 
 namespace zek {
@@ -38,6 +40,21 @@ class Sesion {
     void Command1_Click() { demo_.Command1_Click(); }
     void MnuReset_Click() { demo_.MnuReset_Click(); }
 
+    // "Imagen marcada…": opens a picture under the host's loading rules and
+    // reads the watermark back from it blindly, with the parameters in force
+    // and the loaded watermark's size; the status line says how well. True
+    // when the picture was accepted.
+    bool abre_imagen_marcada();
+    // The file the host was opened from, so that nothing is saved over it.
+    const std::string& ruta_host() const { return ruta_host_; }
+
+    // Sources for the laboratory: the picture stage 1 drew (nothing before
+    // it has drawn), and the last one opened with abre_imagen_marcada.
+    std::optional<FuenteLaboratorio> fuente_marcada() const;
+    std::optional<FuenteLaboratorio> fuente_abierta() const;
+    // The reading of the last opened picture, as a picture.
+    const SuperficieMemoria& lectura_abierta() const { return lectura_abierta_; }
+
     Vbles& vbles() { return vbles_; }
     const Vbles& vbles() const { return vbles_; }
     SuperficieMemoria& Picture1() { return Picture1_; }
@@ -57,6 +74,12 @@ class Sesion {
     SuperficieMemoria Picture3_{kLimiteHost.ancho, kLimiteHost.alto};
     SuperficieMemoria Picture4_{kLimiteMarca.ancho, kLimiteMarca.alto};
     Demostracion demo_;
+    std::string ruta_host_;
+    SuperficieMemoria abierta_{kLimiteHost.ancho, kLimiteHost.alto};
+    std::string nombre_abierta_;
+    bool hay_abierta_ = false;
+    ParametrosLectura lectura_abierta_params_;
+    SuperficieMemoria lectura_abierta_;
 };
 
 }  // namespace zek

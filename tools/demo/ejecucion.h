@@ -41,14 +41,27 @@ class Ejecucion {
     // Applies both parameters and presses the step button four times; false,
     // pressing nothing, when a parameter was refused.
     bool demuestra(const Parametros& p);
+    // Each attack on the watermarked picture and the blind reading of what
+    // it leaves, as the laboratory does it.
     std::vector<ResultadoAtaque> ataca(const std::vector<Ataque>& ataques,
                                        const CodecJpeg& jpeg) const;
+    // The blind reading of the host picture itself, with the block layout
+    // stage 0 finds (one press of the step button); the histogram of its
+    // residues goes with it.
+    struct Extraccion {
+        std::optional<MarcaLeida> leida;
+        std::optional<Aciertos> aciertos;
+        std::optional<Histograma> histograma;
+    };
+    Extraccion extrae(const Parametros& p);
 
     const std::string& motivo() const { return motivo_; }
     const Vbles& vbles() const { return sesion_.vbles(); }
     const PuertoConsola& puerto() const { return puerto_; }
     const Demostracion& demostracion() const { return sesion_.demostracion(); }
     Pictures pictures() { return sesion_.pictures(); }
+    Sesion& sesion() { return sesion_; }
+    const Sesion& sesion() const { return sesion_; }
 
   private:
     PuertoConsola puerto_;

@@ -8,20 +8,20 @@
 #include <vector>
 
 #include "tools/demo/ejecucion.h"
+#include "workflow/barrido.h"
 
 namespace zek {
 
 bool escribe_png(const SuperficieImagen& imagen, const std::filesystem::path& ruta);
 
+// informe.json of a demonstration: block geometry, messages, stage, pairs,
+// PSNR, blind extraction, each attack, and the residue histogram before and
+// after the embedding.
 std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>& ataques);
+// informe.json of --extrae: block geometry, messages, the blind extraction
+// and the histogram of the picture read.
+std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extraccion& x);
 
-struct FilaBarrido {
-    double grado;
-    std::string ataque;  // "ninguno" for the watermarked picture itself
-    std::optional<double> psnr, ber;
-};
-
-std::string barrido_csv(const std::vector<FilaBarrido>& filas);
 // The bit error rate against the degree for each attack, with the PSNR of
 // the watermarked picture on a second axis.
 bool escribe_grafico(const std::vector<FilaBarrido>& filas, const std::filesystem::path& ruta);

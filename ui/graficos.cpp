@@ -1,0 +1,150 @@
+#include "ui/graficos.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QPen>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <utility>
+
+namespace zek {
+
+QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas) {
+    auto* grafico = new QChart();
+    grafico->setTitle(
+        QString::fromUtf8("Marca de agua: errores de la extracción ciega según el grado"));
+    auto* eje_grado = new QValueAxis();
+    eje_grado->setTitleText(QStringLiteral("Grado"));
+    eje_grado->setLabelFormat(QStringLiteral("%g"));
+    auto* eje_ber = new QValueAxis();
+    eje_ber->setTitleText(QString::fromUtf8("Tasa de error de bits"));
+    auto* eje_psnr = new QValueAxis();
+    eje_psnr->setTitleText(QString::fromUtf8("PSNR de la imagen marcada (dB)"));
+    grafico->addAxis(eje_grado, Qt::AlignBottom);
+    grafico->addAxis(eje_ber, Qt::AlignLeft);
+    grafico->addAxis(eje_psnr, Qt::AlignRight);
+
+    // The watermarked picture itself first, then the attacks in the order given.
+    std::vector<std::pair<std::string, QLineSeries*>> series;
+    const auto serie = [&series](const std::string& ataque) {
+        for (auto& [nombre, s] : series) {
+            if (nombre == ataque) return s;
+        }
+        auto* s = new QLineSeries();
+        s->setName(QString::fromStdString(ataque == "ninguno" ? "sin ataque" : ataque));
+        series.emplace_back(ataque, s);
+        return s;
+    };
+    serie("ninguno");
+    auto* psnr = new QLineSeries();
+    psnr->setName(QString::fromUtf8("PSNR de la imagen marcada"));
+    QPen discontinua(Qt::black);
+    discontinua.setStyle(Qt::DashLine);
+    discontinua.setWidth(2);
+    psnr->setPen(discontinua);
+    double grado_min = 1e300, grado_max = -1e300, psnr_min = 1e300, psnr_max = -1e300;
+    double ber_max = 0;
+    for (const FilaBarrido& f : filas) {
+        grado_min = std::min(grado_min, f.grado);
+        grado_max = std::max(grado_max, f.grado);
+        if (f.ber) {
+            serie(f.ataque)->append(f.grado, *f.ber);
+            ber_max = std::max(ber_max, *f.ber);
+        }
+        if (f.ataque == "ninguno" && f.psnr) {
+            psnr->append(f.grado, *f.psnr);
+            psnr_min = std::min(psnr_min, *f.psnr);
+            psnr_max = std::max(psnr_max, *f.psnr);
+        }
+    }
+    if (grado_min > grado_max) {
+        delete grafico;
+        return nullptr;
+    }
+    eje_grado->setRange(grado_min, grado_max > grado_min ? grado_max : grado_min + 1);
+    // Ticks at round degrees (multiples of 1, 2 or 5 times a power of ten).
+    const double paso = std::pow(10.0, std::floor(std::log10((grado_max - grado_min) / 8 + 1e-9)));
+    const double escala = (grado_max - grado_min) / 8 / paso;
+    eje_grado->setTickType(QValueAxis::TicksDynamic);
+    eje_grado->setTickAnchor(0);
+    eje_grado->setTickInterval(paso * (escala > 5 ? 10 : escala > 2 ? 5 : escala > 1 ? 2 : 1));
+    eje_ber->setRange(0, std::min(1.0, std::ceil(ber_max * 10 + 0.01) / 10));
+    if (psnr_min <= psnr_max) {
+        eje_psnr->setRange(std::floor(psnr_min / 5) * 5, std::ceil(psnr_max / 5) * 5 + 5);
+        eje_psnr->applyNiceNumbers();
+    }
+    // Colours far enough apart to tell seven lines from each other.
+    static const QColor kColores[] = {
+        QColor(0, 114, 178), QColor(213, 94, 0),   QColor(0, 158, 115),   QColor(204, 121, 167),
+        QColor(230, 159, 0), QColor(86, 180, 233), QColor(120, 120, 120), QColor(240, 228, 66)};
+    size_t n = 0;
+    for (auto& [nombre, s] : series) {
+        QPen trazo(kColores[n++ % std::size(kColores)]);
+        trazo.setWidth(2);
+        s->setPen(trazo);
+        grafico->addSeries(s);
+        s->attachAxis(eje_grado);
+        s->attachAxis(eje_ber);
+    }
+    grafico->addSeries(psnr);
+    psnr->attachAxis(eje_grado);
+    psnr->attachAxis(eje_psnr);
+
+    return grafico;
+}
+
+QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
+    auto* grafico = new QChart();
+    grafico->setTitle(QString::fromUtf8("Restos de los pares de bloques"));
+    auto* barras = new QBarSeries();
+    int32_t grado = 0;
+    int64_t mayor = 0;
+    static const QColor kColores[] = {QColor(150, 150, 150), QColor(90, 90, 90),
+                                      QColor(86, 180, 233),  QColor(0, 114, 178),
+                                      QColor(230, 159, 0),   QColor(213, 94, 0)};
+    size_t n = 0;
+    for (const SerieHistograma& s : series) {
+        if (!s.histograma) continue;
+        grado = std::max(grado, s.histograma->grado);
+        for (const auto* clase : {&s.histograma->claros, &s.histograma->oscuros}) {
+            auto* conjunto = new QBarSet(s.nombre + (clase == &s.histograma->claros
+                                                         ? QString::fromUtf8(": claros")
+                                                         : QString::fromUtf8(": oscuros")));
+            conjunto->setColor(kColores[n++ % std::size(kColores)]);
+            for (const int64_t c : *clase) {
+                conjunto->append(static_cast<double>(c));
+                mayor = std::max(mayor, c);
+            }
+            barras->append(conjunto);
+        }
+    }
+    grafico->addSeries(barras);
+    auto* eje_resto = new QBarCategoryAxis();
+    eje_resto->setTitleText(QString::fromUtf8("Resto (de 0 a |Grado| - 1)"));
+    for (int32_t r = 0; r < grado; ++r) eje_resto->append(QString::number(r));
+    auto* eje_pares = new QValueAxis();
+    eje_pares->setTitleText(QString::fromUtf8("Pares de bloques"));
+    eje_pares->setRange(0, static_cast<double>(std::max<int64_t>(mayor, 1)));
+    eje_pares->setLabelFormat(QStringLiteral("%d"));
+    grafico->addAxis(eje_resto, Qt::AlignBottom);
+    grafico->addAxis(eje_pares, Qt::AlignLeft);
+    barras->attachAxis(eje_resto);
+    barras->attachAxis(eje_pares);
+    return grafico;
+}
+
+bool guarda_grafico(QChart* grafico, const QString& ruta) {
+    if (!grafico) return false;
+    QChartView vista(grafico);  // owns the chart
+    vista.setRenderHint(QPainter::Antialiasing);
+    vista.resize(960, 600);
+    return vista.grab().save(ruta, "PNG");
+}
+
+}  // namespace zek

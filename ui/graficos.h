@@ -1,0 +1,29 @@
+// Charts of the laboratory and of zek-demo, with Qt Charts, in Spanish.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "engine/extraccion_ciega.h"
+#include "workflow/barrido.h"
+
+class QChart;
+
+namespace zek {
+
+// The bit error rate against the degree for each attack, with the PSNR of
+// the watermarked picture on a second axis; nullptr when there are no rows.
+QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas);
+
+struct SerieHistograma {
+    QString nombre;  // "Antes", "Después", "Atacada"
+    std::optional<Histograma> histograma;
+};
+// Pairs by residue, light and dark watermark pixels apart, for each series.
+QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series);
+
+// The chart drawn at 960 x 600 into a PNG file; takes the chart.
+bool guarda_grafico(QChart* grafico, const QString& ruta);
+
+}  // namespace zek

@@ -1,0 +1,80 @@
+#include "workflow/laboratorio.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "images/capturas.h"
+
+namespace zek {
+namespace {
+
+// The picture at the top left of a black canvas of W x H.
+SuperficieMemoria sobre_lienzo(const SuperficieImagen& imagen, int W, int H) {
+    SuperficieMemoria lienzo(W, H);
+    lienzo.rellena(0, 0, W, H, 0);
+    const int alto = std::min(H, imagen.alto());
+    std::vector<int32_t> columna(static_cast<size_t>(std::max(alto, 0)));
+    for (int x = 0; x < std::min(W, imagen.ancho()); ++x) {
+        imagen.lee_columna(x, 0, alto, columna.data());
+        lienzo.pon_columna(x, 0, alto, columna.data());
+    }
+    return lienzo;
+}
+
+std::optional<Histograma> histograma(const Tabla& Y, int W, int H, const Tabla& MatrizMarca,
+                                     const ParametrosLectura& p) {
+    return histograma_de_residuos(Y, W, H, p.Grado, p.LongBloque, p.Wm, p.Hm, MatrizMarca);
+}
+
+}  // namespace
+
+FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& imagen,
+                                 const Tabla& Y_original, const Tabla& MatrizMarca,
+                                 const ParametrosLectura& lectura) {
+    FuenteLaboratorio f{std::move(nombre), SuperficieMemoria(imagen.ancho(), imagen.alto()),
+                        {}, Y_original, MatrizMarca, lectura, {}, {}, {}};
+    std::vector<int32_t> columna(static_cast<size_t>(std::max(imagen.alto(), 0)));
+    for (int x = 0; x < imagen.ancho(); ++x) {
+        imagen.lee_columna(x, 0, imagen.alto(), columna.data());
+        f.imagen.pon_columna(x, 0, imagen.alto(), columna.data());
+    }
+    captura_luminancia(f.imagen, f.Y);
+    const int W = f.imagen.ancho(), H = f.imagen.alto();
+    f.despues = histograma(f.Y, W, H, MatrizMarca, lectura);
+    if (Y_original.dimensionada()) {
+        f.antes = histograma(Y_original, W, H, MatrizMarca, lectura);
+        f.diferencia = diferencia_de_luminancia(f.Y, Y_original, W, H);
+    } else {
+        f.diferencia = {SuperficieMemoria(W, H), 0, 1};
+    }
+    return f;
+}
+
+ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataque,
+                             const CodecJpeg* jpeg) {
+    const int W = fuente.imagen.ancho(), H = fuente.imagen.alto();
+    const ParametrosLectura& p = fuente.lectura;
+    ResultadoLaboratorio r;
+    auto atacada = aplica_ataque(ataque, fuente.imagen, jpeg);
+    if (!atacada) {  // the codec failed: nothing to read
+        r.leida = imagen_de_lectura(std::nullopt, p.Wm, p.Hm);
+        return r;
+    }
+    r.atacada = std::move(*atacada);
+    r.psnr = psnr_entre(fuente.imagen, r.atacada,
+                        {0, std::min(W, r.atacada.ancho()) - 1, 0,
+                         std::min(H, r.atacada.alto()) - 1});
+    Tabla Y;
+    if (r.atacada.ancho() == W && r.atacada.alto() == H) {
+        captura_luminancia(r.atacada, Y);
+    } else {
+        captura_luminancia(sobre_lienzo(r.atacada, W, H), Y);
+    }
+    const auto leida = extraccion_ciega(Y, W, H, p.Grado, p.Clave, p.LongBloque, p.Wm, p.Hm);
+    r.leida = imagen_de_lectura(leida, p.Wm, p.Hm);
+    if (leida) r.aciertos = compara_con_marca(*leida, fuente.MatrizMarca);
+    r.histograma = histograma(Y, W, H, fuente.MatrizMarca, p);
+    return r;
+}
+
+}  // namespace zek

@@ -1,0 +1,55 @@
+// The laboratory: a watermarked picture (the one stage 1 drew, or one
+// opened from a file) attacked and read back blindly, with the figures that
+// say why the mark survives or not. A source is a snapshot of everything
+// the analysis needs, so that it can run on another thread while the user
+// goes on.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/superficie_memoria.h"
+#include "base/tabla.h"
+#include "engine/extraccion_ciega.h"
+#include "images/ataques.h"
+#include "images/calidad.h"
+
+namespace zek {
+
+struct ParametrosLectura {
+    double Grado = 0, Clave = 0;
+    int32_t LongBloque = 0;
+    int Wm = 0, Hm = 0;  // the watermark's size, which sets how many pairs carry a pixel
+};
+
+struct FuenteLaboratorio {
+    std::string nombre;          // what the user knows it by
+    SuperficieMemoria imagen;    // the watermarked picture
+    Tabla Y;                     // its luminance
+    Tabla Y_original;            // the host's before embedding; empty when unknown
+    Tabla MatrizMarca;           // the watermark as embedded
+    ParametrosLectura lectura;
+    std::optional<Histograma> antes, despues;  // residues of the host and of this picture
+    Diferencia diferencia;                     // |Y' - Y| against the host
+};
+
+// Captures the picture and works out what does not depend on the attack.
+FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& imagen,
+                                 const Tabla& Y_original, const Tabla& MatrizMarca,
+                                 const ParametrosLectura& lectura);
+
+struct ResultadoLaboratorio {
+    SuperficieMemoria atacada;
+    SuperficieMemoria leida;         // the reading as a picture (white, black, grey)
+    std::optional<Aciertos> aciertos;  // nothing when nothing could be read
+    std::optional<double> psnr;      // attacked against the source; nothing when identical
+    std::optional<Histograma> histograma;  // residues of the attacked picture
+};
+
+// The attack on the source, then the blind reading of what it leaves. A
+// picture smaller than the source (a crop) is read with the source's block
+// layout, over black where it has no pixels.
+ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataque,
+                             const CodecJpeg* jpeg);
+
+}  // namespace zek
