@@ -28,8 +28,8 @@ std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, doub
                                            double Clave, int32_t LongBloque, int Wm, int Hm) {
     Tabla MatrizY;
     captura_luminancia(marcada, MatrizY);
-    return extraccion_ciega(MatrizY, marcada.ancho(), marcada.alto(), Grado, Clave, LongBloque,
-                            Wm, Hm);
+    return extraccion_ciega(MatrizY, marcada.ancho(), marcada.alto(), Grado, Clave, LongBloque, Wm,
+                            Hm);
 }
 
 std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H, double Grado,

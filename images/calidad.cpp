@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 #include <cstdint>
+#include <vector>
 
 #include "base/colores.h"
 

@@ -1,12 +1,28 @@
 // Renders the main window off screen in the middle of a demonstration on
 // the samples (host and watermark loaded, Grado 10, Clave 3, two presses of
-// the step button) and saves it as a PNG for the README.
+// the step button) and saves it as a PNG for the README; with a second
+// file name, also the laboratory after four presses (Grado 16, a JPEG
+// attack of quality 50, the degree sweep computed).
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <cstdio>
 
 #include "tools/guion_ventana.h"
+#include "ui/frm_laboratorio.h"
 #include "ui/frm_principal.h"
+
+namespace {
+
+bool guarda(QWidget& w, const QString& salida) {
+    if (w.grab().save(salida)) return true;
+    std::fprintf(stderr, "no se pudo guardar %s\n", qPrintable(salida));
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -17,12 +33,20 @@ int main(int argc, char** argv) {
     zek::FrmPrincipal ventana(dialogos);
     ventana.show();
 
-    zek::prepara_demostracion(ventana, QStringLiteral("10"), QStringLiteral("3"));
-    for (int i = 0; i < 2; ++i) ventana.findChild<QPushButton*>("Command1")->click();
+    const bool laboratorio = argc > 2;
+    zek::prepara_demostracion(ventana, QString::fromLatin1(laboratorio ? "16" : "10"),
+                              QStringLiteral("3"));
+    for (int i = 0; i < (laboratorio ? 4 : 2); ++i)
+        ventana.findChild<QPushButton*>("Command1")->click();
+    if (!laboratorio) return guarda(ventana, salida) ? 0 : 1;
 
-    if (!ventana.grab().save(salida)) {
-        std::fprintf(stderr, "no se pudo guardar %s\n", qPrintable(salida));
-        return 1;
-    }
-    return 0;
+    ventana.findChild<QAction*>("SubLaboratorio")->trigger();
+    zek::FrmLaboratorio* lab = ventana.laboratorio();
+    lab->resize(1280, 860);
+    lab->findChild<QComboBox*>("ataque")->setCurrentIndex(1);  // JPEG
+    lab->findChild<QDoubleSpinBox*>("valor")->setValue(50);
+    lab->findChild<QPushButton*>("lanza_barrido")->click();
+    lab->espera();
+    QApplication::processEvents();
+    return guarda(ventana, salida) && guarda(*lab, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }

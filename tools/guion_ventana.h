@@ -23,6 +23,10 @@ class DialogosGuion final : public Dialogos {
     QString elige_archivo(QWidget*, const QString&, const QString&) override {
         return archivos_.isEmpty() ? QString() : archivos_.takeFirst();
     }
+    QString elige_archivo_para_guardar(QWidget*, const QString&, const QString&) override {
+        return {};
+    }
+    std::optional<int> pide_calidad(QWidget*, int) override { return std::nullopt; }
 
   private:
     QStringList archivos_;

@@ -1,6 +1,7 @@
 #include "ui/dialogos.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace zek {
@@ -15,6 +16,19 @@ void DialogosQt::mensaje(QWidget* padre, const QString& texto, Icono icono, cons
 
 QString DialogosQt::elige_archivo(QWidget* padre, const QString& filtro, const QString& carpeta) {
     return QFileDialog::getOpenFileName(padre, QString(), carpeta, filtro);
+}
+
+QString DialogosQt::elige_archivo_para_guardar(QWidget* padre, const QString& filtro,
+                                               const QString& sugerido) {
+    return QFileDialog::getSaveFileName(padre, QString::fromUtf8("Guardar"), sugerido, filtro);
+}
+
+std::optional<int> DialogosQt::pide_calidad(QWidget* padre, int defecto) {
+    bool aceptado = false;
+    const int calidad =
+        QInputDialog::getInt(padre, QStringLiteral("JPEG"), QString::fromUtf8("Calidad (0 a 100):"),
+                             defecto, 0, 100, 1, &aceptado);
+    return aceptado ? std::optional<int>(calidad) : std::nullopt;
 }
 
 QString filtro_qt(const std::string& filtro) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "base/puerto_ventana.h"
 
@@ -18,12 +19,21 @@ class Dialogos {
     // filtro in Qt's form, "Description (*.a *.b)"; empty when cancelled.
     virtual QString elige_archivo(QWidget* padre, const QString& filtro,
                                   const QString& carpeta) = 0;
+    // The file to save to, starting at sugerido; empty when cancelled. The
+    // dialog asks before a file is overwritten.
+    virtual QString elige_archivo_para_guardar(QWidget* padre, const QString& filtro,
+                                               const QString& sugerido) = 0;
+    // The JPEG quality, 0 to 100, starting at defecto; nothing when cancelled.
+    virtual std::optional<int> pide_calidad(QWidget* padre, int defecto) = 0;
 };
 
 class DialogosQt final : public Dialogos {
   public:
     void mensaje(QWidget* padre, const QString& texto, Icono icono, const QString& titulo) override;
     QString elige_archivo(QWidget* padre, const QString& filtro, const QString& carpeta) override;
+    QString elige_archivo_para_guardar(QWidget* padre, const QString& filtro,
+                                       const QString& sugerido) override;
+    std::optional<int> pide_calidad(QWidget* padre, int defecto) override;
 };
 
 // "Description|*.a;*.b" as Qt writes it: "Description (*.a *.b)".

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,8 +12,10 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "qt/guardado.h"
 #include "qt/numero_local.h"
 #include "ui/estilo.h"
+#include "ui/frm_laboratorio.h"
 #include "ui/frm_parametro.h"
 #include "ui/iconos.h"
 
@@ -72,6 +75,12 @@ void FrmPrincipal::crea_controles() {
     Picture2->setObjectName("Picture2");
     Picture3->setObjectName("Picture3");
     Picture4->setObjectName("Picture4");
+    // After stage 1, the pointer resting on a block tells what happened to its pair.
+    for (PictureBox* p : {Picture1, Picture3}) {
+        p->pon_consejo([this](int x, int y) {
+            return QString::fromStdString(sesion_->demostracion().descripcion_de_par(x, y));
+        });
+    }
 
     Command1 = new QPushButton(cliente);
     Command1->setObjectName("Command1");
@@ -146,6 +155,19 @@ void FrmPrincipal::crea_acciones() {
     QAction* marca =
         abrir->addAction(QStringLiteral("&Marca de Agua"), this, &FrmPrincipal::SubMarcaAgua_Click);
     marca->setObjectName("SubMarcaAgua");
+    abrir
+        ->addAction(QString::fromUtf8("Imagen ma&rcada…"), this, &FrmPrincipal::abre_imagen_marcada)
+        ->setObjectName("SubAbrirMarcada");
+    QMenu* guardar = archivo->addMenu(QStringLiteral("&Guardar"));
+    guardar->setObjectName("SubGuardar");
+    SubGuardarMarcada = guardar->addAction(QString::fromUtf8("&Imagen marcada…"), this,
+                                           &FrmPrincipal::guarda_imagen_marcada);
+    SubGuardarMarcada->setObjectName("SubGuardarMarcada");
+    SubGuardarExtraida = guardar->addAction(QString::fromUtf8("&Marca extraída…"), this,
+                                            &FrmPrincipal::guarda_marca_extraida);
+    SubGuardarExtraida->setObjectName("SubGuardarExtraida");
+    SubGuardarMarcada->setEnabled(false);   // until stage 1 has drawn
+    SubGuardarExtraida->setEnabled(false);  // until a watermark has been read
 
     QMenu* parametros = menuBar()->addMenu(QString::fromUtf8("Parámetros"));
     parametros->setObjectName("MnuParametros");
@@ -161,6 +183,13 @@ void FrmPrincipal::crea_acciones() {
     QAction* reset =
         menuBar()->addAction(QStringLiteral("Reset"), this, &FrmPrincipal::MnuReset_Click);
     reset->setObjectName("MnuReset");
+
+    QMenu* laboratorio = menuBar()->addMenu(QStringLiteral("&Laboratorio"));
+    laboratorio->setObjectName("MnuLaboratorio");
+    laboratorio
+        ->addAction(QString::fromUtf8("&Ataques, histograma y barrido…"), this,
+                    &FrmPrincipal::abre_laboratorio)
+        ->setObjectName("SubLaboratorio");
 }
 
 void FrmPrincipal::pon_orden_de_tabulacion() {
@@ -175,6 +204,9 @@ void FrmPrincipal::pon_orden_de_tabulacion() {
 
 void FrmPrincipal::refresca() {
     for (PictureBox* p : {Picture1, Picture2, Picture3, Picture4}) p->refresca();
+    SubGuardarMarcada->setEnabled(sesion_->demostracion().informe().insertada);
+    SubGuardarExtraida->setEnabled(sesion_->marca_extraida().has_value());
+    if (laboratorio_ && laboratorio_->isVisible()) laboratorio_->actualiza_fuentes();
 }
 
 void FrmPrincipal::Command1_Click() {
@@ -222,6 +254,58 @@ void FrmPrincipal::MnuResistencia_Click() {
 
 void FrmPrincipal::MnuClave_Click() {
     abre_dialogo(frm_clave_, kDisenoClave, Parametro::Clave);
+}
+
+void FrmPrincipal::abre_imagen_marcada() {
+    sesion_->abre_imagen_marcada();
+    refresca();
+}
+
+void FrmPrincipal::guarda_imagen_marcada() {
+    guarda(sesion_->demostracion().marcada_completa(), QStringLiteral("marcada.png"));
+}
+
+void FrmPrincipal::guarda_marca_extraida() {
+    if (const auto marca = sesion_->marca_extraida())
+        guarda(*marca, QStringLiteral("extraida.png"));
+}
+
+// The save dialog asks before overwriting; the user's host file is never
+// overwritten, and a failed write leaves any file there intact.
+void FrmPrincipal::guarda(const SuperficieMemoria& imagen, const QString& sugerido) {
+    const QString elegido = dialogos_.elige_archivo_para_guardar(
+        this, QStringLiteral("PNG (*.png);;BMP (*.bmp);;JPEG (*.jpg *.jpeg)"), sugerido);
+    if (elegido.isEmpty() || imagen.ancho() < 1) return;
+    const std::string ruta = con_extension(elegido.toStdString());
+    const QString nombre = QFileInfo(QString::fromStdString(ruta)).fileName();
+    if (mismo_archivo(ruta, sesion_->ruta_host())) {
+        mensaje("No se puede guardar sobre «" + nombre.toStdString() +
+                    "»: es la imagen principal abierta. Elige otro nombre.",
+                Icono::Informacion, kTituloAplicacion);
+        return;
+    }
+    int calidad = 90;
+    const QString extension = QFileInfo(nombre).suffix().toLower();
+    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg")) {
+        const auto pedida = dialogos_.pide_calidad(this, calidad);
+        if (!pedida) return;
+        calidad = *pedida;
+    }
+    const std::string error = guarda_imagen(imagen, ruta, calidad);
+    if (!error.empty()) {
+        mensaje("No se ha podido guardar «" + nombre.toStdString() + "»: " + error,
+                Icono::Informacion, kTituloAplicacion);
+        return;
+    }
+    pon_texto(Control::Estado, "Guardada «" + nombre.toStdString() + "».");
+}
+
+void FrmPrincipal::abre_laboratorio() {
+    if (!laboratorio_) laboratorio_ = new FrmLaboratorio(this, *sesion_, dialogos_);
+    laboratorio_->actualiza_fuentes();
+    laboratorio_->show();
+    laboratorio_->raise();
+    laboratorio_->activateWindow();
 }
 
 void FrmPrincipal::CmdSalir_Click() {

@@ -22,6 +22,7 @@ class QToolButton;
 
 namespace zek {
 
+class FrmLaboratorio;
 class FrmParametro;
 struct DisenoParametro;
 
@@ -42,6 +43,7 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
 
     const Sesion& sesion() const { return *sesion_; }
     const Vbles& vbles() const { return sesion_->vbles(); }
+    FrmLaboratorio* laboratorio() const { return laboratorio_; }
     FrmParametro* FrmClave() const { return frm_clave_.get(); }
     FrmParametro* FrmGrado() const { return frm_grado_.get(); }
 
@@ -60,6 +62,12 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     void MnuResistencia_Click();
     void MnuClave_Click();
     void CmdSalir_Click();
+    // Added to the design: reopening and saving, the laboratory.
+    void abre_imagen_marcada();
+    void guarda_imagen_marcada();
+    void guarda_marca_extraida();
+    void guarda(const SuperficieMemoria& imagen, const QString& sugerido);
+    void abre_laboratorio();
 
     void abre_dialogo(std::unique_ptr<FrmParametro>& dialogo, const DisenoParametro& diseno,
                       Parametro p);
@@ -79,6 +87,8 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     QPushButton *Command1, *Cmd_Grado, *Cmd_Clave;
     QToolButton* CmdSalir;
     std::unique_ptr<FrmParametro> frm_clave_, frm_grado_;
+    QAction *SubGuardarMarcada, *SubGuardarExtraida;
+    FrmLaboratorio* laboratorio_ = nullptr;
 };
 
 }  // namespace zek

@@ -14,11 +14,24 @@
 #include <utility>
 
 namespace zek {
+namespace {
+
+// At the bottom in a small type, where Qt Charts gives each entry room
+// enough for its name.
+void pon_leyenda_abajo(QChart* grafico) {
+    grafico->legend()->setAlignment(Qt::AlignBottom);
+    QFont fuente = grafico->legend()->font();
+    fuente.setPointSizeF(7);
+    grafico->legend()->setFont(fuente);
+}
+
+}  // namespace
 
 QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas) {
     auto* grafico = new QChart();
     grafico->setTitle(
         QString::fromUtf8("Marca de agua: errores de la extracción ciega según el grado"));
+    pon_leyenda_abajo(grafico);
     auto* eje_grado = new QValueAxis();
     eje_grado->setTitleText(QStringLiteral("Grado"));
     eje_grado->setLabelFormat(QStringLiteral("%g"));
@@ -102,6 +115,7 @@ QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas) {
 QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
     auto* grafico = new QChart();
     grafico->setTitle(QString::fromUtf8("Restos de los pares de bloques"));
+    pon_leyenda_abajo(grafico);
     auto* barras = new QBarSeries();
     int32_t grado = 0;
     int64_t mayor = 0;
@@ -114,8 +128,8 @@ QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
         grado = std::max(grado, s.histograma->grado);
         for (const auto* clase : {&s.histograma->claros, &s.histograma->oscuros}) {
             auto* conjunto = new QBarSet(s.nombre + (clase == &s.histograma->claros
-                                                         ? QString::fromUtf8(": claros")
-                                                         : QString::fromUtf8(": oscuros")));
+                                                         ? QString::fromUtf8(" claros")
+                                                         : QString::fromUtf8(" oscuros")));
             conjunto->setColor(kColores[n++ % std::size(kColores)]);
             for (const int64_t c : *clase) {
                 conjunto->append(static_cast<double>(c));

@@ -14,10 +14,12 @@ std::optional<double> ber_de(const std::optional<Aciertos>& a) {
 
 }  // namespace
 
-std::vector<FilaBarrido> barrido_de_grados(
-    const SuperficieImagen& host, const SuperficieImagen& marca, const std::vector<double>& grados,
-    double clave, const std::vector<Ataque>& ataques, const CodecJpeg* jpeg,
-    const std::function<bool(size_t, size_t)>& progreso) {
+std::vector<FilaBarrido> barrido_de_grados(const SuperficieImagen& host,
+                                           const SuperficieImagen& marca,
+                                           const std::vector<double>& grados, double clave,
+                                           const std::vector<Ataque>& ataques,
+                                           const CodecJpeg* jpeg,
+                                           const std::function<bool(size_t, size_t)>& progreso) {
     LectorMemoria lector;
     lector.guarda("host", host);
     lector.guarda("marca", marca);

@@ -89,8 +89,8 @@ std::string texto_de_aciertos(const Aciertos& a, char separador) {
             ? std::floor(1000.0 * static_cast<double>(a.correctos) / static_cast<double>(a.total)) /
                   10.0
             : 0.0;
-    return std::to_string(a.correctos) + " de " + std::to_string(a.total) +
-           " píxeles correctos (" + con_decimales(porcentaje, 1, separador) + " %)";
+    return std::to_string(a.correctos) + " de " + std::to_string(a.total) + " píxeles correctos (" +
+           con_decimales(porcentaje, 1, separador) + " %)";
 }
 
 ParametrosLectura Demostracion::lectura() const {
@@ -112,8 +112,7 @@ SuperficieMemoria Demostracion::marcada_completa() const {
 std::string Demostracion::descripcion_de_par(int x, int y) const {
     const int32_t L = vbles_.LongBloque;
     if (!informe_.insertada || L < 1) return {};
-    const auto par =
-        par_en(x, y, anfitrion_.ancho() / L, anfitrion_.alto() / L, L, Wm_, Hm_);
+    const auto par = par_en(x, y, anfitrion_.ancho() / L, anfitrion_.alto() / L, L, Wm_, Hm_);
     if (!par) return "Este bloque no lleva ningún píxel de la marca de agua.";
     const char sep = puerto_.separador_decimal();
     const auto media = [&](const Tabla& Y, Bloque b) {
@@ -122,8 +121,8 @@ std::string Demostracion::descripcion_de_par(int x, int y) const {
     };
     const auto residuo = [&](const Tabla& Y) {
         const auto g = entero(vbles_.Grado);
-        const auto r = g && *g != 0 ? residuo_del_par(Y, par->A, par->B, vbles_.Grado, *g)
-                                    : std::nullopt;
+        const auto r =
+            g && *g != 0 ? residuo_del_par(Y, par->A, par->B, vbles_.Grado, *g) : std::nullopt;
         return r ? texto_general(*r < 0 ? *r + std::abs(*g) : *r, sep) : std::string("?");
     };
     const auto bloque = [](Bloque b) {
@@ -132,17 +131,17 @@ std::string Demostracion::descripcion_de_par(int x, int y) const {
     const double color = vbles_.MatrizMarca.contiene(par->xm, par->ym)
                              ? vbles_.MatrizMarca.lee(par->xm, par->ym)
                              : -1;
-    const std::string clase = color == -1 ? "sin color: el par no se ha modificado"
+    const std::string clase = color == -1       ? "sin color: el par no se ha modificado"
                               : es_claro(color) ? "claro"
                                                 : "oscuro";
     const Tabla& antes = luminancia_original_;
     return "Par " + std::to_string(par->k) + "\nBloque A: " + bloque(par->A) +
-           "\nBloque B: " + bloque(par->B) + "\nLuminancia media antes: A " +
-           media(antes, par->A) + ", B " + media(antes, par->B) +
-           "\nLuminancia media después: A " + media(vbles_.MatrizY, par->A) + ", B " +
-           media(vbles_.MatrizY, par->B) + "\nResto antes: " + residuo(antes) +
-           "\nResto después: " + residuo(vbles_.MatrizY) + "\nPíxel de la marca: (" +
-           std::to_string(par->xm) + ", " + std::to_string(par->ym) + "), " + clase;
+           "\nBloque B: " + bloque(par->B) + "\nLuminancia media antes: A " + media(antes, par->A) +
+           ", B " + media(antes, par->B) + "\nLuminancia media después: A " +
+           media(vbles_.MatrizY, par->A) + ", B " + media(vbles_.MatrizY, par->B) +
+           "\nResto antes: " + residuo(antes) + "\nResto después: " + residuo(vbles_.MatrizY) +
+           "\nPíxel de la marca: (" + std::to_string(par->xm) + ", " + std::to_string(par->ym) +
+           "), " + clase;
 }
 
 void Demostracion::tras_extraccion() {

@@ -13,9 +13,9 @@
 #include "base/puerto_ventana.h"
 #include "base/superficie_memoria.h"
 #include "base/vbles.h"
-#include "workflow/laboratorio.h"
 #include "engine/extraccion_ciega.h"
 #include "images/calidad.h"
+#include "workflow/laboratorio.h"
 #include "workflow/secuenciador.h"
 
 namespace zek {
@@ -50,6 +50,8 @@ class Demostracion {
     // colours wherever the rendering draws nothing (its first column and
     // row), the rendering everywhere else. Empty before stage 1 has drawn.
     SuperficieMemoria marcada_completa() const;
+    // Picture1 as it was before the grid of stage 0 covered it.
+    const SuperficieMemoria& anfitrion() const { return anfitrion_; }
     // The host's luminance before the embedding changed it.
     const Tabla& luminancia_original() const { return luminancia_original_; }
     // For the pointer resting on table element (x, y) of Picture1 or

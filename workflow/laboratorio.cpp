@@ -31,8 +31,15 @@ std::optional<Histograma> histograma(const Tabla& Y, int W, int H, const Tabla& 
 FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& imagen,
                                  const Tabla& Y_original, const Tabla& MatrizMarca,
                                  const ParametrosLectura& lectura) {
-    FuenteLaboratorio f{std::move(nombre), SuperficieMemoria(imagen.ancho(), imagen.alto()),
-                        {}, Y_original, MatrizMarca, lectura, {}, {}, {}};
+    FuenteLaboratorio f{std::move(nombre),
+                        SuperficieMemoria(imagen.ancho(), imagen.alto()),
+                        {},
+                        Y_original,
+                        MatrizMarca,
+                        lectura,
+                        {},
+                        {},
+                        {}};
     std::vector<int32_t> columna(static_cast<size_t>(std::max(imagen.alto(), 0)));
     for (int x = 0; x < imagen.ancho(); ++x) {
         imagen.lee_columna(x, 0, imagen.alto(), columna.data());
@@ -61,9 +68,9 @@ ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataq
         return r;
     }
     r.atacada = std::move(*atacada);
-    r.psnr = psnr_entre(fuente.imagen, r.atacada,
-                        {0, std::min(W, r.atacada.ancho()) - 1, 0,
-                         std::min(H, r.atacada.alto()) - 1});
+    r.psnr =
+        psnr_entre(fuente.imagen, r.atacada,
+                   {0, std::min(W, r.atacada.ancho()) - 1, 0, std::min(H, r.atacada.alto()) - 1});
     Tabla Y;
     if (r.atacada.ancho() == W && r.atacada.alto() == H) {
         captura_luminancia(r.atacada, Y);

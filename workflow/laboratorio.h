@@ -23,11 +23,11 @@ struct ParametrosLectura {
 };
 
 struct FuenteLaboratorio {
-    std::string nombre;          // what the user knows it by
-    SuperficieMemoria imagen;    // the watermarked picture
-    Tabla Y;                     // its luminance
-    Tabla Y_original;            // the host's before embedding; empty when unknown
-    Tabla MatrizMarca;           // the watermark as embedded
+    std::string nombre;        // what the user knows it by
+    SuperficieMemoria imagen;  // the watermarked picture
+    Tabla Y;                   // its luminance
+    Tabla Y_original;          // the host's before embedding; empty when unknown
+    Tabla MatrizMarca;         // the watermark as embedded
     ParametrosLectura lectura;
     std::optional<Histograma> antes, despues;  // residues of the host and of this picture
     Diferencia diferencia;                     // |Y' - Y| against the host
@@ -40,9 +40,9 @@ FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& ima
 
 struct ResultadoLaboratorio {
     SuperficieMemoria atacada;
-    SuperficieMemoria leida;         // the reading as a picture (white, black, grey)
-    std::optional<Aciertos> aciertos;  // nothing when nothing could be read
-    std::optional<double> psnr;      // attacked against the source; nothing when identical
+    SuperficieMemoria leida;               // the reading as a picture (white, black, grey)
+    std::optional<Aciertos> aciertos;      // nothing when nothing could be read
+    std::optional<double> psnr;            // attacked against the source; nothing when identical
     std::optional<Histograma> histograma;  // residues of the attacked picture
 };
 

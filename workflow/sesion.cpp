@@ -29,6 +29,19 @@ bool Sesion::cierra_dialogo(Parametro p, const std::string& texto) {
     return zek::cierra_dialogo(vbles_, puerto_, p, texto);
 }
 
+void Sesion::Command1_Click() {
+    const bool leida = demo_.informe().leida.has_value();
+    demo_.Command1_Click();
+    if (!leida && demo_.informe().leida) ultima_lectura_abierta_ = false;
+}
+
+std::optional<SuperficieMemoria> Sesion::marca_extraida() const {
+    if (ultima_lectura_abierta_) return lectura_abierta_;
+    const Informe& inf = demo_.informe();
+    if (!inf.leida) return std::nullopt;
+    return imagen_de_lectura(inf.leida, inf.leida->Wm, inf.leida->Hm);
+}
+
 bool Sesion::abre_imagen_marcada() {
     std::string ruta;
     // The loading rules keep Picture3 and Picture4 at the sizes of the boxes
@@ -45,6 +58,7 @@ bool Sesion::abre_imagen_marcada() {
     lectura_abierta_params_ = {vbles_.Grado, vbles_.Clave, L, Wm, Hm};
     const auto leida = extraccion_ciega(abierta_, vbles_.Grado, vbles_.Clave, L, Wm, Hm);
     lectura_abierta_ = imagen_de_lectura(leida, Wm, Hm);
+    ultima_lectura_abierta_ = true;
     const std::string titulo = "Extracción ciega de «" + nombre_abierta_ + "»: ";
     if (!leida || !vbles_.MatrizMarca.dimensionada()) {
         puerto_.pon_texto(Control::Estado,
@@ -66,13 +80,12 @@ std::optional<FuenteLaboratorio> Sesion::fuente_marcada() const {
 std::optional<FuenteLaboratorio> Sesion::fuente_abierta() const {
     if (!hay_abierta_) return std::nullopt;
     // The host's luminance when the opened picture has its size.
-    const Tabla& original = demo_.luminancia_original().dimensionada()
-                                ? demo_.luminancia_original()
-                                : vbles_.MatrizY;
-    const bool mismo = original.x_hasta() == abierta_.ancho() &&
-                       original.y_hasta() == abierta_.alto();
-    return prepara_fuente(nombre_abierta_, abierta_, mismo ? original : Tabla{},
-                          vbles_.MatrizMarca, lectura_abierta_params_);
+    const Tabla& original =
+        demo_.luminancia_original().dimensionada() ? demo_.luminancia_original() : vbles_.MatrizY;
+    const bool mismo =
+        original.x_hasta() == abierta_.ancho() && original.y_hasta() == abierta_.alto();
+    return prepara_fuente(nombre_abierta_, abierta_, mismo ? original : Tabla{}, vbles_.MatrizMarca,
+                          lectura_abierta_params_);
 }
 
 }  // namespace zek

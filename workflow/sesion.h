@@ -37,7 +37,7 @@ class Sesion {
     std::string texto_parametro(Parametro p) const;
     bool cierra_dialogo(Parametro p, const std::string& texto);
     // The step button and the Reset item.
-    void Command1_Click() { demo_.Command1_Click(); }
+    void Command1_Click();
     void MnuReset_Click() { demo_.MnuReset_Click(); }
 
     // "Imagen marcada…": opens a picture under the host's loading rules and
@@ -52,8 +52,9 @@ class Sesion {
     // it has drawn), and the last one opened with abre_imagen_marcada.
     std::optional<FuenteLaboratorio> fuente_marcada() const;
     std::optional<FuenteLaboratorio> fuente_abierta() const;
-    // The reading of the last opened picture, as a picture.
-    const SuperficieMemoria& lectura_abierta() const { return lectura_abierta_; }
+    // The last blind reading, as a picture: stage 3's, or that of the
+    // picture opened after it; nothing before either.
+    std::optional<SuperficieMemoria> marca_extraida() const;
 
     Vbles& vbles() { return vbles_; }
     const Vbles& vbles() const { return vbles_; }
@@ -61,6 +62,8 @@ class Sesion {
     SuperficieMemoria& Picture2() { return Picture2_; }
     SuperficieMemoria& Picture3() { return Picture3_; }
     SuperficieMemoria& Picture4() { return Picture4_; }
+    const SuperficieMemoria& Picture1() const { return Picture1_; }
+    const SuperficieMemoria& Picture2() const { return Picture2_; }
     Pictures pictures() { return {Picture1_, Picture2_, Picture3_, Picture4_}; }
     const Demostracion& demostracion() const { return demo_; }
     PuertoVentana& puerto() const { return puerto_; }
@@ -80,6 +83,7 @@ class Sesion {
     bool hay_abierta_ = false;
     ParametrosLectura lectura_abierta_params_;
     SuperficieMemoria lectura_abierta_;
+    bool ultima_lectura_abierta_ = false;
 };
 
 }  // namespace zek

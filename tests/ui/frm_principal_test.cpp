@@ -85,19 +85,24 @@ TEST(Ventana, TabOrderStartsAtTheStepButton) {
                                   "CmdSalir"}));
 }
 
+// The design's menus, in its order, with the laboratory's additions after
+// each: reopening and saving under Archivo, and a Laboratorio menu last.
 TEST(Ventana, MenuBarHoldsArchivoParametrosAndResetItself) {
     Ventana v;
     QStringList barra;
     for (QAction* a : v.w->menuBar()->actions()) barra << a->text();
-    EXPECT_EQ(barra, QStringList({"&Archivo", QString::fromUtf8("Parámetros"), "Reset"}));
+    EXPECT_EQ(barra,
+              QStringList({"&Archivo", QString::fromUtf8("Parámetros"), "Reset", "&Laboratorio"}));
     EXPECT_EQ(v.w->menuBar()->actions()[2]->menu(), nullptr);  // runs at once
 
     QMenu* archivo = v.w->menuBar()->actions()[0]->menu();
-    ASSERT_EQ(archivo->actions().size(), 1);
+    ASSERT_EQ(archivo->actions().size(), 2);
     EXPECT_EQ(archivo->actions()[0]->text(), "&Abrir");
+    EXPECT_EQ(archivo->actions()[1]->text(), "&Guardar");
     QStringList abrir;
     for (QAction* a : archivo->actions()[0]->menu()->actions()) abrir << a->text();
-    EXPECT_EQ(abrir, QStringList({"&Imagen", "&Marca de Agua"}));
+    EXPECT_EQ(abrir,
+              QStringList({"&Imagen", "&Marca de Agua", QString::fromUtf8("Imagen ma&rcada…")}));
     QStringList parametros;
     for (QAction* a : v.w->menuBar()->actions()[1]->menu()->actions()) parametros << a->text();
     EXPECT_EQ(parametros,

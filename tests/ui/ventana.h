@@ -34,8 +34,19 @@ class DialogosGrabador final : public Dialogos {
         carpeta = c;
         return archivo;
     }
+    QString elige_archivo_para_guardar(QWidget*, const QString& f, const QString& s) override {
+        filtro = f;
+        sugerido = s;
+        return archivo_guardar;
+    }
+    std::optional<int> pide_calidad(QWidget*, int defecto) override {
+        calidad_pedida = defecto;
+        return calidad;
+    }
     std::vector<MensajeQt> mensajes;
-    QString archivo, filtro, carpeta;
+    QString archivo, filtro, carpeta, archivo_guardar, sugerido;
+    std::optional<int> calidad = 90;
+    int calidad_pedida = -1;
 };
 
 struct Ventana {

@@ -63,8 +63,8 @@ Ejecucion::Extraccion Ejecucion::extrae(const Parametros& p) {
     const int Wm = sesion_.Picture2().ancho(), Hm = sesion_.Picture2().alto();
     Tabla Y;
     captura_luminancia(imagen, Y);
-    e.leida = extraccion_ciega(Y, imagen.ancho(), imagen.alto(), v.Grado, v.Clave, v.LongBloque,
-                               Wm, Hm);
+    e.leida =
+        extraccion_ciega(Y, imagen.ancho(), imagen.alto(), v.Grado, v.Clave, v.LongBloque, Wm, Hm);
     if (e.leida) e.aciertos = compara_con_marca(*e.leida, v.MatrizMarca);
     e.histograma = histograma_de_residuos(Y, imagen.ancho(), imagen.alto(), v.Grado, v.LongBloque,
                                           Wm, Hm, v.MatrizMarca);

@@ -98,8 +98,8 @@ std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>&
     }
     j[QStringLiteral("ataques")] = lista;
     const auto fuente = e.sesion().fuente_marcada();
-    j[QStringLiteral("histograma")] = fuente ? histograma_json(fuente->antes, fuente->despues)
-                                             : QJsonValue(QJsonValue::Null);
+    j[QStringLiteral("histograma")] =
+        fuente ? histograma_json(fuente->antes, fuente->despues) : QJsonValue(QJsonValue::Null);
     return texto_json(j);
 }
 

@@ -1,0 +1,361 @@
+#include "ui/frm_laboratorio.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include "base/numeros.h"
+#include "ui/dialogos.h"
+#include "ui/graficos.h"
+
+namespace zek {
+namespace {
+
+struct TipoDeAtaque {
+    const char* etiqueta;
+    const char* nombre;
+    const char* parametro;
+    double desde, hasta, defecto;
+    int decimales;
+};
+
+// "Sin ataque" is a brightness step of 0, which changes nothing.
+constexpr TipoDeAtaque kTipos[] = {
+    {"Sin ataque", "brillo", "", 0, 0, 0, 0},
+    {"Compresión JPEG", "jpeg", "Calidad", 0, 100, 75, 0},
+    {"Ruido gaussiano", "ruido", "Desviación", 0, 255, 5, 1},
+    {"Filtro de media", "media", "Lado de la ventana", 1, 15, 3, 0},
+    {"Filtro de mediana", "mediana", "Lado de la ventana", 1, 15, 3, 0},
+    {"Brillo", "brillo", "Desplazamiento", -255, 255, 20, 0},
+    {"Recorte", "recorte", "Columnas y filas quitadas", 0, kMayorRecorte, 4, 0},
+    {"Escala", "escala", "Porcentaje", 1, 100, 50, 0},
+};
+
+// The degrees and attacks of the README's sweep.
+const std::vector<double> kGrados = {2, 4, 6, 8, 10, 12, 14, 16, 20, 24, 28, 32, 40, 48, 56, 64};
+const char* const kAtaquesBarrido[] = {"jpeg:75", "jpeg:50",   "ruido:5",
+                                       "media:3", "mediana:3", "brillo:20"};
+
+QPixmap vista(const SuperficieImagen& s, int aumento = 1) {
+    const QImage imagen = a_qimage(s);
+    if (aumento == 1) return QPixmap::fromImage(imagen);
+    return QPixmap::fromImage(imagen.scaled(imagen.size() * aumento));
+}
+
+QLabel* caja_de_imagen(QWidget* padre, const char* nombre) {
+    auto* l = new QLabel(padre);
+    l->setObjectName(nombre);
+    l->setMinimumSize(200, 150);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+void cambia_grafico(QChartView* vista, QChart* nuevo) {
+    QChart* viejo = vista->chart();
+    vista->setChart(nuevo);
+    delete viejo;
+}
+
+}  // namespace
+
+FrmLaboratorio::FrmLaboratorio(QWidget* principal, const Sesion& sesion, Dialogos& dialogos)
+    : QWidget(principal, Qt::Window), sesion_(sesion), dialogos_(dialogos) {
+    setObjectName("FrmLaboratorio");
+    setWindowTitle(QString::fromUtf8("Laboratorio de ZEK"));
+    crea_controles();
+    actualiza_fuentes();
+}
+
+FrmLaboratorio::~FrmLaboratorio() {
+    // The workers post to this window: stop them before it goes.
+    analisis_.cancela();
+    barrido_.cancela();
+}
+
+void FrmLaboratorio::crea_controles() {
+    auto* raiz = new QVBoxLayout(this);
+
+    auto* eleccion = new QHBoxLayout();
+    fuente_ = new QComboBox(this);
+    fuente_->setObjectName("fuente");
+    tipo_ = new QComboBox(this);
+    tipo_->setObjectName("ataque");
+    for (const TipoDeAtaque& t : kTipos) tipo_->addItem(QString::fromUtf8(t.etiqueta));
+    valor_ = new QDoubleSpinBox(this);
+    valor_->setObjectName("valor");
+    nombre_valor_ = new QLabel(this);
+    eleccion->addWidget(new QLabel(QStringLiteral("Imagen:"), this));
+    eleccion->addWidget(fuente_, 1);
+    eleccion->addWidget(new QLabel(QStringLiteral("Ataque:"), this));
+    eleccion->addWidget(tipo_);
+    eleccion->addWidget(nombre_valor_);
+    eleccion->addWidget(valor_);
+    raiz->addLayout(eleccion);
+
+    auto* imagenes = new QGridLayout();
+    atacada_ = caja_de_imagen(this, "atacada");
+    leida_ = caja_de_imagen(this, "leida");
+    diferencia_ = caja_de_imagen(this, "diferencia");
+    escala_ = new QLabel(this);
+    escala_->setObjectName("escala");
+    imagenes->addWidget(new QLabel(QStringLiteral("Imagen atacada"), this), 0, 0);
+    imagenes->addWidget(new QLabel(QString::fromUtf8("Marca leída a ciegas"), this), 0, 1);
+    imagenes->addWidget(new QLabel(QString::fromUtf8("Diferencia |Y′ − Y| con la imagen "
+                                                     "principal"),
+                                   this),
+                        0, 2);
+    imagenes->addWidget(atacada_, 1, 0);
+    imagenes->addWidget(leida_, 1, 1);
+    imagenes->addWidget(diferencia_, 1, 2);
+    imagenes->addWidget(escala_, 2, 2);
+    cifras_ = new QLabel(this);
+    cifras_->setObjectName("cifras");
+    imagenes->addWidget(cifras_, 2, 0, 1, 2);
+    raiz->addLayout(imagenes);
+
+    auto* graficos = new QHBoxLayout();
+    histograma_ = new QChartView(new QChart(), this);
+    histograma_->setObjectName("histograma");
+    histograma_->setMinimumSize(480, 300);
+    histograma_->setRenderHint(QPainter::Antialiasing);
+    auto* caja_barrido = new QGroupBox(QString::fromUtf8("Barrido de grados"), this);
+    auto* barrido = new QVBoxLayout(caja_barrido);
+    grafico_barrido_ = new QChartView(new QChart(), caja_barrido);
+    grafico_barrido_->setObjectName("grafico_barrido");
+    grafico_barrido_->setMinimumSize(480, 260);
+    grafico_barrido_->setRenderHint(QPainter::Antialiasing);
+    auto* botones = new QHBoxLayout();
+    lanza_barrido_ = new QPushButton(QString::fromUtf8("Calcular"), caja_barrido);
+    lanza_barrido_->setObjectName("lanza_barrido");
+    cancela_barrido_ = new QPushButton(QStringLiteral("Cancelar"), caja_barrido);
+    cancela_barrido_->setObjectName("cancela_barrido");
+    cancela_barrido_->setEnabled(false);
+    progreso_ = new QProgressBar(caja_barrido);
+    progreso_->setObjectName("progreso");
+    exporta_png_ = new QPushButton(QString::fromUtf8("Exportar PNG…"), caja_barrido);
+    exporta_png_->setObjectName("exporta_png");
+    exporta_csv_ = new QPushButton(QString::fromUtf8("Exportar CSV…"), caja_barrido);
+    exporta_csv_->setObjectName("exporta_csv");
+    exporta_png_->setEnabled(false);
+    exporta_csv_->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{lanza_barrido_, cancela_barrido_, progreso_,
+                                                      exporta_png_, exporta_csv_})
+        botones->addWidget(w);
+    barrido->addLayout(botones);
+    barrido->addWidget(grafico_barrido_, 1);
+    graficos->addWidget(histograma_, 1);
+    graficos->addWidget(caja_barrido, 1);
+    raiz->addLayout(graficos, 1);
+
+    connect(fuente_, &QComboBox::currentIndexChanged, this, [this] {
+        muestra_fuente();
+        analiza_de_nuevo();
+    });
+    connect(tipo_, &QComboBox::currentIndexChanged, this, [this] {
+        cambia_tipo_de_ataque();
+        analiza_de_nuevo();
+    });
+    connect(valor_, &QDoubleSpinBox::valueChanged, this, [this] { analiza_de_nuevo(); });
+    connect(lanza_barrido_, &QPushButton::clicked, this, [this] { lanza_barrido(); });
+    connect(cancela_barrido_, &QPushButton::clicked, this, [this] { barrido_.cancela(); });
+    connect(exporta_png_, &QPushButton::clicked, this, [this] { exporta_png(); });
+    connect(exporta_csv_, &QPushButton::clicked, this, [this] { exporta_csv(); });
+    cambia_tipo_de_ataque();
+}
+
+void FrmLaboratorio::cambia_tipo_de_ataque() {
+    const TipoDeAtaque& t = kTipos[std::max(tipo_->currentIndex(), 0)];
+    const QSignalBlocker sin_senales(valor_);
+    valor_->setDecimals(t.decimales);
+    valor_->setRange(t.desde, t.hasta);
+    valor_->setValue(t.defecto);
+    valor_->setEnabled(t.parametro[0] != '\0');
+    nombre_valor_->setText(QString::fromUtf8(t.parametro));
+}
+
+std::string FrmLaboratorio::ataque_elegido() const {
+    const TipoDeAtaque& t = kTipos[std::max(tipo_->currentIndex(), 0)];
+    return std::string(t.nombre) + ":" + texto_exacto(valor_->value());
+}
+
+void FrmLaboratorio::actualiza_fuentes() {
+    analisis_.cancela();
+    barrido_.cancela();
+    auto marcada = sesion_.fuente_marcada();
+    auto abierta = sesion_.fuente_abierta();
+    marcada_ = marcada ? std::make_shared<const FuenteLaboratorio>(std::move(*marcada)) : nullptr;
+    abierta_ = abierta ? std::make_shared<const FuenteLaboratorio>(std::move(*abierta)) : nullptr;
+    const QSignalBlocker sin_senales(fuente_);
+    const int antes = fuente_->currentIndex();
+    fuente_->clear();
+    if (marcada_) fuente_->addItem(QString::fromStdString(marcada_->nombre), 0);
+    if (abierta_) fuente_->addItem(QString::fromStdString(abierta_->nombre), 1);
+    if (fuente_->count() == 0) {
+        fuente_->addItem(QString::fromUtf8("Ninguna: da el paso 2 o abre una imagen marcada"), -1);
+    }
+    fuente_->setCurrentIndex(std::clamp(antes, 0, fuente_->count() - 1));
+    lanza_barrido_->setEnabled(sesion_.vbles().MatrizY.dimensionada() &&
+                               sesion_.vbles().MatrizMarca.dimensionada() &&
+                               sesion_.vbles().Clave != 0);
+    muestra_fuente();
+    analiza_de_nuevo();
+}
+
+std::shared_ptr<const FuenteLaboratorio> FrmLaboratorio::fuente() const {
+    const int cual = fuente_->currentData().toInt();
+    return cual == 0 ? marcada_ : cual == 1 ? abierta_ : nullptr;
+}
+
+// What does not depend on the attack: the difference and its scale.
+void FrmLaboratorio::muestra_fuente() {
+    const auto f = fuente();
+    if (!f || f->diferencia.maxima <= 0) {
+        diferencia_->setPixmap({});
+        escala_->setText(f ? QString::fromUtf8("Sin imagen principal del mismo tamaño con la que "
+                                               "comparar.")
+                           : QString());
+        if (f) diferencia_->setPixmap(vista(f->diferencia.imagen));
+        return;
+    }
+    diferencia_->setPixmap(vista(f->diferencia.imagen));
+    const QLocale local;
+    escala_->setText(QString::fromUtf8("Negro: sin cambio. Blanco: %1 niveles de luminancia "
+                                       "(diferencias multiplicadas por %2).")
+                         .arg(local.toString(f->diferencia.maxima, 'f', 1),
+                              local.toString(f->diferencia.ganancia, 'f', 1)));
+}
+
+void FrmLaboratorio::analiza_de_nuevo() {
+    const unsigned generacion = ++generacion_;
+    const auto f = fuente();
+    const auto ataque = lee_ataque(ataque_elegido());
+    if (!f || !ataque) {
+        atacada_->setPixmap({});
+        leida_->setPixmap({});
+        cifras_->setText({});
+        cambia_grafico(histograma_, new QChart());
+        return;
+    }
+    cifras_->setText(QString::fromUtf8("Calculando…"));
+    analisis_.lanza([this, f, a = *ataque, generacion](std::stop_token parar) {
+        auto r = std::make_shared<ResultadoLaboratorio>(analiza(*f, a, &jpeg_));
+        if (parar.stop_requested()) return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, r, generacion] {
+                if (generacion == generacion_) muestra(*r);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void FrmLaboratorio::muestra(const ResultadoLaboratorio& r) {
+    const auto f = fuente();
+    if (!f) return;
+    atacada_->setPixmap(vista(r.atacada));
+    leida_->setPixmap(vista(r.leida, 3));
+    const QLocale local;
+    QString cifras;
+    if (r.aciertos && r.aciertos->total > 0) {
+        const Aciertos& a = *r.aciertos;
+        cifras = QString::fromStdString(texto_de_aciertos(a, local.decimalPoint()[0].toLatin1())) +
+                 QString::fromUtf8(". Tasa de error de bits: ") + local.toString(a.ber(), 'f', 3) +
+                 ".";
+    } else {
+        cifras = QString::fromUtf8("No se puede leer ninguna marca de esta imagen.");
+    }
+    cifras += QString::fromUtf8(" PSNR frente a la imagen sin atacar: ") +
+              (r.psnr ? local.toString(*r.psnr, 'f', 2) + QStringLiteral(" dB.")
+                      : QString::fromUtf8("sin diferencias."));
+    cifras_->setText(cifras);
+    cambia_grafico(histograma_, grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},
+                                                       {QString::fromUtf8("Después"), f->despues},
+                                                       {QStringLiteral("Atacada"), r.histograma}}));
+}
+
+void FrmLaboratorio::lanza_barrido() {
+    const Vbles& v = sesion_.vbles();
+    // The host as opened: before stage 0 drew its grid over Picture1.
+    const SuperficieMemoria& anfitrion = sesion_.demostracion().anfitrion();
+    auto host = std::make_shared<const SuperficieMemoria>(
+        anfitrion.ancho() > 0 ? anfitrion : sesion_.Picture1());
+    auto marca = std::make_shared<const SuperficieMemoria>(sesion_.Picture2());
+    std::vector<Ataque> ataques;
+    for (const char* a : kAtaquesBarrido) ataques.push_back(*lee_ataque(a));
+    progreso_->setValue(0);
+    lanza_barrido_->setEnabled(false);
+    cancela_barrido_->setEnabled(true);
+    barrido_.lanza([this, host, marca, ataques, clave = v.Clave](std::stop_token parar) {
+        auto filas = barrido_de_grados(
+            *host, *marca, kGrados, clave, ataques, &jpeg_,
+            [this, &parar](size_t hechos, size_t total) {
+                const int valor = static_cast<int>(100 * hechos / total);
+                QMetaObject::invokeMethod(
+                    progreso_, [this, valor] { progreso_->setValue(valor); }, Qt::QueuedConnection);
+                return !parar.stop_requested();
+            });
+        const bool completo = !parar.stop_requested();
+        QMetaObject::invokeMethod(
+            this,
+            [this, f = std::make_shared<std::vector<FilaBarrido>>(std::move(filas)), completo] {
+                termina_barrido(std::move(*f), completo);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool completo) {
+    lanza_barrido_->setEnabled(true);
+    cancela_barrido_->setEnabled(false);
+    if (!completo) {
+        progreso_->setValue(0);
+        return;
+    }
+    filas_barrido_ = std::move(filas);
+    cambia_grafico(grafico_barrido_, grafico_de_barrido(filas_barrido_));
+    exporta_png_->setEnabled(!filas_barrido_.empty());
+    exporta_csv_->setEnabled(!filas_barrido_.empty());
+}
+
+void FrmLaboratorio::exporta_png() {
+    const QString ruta =
+        dialogos_.elige_archivo_para_guardar(this, QStringLiteral("PNG (*.png)"), "barrido.png");
+    if (ruta.isEmpty()) return;
+    if (!guarda_grafico(grafico_de_barrido(filas_barrido_), ruta)) {
+        dialogos_.mensaje(this, QString::fromUtf8("No se ha podido guardar «%1».").arg(ruta),
+                          Icono::Informacion, kTituloAplicacion);
+    }
+}
+
+void FrmLaboratorio::exporta_csv() {
+    const QString ruta =
+        dialogos_.elige_archivo_para_guardar(this, QStringLiteral("CSV (*.csv)"), "barrido.csv");
+    if (ruta.isEmpty()) return;
+    QSaveFile archivo(ruta);
+    const QByteArray csv = QByteArray::fromStdString(barrido_csv(filas_barrido_));
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(csv) != csv.size() ||
+        !archivo.commit()) {
+        dialogos_.mensaje(this, QString::fromUtf8("No se ha podido guardar «%1».").arg(ruta),
+                          Icono::Informacion, kTituloAplicacion);
+    }
+}
+
+void FrmLaboratorio::espera() {
+    analisis_.espera();
+    barrido_.espera();
+    QCoreApplication::sendPostedEvents(progreso_);
+    QCoreApplication::sendPostedEvents(this);
+}
+
+}  // namespace zek

@@ -1,0 +1,70 @@
+// The laboratory window: a watermarked picture attacked and read back
+// blindly, with the difference picture, the residue histogram and the
+// degree sweep. It only wires: the work is the core's, and whatever may
+// take longer than a frame runs on a worker thread.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "qt/imagen_qt.h"
+#include "workflow/barrido.h"
+#include "workflow/laboratorio.h"
+#include "workflow/sesion.h"
+#include "workflow/trabajo.h"
+
+class QChartView;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace zek {
+
+class Dialogos;
+
+class FrmLaboratorio final : public QWidget {
+  public:
+    FrmLaboratorio(QWidget* principal, const Sesion& sesion, Dialogos& dialogos);
+    ~FrmLaboratorio() override;
+
+    // Takes the sources the session holds now and analyses again.
+    void actualiza_fuentes();
+    // Waits for the work under way and shows what it found (tests, tools).
+    void espera();
+
+    // The attack as chosen ("jpeg:75"), and what the last analysis showed.
+    std::string ataque_elegido() const;
+    const std::vector<FilaBarrido>& barrido() const { return filas_barrido_; }
+
+  private:
+    void crea_controles();
+    void cambia_tipo_de_ataque();
+    void analiza_de_nuevo();
+    void muestra(const ResultadoLaboratorio& r);
+    void muestra_fuente();
+    void lanza_barrido();
+    void termina_barrido(std::vector<FilaBarrido> filas, bool completo);
+    void exporta_png();
+    void exporta_csv();
+    std::shared_ptr<const FuenteLaboratorio> fuente() const;
+
+    const Sesion& sesion_;
+    Dialogos& dialogos_;
+    CodecJpegQt jpeg_;
+    std::shared_ptr<const FuenteLaboratorio> marcada_, abierta_;
+    TrabajoEnSegundoPlano analisis_, barrido_;
+    unsigned generacion_ = 0;
+    std::vector<FilaBarrido> filas_barrido_;
+
+    QComboBox *fuente_, *tipo_;
+    QDoubleSpinBox* valor_;
+    QLabel *nombre_valor_, *atacada_, *leida_, *diferencia_, *escala_, *cifras_;
+    QChartView *histograma_, *grafico_barrido_;
+    QPushButton *lanza_barrido_, *cancela_barrido_, *exporta_png_, *exporta_csv_;
+    QProgressBar* progreso_;
+};
+
+}  // namespace zek
