@@ -205,9 +205,10 @@ void FrmLaboratorio::actualiza_fuentes() {
         fuente_->addItem(QString::fromUtf8("Ninguna: da el paso 2 o abre una imagen marcada"), -1);
     }
     fuente_->setCurrentIndex(std::clamp(antes, 0, fuente_->count() - 1));
-    lanza_barrido_->setEnabled(sesion_.vbles().MatrizY.dimensionada() &&
-                               sesion_.vbles().MatrizMarca.dimensionada() &&
-                               sesion_.vbles().Clave != 0);
+    // A host and a watermark captured (a reset discards the watermark).
+    const Vbles& v = sesion_.vbles();
+    lanza_barrido_->setEnabled(v.MatrizY.contiene(1, 1) && v.MatrizMarca.contiene(1, 1) &&
+                               v.Clave != 0);
     muestra_fuente();
     analiza_de_nuevo();
 }

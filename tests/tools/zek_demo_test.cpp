@@ -160,6 +160,51 @@ INSTANTIATE_TEST_SUITE_P(Locales, ZekDemoEnLocale, testing::Values("C.UTF-8", "e
                                                                                     : "C";
                          });
 
+// Embedding, saving and reading back from the file alone gives exactly the
+// in-memory reading, through the PNG zek-demo writes and through a BMP
+// another writer makes of it.
+TEST_F(ZekDemo, TheSavedPictureReadsBackAsTheDemonstrationDid) {
+    const Salida s =
+        ejecuta(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
+                " --grado 16 --clave 3 --ataque recorte:4 --ataque escala:20" + con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    const auto informe = [this] {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(lee(salida() / "informe.json")))
+            .object();
+    };
+    const QJsonObject demo = informe();
+    const QImage marcada(QString::fromStdString((salida() / "marcada.png").string()));
+    ASSERT_EQ(marcada.size(), QSize(320, 240));
+    const QImage host(QString::fromStdString(ZEK_CARPETA_MUESTRAS "/imagen.bmp"));
+    EXPECT_EQ(marcada.pixel(0, 0), host.pixel(0, 0));  // no grey border
+    for (const QJsonValue a : demo["ataques"].toArray()) {
+        EXPECT_LT(a.toObject()["correctos"].toInt(), 900) << "geometric attacks defeat it";
+    }
+    const QJsonObject histograma = demo["histograma"].toObject();
+    EXPECT_EQ(histograma["grado"].toInt(), 16);
+    EXPECT_EQ(histograma["antes"].toObject()["claros"].toArray().size(), 16);
+    // Every pair within one residue of its class's target: 11 light, 3 dark.
+    const QJsonObject despues = histograma["despues"].toObject();
+    int cerca = 0;
+    for (int r : {10, 11, 12}) cerca += despues["claros"].toArray()[r].toInt();
+    for (int r : {2, 3, 4}) cerca += despues["oscuros"].toArray()[r].toInt();
+    EXPECT_EQ(cerca, demo["pares"].toInt());
+
+    ASSERT_TRUE(marcada.save(QString::fromStdString((carpeta_ / "copia.bmp").string()), "BMP"));
+    for (const fs::path& archivo : {salida() / "marcada.png", carpeta_ / "copia.bmp"}) {
+        const Salida x = ejecuta("--extrae '" + archivo.string() + "' " + muestra("marca.bmp") +
+                                 " --grado 16 --clave 3" + con_salida());
+        ASSERT_EQ(x.codigo, 0) << x.errores;
+        const QJsonObject leido = informe();
+        EXPECT_EQ(leido["extraccion"], demo["extraccion"]) << archivo;
+        EXPECT_EQ(leido["longBloque"].toInt(), 5);
+        EXPECT_EQ(leido["histograma"].toObject()["despues"],
+                  demo["histograma"].toObject()["despues"]);
+        EXPECT_EQ(QImage(QString::fromStdString((salida() / "extraida.png").string())).size(),
+                  QSize(32, 32));
+    }
+}
+
 TEST_F(ZekDemo, AMessageBoxIsOneLineAndADegreeOfZeroStopsTheSteps) {
     const Salida s = ejecuta(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
                              " --grado 0 --clave 3" + con_salida());
@@ -220,6 +265,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, OpcionesIncorrectas,
                                          "a.bmp b.bmp --grado 16 --clave 3 --grados 2.5,,x",
                                          "a.bmp b.bmp --grado 16 --clave 3 --grados ,",
                                          "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:",
+                                         "a.bmp b.bmp --grado 16 --clave 3 --ataque recorte:484",
+                                         "a.bmp b.bmp --grado 16 --clave 3 --ataque escala:0",
+                                         "--extrae a.bmp b.bmp --grado 16 --clave 3 --grados 4",
                                          "a.bmp b.bmp --grado 16 --clave 3 --velocidad 2",
                                          "a.bmp b.bmp --grado 16 --clave"));
 

@@ -1,0 +1,146 @@
+// Saving and reopening from the window, and the laboratory window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "tests/ui/ventana.h"
+#include "ui/frm_laboratorio.h"
+
+namespace zek {
+namespace {
+
+using prueba::Ventana;
+
+// The samples opened, Grado 16, Clave 3, and the step button pressed n times.
+void demostracion(Ventana& v, int n) {
+    const QString carpeta = QStringLiteral(ZEK_CARPETA_MUESTRAS);
+    v.abre("SubImagen", carpeta + "/imagen.bmp");
+    v.abre("SubMarcaAgua", carpeta + "/marca.bmp");
+    v.aplica("Txt_Grado", "Cmd_Grado", "16");
+    v.aplica("Txt_Clave", "Cmd_Clave", "3");
+    for (int i = 0; i < n; ++i) v.paso();
+}
+
+void guarda(Ventana& v, const char* menu, const QString& ruta) {
+    v.dialogos.archivo_guardar = ruta;
+    v.hijo<QAction>(menu)->trigger();
+}
+
+TEST(Guardar, AvailableOnceThereIsSomethingToSave) {
+    Ventana v;
+    demostracion(v, 1);
+    EXPECT_FALSE(v.hijo<QAction>("SubGuardarMarcada")->isEnabled());
+    v.paso();
+    EXPECT_TRUE(v.hijo<QAction>("SubGuardarMarcada")->isEnabled());
+    EXPECT_FALSE(v.hijo<QAction>("SubGuardarExtraida")->isEnabled());
+    v.paso();
+    v.paso();
+    EXPECT_TRUE(v.hijo<QAction>("SubGuardarExtraida")->isEnabled());
+    v.hijo<QAction>("MnuReset")->trigger();
+    EXPECT_FALSE(v.hijo<QAction>("SubGuardarMarcada")->isEnabled());
+}
+
+TEST(Guardar, TheWatermarkedPictureGoesToPngOrJpegAndReadsBack) {
+    Ventana v;
+    demostracion(v, 4);
+    const QString png = v.carpeta.filePath("marcada.png");
+    guarda(v, "SubGuardarMarcada", png);
+    EXPECT_EQ(v.dialogos.sugerido, "marcada.png");
+    EXPECT_TRUE(v.dialogos.mensajes.empty());
+    EXPECT_EQ(v.estado(), QString::fromUtf8("Guardada «marcada.png»."));
+    EXPECT_EQ(QImage(png).size(), QSize(320, 240));
+    EXPECT_EQ(v.dialogos.calidad_pedida, -1);  // no quality for a PNG
+
+    v.abre("SubAbrirMarcada", png);
+    EXPECT_EQ(v.estado(), QString::fromUtf8("Extracción ciega de «marcada.png»: 961 de 961 "
+                                            "píxeles correctos (100.0 %)"));
+    EXPECT_EQ(v.w->vbles().Paso, 4);
+
+    v.dialogos.calidad = 95;
+    guarda(v, "SubGuardarMarcada", v.carpeta.filePath("marcada.jpg"));
+    EXPECT_EQ(v.dialogos.calidad_pedida, 90);
+    EXPECT_FALSE(QImage(v.carpeta.filePath("marcada.jpg")).isNull());
+    v.dialogos.calidad = std::nullopt;  // cancelled: nothing written
+    guarda(v, "SubGuardarMarcada", v.carpeta.filePath("otra.jpg"));
+    EXPECT_FALSE(QFile::exists(v.carpeta.filePath("otra.jpg")));
+
+    guarda(v, "SubGuardarExtraida", v.carpeta.filePath("extraida"));  // no extension: PNG
+    EXPECT_EQ(QImage(v.carpeta.filePath("extraida.png")).size(), QSize(32, 32));
+}
+
+TEST(Guardar, NeverOverTheOpenHostAndAFailedWriteKeepsTheOldFile) {
+    Ventana v;
+    const QString host = v.imagen(64, 48);
+    v.abre("SubImagen", host);
+    v.abre("SubMarcaAgua", v.imagen(4, 2));
+    v.aplica("Txt_Grado", "Cmd_Grado", "16");
+    v.aplica("Txt_Clave", "Cmd_Clave", "3");
+    v.paso();
+    v.paso();
+    QFile f(host);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray original = f.readAll();
+    f.close();
+    guarda(v, "SubGuardarMarcada", host);
+    ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
+    EXPECT_EQ(v.dialogos.mensajes[0].texto,
+              QString::fromUtf8("No se puede guardar sobre «64x48.bmp»: es la imagen principal "
+                                "abierta. Elige otro nombre."));
+    QFile despues(host);
+    ASSERT_TRUE(despues.open(QIODevice::ReadOnly));
+    EXPECT_EQ(despues.readAll(), original);
+
+    v.dialogos.mensajes.clear();
+    guarda(v, "SubGuardarMarcada", v.carpeta.filePath("no/existe/marcada.png"));
+    ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
+    EXPECT_TRUE(v.dialogos.mensajes[0].texto.startsWith(
+        QString::fromUtf8("No se ha podido guardar «marcada.png»: ")));
+}
+
+TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
+    Ventana v;
+    demostracion(v, 2);
+    v.hijo<QAction>("SubLaboratorio")->trigger();
+    FrmLaboratorio* lab = v.w->laboratorio();
+    ASSERT_NE(lab, nullptr);
+    lab->espera();
+    auto* fuente = lab->findChild<QComboBox*>("fuente");
+    EXPECT_EQ(fuente->currentText(), "Imagen marcada (paso 2)");
+    EXPECT_EQ(lab->ataque_elegido(), "brillo:0");
+    EXPECT_TRUE(lab->findChild<QLabel*>("cifras")->text().startsWith(
+        QString::fromUtf8("961 de 961 píxeles correctos (100.0 %). Tasa de error de bits: "
+                          "0.000. PSNR frente a la imagen sin atacar: sin diferencias.")));
+
+    lab->findChild<QComboBox*>("ataque")->setCurrentIndex(6);  // crop
+    lab->findChild<QDoubleSpinBox*>("valor")->setValue(7);
+    lab->espera();
+    EXPECT_EQ(lab->ataque_elegido(), "recorte:7");
+    EXPECT_EQ(lab->findChild<QLabel*>("atacada")->pixmap().size(), QSize(313, 233));
+    EXPECT_FALSE(lab->findChild<QLabel*>("cifras")->text().startsWith("961 de 961"));
+
+    lab->findChild<QPushButton*>("lanza_barrido")->click();
+    lab->espera();
+    EXPECT_EQ(lab->findChild<QProgressBar*>("progreso")->value(), 100);
+    EXPECT_EQ(lab->barrido().size(), 16u * 7u);
+    EXPECT_TRUE(lab->findChild<QPushButton*>("exporta_csv")->isEnabled());
+    v.dialogos.archivo_guardar = v.carpeta.filePath("barrido.csv");
+    lab->findChild<QPushButton*>("exporta_csv")->click();
+    QFile csv(v.carpeta.filePath("barrido.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().count('\n'), 1 + 16 * 7);
+
+    // A reset leaves nothing to analyse; the sweep's pictures are gone too.
+    v.hijo<QAction>("MnuReset")->trigger();
+    lab->espera();
+    EXPECT_EQ(fuente->currentData().toInt(), -1);
+    EXPECT_FALSE(lab->findChild<QPushButton*>("lanza_barrido")->isEnabled());
+}
+
+}  // namespace
+}  // namespace zek

@@ -1,0 +1,199 @@
+// Saving, reopening and attacking the watermarked picture, the residue
+// histogram, the pair inspector, and the sweep on a worker thread.
+#include "workflow/laboratorio.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "engine/pares.h"
+#include "images/capturas.h"
+#include "tests/comun/sesion_prueba.h"
+#include "workflow/barrido.h"
+#include "workflow/trabajo.h"
+
+namespace zek {
+namespace {
+
+// A textured host of 80 x 40 and a chequered 8 x 6 watermark, Grado 16,
+// Clave 3, through the four stages.
+struct Laboratorio : prueba::SesionPrueba {
+    SuperficieMemoria host{80, 40}, marca{8, 6};
+    Laboratorio() {
+        for (int x = 0; x < 80; ++x) {
+            for (int y = 0; y < 40; ++y)
+                host.pon_pixel(x, y, (90 + (x * 7 + y * 3) % 60) * 0x010101);
+        }
+        for (int x = 0; x < 8; ++x) {
+            for (int y = 0; y < 6; ++y) marca.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
+        }
+        carga(host, marca);
+        v.Grado = 16;
+        v.Clave = 3;
+        for (int i = 0; i < 4; ++i) s.Command1_Click();
+    }
+};
+
+TEST(Laboratorio, TheSavedPictureIsTheHostWhereverTheRenderingDrawsNothing) {
+    Laboratorio l;
+    const SuperficieMemoria completa = l.s.demostracion().marcada_completa();
+    const SuperficieMemoria& marcada = l.s.demostracion().marcada();
+    for (int x = 0; x < 80; ++x) {
+        EXPECT_EQ(completa.lee_pixel(x, 0), l.host.lee_pixel(x, 0));
+        EXPECT_NE(marcada.lee_pixel(x, 0), l.host.lee_pixel(x, 0));  // the box's grey
+    }
+    for (int y = 1; y < 40; ++y) EXPECT_EQ(completa.lee_pixel(0, y), l.host.lee_pixel(0, y));
+    for (int x = 1; x < 80; ++x) {
+        for (int y = 1; y < 40; ++y) ASSERT_EQ(completa.lee_pixel(x, y), marcada.lee_pixel(x, y));
+    }
+}
+
+TEST(Laboratorio, ReopeningTheSavedPictureReadsWhatTheDemonstrationRead) {
+    Laboratorio l;
+    const Aciertos en_memoria = *l.s.demostracion().informe().extraccion;
+    l.lector.guarda("/tmp/marcada.png", l.s.demostracion().marcada_completa());
+    l.puerto.archivo = "/tmp/marcada.png";
+    ASSERT_TRUE(l.s.abre_imagen_marcada());
+    EXPECT_EQ(l.estado(),
+              "Extracción ciega de «marcada.png»: " + std::to_string(en_memoria.correctos) +
+                  " de " + std::to_string(en_memoria.total) + " píxeles correctos (100.0 %)");
+    EXPECT_EQ(l.v.Paso, 4);  // the demonstration goes on as it was
+    const auto abierta = l.s.fuente_abierta();
+    ASSERT_TRUE(abierta);
+    EXPECT_EQ(abierta->nombre, "marcada.png");
+    EXPECT_EQ(abierta->despues, l.s.fuente_marcada()->despues);
+    EXPECT_TRUE(l.s.marca_extraida());
+
+    // Unreadable and too large: the host's rules, and the source stays.
+    l.puerto.archivo = "/tmp/no-existe.png";
+    EXPECT_FALSE(l.s.abre_imagen_marcada());
+    EXPECT_EQ(l.estado(), "No se ha podido abrir «no-existe.png»: el archivo no existe.");
+    l.lector.guarda("/tmp/grande.png", SuperficieMemoria(379, 10));
+    l.puerto.archivo = "/tmp/grande.png";
+    EXPECT_FALSE(l.s.abre_imagen_marcada());
+    ASSERT_EQ(l.puerto.mensajes.size(), 1u);
+    EXPECT_EQ(l.puerto.mensajes[0].titulo, "Asignatura de ZEK 2003/04");
+    EXPECT_EQ(l.s.fuente_abierta()->nombre, "marcada.png");
+}
+
+TEST(Laboratorio, WithoutAWatermarkLoadedNothingIsRead) {
+    prueba::SesionPrueba p;
+    p.lector.guarda("x.bmp", SuperficieMemoria(40, 30));
+    p.puerto.archivo = "x.bmp";
+    EXPECT_TRUE(p.s.abre_imagen_marcada());
+    EXPECT_EQ(p.estado(),
+              "Extracción ciega de «x.bmp»: hace falta una marca de agua abierta, un "
+              "grado y una clave.");
+    EXPECT_FALSE(p.s.fuente_marcada());
+}
+
+// After embedding, light pixels' pairs sit at Clave + Grado / 2 and dark
+// ones at Clave, up to the rounding of the rendering; before, anywhere.
+TEST(Laboratorio, TheHistogramShowsTheTwoClassesMovedOntoTheirResidues) {
+    Laboratorio l;
+    const auto f = l.s.fuente_marcada();
+    ASSERT_TRUE(f && f->antes && f->despues);
+    EXPECT_EQ(f->despues->grado, 16);
+    int64_t claros = 0, oscuros = 0, cerca = 0;
+    for (int r = 0; r < 16; ++r) {
+        claros += f->despues->claros[r];
+        oscuros += f->despues->oscuros[r];
+        cerca += (r >= 10 && r <= 12 ? f->despues->claros[r] : 0) +
+                 (r >= 2 && r <= 4 ? f->despues->oscuros[r] : 0);
+    }
+    EXPECT_EQ(claros + oscuros, 35);  // 7 x 5: the last column and row are -1
+    EXPECT_EQ(cerca, 35);
+    EXPECT_NE(f->antes, f->despues);
+    EXPECT_GT(f->diferencia.maxima, 0);
+    EXPECT_EQ(f->diferencia.imagen.lee_pixel(79, 39), 0);  // outside the blocks: no change
+}
+
+struct CasoAtaque {
+    const char* ataque;
+    bool sobrevive;  // at least 90 % read back
+};
+
+class Ataques : public testing::TestWithParam<CasoAtaque> {};
+
+TEST_P(Ataques, TheReadingSurvivesWhatTheMethodCanAndFailsTheRest) {
+    static const Laboratorio l;
+    const auto f = l.s.fuente_marcada();
+    const ResultadoLaboratorio r = analiza(*f, *lee_ataque(GetParam().ataque), nullptr);
+    ASSERT_TRUE(r.aciertos);
+    EXPECT_EQ(r.aciertos->total, 35);
+    EXPECT_EQ(r.aciertos->correctos >= 32, GetParam().sobrevive) << r.aciertos->correctos;
+    EXPECT_EQ(r.leida.ancho(), 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Ataques,
+                         testing::Values(CasoAtaque{"brillo:0", true},
+                                         CasoAtaque{"brillo:30", true}, CasoAtaque{"ruido:1", true},
+                                         CasoAtaque{"recorte:3", false},
+                                         CasoAtaque{"recorte:483", false},
+                                         CasoAtaque{"escala:10", false}));
+
+TEST(Laboratorio, ThePairInspectorNamesThePairAndWhatHappenedToIt) {
+    Laboratorio l;
+    // Side 5: pair 1 is blocks (1, 1) and (6, 1) and carries pixel (1, 1).
+    ASSERT_EQ(l.v.LongBloque, 5);
+    const std::string par = l.s.demostracion().descripcion_de_par(7, 3);
+    EXPECT_EQ(par.rfind("Par 1\nBloque A: columna 1, fila 1\nBloque B: columna 6, fila 1\n", 0), 0u)
+        << par;
+    EXPECT_NE(par.find("Píxel de la marca: (1, 1), oscuro"), std::string::npos) << par;
+    EXPECT_NE(par.find("Resto después: 3"), std::string::npos) << par;
+    EXPECT_EQ(l.s.demostracion().descripcion_de_par(79, 39),
+              "Este bloque no lleva ningún píxel de la marca de agua.");
+    l.s.MnuReset_Click();
+    EXPECT_EQ(l.s.demostracion().descripcion_de_par(7, 3), "");
+}
+
+// Every table element of every carried pair maps back to that pair.
+TEST(Laboratorio, ThePairUnderAnElementIsThePairTheWalkVisits) {
+    recorre_pares(9, 4, 3, 5, 3, [](const Par& p) {
+        for (const Bloque b : {p.A, p.B}) {
+            for (int x = b.x0; x < b.x0 + 3; ++x) {
+                for (int y = b.y0; y < b.y0 + 3; ++y) {
+                    const auto q = par_en(x, y, 9, 4, 3, 5, 3);
+                    EXPECT_TRUE(q && q->k == p.k && q->xm == p.xm && q->ym == p.ym)
+                        << x << "," << y;
+                }
+            }
+        }
+        return true;
+    });
+    EXPECT_FALSE(par_en(25, 1, 9, 4, 3, 5, 3));  // the ninth block has no partner
+    EXPECT_FALSE(par_en(1, 13, 9, 4, 3, 5, 3));  // below the last row of blocks
+}
+
+TEST(Barrido, StopsWhenAskedAndCanRunOnAWorker) {
+    Laboratorio l;
+    std::vector<FilaBarrido> filas;
+    std::atomic<size_t> avisos = 0;
+    TrabajoEnSegundoPlano trabajo;
+    trabajo.lanza([&](std::stop_token) {
+        filas = barrido_de_grados(l.host, l.marca, {8, 16, 32}, 3, {*lee_ataque("brillo:20")},
+                                  nullptr, [&](size_t hechos, size_t total) {
+                                      EXPECT_EQ(total, 3u);
+                                      return ++avisos < 2 && hechos < total;
+                                  });
+    });
+    trabajo.espera();
+    ASSERT_EQ(filas.size(), 4u);  // two degrees, each without and with the attack
+    EXPECT_EQ(filas[2].grado, 16);
+    EXPECT_EQ(filas[3].ataque, "brillo:20");
+    EXPECT_EQ(filas[1].ber, 0.0);
+    EXPECT_EQ(barrido_csv({filas[0]}).substr(0, 31), "grado,ataque,psnr,ber\n8,ninguno");
+
+    // Cancelling waits for the job, which sees its stop token.
+    std::atomic<bool> visto = false;
+    trabajo.lanza([&](std::stop_token parar) {
+        while (!parar.stop_requested()) std::this_thread::yield();
+        visto = true;
+    });
+    trabajo.cancela();
+    EXPECT_TRUE(visto);
+}
+
+}  // namespace
+}  // namespace zek
