@@ -131,7 +131,12 @@ INSTANTIATE_TEST_SUITE_P(Casos, Ataques,
                                          CasoAtaque{"brillo:30", true}, CasoAtaque{"ruido:1", true},
                                          CasoAtaque{"recorte:3", false},
                                          CasoAtaque{"recorte:483", false},
-                                         CasoAtaque{"escala:10", false}));
+                                         CasoAtaque{"escala:10", false}),
+                         [](const auto& caso) {
+                             std::string n = caso.param.ataque;
+                             n[n.find(':')] = '_';
+                             return n;
+                         });
 
 TEST(Laboratorio, ThePairInspectorNamesThePairAndWhatHappenedToIt) {
     Laboratorio l;
