@@ -1,14 +1,16 @@
 // Arbitrary sequences of what a user can do: open a host or a watermark
 // (from a small set of pictures, some refused, one unreadable), apply a
 // parameter, open and close a parameter dialog, press the step button,
-// reset. The invariants are checked after every action, and parameters may
-// only change while Paso is 0.
+// reset, reopen a watermarked picture, attack it in the laboratory. The
+// invariants are checked after every action, and parameters may only change
+// while Paso is 0.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "fuzz/banco.h"
+#include "workflow/laboratorio.h"
 
 namespace {
 
@@ -41,6 +43,9 @@ class LectorDeMemoria final : public LectorImagen {
 constexpr std::array<const char*, 16> kImagenes = {
     "60x40", "7x5", "1x1",   "4x2",     "3x3",     "ilegible", "24x16",   "40x30",
     "16x12", "0x0", "-5x10", "379x483", "182x227", "181x228",  "378x483", "181x227"};
+constexpr std::array<const char*, 10> kAtaques = {
+    "ruido:0",    "ruido:255",  "media:1",   "media:15",    "mediana:2",
+    "mediana:15", "brillo:255", "recorte:0", "recorte:483", "escala:1"};
 constexpr std::array<const char*, 12> kTextos = {"10",  "3",     "0",   "1", "-16", "2.5",
                                                  "2,5", "1e300", "abc", "",  " 7 ", "0.4"};
 
@@ -67,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     for (int acciones = 0; entrada.queda() && acciones < 32; ++acciones) {
         const double grado = b.v.Grado, clave = b.v.Clave;
         const int paso = b.v.Paso;
-        const uint8_t accion = entrada.byte() % 8;
+        const uint8_t accion = entrada.byte() % 10;
         const uint8_t argumento = entrada.byte();
         switch (accion) {
             case 0:
@@ -106,6 +111,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
                 b.sesion.Command1_Click();
                 fuzz::exige(b.v.Paso == paso || b.v.Paso == paso + 1, "Paso avanzó más de uno");
                 break;
+            case 8:
+                // "Imagen marcada…": the host's rules, the demonstration untouched.
+                b.puerto.archivo = kImagenes[argumento % kImagenes.size()];
+                b.sesion.abre_imagen_marcada();
+                fuzz::exige(b.v.Paso == paso, "abrir una imagen marcada cambió el paso");
+                break;
+            case 9: {
+                // The laboratory on either source, with an attack at its extremes.
+                const auto fuente =
+                    argumento % 2 ? b.sesion.fuente_abierta() : b.sesion.fuente_marcada();
+                if (fuente) {
+                    const auto r = analiza(
+                        *fuente, *lee_ataque(kAtaques[argumento / 2 % kAtaques.size()]), nullptr);
+                    fuzz::exige(r.leida.ancho() == fuente->lectura.Wm,
+                                "la marca leída no tiene el ancho de la marca");
+                }
+                break;
+            }
             default:
                 b.sesion.MnuReset_Click();
                 fuzz::exige(b.v.Paso == 0, "Reset no vuelve a Paso 0");

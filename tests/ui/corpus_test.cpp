@@ -14,7 +14,9 @@
 #include <fstream>
 
 #include "base/puerto_memoria.h"
+#include "qt/imagen_qt.h"
 #include "qt/lector_qt.h"
+#include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
 
 namespace zek {
@@ -152,39 +154,99 @@ TEST_P(Corpus, LoadsAndRunsOrIsRefusedAsTheRulesSay) {
 constexpr const char* kIncompleta = "la imagen está incompleta o dañada.";
 constexpr const char* kCabecera = "la cabecera de la imagen no es válida.";
 
-INSTANTIATE_TEST_SUITE_P(
-    Archivos, Corpus,
-    testing::Combine(
-        testing::Values(
-            Caso{"bmp-1bit.bmp", Resultado::Carga}, Caso{"bmp-4bit.bmp", Resultado::Carga},
-            Caso{"bmp-8bit.bmp", Resultado::Carga}, Caso{"bmp-8bit-rle.bmp", Resultado::Carga},
-            Caso{"bmp-16bit.bmp", Resultado::Carga}, Caso{"bmp-24bit.bmp", Resultado::Carga},
-            Caso{"bmp-32bit.bmp", Resultado::Carga}, Caso{"jpeg-progresiva.jpg", Resultado::Carga},
-            Caso{"jpeg-cmyk.jpg", Resultado::Carga}, Caso{"gif-entrelazada.gif", Resultado::Carga},
-            Caso{"gif-animada.gif", Resultado::Carga},
-            Caso{"gif-transparente.gif", Resultado::Carga},
-            Caso{"bmp-alto-negativo.bmp", Resultado::Carga},
-            Caso{"mi marca ñandú é.bmp", Resultado::Carga},
-            Caso{"truncada-bmp-24bit.bmp", Resultado::Ilegible, kIncompleta},
-            Caso{"truncada-jpeg-progresiva.jpg", Resultado::Ilegible, kIncompleta},
-            Caso{"truncada-gif-entrelazada.gif", Resultado::Ilegible, kIncompleta},
-            Caso{"vacia.bmp", Resultado::Ilegible, "el archivo está vacío."},
-            Caso{"texto.bmp", Resultado::Ilegible, "no es una imagen BMP, JPEG o GIF."},
-            Caso{"bmp-0x0.bmp", Resultado::Ilegible, kCabecera},
-            Caso{"bmp-ancho-negativo.bmp", Resultado::Ilegible, kCabecera},
-            Caso{"carpeta.bmp", Resultado::Ilegible, "es una carpeta, no un archivo."},
-            Caso{"no-existe.bmp", Resultado::Ilegible, "el archivo no existe."},
-            Caso{"bmp-100000x100000.bmp", Resultado::PorTamano},
-            Caso{"gif-65535x65535.gif", Resultado::PorTamano}),
-        testing::Bool()),
-    [](const testing::TestParamInfo<std::tuple<Caso, bool>>& i) {
-        std::string nombre =
-            std::string(std::get<1>(i.param) ? "host_" : "marca_") + std::get<0>(i.param).archivo;
-        for (char& c : nombre) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+const Caso kCasos[] = {Caso{"bmp-1bit.bmp", Resultado::Carga},
+                       Caso{"bmp-4bit.bmp", Resultado::Carga},
+                       Caso{"bmp-8bit.bmp", Resultado::Carga},
+                       Caso{"bmp-8bit-rle.bmp", Resultado::Carga},
+                       Caso{"bmp-16bit.bmp", Resultado::Carga},
+                       Caso{"bmp-24bit.bmp", Resultado::Carga},
+                       Caso{"bmp-32bit.bmp", Resultado::Carga},
+                       Caso{"jpeg-progresiva.jpg", Resultado::Carga},
+                       Caso{"jpeg-cmyk.jpg", Resultado::Carga},
+                       Caso{"gif-entrelazada.gif", Resultado::Carga},
+                       Caso{"gif-animada.gif", Resultado::Carga},
+                       Caso{"gif-transparente.gif", Resultado::Carga},
+                       Caso{"bmp-alto-negativo.bmp", Resultado::Carga},
+                       Caso{"mi marca ñandú é.bmp", Resultado::Carga},
+                       Caso{"truncada-bmp-24bit.bmp", Resultado::Ilegible, kIncompleta},
+                       Caso{"truncada-jpeg-progresiva.jpg", Resultado::Ilegible, kIncompleta},
+                       Caso{"truncada-gif-entrelazada.gif", Resultado::Ilegible, kIncompleta},
+                       Caso{"vacia.bmp", Resultado::Ilegible, "el archivo está vacío."},
+                       Caso{"texto.bmp", Resultado::Ilegible, "no es una imagen BMP, JPEG o GIF."},
+                       Caso{"bmp-0x0.bmp", Resultado::Ilegible, kCabecera},
+                       Caso{"bmp-ancho-negativo.bmp", Resultado::Ilegible, kCabecera},
+                       Caso{"carpeta.bmp", Resultado::Ilegible, "es una carpeta, no un archivo."},
+                       Caso{"no-existe.bmp", Resultado::Ilegible, "el archivo no existe."},
+                       Caso{"bmp-100000x100000.bmp", Resultado::PorTamano},
+                       Caso{"gif-65535x65535.gif", Resultado::PorTamano}};
+
+INSTANTIATE_TEST_SUITE_P(Archivos, Corpus,
+                         testing::Combine(testing::ValuesIn(kCasos), testing::Bool()),
+                         [](const testing::TestParamInfo<std::tuple<Caso, bool>>& i) {
+                             std::string nombre =
+                                 std::string(std::get<1>(i.param) ? "host_" : "marca_") +
+                                 std::get<0>(i.param).archivo;
+                             for (char& c : nombre) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return nombre;
+                         });
+
+// The same files reopened as a watermarked picture, in the middle of a
+// demonstration: the host's rules, and what an accepted picture gives the
+// laboratory survives every attack at its extremes.
+class CorpusMarcada : public Corpus {};
+
+TEST_P(CorpusMarcada, FollowsTheHostsRulesAndFeedsTheLaboratory) {
+    const Caso& caso = std::get<0>(GetParam());
+    Banco b;
+    ASSERT_TRUE(b.abre(kMuestras / "imagen.bmp", true));
+    ASSERT_TRUE(b.abre(archivos->ruta("marca-pequena.bmp"), false));
+    b.v.Grado = 10;
+    b.v.Clave = 3;
+    b.s.Command1_Click();
+    b.s.Command1_Click();
+    const Vbles tablas = b.v;
+    b.puerto.archivo = archivos->ruta(caso.archivo).string();
+    const bool aceptada = b.s.abre_imagen_marcada();
+    EXPECT_EQ(aceptada, caso.resultado == Resultado::Carga);
+    EXPECT_EQ(b.v.MatrizY, tablas.MatrizY);
+    EXPECT_EQ(b.v.Paso, 2);
+    const std::string estado = b.puerto.texto(Control::Estado);
+    const std::string nombre = archivos->ruta(caso.archivo).filename().string();
+    switch (caso.resultado) {
+        case Resultado::Carga: {
+            EXPECT_EQ(estado.rfind("Extracción ciega de «" + nombre + "»: ", 0), 0u) << estado;
+            const auto fuente = b.s.fuente_abierta();
+            ASSERT_TRUE(fuente);
+            const CodecJpegQt jpeg;
+            for (const char* a : {"jpeg:0", "jpeg:100", "ruido:255", "media:15", "mediana:1",
+                                  "mediana:15", "brillo:-255", "recorte:483", "escala:1"}) {
+                const ResultadoLaboratorio r = analiza(*fuente, *lee_ataque(a), &jpeg);
+                EXPECT_EQ(r.leida.ancho(), b.p2.ancho()) << a;
+            }
+            break;
         }
-        return nombre;
-    });
+        case Resultado::PorTamano:
+            ASSERT_EQ(b.puerto.mensajes.size(), 1u);
+            EXPECT_EQ(b.puerto.mensajes[0].titulo, "Asignatura de ZEK 2003/04");
+            break;
+        case Resultado::Ilegible:
+            EXPECT_TRUE(b.puerto.mensajes.empty());
+            EXPECT_EQ(estado, "No se ha podido abrir «" + nombre + "»: " + caso.estado);
+            break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Archivos, CorpusMarcada,
+                         testing::Combine(testing::ValuesIn(kCasos), testing::Values(true)),
+                         [](const testing::TestParamInfo<std::tuple<Caso, bool>>& i) {
+                             std::string nombre = std::get<0>(i.param).archivo;
+                             for (char& c : nombre) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return nombre;
+                         });
 
 // Transparent pixels show the boxes' background; the first frame of an
 // animation is the one shown.
