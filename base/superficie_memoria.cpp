@@ -8,6 +8,7 @@ namespace zek {
 void SuperficieMemoria::fija_tamano(int ancho, int alto) {
     ancho = std::max(ancho, 0);
     alto = std::max(alto, 0);
+    if (ancho == ancho_ && alto == alto_) return;  // every pixel is shared: nothing changes
     std::vector<int32_t> nuevos(static_cast<std::size_t>(ancho) * static_cast<std::size_t>(alto),
                                 kColorFondo);
     for (int y = 0; y < std::min(alto, alto_); ++y) {

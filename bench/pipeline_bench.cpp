@@ -15,8 +15,11 @@
 #include "engine/extraccion_ciega.h"
 #include "engine/funciones.h"
 #include "images/ataques.h"
+#include "images/calidad.h"
 #include "images/capturas.h"
 #include "qt/imagen_qt.h"
+#include "qt/lector_qt.h"
+#include "workflow/barrido.h"
 #include "workflow/lector_memoria.h"
 #include "workflow/secuenciador.h"
 #include "workflow/sesion.h"
@@ -188,6 +191,71 @@ BENCHMARK_CAPTURE(BM_Ataque, ruido_5, "ruido:5")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Ataque, media_3, "media:3")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Ataque, mediana_3, "mediana:3")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Ataque, brillo_20, "brillo:20")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Ataque, recorte_4, "recorte:4")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Ataque, escala_50, "escala:50")->Unit(benchmark::kMillisecond);
+
+// The laboratory's figures on the watermarked picture: the difference
+// against the host and the residue histogram, both from luminance tables.
+void BM_Diferencia(benchmark::State& state) {
+    Escenario e(host_en_color());
+    const Tabla original = e.v.MatrizY;
+    Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
+    for (auto _ : state) {
+        auto d = diferencia_de_luminancia(e.v.MatrizY, original, e.p1.ancho(), e.p1.alto());
+        benchmark::DoNotOptimize(d);
+    }
+}
+BENCHMARK(BM_Diferencia)->Unit(benchmark::kMillisecond);
+
+void BM_Histograma(benchmark::State& state) {
+    Escenario e(host_en_color());
+    Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
+    // The laboratory captures a picture's luminance once, for the reading
+    // and the histogram alike.
+    Tabla Y;
+    captura_luminancia(e.p3, Y);
+    for (auto _ : state) {
+        auto h = histograma_de_residuos(Y, e.p3.ancho(), e.p3.alto(), e.v.Grado, e.v.LongBloque,
+                                        e.p2.ancho(), e.p2.alto(), e.v.MatrizMarca);
+        benchmark::DoNotOptimize(h);
+    }
+}
+BENCHMARK(BM_Histograma)->Unit(benchmark::kMillisecond);
+
+// Reading the watermark back from a saved file as the window does it
+// ("Imagen marcada…"): the file decoded by the window's reader and shown,
+// then the blind extraction.
+void BM_ExtraccionDesdeArchivo(benchmark::State& state, const char* formato) {
+    Escenario e(host_en_color());
+    for (int i = 0; i < 2; ++i) e.sesion.Command1_Click();
+    const std::string ruta = "/tmp/zek-bench-marcada." + std::string(formato);
+    a_qimage(e.sesion.demostracion().marcada_completa())
+        .save(QString::fromStdString(ruta), formato);
+    LectorQt lector;
+    PuertoMemoria puerto;
+    Sesion s(puerto, lector);
+    s.vbles() = e.v;  // the same parameters and watermark
+    s.Picture2() = e.p2;
+    puerto.archivo = ruta;
+    for (auto _ : state) s.abre_imagen_marcada();
+}
+BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, bmp, "bmp")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, png, "png")->Unit(benchmark::kMillisecond);
+
+// The laboratory's sweep: 16 degrees, each without attack and with six.
+void BM_Barrido(benchmark::State& state) {
+    const SuperficieMemoria host = host_en_color(), m = marca();
+    const std::vector<double> grados = {2, 4, 6, 8, 10, 12, 14, 16, 20, 24, 28, 32, 40, 48, 56, 64};
+    std::vector<Ataque> ataques;
+    for (const char* a : {"jpeg:75", "jpeg:50", "ruido:5", "media:3", "mediana:3", "brillo:20"})
+        ataques.push_back(*lee_ataque(a));
+    const CodecJpegQt jpeg;
+    for (auto _ : state) {
+        auto filas = barrido_de_grados(host, m, grados, 3, ataques, &jpeg);
+        benchmark::DoNotOptimize(filas);
+    }
+}
+BENCHMARK(BM_Barrido)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 template <SuperficieMemoria (*Host)()>
 void BM_Demostracion(benchmark::State& state) {

@@ -11,9 +11,13 @@ namespace zek {
 
 std::optional<double> psnr_entre(const SuperficieImagen& a, const SuperficieImagen& b, Zona zona) {
     int64_t suma = 0, muestras = 0;
-    for (int x = zona.x_desde; x <= zona.x_hasta; ++x) {
-        for (int y = zona.y_desde; y <= zona.y_hasta; ++y) {
-            const int32_t ca = a.lee_pixel(x, y), cb = b.lee_pixel(x, y);
+    const int n = zona.y_hasta - zona.y_desde + 1;
+    std::vector<int32_t> columna_a(static_cast<size_t>(std::max(n, 0))), columna_b = columna_a;
+    for (int x = zona.x_desde; x <= zona.x_hasta && n > 0; ++x) {
+        a.lee_columna(x, zona.y_desde, n, columna_a.data());
+        b.lee_columna(x, zona.y_desde, n, columna_b.data());
+        for (int i = 0; i < n; ++i) {
+            const int32_t ca = columna_a[i], cb = columna_b[i];
             if (!es_color(ca) || !es_color(cb)) continue;
             for (auto canal : {rojo, verde, azul}) {
                 const int64_t d = canal(ca) - canal(cb);

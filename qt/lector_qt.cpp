@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
 
 #include "base/superficie_memoria.h"
 #include "images/cabecera_imagen.h"
@@ -19,7 +20,10 @@ constexpr qint64 kMayorArchivo = 64 * 1024 * 1024;
 std::optional<QByteArray> bytes_de(const std::string& ruta, qint64 limite) {
     QFile archivo(QString::fromStdString(ruta));
     if (!archivo.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray datos = archivo.read(limite);
+    // Sized by the file, not by the limit: a buffer of the limit's size
+    // would cost more than reading a whole picture.
+    const qint64 tamano = archivo.size();
+    QByteArray datos = archivo.read(tamano > 0 ? std::min(limite, tamano) : limite);
     if (datos.isEmpty()) return std::nullopt;
     return datos;
 }
@@ -51,10 +55,16 @@ std::optional<ImagenDecodificada> LectorQt::lee(const std::string& ruta) {
     const QImage leida = lector.read();
     if (leida.isNull()) return std::nullopt;
 
-    // Transparent pixels show the boxes' background.
-    QImage sobre_fondo(leida.size(), QImage::Format_RGB32);
-    sobre_fondo.fill(a_qrgb(kColorFondo));
-    QPainter(&sobre_fondo).drawImage(0, 0, leida);
+    // Transparent pixels show the boxes' background; an opaque picture
+    // needs no painting over it.
+    QImage sobre_fondo;
+    if (leida.hasAlphaChannel()) {
+        sobre_fondo = QImage(leida.size(), QImage::Format_RGB32);
+        sobre_fondo.fill(a_qrgb(kColorFondo));
+        QPainter(&sobre_fondo).drawImage(0, 0, leida);
+    } else {
+        sobre_fondo = leida.convertToFormat(QImage::Format_RGB32);
+    }
 
     ImagenDecodificada imagen{{leida.width(), leida.height()}, {}};
     imagen.colores.reserve(static_cast<size_t>(leida.width()) *

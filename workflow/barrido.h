@@ -20,8 +20,10 @@ struct FilaBarrido {
     std::optional<double> psnr, ber;
 };
 
-// host and marca as the user opened them (host without any grid). After each
-// degree, progreso(done, total) may return false to stop; the rows so far are
+// host and marca as the user opened them (host without any grid). The
+// degrees run on two threads; after each, progreso(done, total) is called
+// (from either thread, never from both at once) and may return false to
+// stop: the rows of the degrees done before the first one missing are
 // returned. A degree that makes no watermarked picture gives rows without
 // figures.
 std::vector<FilaBarrido> barrido_de_grados(

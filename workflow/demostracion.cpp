@@ -11,6 +11,7 @@ namespace zek {
 namespace {
 
 SuperficieMemoria copia(const SuperficieImagen& s) {
+    if (const auto* m = dynamic_cast<const SuperficieMemoria*>(&s)) return *m;
     SuperficieMemoria c(s.ancho(), s.alto());
     std::vector<int32_t> columna(static_cast<size_t>(std::max(s.alto(), 0)));
     for (int x = 0; x < s.ancho(); ++x) {

@@ -30,7 +30,7 @@ std::optional<Histograma> histograma(const Tabla& Y, int W, int H, const Tabla& 
 
 FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& imagen,
                                  const Tabla& Y_original, const Tabla& MatrizMarca,
-                                 const ParametrosLectura& lectura) {
+                                 const ParametrosLectura& lectura, bool figuras) {
     FuenteLaboratorio f{std::move(nombre),
                         SuperficieMemoria(imagen.ancho(), imagen.alto()),
                         {},
@@ -47,6 +47,7 @@ FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& ima
     }
     captura_luminancia(f.imagen, f.Y);
     const int W = f.imagen.ancho(), H = f.imagen.alto();
+    if (!figuras) return f;
     f.despues = histograma(f.Y, W, H, MatrizMarca, lectura);
     if (Y_original.dimensionada()) {
         f.antes = histograma(Y_original, W, H, MatrizMarca, lectura);
@@ -58,7 +59,7 @@ FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& ima
 }
 
 ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataque,
-                             const CodecJpeg* jpeg) {
+                             const CodecJpeg* jpeg, bool con_histograma) {
     const int W = fuente.imagen.ancho(), H = fuente.imagen.alto();
     const ParametrosLectura& p = fuente.lectura;
     ResultadoLaboratorio r;
@@ -80,7 +81,7 @@ ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataq
     const auto leida = extraccion_ciega(Y, W, H, p.Grado, p.Clave, p.LongBloque, p.Wm, p.Hm);
     r.leida = imagen_de_lectura(leida, p.Wm, p.Hm);
     if (leida) r.aciertos = compara_con_marca(*leida, fuente.MatrizMarca);
-    r.histograma = histograma(Y, W, H, fuente.MatrizMarca, p);
+    if (con_histograma) r.histograma = histograma(Y, W, H, fuente.MatrizMarca, p);
     return r;
 }
 

@@ -33,10 +33,11 @@ struct FuenteLaboratorio {
     Diferencia diferencia;                     // |Y' - Y| against the host
 };
 
-// Captures the picture and works out what does not depend on the attack.
+// Captures the picture and works out what does not depend on the attack;
+// only what the reading needs when `figuras` is false (for the sweep).
 FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& imagen,
                                  const Tabla& Y_original, const Tabla& MatrizMarca,
-                                 const ParametrosLectura& lectura);
+                                 const ParametrosLectura& lectura, bool figuras = true);
 
 struct ResultadoLaboratorio {
     SuperficieMemoria atacada;
@@ -50,6 +51,6 @@ struct ResultadoLaboratorio {
 // picture smaller than the source (a crop) is read with the source's block
 // layout, over black where it has no pixels.
 ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataque,
-                             const CodecJpeg* jpeg);
+                             const CodecJpeg* jpeg, bool con_histograma = true);
 
 }  // namespace zek

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "engine/funciones.h"
+#include "images/capturas.h"
 #include "workflow/asigna_imagen.h"
 
 namespace zek {
@@ -56,7 +57,9 @@ bool Sesion::abre_imagen_marcada() {
         L = disposicion_de_bloques(abierta_.ancho(), abierta_.alto(), int64_t{Wm} * Hm).LongBloque;
     }
     lectura_abierta_params_ = {vbles_.Grado, vbles_.Clave, L, Wm, Hm};
-    const auto leida = extraccion_ciega(abierta_, vbles_.Grado, vbles_.Clave, L, Wm, Hm);
+    captura_luminancia(abierta_, Y_abierta_);
+    const auto leida = extraccion_ciega(Y_abierta_, abierta_.ancho(), abierta_.alto(), vbles_.Grado,
+                                        vbles_.Clave, L, Wm, Hm);
     lectura_abierta_ = imagen_de_lectura(leida, Wm, Hm);
     ultima_lectura_abierta_ = true;
     const std::string titulo = "Extracción ciega de «" + nombre_abierta_ + "»: ";
@@ -71,10 +74,11 @@ bool Sesion::abre_imagen_marcada() {
     return true;
 }
 
-std::optional<FuenteLaboratorio> Sesion::fuente_marcada() const {
+std::optional<FuenteLaboratorio> Sesion::fuente_marcada(bool figuras) const {
     if (!demo_.informe().insertada) return std::nullopt;
     return prepara_fuente("Imagen marcada (paso 2)", demo_.marcada_completa(),
-                          demo_.luminancia_original(), vbles_.MatrizMarca, demo_.lectura());
+                          demo_.luminancia_original(), vbles_.MatrizMarca, demo_.lectura(),
+                          figuras);
 }
 
 std::optional<FuenteLaboratorio> Sesion::fuente_abierta() const {

@@ -50,7 +50,7 @@ class Sesion {
 
     // Sources for the laboratory: the picture stage 1 drew (nothing before
     // it has drawn), and the last one opened with abre_imagen_marcada.
-    std::optional<FuenteLaboratorio> fuente_marcada() const;
+    std::optional<FuenteLaboratorio> fuente_marcada(bool figuras = true) const;
     std::optional<FuenteLaboratorio> fuente_abierta() const;
     // The last blind reading, as a picture: stage 3's, or that of the
     // picture opened after it; nothing before either.
@@ -82,6 +82,7 @@ class Sesion {
     std::string nombre_abierta_;
     bool hay_abierta_ = false;
     ParametrosLectura lectura_abierta_params_;
+    Tabla Y_abierta_;  // its luminance, captured once and reused
     SuperficieMemoria lectura_abierta_;
     bool ultima_lectura_abierta_ = false;
 };
