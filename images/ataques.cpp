@@ -259,27 +259,48 @@ SuperficieMemoria recorte(const SuperficieImagen& imagen, int N) {
     return salida;
 }
 
-// Bilinear resampling of a picture to another size (pixel centres aligned).
+// Where each output sample falls between two input samples along one axis
+// of n inputs resampled to m outputs (pixel centres aligned).
+struct Muestra {
+    int a, b;
+    float t;
+};
+std::vector<Muestra> muestras(int n, int m) {
+    std::vector<Muestra> r(static_cast<size_t>(m));
+    const double escala = static_cast<double>(n) / m;
+    for (int i = 0; i < m; ++i) {
+        const double f = std::clamp((i + 0.5) * escala - 0.5, 0.0, n - 1.0);
+        const int a = static_cast<int>(f);
+        r[i] = {a, std::min(a + 1, n - 1), static_cast<float>(f - a)};
+    }
+    return r;
+}
+
+// Bilinear resampling, separably: along the rows into floats, then down the
+// columns, one channel at a time.
 std::vector<int32_t> remuestrea(const std::vector<int32_t>& c, int W, int H, int W2, int H2) {
-    std::vector<int32_t> salida(static_cast<size_t>(W2) * H2);
-    const double ex = static_cast<double>(W) / W2, ey = static_cast<double>(H) / H2;
-    for (int y = 0; y < H2; ++y) {
-        const double fy = std::clamp((y + 0.5) * ey - 0.5, 0.0, H - 1.0);
-        const int y0 = static_cast<int>(fy), y1 = std::min(y0 + 1, H - 1);
-        const double ty = fy - y0;
-        for (int x = 0; x < W2; ++x) {
-            const double fx = std::clamp((x + 0.5) * ex - 0.5, 0.0, W - 1.0);
-            const int x0 = static_cast<int>(fx), x1 = std::min(x0 + 1, W - 1);
-            const double tx = fx - x0;
-            const auto px = [&](int xx, int yy) { return c[static_cast<size_t>(yy) * W + xx]; };
-            std::array<int, 3> v{};
-            for (int k = 0; k < 3; ++k) {
-                const auto canal = [k](int32_t col) { return (col >> (8 * k)) & 0xFF; };
-                const double arriba = canal(px(x0, y0)) * (1 - tx) + canal(px(x1, y0)) * tx;
-                const double abajo = canal(px(x0, y1)) * (1 - tx) + canal(px(x1, y1)) * tx;
-                v[k] = static_cast<int>(std::lround(arriba * (1 - ty) + abajo * ty));
+    const auto mx = muestras(W, W2), my = muestras(H, H2);
+    std::vector<int32_t> salida(static_cast<size_t>(W2) * H2, 0);
+    std::vector<float> fila(static_cast<size_t>(W)), horizontal(static_cast<size_t>(W2) * H);
+    for (int k = 0; k < 3; ++k) {
+        for (int y = 0; y < H; ++y) {
+            const int32_t* origen = &c[static_cast<size_t>(y) * W];
+            for (int x = 0; x < W; ++x) fila[x] = static_cast<float>((origen[x] >> (8 * k)) & 0xFF);
+            float* destino = &horizontal[static_cast<size_t>(y) * W2];
+            for (int x = 0; x < W2; ++x) {
+                const Muestra m = mx[x];
+                destino[x] = fila[m.a] + (fila[m.b] - fila[m.a]) * m.t;
             }
-            salida[static_cast<size_t>(y) * W2 + x] = color(v[0], v[1], v[2]);
+        }
+        for (int y = 0; y < H2; ++y) {
+            const Muestra m = my[y];
+            const float* arriba = &horizontal[static_cast<size_t>(m.a) * W2];
+            const float* abajo = &horizontal[static_cast<size_t>(m.b) * W2];
+            int32_t* destino = &salida[static_cast<size_t>(y) * W2];
+            for (int x = 0; x < W2; ++x) {
+                const float v = arriba[x] + (abajo[x] - arriba[x]) * m.t;
+                destino[x] |= static_cast<int32_t>(std::clamp(v + 0.5f, 0.0f, 255.0f)) << (8 * k);
+            }
         }
     }
     return salida;
