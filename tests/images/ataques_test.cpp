@@ -84,16 +84,6 @@ TEST(Ataques, BrightnessClampsEachChannel) {
     EXPECT_EQ(aplica("brillo:-20", s).lee_pixel(0, 0), 230 + 256 * 0 + 65536 * 108);
 }
 
-TEST(Ataques, TheMedianRemovesAnIsolatedDotAndTheMeanSpreadsIt) {
-    SuperficieMemoria s = plano(0);
-    s.pon_pixel(4, 3, 0xFFFFFF);
-    EXPECT_EQ(aplica("mediana:3", s), plano(0));
-    const SuperficieMemoria media = aplica("media:3", s);
-    EXPECT_EQ(media.lee_pixel(4, 3), 28 * 0x010101);  // 255 / 9 = 28.3
-    EXPECT_EQ(media.lee_pixel(3, 2), 28 * 0x010101);
-    EXPECT_EQ(media.lee_pixel(2, 1), 0);
-}
-
 // Every channel of every window of side N, with the border replicated, as
 // the attack defines it; the 3 x 3 network and the sliding histogram alike.
 TEST(Ataques, FiltersAgreeWithTheirDefinitionAtEverySize) {

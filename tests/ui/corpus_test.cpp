@@ -100,6 +100,16 @@ struct Banco {
     }
 };
 
+// "host_bmp_1bit_bmp": the role and the file, in the characters a test name takes.
+std::string nombre_de_caso(const testing::TestParamInfo<std::tuple<Caso, bool>>& i) {
+    std::string nombre =
+        std::string(std::get<1>(i.param) ? "host_" : "marca_") + std::get<0>(i.param).archivo;
+    for (char& c : nombre) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    }
+    return nombre;
+}
+
 class Corpus : public testing::TestWithParam<std::tuple<Caso, bool>> {
   protected:
     static inline std::unique_ptr<Archivos> archivos;
@@ -182,15 +192,7 @@ const Caso kCasos[] = {Caso{"bmp-1bit.bmp", Resultado::Carga},
 
 INSTANTIATE_TEST_SUITE_P(Archivos, Corpus,
                          testing::Combine(testing::ValuesIn(kCasos), testing::Bool()),
-                         [](const testing::TestParamInfo<std::tuple<Caso, bool>>& i) {
-                             std::string nombre =
-                                 std::string(std::get<1>(i.param) ? "host_" : "marca_") +
-                                 std::get<0>(i.param).archivo;
-                             for (char& c : nombre) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             }
-                             return nombre;
-                         });
+                         nombre_de_caso);
 
 // The same files reopened as a watermarked picture, in the middle of a
 // demonstration: the host's rules, and what an accepted picture gives the
@@ -240,13 +242,7 @@ TEST_P(CorpusMarcada, FollowsTheHostsRulesAndFeedsTheLaboratory) {
 
 INSTANTIATE_TEST_SUITE_P(Archivos, CorpusMarcada,
                          testing::Combine(testing::ValuesIn(kCasos), testing::Values(true)),
-                         [](const testing::TestParamInfo<std::tuple<Caso, bool>>& i) {
-                             std::string nombre = std::get<0>(i.param).archivo;
-                             for (char& c : nombre) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             }
-                             return nombre;
-                         });
+                         nombre_de_caso);
 
 // Transparent pixels show the boxes' background; the first frame of an
 // animation is the one shown.

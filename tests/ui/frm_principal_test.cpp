@@ -51,28 +51,6 @@ TEST(Ventana, OpensInTheDesignState) {
     EXPECT_EQ(v.w->focusWidget(), v.hijo<QWidget>("Command1"));
 }
 
-TEST(Ventana, FontsAndColoursFollowTheDesign) {
-    Ventana v;
-    const auto fuente = [&v](const char* n) { return v.hijo<QWidget>(n)->font(); };
-    const auto color = [&v](const char* n) {
-        return v.hijo<QWidget>(n)->palette().color(QPalette::WindowText);
-    };
-    EXPECT_EQ(fuente("LpASO").family(), "Liberation Serif");
-    EXPECT_TRUE(fuente("LpASO").bold());
-    EXPECT_EQ(fuente("LpASO").pixelSize(), 16);  // 12 pt
-    EXPECT_EQ(color("LpASO"), QColor(255, 255, 128));
-    EXPECT_EQ(fuente("LBloque").family(), "Liberation Sans");
-    EXPECT_EQ(fuente("LBloque").pixelSize(), 13);  // 9.75 pt
-    EXPECT_EQ(color("LBloque"), QColor(0, 255, 0));
-    EXPECT_EQ(color("Frame1"), QColor(255, 255, 0));
-    EXPECT_EQ(fuente("LGrado").pixelSize(), 11);  // 8.25 pt
-    EXPECT_EQ(color("LClave"), QColor(Qt::white));
-    EXPECT_EQ(fuente("Cmd_Clave").family(), "Liberation Serif");
-    EXPECT_EQ(v.hijo<QWidget>("Command1")->palette().color(QPalette::Button),
-              QColor(255, 255, 192));
-    EXPECT_EQ(v.hijo<QWidget>("CmdSalir")->palette().color(QPalette::Button), QColor(255, 0, 0));
-}
-
 TEST(Ventana, TabOrderStartsAtTheStepButton) {
     Ventana v;
     QStringList orden;
