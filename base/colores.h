@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Splitting a colour 0x00BBGGRR into red, green and blue.
 #pragma once
 

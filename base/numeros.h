@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number conversions shared by the tables, the engine and the captions.
 #pragma once
 

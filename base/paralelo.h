@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Splitting a per-column loop over the machine's two cores.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four picture boxes of the main window.
 #pragma once
 

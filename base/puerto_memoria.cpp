@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/puerto_memoria.h"
 
 #include "base/numeros.h"

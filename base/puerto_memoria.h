@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window port without a window: it keeps what the window would show
 // (captions, message boxes, busy pointer changes, file dialogs) and answers
 // the file dialog with a file chosen beforehand. Tests, fuzzers, benchmarks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the core needs of the main window: captions of its labels and text
 // boxes, modal message boxes, the file-open dialog, the busy pointer and the
 // user's number format. The Qt window implements it; tests record it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A picture box as the core sees it: a size in pixels and per-pixel colours
 // 0x00BBGGRR (red in the low byte). Coordinates start at (0, 0), top left.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/superficie_memoria.h"
 
 #include <algorithm>

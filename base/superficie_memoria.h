@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An in-memory picture surface, for headless runs, tests and benchmarks.
 #pragma once
 

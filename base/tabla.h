@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A per-pixel table of the shared state: two indices (x, y) with inclusive
 // bounds, usually 1..W by 1..H. Elements are numbers; every write keeps
 // exactly what writing the number as text and reading it back would give.

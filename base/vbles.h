@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole state of one demonstration, shared by the handlers and the
 // engine procedures. Everything starts at zero and no table is dimensioned.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Several doubles at a time, with the vector types GCC and Clang share: two
 // lanes (one SSE2 register, every x86-64 has it) or four (AVX2, used where
 // the processor has it). Each lane is computed with the same operations, in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demonstration on the largest pictures it accepts: a 378 x 483 host and
 // a 180 x 226 watermark, Grado 10, Clave 3. Each stage alone, the whole
 // pipeline (both captures, then stages 0 to 3), and a floor: one plain loop

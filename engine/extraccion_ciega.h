@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the watermark back from a watermarked picture alone, and how
 // well that reading matches the watermark that was embedded.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The watermark engine: block layout, grid, embedding, rendering and
 // extraction, each on the shared state and the pictures it is given.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The walk over block pairs that the embedding and the blind extraction
 // share: which blocks pair up, in which order, and the residue of a pair.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary sequences of what a user can do: open a host or a watermark
 // (from a small set of pictures, some refused, one unreadable), apply a
 // parameter, open and close a parameter dialog, press the step button,

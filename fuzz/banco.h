@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the fuzz targets share: a session on in-memory pictures and the
 // in-memory window port, and the invariants checked after every
 // action. A broken invariant aborts, which libFuzzer reports as a crash.

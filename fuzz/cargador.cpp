@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as an image file, opened as the host (with a fixed
 // watermark) and as the watermark (with a fixed host). An accepted picture
 // is captured and taken through the four stages; a refused or unreadable one

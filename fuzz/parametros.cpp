@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary text through the window's number parser into Grado and Clave
 // (the first through the dialog, the second through the apply button), in
 // a Spanish or a C locale, then the four stages on a small fixed pair of

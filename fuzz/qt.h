@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt for the fuzz targets that read images: an application object on the
 // offscreen platform, made once before the first input.
 #pragma once

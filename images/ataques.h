@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Attacks on a watermarked picture, to see what the watermark survives:
 // JPEG compression, Gaussian noise, mean and median filters, brightness,
 // and two geometric ones that this method cannot survive: a crop and a

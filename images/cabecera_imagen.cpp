@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "images/cabecera_imagen.h"
 
 #include <cstdint>

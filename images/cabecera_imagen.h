@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the first bytes of a BMP, GIF or JPEG file say, read without
 // decoding anything: the picture's size, and whether the file holds all the
 // data its header announces.

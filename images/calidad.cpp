@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "images/calidad.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How far one picture is from another: the peak signal-to-noise ratio.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four-lane kernels are inlined into AVX2 code, also yiq_de from the
 // header below: GCC's note on the calling convention of AVX vectors without
 // AVX does not apply to them.

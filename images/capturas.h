@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Capturing the two loaded pictures into the tables of the shared state.
 #pragma once
 

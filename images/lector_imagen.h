@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading image files: the decoded picture, and the largest picture each
 // role takes.
 #pragma once

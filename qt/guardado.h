@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a picture to a file safely: the file is replaced only once the
 // whole picture has been written, so a failed or cancelled save leaves any
 // file already there as it was.

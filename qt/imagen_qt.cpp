@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt/imagen_qt.h"
 
 #include <QBuffer>

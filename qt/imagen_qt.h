@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures between the core's surfaces and Qt's images, and the JPEG codec
 // the attacks use.
 #pragma once

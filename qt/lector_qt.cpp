@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt/lector_qt.h"
 
 #include <QBuffer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads BMP, JPEG and GIF files with Qt's image plugins.
 #pragma once
 

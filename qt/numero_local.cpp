@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt/numero_local.h"
 
 #include <cmath>

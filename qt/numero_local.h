@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers as the user types them, in the user's locale.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Renders the main window off screen in the middle of a demonstration on
 // the samples (host and watermark loaded, Grado 10, Clave 3, two presses of
 // the step button) and saves it as a PNG for the README; with a second

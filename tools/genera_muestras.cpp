@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the sample pictures a newcomer opens first: a colour landscape as
 // the host (320 x 240) and a black "Z" on white as the watermark (32 x 32,
 // an even pixel count). Writes BMP and JPEG; scripts/genera-muestras adds

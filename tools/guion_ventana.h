@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // For the headless tools that drive the real window: dialogs whose file
 // dialog answers with the next file of a list (messages go to standard
 // error), and the first moves of a demonstration.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Peak memory of the window program through a full demonstration on the
 // largest pictures it runs: a 378 x 483 host and a 180 x 226 watermark
 // (181 x 227 fits the box but has an odd pixel count, which the layout

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zek-demo: the demonstration without a window, on the same workflow code.
 // Loads the two pictures, applies Grado and Clave, presses the step button
 // four times, attacks the watermarked picture if asked, reads the watermark

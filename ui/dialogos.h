@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The modal windows the main window opens: message boxes and the file-open
 // dialog. Tests put a recorder in their place so that nothing blocks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fonts and colours of the windows. The design names Times New Roman and MS
 // Sans Serif; Liberation Serif and Liberation Sans stand for them (metric
 // compatible). Sizes are in pixels at 96 dpi, so the layout fits anywhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/frm_laboratorio.h"
 
 #include <QChart>
@@ -172,6 +173,38 @@ void FrmLaboratorio::crea_controles() {
     connect(exporta_png_, &QPushButton::clicked, this, [this] { exporta_png(); });
     connect(exporta_csv_, &QPushButton::clicked, this, [this] { exporta_csv(); });
     cambia_tipo_de_ataque();
+    pon_nombres_accesibles();
+}
+
+// Names a screen reader gives the controls; the labels of the pictures and
+// figures already say what they show.
+void FrmLaboratorio::pon_nombres_accesibles() {
+    struct Nombre {
+        QWidget* control;
+        const char* nombre;
+    };
+    const Nombre nombres[] = {
+        {fuente_, "Imagen que se ataca"},
+        {nombre_valor_, "Nombre del parámetro del ataque"},
+        {tipo_, "Ataque"},
+        {valor_, "Parámetro del ataque"},
+        {atacada_, "Imagen atacada"},
+        {leida_, "Marca leída a ciegas de la imagen atacada"},
+        {diferencia_, "Diferencia de luminancia con la imagen principal, amplificada"},
+        {escala_, "Escala de la diferencia"},
+        {cifras_, "Píxeles correctos, tasa de error y PSNR"},
+        {histograma_, "Histograma de los restos de los pares de bloques"},
+        {grafico_barrido_, "Tasa de error y PSNR según el grado"},
+        {lanza_barrido_, "Calcular el barrido de grados"},
+        {cancela_barrido_, "Cancelar el barrido"},
+        {progreso_, "Progreso del barrido"},
+        {exporta_png_, "Exportar el barrido como PNG"},
+        {exporta_csv_, "Exportar el barrido como CSV"},
+    };
+    for (const Nombre& n : nombres) n.control->setAccessibleName(QString::fromUtf8(n.nombre));
+    for (QLabel* l : findChildren<QLabel*>()) {
+        if (l->accessibleName().isEmpty()) l->setAccessibleName(l->text());
+    }
 }
 
 void FrmLaboratorio::cambia_tipo_de_ataque() {

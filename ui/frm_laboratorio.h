@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The laboratory window: a watermarked picture attacked and read back
 // blindly, with the difference picture, the residue histogram and the
 // degree sweep. It only wires: the work is the core's, and whatever may
@@ -41,6 +42,7 @@ class FrmLaboratorio final : public QWidget {
 
   private:
     void crea_controles();
+    void pon_nombres_accesibles();
     void cambia_tipo_de_ataque();
     void analiza_de_nuevo();
     void muestra(const ResultadoLaboratorio& r);

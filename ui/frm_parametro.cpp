@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/frm_parametro.h"
 
 #include <QCloseEvent>
@@ -49,6 +50,12 @@ FrmParametro::FrmParametro(QWidget* principal, const DisenoParametro& d,
     etiqueta->setGeometry(d.rect_etiqueta);
     etiqueta->setFont(fuente_sans(11, false));
     pon_color_texto(etiqueta, palette().color(QPalette::Highlight));
+
+    marco->setAccessibleName(marco->title());
+    etiqueta->setAccessibleName(etiqueta->text());
+    texto_->setAccessibleName(etiqueta->text());
+    texto_->setAccessibleDescription(
+        QString::fromUtf8("Se aplica al cerrar la ventana, si es un número"));
 }
 
 void FrmParametro::abre(const QString& valor) {

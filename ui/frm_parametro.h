@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // FrmClave and FrmGrado: a modeless window with one text box, applied when
 // the user closes it; the closing is vetoed while the text is not numeric.
 #pragma once

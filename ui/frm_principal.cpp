@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "ui/frm_principal.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QShortcut>
+#include <utility>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "base/version.h"
 #include "qt/guardado.h"
 #include "qt/numero_local.h"
 #include "ui/estilo.h"
@@ -21,6 +25,15 @@
 
 namespace zek {
 namespace {
+
+// The samples installed beside the program, or those of the source tree
+// when it runs from its build folder.
+QString carpeta_de_muestras() {
+    const QString instaladas =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zek/samples");
+    if (QFileInfo(instaladas).isDir()) return QFileInfo(instaladas).canonicalFilePath();
+    return QStringLiteral(ZEK_CARPETA_MUESTRAS);
+}
 
 const QColor kAmarilloClaro(255, 255, 128);
 const QColor kVerde(0, 255, 0);
@@ -33,6 +46,7 @@ FrmPrincipal::FrmPrincipal(Dialogos& dialogos, std::function<void()> salir)
     if (!salir_) salir_ = [] { QCoreApplication::exit(0); };
     setObjectName("FrmPrincipal");
     setWindowTitle(kTituloAplicacion);
+    carpeta_ = carpeta_de_muestras();
     sesion_ = std::make_unique<Sesion>(*this, lector_);
     crea_controles();
     crea_acciones();
@@ -43,6 +57,12 @@ FrmPrincipal::FrmPrincipal(Dialogos& dialogos, std::function<void()> salir)
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addPermanentWidget(Estado, 1);
     pon_orden_de_tabulacion();
+    pon_nombres_accesibles();
+    // The menus from the keyboard: F10 opens the first, the arrows go on
+    // (the design gives Parámetros and Reset no access key).
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
     Command1->setFocus();
 }
 
@@ -75,6 +95,9 @@ void FrmPrincipal::crea_controles() {
     Picture2->setObjectName("Picture2");
     Picture3->setObjectName("Picture3");
     Picture4->setObjectName("Picture4");
+    // A picture file dropped on the host's or the watermark's box opens there.
+    Picture1->pon_al_soltar([this](const QString& f) { abre_archivo(f, Rol::Imagen); });
+    Picture2->pon_al_soltar([this](const QString& f) { abre_archivo(f, Rol::Marca); });
     // After stage 1, the pointer resting on a block tells what happened to its pair.
     for (PictureBox* p : {Picture1, Picture3}) {
         p->pon_consejo([this](int x, int y) {
@@ -166,6 +189,8 @@ void FrmPrincipal::crea_acciones() {
     SubGuardarExtraida = guardar->addAction(QString::fromUtf8("&Marca extraída…"), this,
                                             &FrmPrincipal::guarda_marca_extraida);
     SubGuardarExtraida->setObjectName("SubGuardarExtraida");
+    archivo->addAction(QString::fromUtf8("A&cerca de ZEK…"), this, &FrmPrincipal::acerca_de)
+        ->setObjectName("SubAcercaDe");
     SubGuardarMarcada->setEnabled(false);   // until stage 1 has drawn
     SubGuardarExtraida->setEnabled(false);  // until a watermark has been read
 
@@ -204,6 +229,7 @@ void FrmPrincipal::pon_orden_de_tabulacion() {
 
 void FrmPrincipal::refresca() {
     for (PictureBox* p : {Picture1, Picture2, Picture3, Picture4}) p->refresca();
+    nombra_pictures();
     SubGuardarMarcada->setEnabled(sesion_->demostracion().informe().insertada);
     SubGuardarExtraida->setEnabled(sesion_->marca_extraida().has_value());
     if (laboratorio_ && laboratorio_->isVisible()) laboratorio_->actualiza_fuentes();
@@ -308,6 +334,71 @@ void FrmPrincipal::abre_laboratorio() {
     laboratorio_->activateWindow();
 }
 
+// Names and descriptions a screen reader gives the controls.
+void FrmPrincipal::pon_nombres_accesibles() {
+    struct Nombre {
+        QWidget* control;
+        const char *nombre, *descripcion;
+    };
+    const Nombre nombres[] = {
+        {LpASO, "Paso de la demostración", "Qué ha hecho el último paso"},
+        {Command1, "Siguiente paso", "Da el siguiente paso de la demostración"},
+        {LBloque, "Longitud de bloque", "Lado de los bloques en píxeles"},
+        {LNumBloques, "Número de bloques", "Bloques enteros de la imagen principal"},
+        {LGrado, "Grado en uso", "Grado de resistencia a ataques de altas frecuencias en uso"},
+        {LClave, "Clave en uso", "Clave de codificación de la marca de agua en uso"},
+        {Txt_Grado, "Nuevo grado", "Grado de resistencia que se aplica con el botón I"},
+        {Txt_Clave, "Nueva clave", "Clave de codificación que se aplica con el botón I"},
+        {Cmd_Grado, "Aplicar el grado", "Guarda el grado escrito"},
+        {Cmd_Clave, "Aplicar la clave", "Guarda la clave escrita"},
+        {CmdSalir, "Salir", "Cierra ZEK"},
+        {Estado, "Línea de estado", "Lo que han encontrado los pasos y por qué no se abre un "
+                                    "archivo"},
+    };
+    for (const Nombre& n : nombres) {
+        n.control->setAccessibleName(QString::fromUtf8(n.nombre));
+        n.control->setAccessibleDescription(QString::fromUtf8(n.descripcion));
+    }
+    for (QWidget* marco : {findChild<QWidget*>("Frame1"), findChild<QWidget*>("Frame2")}) {
+        marco->setAccessibleName(marco->property("title").toString());
+    }
+    for (QLabel* etiqueta : {findChild<QLabel*>("Label1"), findChild<QLabel*>("Label2")}) {
+        etiqueta->setAccessibleName(etiqueta->text());
+    }
+    nombra_pictures();
+}
+
+// A picture box says what it shows at the current stage.
+void FrmPrincipal::nombra_pictures() {
+    const int paso = sesion_->vbles().Paso;
+    const auto nombra = [](PictureBox* p, const char* nombre, const char* descripcion) {
+        p->setAccessibleName(QString::fromUtf8(nombre));
+        p->setAccessibleDescription(QString::fromUtf8(descripcion));
+    };
+    nombra(Picture1, paso >= 1 ? "Imagen principal con la rejilla de bloques" : "Imagen principal",
+           "La imagen en la que se esconde la marca de agua");
+    nombra(Picture2, "Marca de agua", "La imagen que se esconde");
+    nombra(Picture3,
+           paso >= 3   ? "Imagen marcada con la rejilla de bloques"
+           : paso == 2 ? "Imagen marcada"
+                       : "Imagen marcada, vacía hasta insertar la marca",
+           "La imagen principal con la marca de agua escondida");
+    nombra(Picture4, paso >= 4 ? "Marca de agua extraída" : "Marca de agua extraída, vacía hasta el "
+                                                             "último paso",
+           "La marca de agua que se saca de la imagen marcada");
+}
+
+void FrmPrincipal::acerca_de() {
+    mensaje(std::string("ZEK ") + kVersion +
+                "\r\rZEK enseña, paso a paso, cómo se esconde una pequeña marca de agua en la "
+                "luminancia de una imagen en color: la imagen se divide en bloques, cada píxel de "
+                "la marca viaja en un par de bloques vecinos y la inserción mueve la diferencia de "
+                "sus luminancias medias hasta uno de dos restos elegidos por la clave. El "
+                "laboratorio muestra qué ataques resiste la marca y por qué.\r\rSoftware libre "
+                "con licencia MIT.",
+            Icono::Informacion, "Acerca de ZEK");
+}
+
 void FrmPrincipal::CmdSalir_Click() {
     salir_();
 }
@@ -348,8 +439,25 @@ void FrmPrincipal::mensaje(const std::string& t, Icono icono, const std::string&
 }
 
 std::string FrmPrincipal::elige_archivo(const std::string& filtro) {
-    return dialogos_.elige_archivo(this, filtro_qt(filtro), QStringLiteral(ZEK_CARPETA_MUESTRAS))
-        .toStdString();
+    QString ruta;
+    if (!archivo_pendiente_.isEmpty()) {
+        ruta = std::exchange(archivo_pendiente_, QString());
+    } else {
+        ruta = dialogos_.elige_archivo(this, filtro_qt(filtro), carpeta_);
+    }
+    if (!ruta.isEmpty()) carpeta_ = QFileInfo(ruta).absolutePath();
+    return ruta.toStdString();
+}
+
+void FrmPrincipal::abre_archivo(const QString& ruta, Rol rol) {
+    if (ruta.isEmpty()) return;
+    archivo_pendiente_ = ruta;
+    if (rol == Rol::Imagen) {
+        SubImagen_Click();
+    } else {
+        SubMarcaAgua_Click();
+    }
+    archivo_pendiente_.clear();
 }
 
 void FrmPrincipal::cursor_ocupado(bool ocupado) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: four pictures, the step button, the stage text, the
 // block geometry, the parameters and their entry, the exit button, and the
 // menus. Each command is one slot over the shared workflow handlers.
@@ -22,6 +23,9 @@ class QToolButton;
 
 namespace zek {
 
+// The role a picture file is opened in: host or watermark.
+enum class Rol { Imagen, Marca };
+
 class FrmLaboratorio;
 class FrmParametro;
 struct DisenoParametro;
@@ -44,6 +48,13 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     const Sesion& sesion() const { return *sesion_; }
     const Vbles& vbles() const { return sesion_->vbles(); }
     FrmLaboratorio* laboratorio() const { return laboratorio_; }
+
+    // Opens a file in a role without the file dialog (the command line, a
+    // picture dropped on its box), through the same loading rules.
+    void abre_archivo(const QString& ruta, Rol rol);
+    // Where the file dialog starts: the folder last used in this run, or the
+    // samples the first time.
+    QString carpeta_de_dialogo() const { return carpeta_; }
     FrmParametro* FrmClave() const { return frm_clave_.get(); }
     FrmParametro* FrmGrado() const { return frm_grado_.get(); }
 
@@ -68,6 +79,9 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     void guarda_marca_extraida();
     void guarda(const SuperficieMemoria& imagen, const QString& sugerido);
     void abre_laboratorio();
+    void acerca_de();
+    void pon_nombres_accesibles();
+    void nombra_pictures();
 
     void abre_dialogo(std::unique_ptr<FrmParametro>& dialogo, const DisenoParametro& diseno,
                       Parametro p);
@@ -89,6 +103,8 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     std::unique_ptr<FrmParametro> frm_clave_, frm_grado_;
     QAction *SubGuardarMarcada, *SubGuardarExtraida;
     FrmLaboratorio* laboratorio_ = nullptr;
+    QString carpeta_;
+    QString archivo_pendiente_;  // answers the next file dialog instead of the user
 };
 
 }  // namespace zek

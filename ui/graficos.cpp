@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/graficos.h"
 
 #include <QBarCategoryAxis>

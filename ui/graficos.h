@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Charts of the laboratory and of zek-demo, with Qt Charts, in Spanish.
 #pragma once
 

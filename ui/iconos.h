@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two button pictures, drawn by the program itself.
 #pragma once
 

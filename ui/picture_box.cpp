@@ -1,6 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "ui/picture_box.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHelpEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QPainter>
 #include <QToolTip>
 
@@ -31,6 +36,36 @@ bool PictureBox::event(QEvent* evento) {
         QToolTip::showText(ayuda->globalPos(), texto, this);
     }
     return true;
+}
+
+void PictureBox::pon_al_soltar(std::function<void(const QString&)> al_soltar) {
+    al_soltar_ = std::move(al_soltar);
+    setAcceptDrops(true);
+}
+
+namespace {
+
+// The first local file among the dropped data; empty when there is none.
+QString archivo_soltado(const QMimeData* datos) {
+    if (!datos || !datos->hasUrls()) return {};
+    for (const QUrl& url : datos->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
+}
+
+}  // namespace
+
+void PictureBox::dragEnterEvent(QDragEnterEvent* evento) {
+    if (al_soltar_ && !archivo_soltado(evento->mimeData()).isEmpty())
+        evento->acceptProposedAction();
+}
+
+void PictureBox::dropEvent(QDropEvent* evento) {
+    const QString archivo = archivo_soltado(evento->mimeData());
+    if (!al_soltar_ || archivo.isEmpty()) return;
+    evento->acceptProposedAction();
+    al_soltar_(archivo);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A picture box of the main window: shows one of the session's pictures,
 // one image pixel per screen pixel, and takes its size.
 #pragma once
@@ -22,6 +23,9 @@ class PictureBox final : public QWidget {
         consejo_ = std::move(consejo);
     }
 
+    // Called with the local file dropped on the box; the box then takes drops.
+    void pon_al_soltar(std::function<void(const QString&)> al_soltar);
+
     // What the box shows.
     const QImage& imagen() const { return imagen_; }
     int32_t lee_pixel(int x, int y) const { return superficie_.lee_pixel(x, y); }
@@ -29,11 +33,14 @@ class PictureBox final : public QWidget {
   protected:
     void paintEvent(QPaintEvent* evento) override;
     bool event(QEvent* evento) override;
+    void dragEnterEvent(QDragEnterEvent* evento) override;
+    void dropEvent(QDropEvent* evento) override;
 
   private:
     const SuperficieImagen& superficie_;
     QImage imagen_;
     std::function<QString(int, int)> consejo_;
+    std::function<void(const QString&)> al_soltar_;
 };
 
 }  // namespace zek

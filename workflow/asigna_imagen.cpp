@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workflow/asigna_imagen.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing an image file, checking that it fits the role of its box and
 // showing it there.
 #pragma once

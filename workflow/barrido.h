@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The degree sweep: the whole demonstration again for each degree on the
 // same pictures, then each attack on the watermarked picture, with the PSNR
 // and the bit error rate of the blind reading.

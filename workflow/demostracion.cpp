@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workflow/demostracion.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demonstration as both front ends run it: the four stages of the step
 // button and the reset, plus what they do not show by themselves: how far
 // the watermarked picture is from the host (PSNR) and whether the watermark

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workflow/laboratorio.h"
 
 #include <algorithm>

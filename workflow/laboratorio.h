@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The laboratory: a watermarked picture (the one stage 1 drew, or one
 // opened from a file) attacked and read back blindly, with the figures that
 // say why the mark survives or not. A source is a snapshot of everything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An image reader over pictures held in memory, each under a path: for the
 // front ends that make their pictures themselves (tests, fuzzers,
 // benchmarks). A path it does not hold is an unreadable file.

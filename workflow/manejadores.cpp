@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workflow/manejadores.h"
 
 #include "images/capturas.h"

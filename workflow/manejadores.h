@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The handlers of the main window's menus and apply buttons, and of the two
 // parameter dialogs, on the shared state and the window port.
 #pragma once

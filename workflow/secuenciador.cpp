@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workflow/secuenciador.h"
 
 #include "engine/funciones.h"

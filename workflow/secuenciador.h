@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The step button and the reset menu item: one stage of the demonstration
 // per press, with the stage texts in LpASO.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One demonstration as the user drives it: the shared state, the four
 // pictures, the window port and the image reader, and the user's commands.
 // The window, zek-demo, the fuzzers, the benchmarks and the tests all work

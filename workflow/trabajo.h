@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Work that runs off the window's thread: one job at a time on a thread of
 // its own. Starting another job, cancelling, or destroying the object asks
 // the running job to stop (through its stop token) and waits for it, so a

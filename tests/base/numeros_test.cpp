@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/numeros.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/tabla.h"
 
 #include <gtest/gtest.h>

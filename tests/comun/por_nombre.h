@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Names parameterised cases after their "nombre" field.
 #pragma once
 

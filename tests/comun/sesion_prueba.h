@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A session on in-memory pictures for the tests: pictures are opened
 // through the real commands, from a reader that holds them in memory.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/extraccion_ciega.h"
 
 #include <gtest/gtest.h>

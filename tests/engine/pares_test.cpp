@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/pares.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "images/capturas.h"
 
 #include <gtest/gtest.h>

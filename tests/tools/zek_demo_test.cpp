@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zek-demo end to end: the real program on the samples, as a user runs it.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bad-input corpus: files students may bring, each opened as the host
 // and as the watermark through the real reader and the workflow. Each one
 // either loads, and then the whole demonstration runs, or is refused as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/frm_principal.h"
 
 #include <gtest/gtest.h>
@@ -74,9 +75,10 @@ TEST(Ventana, MenuBarHoldsArchivoParametrosAndResetItself) {
     EXPECT_EQ(v.w->menuBar()->actions()[2]->menu(), nullptr);  // runs at once
 
     QMenu* archivo = v.w->menuBar()->actions()[0]->menu();
-    ASSERT_EQ(archivo->actions().size(), 2);
+    ASSERT_EQ(archivo->actions().size(), 3);
     EXPECT_EQ(archivo->actions()[0]->text(), "&Abrir");
     EXPECT_EQ(archivo->actions()[1]->text(), "&Guardar");
+    EXPECT_EQ(archivo->actions()[2]->text(), QString::fromUtf8("A&cerca de ZEK…"));
     QStringList abrir;
     for (QAction* a : archivo->actions()[0]->menu()->actions()) abrir << a->text();
     EXPECT_EQ(abrir,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving and reopening from the window, and the laboratory window.
 #include <gtest/gtest.h>
 

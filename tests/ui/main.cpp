@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the window tests on the offscreen platform with a fixed locale.
 #include <gtest/gtest.h>
 

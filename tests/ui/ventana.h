@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A main window driven as a user would, with its modal windows recorded.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The findings of the demonstration in the status line.
 #include <gtest/gtest.h>
 

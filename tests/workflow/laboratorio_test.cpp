@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving, reopening and attacking the watermarked picture, the residue
 // histogram, the pair inspector, and the sweep on a worker thread.
 #include "workflow/laboratorio.h"

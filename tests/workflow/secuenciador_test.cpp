@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The step button and Reset through the session, as the window drives them.
 #include "workflow/secuenciador.h"
 

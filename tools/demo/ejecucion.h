@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One headless run of the demonstration, exactly as a user drives the
 // window: load the host, load the watermark, apply Grado, apply Clave, press
 // the step button four times; then the attacks on the watermarked picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window port for zek-demo: the in-memory port, with every message box
 // also printed on standard error.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What zek-demo writes: the pictures, the blindly extracted watermark, the
 // report, and the sweep's table and chart.
 #pragma once
