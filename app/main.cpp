@@ -2,6 +2,7 @@
 // zek: the main window of the demonstration. `zek [IMAGEN [MARCA]]` opens
 // the pictures given, through the same loading rules as the menus.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 
@@ -30,8 +31,11 @@ int main(int argc, char** argv) {
             std::printf("zek %s\n", zek::kVersion);
             return 0;
         }
-        if (a == QLatin1String("--ayuda") || a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::fputs(kUso, stdout);
+        if (a == QLatin1String("--ayuda") || a == QLatin1String("--help") ||
+            a == QLatin1String("-h")) {
+            const QCoreApplication aplicacion(argc, argv);  // where the program lies
+            std::printf("%s\nImágenes de ejemplo: %s\n", kUso,
+                        qPrintable(zek::carpeta_de_muestras()));
             return 0;
         }
         if (a.startsWith('-') || imagenes.size() == 2) {

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "base/numeros.h"
+#include "base/version.h"
 #include "qt/imagen_qt.h"
 #include "tools/demo/ejecucion.h"
 #include "tools/demo/salida.h"
@@ -46,6 +47,7 @@ constexpr const char* kUso =
     "                imagen marcada, por ejemplo marcada.png) con la rejilla que\n"
     "                calcula el primer paso, la compara con MARCA y escribe\n"
     "                extraida.png e informe.json.\n"
+    "  --version     muestra la versión.\n"
     "  --ayuda       muestra este texto.\n"
     "\n"
     "Sale con 0 si se aceptaron las dos imágenes y se dieron los cuatro pasos,\n"
@@ -57,6 +59,7 @@ struct Opciones {
     fs::path salida = "zek-salida";
     std::vector<double> grados;
     bool ayuda = false;
+    bool version = false;
     bool extrae = false;
 };
 
@@ -93,6 +96,8 @@ Opciones lee_opciones(int argc, char** argv) {
         };
         if (a == "--ayuda" || a == "-h" || a == "--help") {
             o.ayuda = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--extrae") {
             o.extrae = true;
         } else if (a == "--grado" || a == "--clave") {
@@ -116,7 +121,7 @@ Opciones lee_opciones(int argc, char** argv) {
             posicionales.push_back(a);
         }
     }
-    if (o.ayuda) return o;
+    if (o.ayuda || o.version) return o;
     if (posicionales.size() != 2) throw ErrorDeUso{"hacen falta dos imágenes: IMAGEN y MARCA"};
     if (!hay_grado || !hay_clave) throw ErrorDeUso{"faltan --grado o --clave"};
     if (o.extrae && (!o.p.ataques.empty() || !o.grados.empty())) {
@@ -211,6 +216,10 @@ int main(int argc, char** argv) {
     }
     if (o.ayuda) {
         std::cout << kUso;
+        return kBien;
+    }
+    if (o.version) {
+        std::cout << "zek-demo " << kVersion << '\n';
         return kBien;
     }
     // No window is shown: the chart and the image codecs only need Qt. Qt's

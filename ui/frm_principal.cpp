@@ -4,16 +4,16 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QShortcut>
-#include <utility>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolButton>
+#include <utility>
 
 #include "base/version.h"
 #include "qt/guardado.h"
@@ -24,16 +24,14 @@
 #include "ui/iconos.h"
 
 namespace zek {
-namespace {
-
-// The samples installed beside the program, or those of the source tree
-// when it runs from its build folder.
 QString carpeta_de_muestras() {
     const QString instaladas =
         QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zek/samples");
     if (QFileInfo(instaladas).isDir()) return QFileInfo(instaladas).canonicalFilePath();
     return QStringLiteral(ZEK_CARPETA_MUESTRAS);
 }
+
+namespace {
 
 const QColor kAmarilloClaro(255, 255, 128);
 const QColor kVerde(0, 255, 0);
@@ -352,8 +350,9 @@ void FrmPrincipal::pon_nombres_accesibles() {
         {Cmd_Grado, "Aplicar el grado", "Guarda el grado escrito"},
         {Cmd_Clave, "Aplicar la clave", "Guarda la clave escrita"},
         {CmdSalir, "Salir", "Cierra ZEK"},
-        {Estado, "Línea de estado", "Lo que han encontrado los pasos y por qué no se abre un "
-                                    "archivo"},
+        {Estado, "Línea de estado",
+         "Lo que han encontrado los pasos y por qué no se abre un "
+         "archivo"},
     };
     for (const Nombre& n : nombres) {
         n.control->setAccessibleName(QString::fromUtf8(n.nombre));
@@ -383,8 +382,10 @@ void FrmPrincipal::nombra_pictures() {
            : paso == 2 ? "Imagen marcada"
                        : "Imagen marcada, vacía hasta insertar la marca",
            "La imagen principal con la marca de agua escondida");
-    nombra(Picture4, paso >= 4 ? "Marca de agua extraída" : "Marca de agua extraída, vacía hasta el "
-                                                             "último paso",
+    nombra(Picture4,
+           paso >= 4 ? "Marca de agua extraída"
+                     : "Marca de agua extraída, vacía hasta el "
+                       "último paso",
            "La marca de agua que se saca de la imagen marcada");
 }
 

@@ -23,6 +23,10 @@ class QToolButton;
 
 namespace zek {
 
+// The samples installed beside the program, or those of the source tree
+// when it runs from its build folder.
+QString carpeta_de_muestras();
+
 // The role a picture file is opened in: host or watermark.
 enum class Rol { Imagen, Marca };
 

@@ -5,9 +5,9 @@
 #include <QDropEvent>
 #include <QHelpEvent>
 #include <QMimeData>
-#include <QUrl>
 #include <QPainter>
 #include <QToolTip>
+#include <QUrl>
 
 #include "qt/imagen_qt.h"
 

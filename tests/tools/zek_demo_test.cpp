@@ -272,10 +272,13 @@ INSTANTIATE_TEST_SUITE_P(Casos, OpcionesIncorrectas,
                                          "a.bmp b.bmp --grado 16 --clave 3 --velocidad 2",
                                          "a.bmp b.bmp --grado 16 --clave"));
 
-TEST_F(ZekDemo, AskingForHelpPrintsTheUsage) {
-    const Salida s = ejecuta("--ayuda");
+TEST_F(ZekDemo, AskingForHelpPrintsTheUsageAndForTheVersionTheVersion) {
+    Salida s = ejecuta("--ayuda");
     EXPECT_EQ(s.codigo, 0);
     EXPECT_EQ(s.salida.rfind("Uso: zek-demo IMAGEN MARCA --grado G --clave K", 0), 0u);
+    s = ejecuta("--version");
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_EQ(s.salida, "zek-demo " ZEK_VERSION "\n");
 }
 
 }  // namespace
