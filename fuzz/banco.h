@@ -38,12 +38,8 @@ struct Banco {
 
     // Smaller boxes than the design's, for the targets that draw their own
     // pictures or want many actions per second.
-    Banco(LectorImagen& lector, int W, int H, int Wm, int Hm) : sesion(puerto, lector) {
-        p1.fija_tamano(W, H);
-        p2.fija_tamano(Wm, Hm);
-        p3.fija_tamano(W, H);
-        p4.fija_tamano(Wm, Hm);
-    }
+    Banco(LectorImagen& lector, int W, int H, int Wm, int Hm)
+        : sesion(puerto, lector, {W, H}, {Wm, Hm}) {}
 
     // Numbers as the window reads and writes them in that locale.
     void usa_locale(const QLocale& local) {

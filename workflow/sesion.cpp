@@ -9,8 +9,14 @@
 
 namespace zek {
 
-Sesion::Sesion(PuertoVentana& puerto, LectorImagen& lector)
-    : puerto_(puerto), lector_(lector), demo_(vbles_, pictures(), puerto) {}
+Sesion::Sesion(PuertoVentana& puerto, LectorImagen& lector, TamanoImagen host, TamanoImagen marca)
+    : puerto_(puerto),
+      lector_(lector),
+      Picture1_(host.ancho, host.alto),
+      Picture2_(marca.ancho, marca.alto),
+      Picture3_(host.ancho, host.alto),
+      Picture4_(marca.ancho, marca.alto),
+      demo_(vbles_, pictures(), puerto) {}
 
 bool Sesion::SubImagen_Click() {
     std::string ruta;

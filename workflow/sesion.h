@@ -21,8 +21,10 @@ namespace zek {
 
 class Sesion {
   public:
-    // The pictures start empty at their design sizes.
-    Sesion(PuertoVentana& puerto, LectorImagen& lector);
+    // The pictures start empty at their design sizes, or at smaller ones for
+    // runs that never show them (the fuzzers, whose every input is a session).
+    Sesion(PuertoVentana& puerto, LectorImagen& lector, TamanoImagen host = kLimiteHost,
+           TamanoImagen marca = kLimiteMarca);
     Sesion(const Sesion&) = delete;
     Sesion& operator=(const Sesion&) = delete;
 
@@ -73,13 +75,10 @@ class Sesion {
     PuertoVentana& puerto_;
     LectorImagen& lector_;
     Vbles vbles_;
-    SuperficieMemoria Picture1_{kLimiteHost.ancho, kLimiteHost.alto};
-    SuperficieMemoria Picture2_{kLimiteMarca.ancho, kLimiteMarca.alto};
-    SuperficieMemoria Picture3_{kLimiteHost.ancho, kLimiteHost.alto};
-    SuperficieMemoria Picture4_{kLimiteMarca.ancho, kLimiteMarca.alto};
+    SuperficieMemoria Picture1_, Picture2_, Picture3_, Picture4_;
     Demostracion demo_;
     std::string ruta_host_;
-    SuperficieMemoria abierta_{kLimiteHost.ancho, kLimiteHost.alto};
+    SuperficieMemoria abierta_;  // the picture opened last with abre_imagen_marcada
     std::string nombre_abierta_;
     bool hay_abierta_ = false;
     ParametrosLectura lectura_abierta_params_;
