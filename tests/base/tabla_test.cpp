@@ -22,15 +22,5 @@ TEST(Tabla, IsIndexedFromOneAndCoversOnlyItsRanges) {
     EXPECT_EQ(t.lee(1, 1), 0.3);
 }
 
-TEST(Tabla, AfterAResetHoldsOnlyElementZeroZero) {
-    Tabla t;
-    t.dimensiona(1, 32, 1, 32);
-    t.dimensiona(0, 0, 0, 0);
-    EXPECT_TRUE(t.contiene(0, 0));
-    EXPECT_FALSE(t.contiene(1, 1));
-    EXPECT_FALSE(t.cubre(1, 1, 1, 1));
-    EXPECT_TRUE(t.cubre(1, 0, 1, 0));  // an empty range needs nothing
-}
-
 }  // namespace
 }  // namespace zek

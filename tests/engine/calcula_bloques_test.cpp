@@ -53,16 +53,5 @@ TEST(CalculaBloques, RefusesAnOddWatermarkAndChangesNothing) {
     EXPECT_TRUE(puerto.textos.empty());
 }
 
-TEST(CalculaBloques, GivesTheSameAnswerTwice) {
-    SuperficieMemoria host(320, 240), marca(32, 32);
-    Vbles v;
-    PuertoMemoria puerto;
-    Calcula_Bloques(v, host, marca, puerto);
-    const auto primeros = puerto.textos;
-    Calcula_Bloques(v, host, marca, puerto);
-    EXPECT_EQ(puerto.textos, primeros);
-    EXPECT_EQ(v.LongBloque, 5);
-}
-
 }  // namespace
 }  // namespace zek

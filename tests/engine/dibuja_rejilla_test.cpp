@@ -41,16 +41,6 @@ TEST(DibujaRejilla, DrawsALineEverySidePixelsAcrossTheWholeExtentPlusOne) {
     EXPECT_EQ(p.imagen.lee_pixel(319, 239), kColorFondo);
 }
 
-TEST(DibujaRejilla, LinesCoverTheLastColumnAndRowOfEachBlock) {
-    SuperficieMemoria p(100, 100);
-    EXPECT_TRUE(Dibuja_Rejilla(p, 30));
-    for (int i : {30, 60, 90}) {
-        EXPECT_EQ(p.lee_pixel(i, 5), kColorRejilla);
-        EXPECT_EQ(p.lee_pixel(5, i), kColorRejilla);
-    }
-    EXPECT_EQ(p.lee_pixel(95, 95), kColorFondo);
-}
-
 TEST(DibujaRejilla, ASideOfZeroDrawsNothingAndALargeSideDrawsNoLine) {
     SuperficieContadora p(10, 10);
     EXPECT_FALSE(Dibuja_Rejilla(p, 0));

@@ -9,20 +9,6 @@
 namespace zek {
 namespace {
 
-TEST(ExtraeMarca, WritesTheCapturedColoursAtTheSamePositions) {
-    SuperficieMemoria marca(32, 32), destino(32, 32);
-    for (int x = 0; x < 32; ++x) {
-        for (int y = 0; y < 32; ++y) marca.pon_pixel(x, y, (x * 7 + y * 13) % 2 ? 0xFFFFFF : 0);
-    }
-    Vbles v;
-    Captura_Marca(marca, v);
-    Extrae_Marca(v, marca, destino);
-    for (int x = 1; x < 32; ++x) {
-        for (int y = 1; y < 32; ++y) ASSERT_EQ(destino.lee_pixel(x, y), marca.lee_pixel(x, y));
-    }
-    EXPECT_EQ(destino.lee_pixel(0, 5), kColorFondo);  // column 0 is never captured
-}
-
 struct CasoCobertura {
     const char* nombre;
     void (*prepara)(Tabla&);

@@ -95,15 +95,6 @@ TEST(InsertaMarca, AnUnreadableWatermarkPixelLeavesItsPairAlone) {
     EXPECT_EQ(e.bloque(3), (Bloque{90, 90, 90, 90}));
 }
 
-TEST(InsertaMarca, DrawsTheResultIntoPicture3) {
-    Escena e(10, 3);
-    e.bloques({100, 100, 100, 100}, {90, 90, 90, 90});
-    EXPECT_TRUE(e.inserta(kClaro));
-    EXPECT_EQ(e.resultado.lee_pixel(1, 1), 99 * 0x010101);
-    EXPECT_EQ(e.resultado.lee_pixel(3, 1), 91 * 0x010101);
-    EXPECT_EQ(e.resultado.lee_pixel(0, 0), kColorFondo);  // column 0 and row 0 are not drawn
-}
-
 // Every refusal shows exactly one message, changes no table and draws nothing.
 struct CasoRechazo {
     const char* nombre;

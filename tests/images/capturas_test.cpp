@@ -86,11 +86,8 @@ TEST(CapturaHost, TablesAreOneBasedAndTheLastColumnAndRowHoldZero) {
     }
     Vbles v;
     Captura_Imagen(host, v);
-    for (const Tabla* t : {&v.MatrizY, &v.MatrizI, &v.MatrizQ}) {
-        EXPECT_TRUE(t->cubre(1, 4, 1, 3));
-        EXPECT_FALSE(t->contiene(0, 1));
-        EXPECT_FALSE(t->contiene(5, 1));
-    }
+    for (const Tabla* t : {&v.MatrizY, &v.MatrizI, &v.MatrizQ})
+        EXPECT_TRUE(t->cubre(1, 4, 1, 3) && !t->contiene(0, 1) && !t->contiene(5, 1));
     EXPECT_EQ(v.MatrizY.lee(3, 2), 255);
     for (int y = 1; y <= 3; ++y) EXPECT_EQ(v.MatrizY.lee(4, y), 0);
     for (int x = 1; x <= 4; ++x) EXPECT_EQ(v.MatrizY.lee(x, 3), 0);

@@ -83,17 +83,5 @@ TEST(Carga, AnUnreadableFileChangesNothingAndSaysWhyOnTheStatusLine) {
     EXPECT_EQ(v.estado(), "");
 }
 
-TEST(Carga, JpegAndGifSamplesLoadLikeTheBmpOnes) {
-    for (const char* formato : {"jpg", "gif"}) {
-        Ventana v;
-        const QString carpeta = QStringLiteral(ZEK_CARPETA_MUESTRAS);
-        v.abre("SubImagen", carpeta + "/imagen." + formato);
-        v.abre("SubMarcaAgua", carpeta + "/marca." + formato);
-        EXPECT_TRUE(v.dialogos.mensajes.empty()) << formato;
-        EXPECT_EQ(v.picture(1)->size(), QSize(320, 240)) << formato;
-        EXPECT_EQ(v.picture(2)->size(), QSize(32, 32)) << formato;
-    }
-}
-
 }  // namespace
 }  // namespace zek

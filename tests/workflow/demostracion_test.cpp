@@ -73,13 +73,5 @@ TEST(Demostracion, APercentageShortOfAllIsNeverShownAsAHundred) {
               "Extracción ciega de la imagen marcada: 2024 de 2025 píxeles correctos (99.9 %)");
 }
 
-TEST(Demostracion, ARefusedPressChangesNoFinding) {
-    Banco b(80, 40, 8, 6);
-    b.v.Grado = 0;
-    b.s.Command1_Click();
-    EXPECT_EQ(b.v.Paso, 0);
-    EXPECT_EQ(b.estado(), "");
-}
-
 }  // namespace
 }  // namespace zek

@@ -61,41 +61,24 @@ TEST(Secuenciador, NegativeParametersLetTheStageRun) {
     EXPECT_EQ(d.paso(), kTextoPaso[1]);
 }
 
+// What the window's own four presses leave unchecked: the block geometry's
+// captions, the host left as it was outside the blocks, and a fifth press.
 TEST(Secuenciador, FourPressesRunTheFourStagesAndAFifthDoesNothing) {
     Demo d;
-    const SuperficieMemoria host = host_de_bloques(), marca = marca_de_prueba();
-    d.carga(host, marca);
+    const SuperficieMemoria host = host_de_bloques();
+    d.carga(host, marca_de_prueba());
     d.v.Grado = 10;
     d.v.Clave = 3;
-
     d.s.Command1_Click();
-    EXPECT_EQ(d.v.Paso, 1);
-    EXPECT_EQ(d.paso(), "Paso 1:Se muestra la imagen dividida en bloques.");
     EXPECT_EQ(d.puerto.texto(Control::LBloque), "Longitud de bloque 6");
     EXPECT_EQ(d.puerto.texto(Control::LNumBloques), "Número de bloque 80");
     EXPECT_EQ(d.p1.lee_pixel(6, 0), kColorRejilla);
-    EXPECT_EQ(d.p1.lee_pixel(0, 48), kColorRejilla);
     EXPECT_EQ(d.p1.lee_pixel(1, 1), host.lee_pixel(1, 1));
-
     d.s.Command1_Click();
-    EXPECT_EQ(d.v.Paso, 2);
-    EXPECT_EQ(d.paso(), "Paso 2:Insertamos la marca de agua en la imagen principal.");
-    EXPECT_NE(d.p3.lee_pixel(1, 1), kColorFondo);
-    // Outside the blocks the watermarked host is the host itself.
-    EXPECT_EQ(d.p3.lee_pixel(62, 20), host.lee_pixel(62, 20));
-
+    EXPECT_EQ(d.p3.lee_pixel(62, 20), host.lee_pixel(62, 20));  // outside the blocks
     d.s.Command1_Click();
-    EXPECT_EQ(d.v.Paso, 3);
-    EXPECT_EQ(d.paso(), "Paso 3:Dibujamos Rejilla sobre imagen con la marca de agua.");
-    EXPECT_EQ(d.p3.lee_pixel(12, 3), kColorRejilla);
-
     d.s.Command1_Click();
     EXPECT_EQ(d.v.Paso, 4);
-    EXPECT_EQ(d.paso(), "Paso 4:Extraemos la marca de agua de la imagen.");
-    for (int x = 1; x < 8; ++x) {
-        for (int y = 1; y < 4; ++y) EXPECT_EQ(d.p4.lee_pixel(x, y), marca.lee_pixel(x, y));
-    }
-
     const auto textos = d.puerto.textos;
     const SuperficieMemoria p1 = d.p1, p3 = d.p3, p4 = d.p4;
     d.s.Command1_Click();
