@@ -23,6 +23,23 @@ double distancia_circular(double a, double b, double c) {
     return std::min(d, c - d);
 }
 
+// What a reading needs of the layout: whole(Grado), the whole blocks across
+// and down, the side; nothing when no embedding could have been made or the
+// table does not hold the blocks.
+struct Rejilla {
+    int32_t grado;
+    int Bx, By;
+    int32_t L;
+};
+std::optional<Rejilla> rejilla_de_lectura(const Tabla& MatrizY, int W, int H, double Grado,
+                                          int32_t L, int Wm, int Hm) {
+    const auto grado = entero(Grado);
+    if (!grado || *grado == 0 || L < 1 || Wm < 1 || Hm < 1) return std::nullopt;
+    const Rejilla d{*grado, W / L, H / L, L};
+    if (!MatrizY.cubre(1, d.Bx * L, 1, d.By * L)) return std::nullopt;
+    return d;
+}
+
 }  // namespace
 
 std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, double Grado,
@@ -35,18 +52,15 @@ std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, doub
 
 std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H, double Grado,
                                            double Clave, int32_t LongBloque, int Wm, int Hm) {
-    const auto grado = entero(Grado);
-    const int32_t L = LongBloque;
-    if (!grado || *grado == 0 || L < 1 || Wm < 1 || Hm < 1) return std::nullopt;
-    const int Bx = W / L;
-    const int By = H / L;
-    if (!MatrizY.cubre(1, Bx * L, 1, By * L)) return std::nullopt;
+    const auto d = rejilla_de_lectura(MatrizY, W, H, Grado, LongBloque, Wm, Hm);
+    if (!d) return std::nullopt;
+    const auto [grado, Bx, By, L] = *d;
 
     MarcaLeida leida{Wm, Hm, std::vector<Lectura>(static_cast<size_t>(Wm) * Hm, Lectura::SinPar)};
-    const double c = std::abs(static_cast<double>(*grado));
+    const double c = std::abs(static_cast<double>(grado));
     const double claro = en_circulo(Grado / 2 + Clave, c), oscuro = en_circulo(Clave, c);
     recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
-        const auto r = residuo_del_par(MatrizY, par.A, par.B, Grado, *grado);
+        const auto r = residuo_del_par(MatrizY, par.A, par.B, Grado, grado);
         // r is whole and |r| < c, so one addition puts it on the circle.
         const double p = r && *r < 0 ? *r + c : r.value_or(0);
         const bool es_claro =
@@ -74,20 +88,17 @@ SuperficieMemoria imagen_de_lectura(const std::optional<MarcaLeida>& leida, int 
 std::optional<Histograma> histograma_de_residuos(const Tabla& MatrizY, int W, int H, double Grado,
                                                  int32_t LongBloque, int Wm, int Hm,
                                                  const Tabla& MatrizMarca) {
-    const auto grado = entero(Grado);
-    const int32_t L = LongBloque;
-    if (!grado || *grado == 0 || L < 1 || Wm < 1 || Hm < 1) return std::nullopt;
-    const int Bx = W / L;
-    const int By = H / L;
-    if (!MatrizY.cubre(1, Bx * L, 1, By * L)) return std::nullopt;
-    const int32_t c = *grado < 0 ? -*grado : *grado;
+    const auto d = rejilla_de_lectura(MatrizY, W, H, Grado, LongBloque, Wm, Hm);
+    if (!d) return std::nullopt;
+    const auto [grado, Bx, By, L] = *d;
+    const int32_t c = grado < 0 ? -grado : grado;
     Histograma h{c, std::vector<int64_t>(static_cast<size_t>(c)),
                  std::vector<int64_t>(static_cast<size_t>(c))};
     recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
         if (!MatrizMarca.contiene(par.xm, par.ym)) return true;
         const double color = MatrizMarca.lee(par.xm, par.ym);
         if (color == -1) return true;
-        const auto r = residuo_del_par(MatrizY, par.A, par.B, Grado, *grado);
+        const auto r = residuo_del_par(MatrizY, par.A, par.B, Grado, grado);
         if (!r) return true;
         const auto i = static_cast<size_t>(*r < 0 ? *r + c : *r);
         ++(es_claro(color) ? h.claros : h.oscuros)[i];
