@@ -181,27 +181,37 @@ void FrmLaboratorio::crea_controles() {
 void FrmLaboratorio::pon_nombres_accesibles() {
     struct Nombre {
         QWidget* control;
-        const char* nombre;
+        const char *nombre, *descripcion;
     };
     const Nombre nombres[] = {
-        {fuente_, "Imagen que se ataca"},
-        {nombre_valor_, "Nombre del parámetro del ataque"},
-        {tipo_, "Ataque"},
-        {valor_, "Parámetro del ataque"},
-        {atacada_, "Imagen atacada"},
-        {leida_, "Marca leída a ciegas de la imagen atacada"},
-        {diferencia_, "Diferencia de luminancia con la imagen principal, amplificada"},
-        {escala_, "Escala de la diferencia"},
-        {cifras_, "Píxeles correctos, tasa de error y PSNR"},
-        {histograma_, "Histograma de los restos de los pares de bloques"},
-        {grafico_barrido_, "Tasa de error y PSNR según el grado"},
-        {lanza_barrido_, "Calcular el barrido de grados"},
-        {cancela_barrido_, "Cancelar el barrido"},
-        {progreso_, "Progreso del barrido"},
-        {exporta_png_, "Exportar el barrido como PNG"},
-        {exporta_csv_, "Exportar el barrido como CSV"},
+        {fuente_, "Imagen que se ataca",
+         "La imagen marcada del paso 2 o una abierta de un archivo"},
+        {tipo_, "Ataque", "Lo que se le hace a la imagen antes de leer la marca"},
+        {nombre_valor_, "Nombre del parámetro del ataque", ""},
+        {valor_, "Parámetro del ataque",
+         "Calidad, desviación, lado, desplazamiento, píxeles o "
+         "porcentaje, según el ataque"},
+        {atacada_, "Imagen atacada", "La imagen después del ataque"},
+        {leida_, "Marca leída a ciegas de la imagen atacada",
+         "Blanco, píxel leído claro; negro, oscuro; gris, sin par de bloques"},
+        {diferencia_, "Diferencia de luminancia con la imagen principal, amplificada",
+         "Dónde y cuánto ha cambiado la inserción la luminancia"},
+        {escala_, "Escala de la diferencia", ""},
+        {cifras_, "Píxeles correctos, tasa de error y PSNR", ""},
+        {histograma_, "Histograma de los restos de los pares de bloques",
+         "Antes y después de insertar y tras el ataque, píxeles claros y oscuros por separado"},
+        {grafico_barrido_, "Tasa de error y PSNR según el grado",
+         "Para cada ataque, cuántos píxeles se leen mal con cada grado"},
+        {lanza_barrido_, "Calcular el barrido de grados", "Repite la demostración con 16 grados"},
+        {cancela_barrido_, "Cancelar el barrido", ""},
+        {progreso_, "Progreso del barrido", ""},
+        {exporta_png_, "Exportar el barrido como PNG", ""},
+        {exporta_csv_, "Exportar el barrido como CSV", ""},
     };
-    for (const Nombre& n : nombres) n.control->setAccessibleName(QString::fromUtf8(n.nombre));
+    for (const Nombre& n : nombres) {
+        n.control->setAccessibleName(QString::fromUtf8(n.nombre));
+        n.control->setAccessibleDescription(QString::fromUtf8(n.descripcion));
+    }
     for (QLabel* l : findChildren<QLabel*>()) {
         if (l->accessibleName().isEmpty()) l->setAccessibleName(l->text());
     }
