@@ -54,7 +54,9 @@ std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H, d
                                            double Clave, int32_t LongBloque, int Wm, int Hm) {
     const auto d = rejilla_de_lectura(MatrizY, W, H, Grado, LongBloque, Wm, Hm);
     if (!d) return std::nullopt;
-    const auto [grado, Bx, By, L] = *d;
+    // Plain copies, not a structured binding: clang 14 lets no lambda capture one.
+    const int32_t grado = d->grado, L = d->L;
+    const int Bx = d->Bx, By = d->By;
 
     MarcaLeida leida{Wm, Hm, std::vector<Lectura>(static_cast<size_t>(Wm) * Hm, Lectura::SinPar)};
     const double c = std::abs(static_cast<double>(grado));
@@ -90,7 +92,9 @@ std::optional<Histograma> histograma_de_residuos(const Tabla& MatrizY, int W, in
                                                  const Tabla& MatrizMarca) {
     const auto d = rejilla_de_lectura(MatrizY, W, H, Grado, LongBloque, Wm, Hm);
     if (!d) return std::nullopt;
-    const auto [grado, Bx, By, L] = *d;
+    // Plain copies, not a structured binding: clang 14 lets no lambda capture one.
+    const int32_t grado = d->grado, L = d->L;
+    const int Bx = d->Bx, By = d->By;
     const int32_t c = grado < 0 ? -grado : grado;
     Histograma h{c, std::vector<int64_t>(static_cast<size_t>(c)),
                  std::vector<int64_t>(static_cast<size_t>(c))};
