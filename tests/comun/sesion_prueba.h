@@ -11,9 +11,11 @@
 
 namespace zek::prueba {
 
-struct SesionPrueba {
+// Lector: where the pictures come from (in memory, or Qt's reader of files).
+template <class Lector>
+struct SesionCon {
     PuertoMemoria puerto;
-    LectorMemoria lector;
+    Lector lector;
     Sesion s{puerto, lector};
     Vbles& v = s.vbles();
     SuperficieMemoria& p1 = s.Picture1();
@@ -21,17 +23,22 @@ struct SesionPrueba {
     SuperficieMemoria& p3 = s.Picture3();
     SuperficieMemoria& p4 = s.Picture4();
 
-    // Opens the host and the watermark as the user would.
+    // Opens a file in the host's role or the watermark's, as the user would.
+    bool abre(const std::string& ruta, bool como_host) {
+        puerto.archivo = ruta;
+        return como_host ? s.SubImagen_Click() : s.SubMarcaAgua_Click();
+    }
+    // Opens the host and the watermark held in memory.
     void carga(const SuperficieMemoria& host, const SuperficieMemoria& marca) {
         lector.guarda("host.bmp", host);
         lector.guarda("marca.bmp", marca);
-        puerto.archivo = "host.bmp";
-        s.SubImagen_Click();
-        puerto.archivo = "marca.bmp";
-        s.SubMarcaAgua_Click();
+        abre("host.bmp", true);
+        abre("marca.bmp", false);
     }
     std::string paso() const { return puerto.texto(Control::LpASO); }
     std::string estado() const { return puerto.texto(Control::Estado); }
 };
+
+using SesionPrueba = SesionCon<LectorMemoria>;
 
 }  // namespace zek::prueba

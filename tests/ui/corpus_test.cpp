@@ -17,6 +17,7 @@
 #include "base/puerto_memoria.h"
 #include "qt/imagen_qt.h"
 #include "qt/lector_qt.h"
+#include "tests/comun/sesion_prueba.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
 
@@ -86,18 +87,10 @@ class Archivos {
 // The workflow on in-memory boxes, with the other picture of the pair loaded
 // first: the host sample, or a 4 x 2 watermark that even an 8 x 6 host has
 // room for.
-struct Banco {
-    PuertoMemoria puerto;
-    LectorQt lector;
-    Sesion s{puerto, lector};
-    Vbles& v = s.vbles();
-    SuperficieMemoria& p1 = s.Picture1();
-    SuperficieMemoria& p2 = s.Picture2();
+struct Banco : prueba::SesionCon<LectorQt> {
     const Demostracion& demo = s.demostracion();
-
     bool abre(const fs::path& ruta, bool como_host) {
-        puerto.archivo = ruta.string();
-        return como_host ? s.SubImagen_Click() : s.SubMarcaAgua_Click();
+        return SesionCon::abre(ruta.string(), como_host);
     }
 };
 
