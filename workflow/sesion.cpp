@@ -52,9 +52,12 @@ std::optional<SuperficieMemoria> Sesion::marca_extraida() const {
 
 bool Sesion::abre_imagen_marcada() {
     std::string ruta;
-    // The loading rules keep Picture3 and Picture4 at the sizes of the boxes
-    // they follow, which this picture does not change.
-    if (!Asigna_Imagen(abierta_, "I", pictures(), puerto_, lector_, &ruta)) return false;
+    // Into a picture of its own, so that a refused file leaves the one opened
+    // before as it was; the loading rules keep Picture3 and Picture4 at the
+    // sizes of the boxes they follow, which this picture does not change.
+    SuperficieMemoria candidata = abierta_;
+    if (!Asigna_Imagen(candidata, "I", pictures(), puerto_, lector_, &ruta)) return false;
+    abierta_ = std::move(candidata);
     nombre_abierta_ = std::filesystem::path(ruta).filename().string();
     hay_abierta_ = true;
 

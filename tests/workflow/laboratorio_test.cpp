@@ -75,6 +75,7 @@ TEST(Laboratorio, ReopeningTheSavedPictureReadsWhatTheDemonstrationRead) {
     ASSERT_EQ(l.puerto.mensajes.size(), 1u);
     EXPECT_EQ(l.puerto.mensajes[0].titulo, "Asignatura de ZEK 2003/04");
     EXPECT_EQ(l.s.fuente_abierta()->nombre, "marcada.png");
+    EXPECT_EQ(l.s.fuente_abierta()->imagen, l.s.demostracion().marcada_completa());
 }
 
 TEST(Laboratorio, WithoutAWatermarkLoadedNothingIsRead) {
