@@ -373,26 +373,27 @@ void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool comple
 }
 
 void FrmLaboratorio::exporta_png() {
-    const QString ruta =
-        dialogos_.elige_archivo_para_guardar(this, QStringLiteral("PNG (*.png)"), "barrido.png");
-    if (ruta.isEmpty()) return;
-    if (!guarda_grafico(grafico_de_barrido(filas_barrido_), ruta)) {
-        dialogos_.mensaje(this, QString::fromUtf8("No se ha podido guardar «%1».").arg(ruta),
-                          Icono::Informacion, kTituloAplicacion);
-    }
+    exporta(QStringLiteral("PNG (*.png)"), QStringLiteral("barrido.png"), [this](const QString& r) {
+        return guarda_grafico(grafico_de_barrido(filas_barrido_), r);
+    });
 }
 
 void FrmLaboratorio::exporta_csv() {
-    const QString ruta =
-        dialogos_.elige_archivo_para_guardar(this, QStringLiteral("CSV (*.csv)"), "barrido.csv");
-    if (ruta.isEmpty()) return;
-    QSaveFile archivo(ruta);
-    const QByteArray csv = QByteArray::fromStdString(barrido_csv(filas_barrido_));
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(csv) != csv.size() ||
-        !archivo.commit()) {
-        dialogos_.mensaje(this, QString::fromUtf8("No se ha podido guardar «%1».").arg(ruta),
-                          Icono::Informacion, kTituloAplicacion);
-    }
+    exporta(QStringLiteral("CSV (*.csv)"), QStringLiteral("barrido.csv"), [this](const QString& r) {
+        QSaveFile archivo(r);
+        const QByteArray csv = QByteArray::fromStdString(barrido_csv(filas_barrido_));
+        return archivo.open(QIODevice::WriteOnly) && archivo.write(csv) == csv.size() &&
+               archivo.commit();
+    });
+}
+
+// Asks where, writes, and says so when the file could not be written.
+void FrmLaboratorio::exporta(const QString& filtro, const QString& sugerido,
+                             const std::function<bool(const QString&)>& escribe) {
+    const QString ruta = dialogos_.elige_archivo_para_guardar(this, filtro, sugerido);
+    if (ruta.isEmpty() || escribe(ruta)) return;
+    dialogos_.mensaje(this, QString::fromUtf8("No se ha podido guardar «%1».").arg(ruta),
+                      Icono::Informacion, kTituloAplicacion);
 }
 
 void FrmLaboratorio::espera() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +52,8 @@ class FrmLaboratorio final : public QWidget {
     void termina_barrido(std::vector<FilaBarrido> filas, bool completo);
     void exporta_png();
     void exporta_csv();
+    void exporta(const QString& filtro, const QString& sugerido,
+                 const std::function<bool(const QString&)>& escribe);
     std::shared_ptr<const FuenteLaboratorio> fuente() const;
 
     const Sesion& sesion_;
