@@ -2,9 +2,8 @@
 #include "qt/guardado.h"
 
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
 
+#include "qt/escritura.h"
 #include "qt/imagen_qt.h"
 
 namespace zek {
@@ -32,25 +31,13 @@ bool mismo_archivo(const std::string& a, const std::string& b) {
 }
 
 std::string guarda_imagen(const SuperficieImagen& imagen, const std::string& ruta, int calidad) {
-    const QString destino = QString::fromStdString(ruta);
-    const QByteArray formato = formato_de(destino);
+    const QByteArray formato = formato_de(QString::fromStdString(ruta));
     if (formato.isEmpty()) return "el nombre debe acabar en .png, .bmp o .jpg.";
     if (imagen.ancho() < 1 || imagen.alto() < 1) return "no hay ninguna imagen que guardar.";
-    QSaveFile archivo(destino);
-    if (!archivo.open(QIODevice::WriteOnly)) {
-        return "no se puede escribir en esa carpeta (" + archivo.errorString().toStdString() + ").";
-    }
-    QImageWriter escritor(&archivo, formato);
-    if (formato == "JPEG") escritor.setQuality(calidad);
-    if (!escritor.write(a_qimage(imagen))) {
-        archivo.cancelWriting();
-        return "no se ha podido escribir la imagen (" + escritor.errorString().toStdString() + ").";
-    }
-    if (!archivo.commit()) {
-        return "no se ha podido terminar de escribir (" + archivo.errorString().toStdString() +
-               ").";
-    }
-    return {};
+    const auto bytes =
+        codifica_imagen(a_qimage(imagen), formato.constData(), formato == "JPEG" ? calidad : -1);
+    if (!bytes) return "no se ha podido codificar la imagen.";
+    return escribe_archivo(ruta, *bytes);
 }
 
 }  // namespace zek

@@ -6,12 +6,12 @@
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "base/numeros.h"
 #include "base/version.h"
+#include "qt/escritura.h"
 #include "qt/imagen_qt.h"
 #include "tools/demo/ejecucion.h"
 #include "tools/demo/salida.h"
@@ -21,7 +21,7 @@ namespace {
 using namespace zek;
 namespace fs = std::filesystem;
 
-constexpr int kBien = 0, kUsoIncorrecto = 1, kImagenRechazada = 2, kSinEscribir = 3;
+constexpr int kBien = 0, kUsoIncorrecto = 1, kImagenRechazada = 2, kSinEscribir = 3, kDetenida = 4;
 
 constexpr const char* kUso =
     "Uso: zek-demo IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
@@ -52,7 +52,10 @@ constexpr const char* kUso =
     "\n"
     "Sale con 0 si se aceptaron las dos imágenes y se dieron los cuatro pasos,\n"
     "2 si una imagen se rechazó o no se pudo leer, 1 si las opciones no son\n"
-    "correctas y 3 si no se pudieron escribir los resultados.\n";
+    "correctas, 3 si no se pudieron escribir los resultados (no queda ninguno a\n"
+    "medias: los que había siguen como estaban) y 4 si la demostración se detuvo\n"
+    "antes del último paso (se dice qué mensaje la detuvo; los resultados de los\n"
+    "pasos dados sí se escriben).\n";
 
 struct Opciones {
     Parametros p;
@@ -132,39 +135,71 @@ Opciones lee_opciones(int argc, char** argv) {
     return o;
 }
 
-bool escribe_texto(const fs::path& ruta, const std::string& texto) {
-    std::ofstream f(ruta, std::ios::binary);
-    f << texto;
-    return static_cast<bool>(f);
+QByteArray bytes_de(const std::string& texto) {
+    return QByteArray::fromStdString(texto);
 }
 
-bool escribe_resultados(Ejecucion& e, const std::vector<ResultadoAtaque>& ataques,
-                        const fs::path& carpeta) {
-    bool bien = true;
+void anade(std::vector<ArchivoNuevo>& archivos, const fs::path& carpeta, const char* nombre,
+           QByteArray bytes) {
+    archivos.push_back({(carpeta / nombre).string(), std::move(bytes)});
+}
+
+std::vector<ArchivoNuevo> resultados(Ejecucion& e, const std::vector<ResultadoAtaque>& ataques,
+                                     const fs::path& carpeta) {
+    std::vector<ArchivoNuevo> archivos;
     const Pictures p = e.pictures();
-    int n = 1;
+    const char* nombres[] = {"picture1.png", "picture2.png", "picture3.png", "picture4.png"};
+    int n = 0;
     for (const SuperficieImagen* s : {&p.Picture1, &p.Picture2, &p.Picture3, &p.Picture4}) {
-        bien &= escribe_png(*s, carpeta / ("picture" + std::to_string(n++) + ".png"));
+        anade(archivos, carpeta, nombres[n++], png_de(*s));
     }
     const Informe& inf = e.demostracion().informe();
-    bien &= escribe_png(imagen_de_lectura(inf.leida, p.Picture2.ancho(), p.Picture2.alto()),
-                        carpeta / "extraida.png");
+    anade(archivos, carpeta, "extraida.png",
+          png_de(imagen_de_lectura(inf.leida, p.Picture2.ancho(), p.Picture2.alto())));
     if (inf.insertada) {
-        bien &= escribe_png(e.demostracion().marcada_completa(), carpeta / "marcada.png");
+        anade(archivos, carpeta, "marcada.png", png_de(e.demostracion().marcada_completa()));
     }
-    bien &= escribe_texto(carpeta / "informe.json", informe_json(e, ataques));
-    return bien;
+    anade(archivos, carpeta, "informe.json", bytes_de(informe_json(e, ataques)));
+    return archivos;
 }
 
-bool crea_carpeta(const fs::path& carpeta) {
+// Writes the whole set or nothing of it: the results already in the folder
+// stay as they were when any file cannot be written.
+bool escribe(const std::vector<ArchivoNuevo>& archivos, const fs::path& carpeta) {
     std::error_code error;
+    const bool nueva = !fs::exists(carpeta, error);
     fs::create_directories(carpeta, error);
-    return !error;
+    if (error) {
+        std::cerr << "No se ha podido crear la carpeta «" << carpeta.string()
+                  << "»: " << motivo_del_sistema(error.value(), error.message()) << '\n';
+        return false;
+    }
+    for (const ArchivoNuevo& a : archivos) {
+        if (a.bytes.isEmpty()) {
+            std::cerr << "No se ha podido codificar «" << fs::path(a.ruta).filename().string()
+                      << "».\n";
+            return false;
+        }
+    }
+    const auto fallo = escribe_archivos(archivos);
+    if (!fallo) return true;
+    std::cerr << "No se ha podido escribir «" << fs::path(fallo->ruta).filename().string()
+              << "» en «" << carpeta.string() << "»: " << fallo->motivo << '\n';
+    if (nueva) fs::remove(carpeta, error);  // only if it is still empty
+    return false;
 }
 
-int sin_escribir(const fs::path& carpeta) {
-    std::cerr << "No se han podido escribir los resultados en «" << carpeta.string() << "».\n";
-    return kSinEscribir;
+// The step presses stopped before the last stage: which stage, and the
+// message that stopped them.
+int detenida(const Ejecucion& e, size_t mensajes_antes) {
+    const auto& mensajes = e.puerto().mensajes;
+    std::cerr << "zek-demo: la demostración se ha detenido antes del «Paso " << e.vbles().Paso + 1
+              << "» de 4";
+    if (mensajes.size() > mensajes_antes) {
+        std::cerr << " con el mensaje «" << linea_de_mensaje(mensajes.back()) << "»";
+    }
+    std::cerr << ".\n";
+    return kDetenida;
 }
 
 // --extrae: the watermark read back from a picture alone.
@@ -176,10 +211,10 @@ int extrae(const Opciones& o) {
     }
     const Ejecucion::Extraccion x = e.extrae(o.p);
     const int Wm = e.sesion().Picture2().ancho(), Hm = e.sesion().Picture2().alto();
-    const bool bien = crea_carpeta(o.salida) &&
-                      escribe_png(imagen_de_lectura(x.leida, Wm, Hm), o.salida / "extraida.png") &&
-                      escribe_texto(o.salida / "informe.json", informe_extraccion_json(e, x));
-    return bien ? kBien : sin_escribir(o.salida);
+    std::vector<ArchivoNuevo> archivos;
+    anade(archivos, o.salida, "extraida.png", png_de(imagen_de_lectura(x.leida, Wm, Hm)));
+    anade(archivos, o.salida, "informe.json", bytes_de(informe_extraccion_json(e, x)));
+    return escribe(archivos, o.salida) ? kBien : kSinEscribir;
 }
 
 int ejecuta(const Opciones& o) {
@@ -191,17 +226,19 @@ int ejecuta(const Opciones& o) {
     }
     // The pictures as opened, for the sweep, before any grid covers them.
     const SuperficieMemoria host = e.sesion().Picture1(), marca = e.sesion().Picture2();
+    const size_t mensajes_antes = e.puerto().mensajes.size();
     if (!e.demuestra(o.p)) throw ParametroRechazado{o.p.grado + " / " + o.p.clave};
     const auto ataques = e.ataca(o.p.ataques, jpeg);
 
-    bool bien = crea_carpeta(o.salida) && escribe_resultados(e, ataques, o.salida);
-    if (bien && !o.grados.empty()) {
+    std::vector<ArchivoNuevo> archivos = resultados(e, ataques, o.salida);
+    if (!o.grados.empty()) {
         const double clave = e.vbles().Clave;
         const auto filas = barrido_de_grados(host, marca, o.grados, clave, o.p.ataques, &jpeg);
-        bien = escribe_texto(o.salida / "barrido.csv", barrido_csv(filas)) &&
-               escribe_grafico(filas, o.salida / "barrido.png");
+        anade(archivos, o.salida, "barrido.csv", bytes_de(barrido_csv(filas)));
+        anade(archivos, o.salida, "barrido.png", png_de_grafico(filas));
     }
-    return bien ? kBien : sin_escribir(o.salida);
+    if (!escribe(archivos, o.salida)) return kSinEscribir;
+    return e.vbles().Paso < 4 ? detenida(e, mensajes_antes) : kBien;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,10 +14,10 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include "base/numeros.h"
+#include "qt/escritura.h"
 #include "ui/dialogos.h"
 #include "ui/graficos.h"
 
@@ -154,6 +155,10 @@ void FrmLaboratorio::crea_controles() {
                                                       exporta_png_, exporta_csv_})
         botones->addWidget(w);
     barrido->addLayout(botones);
+    aviso_barrido_ = new QLabel(caja_barrido);
+    aviso_barrido_->setObjectName("aviso_barrido");
+    aviso_barrido_->setWordWrap(true);
+    barrido->addWidget(aviso_barrido_);
     barrido->addWidget(grafico_barrido_, 1);
     graficos->addWidget(histograma_, 1);
     graficos->addWidget(caja_barrido, 1);
@@ -169,7 +174,7 @@ void FrmLaboratorio::crea_controles() {
     });
     connect(valor_, &QDoubleSpinBox::valueChanged, this, [this] { analiza_de_nuevo(); });
     connect(lanza_barrido_, &QPushButton::clicked, this, [this] { lanza_barrido(); });
-    connect(cancela_barrido_, &QPushButton::clicked, this, [this] { barrido_.cancela(); });
+    connect(cancela_barrido_, &QPushButton::clicked, this, [this] { cancela_barrido(); });
     connect(exporta_png_, &QPushButton::clicked, this, [this] { exporta_png(); });
     connect(exporta_csv_, &QPushButton::clicked, this, [this] { exporta_csv(); });
     cambia_tipo_de_ataque();
@@ -205,6 +210,7 @@ void FrmLaboratorio::pon_nombres_accesibles() {
         {lanza_barrido_, "Calcular el barrido de grados", "Repite la demostración con 16 grados"},
         {cancela_barrido_, "Cancelar el barrido", ""},
         {progreso_, "Progreso del barrido", ""},
+        {aviso_barrido_, "Estado del barrido", "Si se ha cancelado y dónde se ha exportado"},
         {exporta_png_, "Exportar el barrido como PNG", ""},
         {exporta_csv_, "Exportar el barrido como CSV", ""},
     };
@@ -234,7 +240,6 @@ std::string FrmLaboratorio::ataque_elegido() const {
 
 void FrmLaboratorio::actualiza_fuentes() {
     analisis_.cancela();
-    barrido_.cancela();
     auto marcada = sesion_.fuente_marcada();
     auto abierta = sesion_.fuente_abierta();
     marcada_ = marcada ? std::make_shared<const FuenteLaboratorio>(std::move(*marcada)) : nullptr;
@@ -248,12 +253,18 @@ void FrmLaboratorio::actualiza_fuentes() {
         fuente_->addItem(QString::fromUtf8("Ninguna: da el paso 2 o abre una imagen marcada"), -1);
     }
     fuente_->setCurrentIndex(std::clamp(antes, 0, fuente_->count() - 1));
-    // A host and a watermark captured (a reset discards the watermark).
-    const Vbles& v = sesion_.vbles();
-    lanza_barrido_->setEnabled(v.MatrizY.contiene(1, 1) && v.MatrizMarca.contiene(1, 1) &&
-                               v.Clave != 0);
+    if (!sesion_.vbles().MatrizMarca.contiene(1, 1)) olvida_barrido();
+    lanza_barrido_->setEnabled(puede_barrer());
     muestra_fuente();
     analiza_de_nuevo();
+}
+
+// A host and a watermark captured (a reset discards the watermark), and no
+// sweep still winding down.
+bool FrmLaboratorio::puede_barrer() const {
+    const Vbles& v = sesion_.vbles();
+    return !barrido_en_marcha_ && v.MatrizY.contiene(1, 1) && v.MatrizMarca.contiene(1, 1) &&
+           v.Clave != 0;
 }
 
 std::shared_ptr<const FuenteLaboratorio> FrmLaboratorio::fuente() const {
@@ -338,9 +349,14 @@ void FrmLaboratorio::lanza_barrido() {
     std::vector<Ataque> ataques;
     for (const char* a : kAtaquesBarrido) ataques.push_back(*lee_ataque(a));
     progreso_->setValue(0);
+    barrido_en_marcha_ = true;
     lanza_barrido_->setEnabled(false);
     cancela_barrido_->setEnabled(true);
-    barrido_.lanza([this, host, marca, ataques, clave = v.Clave](std::stop_token parar) {
+    pon_exportables(false);
+    aviso_barrido_->setText(QString::fromUtf8("Calculando el barrido…"));
+    const unsigned generacion = ++generacion_barrido_;
+    barrido_.lanza([this, host, marca, ataques, clave = v.Clave,
+                    generacion](std::stop_token parar) {
         auto filas = barrido_de_grados(
             *host, *marca, kGrados, clave, ataques, &jpeg_,
             [this, &parar](size_t hechos, size_t total) {
@@ -352,53 +368,107 @@ void FrmLaboratorio::lanza_barrido() {
         const bool completo = !parar.stop_requested();
         QMetaObject::invokeMethod(
             this,
-            [this, f = std::make_shared<std::vector<FilaBarrido>>(std::move(filas)), completo] {
-                termina_barrido(std::move(*f), completo);
-            },
+            [this, f = std::make_shared<std::vector<FilaBarrido>>(std::move(filas)), completo,
+             generacion] { termina_barrido(std::move(*f), completo, generacion); },
             Qt::QueuedConnection);
     });
 }
 
-void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool completo) {
-    lanza_barrido_->setEnabled(true);
+// The pictures the sweep was made from are gone (a reset): its chart goes
+// with them, and a sweep under way is dropped when it reports.
+void FrmLaboratorio::olvida_barrido() {
+    if (barrido_en_marcha_) {
+        barrido_.pide_parar();
+        ++generacion_barrido_;
+    }
+    if (filas_barrido_.empty()) return;
+    filas_barrido_.clear();
+    cambia_grafico(grafico_barrido_, new QChart());
+    pon_exportables(false);
+    aviso_barrido_->clear();
+}
+
+// Only asks: the worker stops after the degree under way and reports back,
+// so the window never waits for it.
+void FrmLaboratorio::cancela_barrido() {
+    barrido_.pide_parar();
     cancela_barrido_->setEnabled(false);
-    if (!completo) {
-        progreso_->setValue(0);
+    aviso_barrido_->setText(QString::fromUtf8("Cancelando…"));
+}
+
+void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool completo,
+                                     unsigned generacion) {
+    barrido_en_marcha_ = false;
+    cancela_barrido_->setEnabled(false);
+    lanza_barrido_->setEnabled(puede_barrer());
+    if (generacion != generacion_barrido_ || !completo) {
+        // The bar stays where it stopped; the chart is the last complete one.
+        aviso_barrido_->setText(
+            QString::fromUtf8("Barrido cancelado al %1 %.").arg(progreso_->value()) +
+            (filas_barrido_.empty()
+                 ? QString()
+                 : QString::fromUtf8(" El gráfico es el del barrido anterior.")));
+        pon_exportables(!filas_barrido_.empty());
         return;
     }
     filas_barrido_ = std::move(filas);
+    aviso_barrido_->clear();
     cambia_grafico(grafico_barrido_, grafico_de_barrido(filas_barrido_));
-    exporta_png_->setEnabled(!filas_barrido_.empty());
-    exporta_csv_->setEnabled(!filas_barrido_.empty());
+    pon_exportables(!filas_barrido_.empty());
 }
 
 void FrmLaboratorio::exporta_png() {
-    exporta(QStringLiteral("PNG (*.png)"), QStringLiteral("barrido.png"), [this](const QString& r) {
-        return guarda_grafico(grafico_de_barrido(filas_barrido_), r);
-    });
+    // Drawn here, where widgets live; encoded and written on the worker.
+    const QImage grafico = imagen_de_grafico(grafico_de_barrido(filas_barrido_));
+    exporta(QStringLiteral("PNG (*.png)"), QStringLiteral("barrido.png"),
+            [grafico] { return codifica_imagen(grafico, "PNG").value_or(QByteArray()); });
 }
 
 void FrmLaboratorio::exporta_csv() {
-    exporta(QStringLiteral("CSV (*.csv)"), QStringLiteral("barrido.csv"), [this](const QString& r) {
-        QSaveFile archivo(r);
-        const QByteArray csv = QByteArray::fromStdString(barrido_csv(filas_barrido_));
-        return archivo.open(QIODevice::WriteOnly) && archivo.write(csv) == csv.size() &&
-               archivo.commit();
+    exporta(QStringLiteral("CSV (*.csv)"), QStringLiteral("barrido.csv"),
+            [csv = barrido_csv(filas_barrido_)] { return QByteArray::fromStdString(csv); });
+}
+
+// Asks where, then encodes and writes on a worker through the checked
+// write; says where it wrote, or why it could not.
+void FrmLaboratorio::exporta(const QString& filtro, const QString& sugerido,
+                             std::function<QByteArray()> bytes) {
+    const QString ruta = dialogos_.elige_archivo_para_guardar(this, filtro, sugerido);
+    if (ruta.isEmpty()) return;
+    aviso_barrido_->setText(QString::fromUtf8("Exportando…"));
+    pon_exportables(false);
+    exportacion_.lanza([this, ruta, bytes = std::move(bytes)](std::stop_token) {
+        const QByteArray datos = bytes();
+        const std::string error = datos.isEmpty() ? "no se ha podido codificar."
+                                                  : escribe_archivo(ruta.toStdString(), datos);
+        QMetaObject::invokeMethod(
+            this, [this, ruta, error] { termina_exportacion(ruta, error); }, Qt::QueuedConnection);
     });
 }
 
-// Asks where, writes, and says so when the file could not be written.
-void FrmLaboratorio::exporta(const QString& filtro, const QString& sugerido,
-                             const std::function<bool(const QString&)>& escribe) {
-    const QString ruta = dialogos_.elige_archivo_para_guardar(this, filtro, sugerido);
-    if (ruta.isEmpty() || escribe(ruta)) return;
-    dialogos_.mensaje(this, QString::fromUtf8("No se ha podido guardar «%1».").arg(ruta),
+void FrmLaboratorio::termina_exportacion(const QString& ruta, const std::string& error) {
+    pon_exportables(!filas_barrido_.empty() && !barrido_en_marcha_);
+    const QString nombre = QFileInfo(ruta).fileName();
+    if (error.empty()) {
+        aviso_barrido_->setText(QString::fromUtf8("Exportado en «%1».").arg(ruta));
+        return;
+    }
+    aviso_barrido_->setText(QString::fromUtf8("No se ha exportado «%1».").arg(nombre));
+    dialogos_.mensaje(this,
+                      QString::fromUtf8("No se ha podido guardar «%1»: %2")
+                          .arg(nombre, QString::fromStdString(error)),
                       Icono::Informacion, kTituloAplicacion);
+}
+
+void FrmLaboratorio::pon_exportables(bool si) {
+    exporta_png_->setEnabled(si);
+    exporta_csv_->setEnabled(si);
 }
 
 void FrmLaboratorio::espera() {
     analisis_.espera();
     barrido_.espera();
+    exportacion_.espera();
     QCoreApplication::sendPostedEvents(progreso_);
     QCoreApplication::sendPostedEvents(this);
 }

@@ -49,24 +49,29 @@ class FrmLaboratorio final : public QWidget {
     void muestra(const ResultadoLaboratorio& r);
     void muestra_fuente();
     void lanza_barrido();
-    void termina_barrido(std::vector<FilaBarrido> filas, bool completo);
+    void cancela_barrido();
+    void olvida_barrido();
+    void termina_barrido(std::vector<FilaBarrido> filas, bool completo, unsigned generacion);
+    bool puede_barrer() const;
     void exporta_png();
     void exporta_csv();
-    void exporta(const QString& filtro, const QString& sugerido,
-                 const std::function<bool(const QString&)>& escribe);
+    void exporta(const QString& filtro, const QString& sugerido, std::function<QByteArray()> bytes);
+    void termina_exportacion(const QString& ruta, const std::string& error);
+    void pon_exportables(bool si);
     std::shared_ptr<const FuenteLaboratorio> fuente() const;
 
     const Sesion& sesion_;
     Dialogos& dialogos_;
     CodecJpegQt jpeg_;
     std::shared_ptr<const FuenteLaboratorio> marcada_, abierta_;
-    TrabajoEnSegundoPlano analisis_, barrido_;
-    unsigned generacion_ = 0;
+    TrabajoEnSegundoPlano analisis_, barrido_, exportacion_;
+    bool barrido_en_marcha_ = false;
+    unsigned generacion_ = 0, generacion_barrido_ = 0;
     std::vector<FilaBarrido> filas_barrido_;
 
     QComboBox *fuente_, *tipo_;
     QDoubleSpinBox* valor_;
-    QLabel *nombre_valor_, *atacada_, *leida_, *diferencia_, *escala_, *cifras_;
+    QLabel *nombre_valor_, *atacada_, *leida_, *diferencia_, *escala_, *cifras_, *aviso_barrido_;
     QChartView *histograma_, *grafico_barrido_;
     QPushButton *lanza_barrido_, *cancela_barrido_, *exporta_png_, *exporta_csv_;
     QProgressBar* progreso_;

@@ -317,8 +317,10 @@ void FrmPrincipal::guarda(const SuperficieMemoria& imagen, const QString& sugeri
     }
     const std::string error = guarda_imagen(imagen, ruta, calidad);
     if (!error.empty()) {
-        mensaje("No se ha podido guardar «" + nombre.toStdString() + "»: " + error,
-                Icono::Informacion, kTituloAplicacion);
+        const std::string fallo =
+            "No se ha podido guardar «" + nombre.toStdString() + "»: " + error;
+        pon_texto(Control::Estado, fallo);
+        mensaje(fallo, Icono::Informacion, kTituloAplicacion);
         return;
     }
     pon_texto(Control::Estado, "Guardada «" + nombre.toStdString() + "».");

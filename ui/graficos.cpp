@@ -154,12 +154,12 @@ QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
     return grafico;
 }
 
-bool guarda_grafico(QChart* grafico, const QString& ruta) {
-    if (!grafico) return false;
+QImage imagen_de_grafico(QChart* grafico) {
+    if (!grafico) return {};
     QChartView vista(grafico);  // owns the chart
     vista.setRenderHint(QPainter::Antialiasing);
     vista.resize(960, 600);
-    return vista.grab().save(ruta, "PNG");
+    return vista.grab().toImage();
 }
 
 }  // namespace zek

@@ -2,6 +2,7 @@
 // Charts of the laboratory and of zek-demo, with Qt Charts, in Spanish.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -24,7 +25,7 @@ struct SerieHistograma {
 // Pairs by residue, light and dark watermark pixels apart, for each series.
 QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series);
 
-// The chart drawn at 960 x 600 into a PNG file; takes the chart.
-bool guarda_grafico(QChart* grafico, const QString& ruta);
+// The chart drawn at 960 x 600; takes the chart. A null image without one.
+QImage imagen_de_grafico(QChart* grafico);
 
 }  // namespace zek

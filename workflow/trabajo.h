@@ -28,6 +28,11 @@ class TrabajoEnSegundoPlano {
         hilo_.request_stop();
         hilo_.join();
     }
+    // Asks the job to stop without waiting: for the window's thread, which
+    // must never wait on a worker. The job still ends on its own.
+    void pide_parar() {
+        if (hilo_.joinable()) hilo_.request_stop();
+    }
     // Waits for the job to end by itself.
     void espera() {
         if (hilo_.joinable()) hilo_.join();

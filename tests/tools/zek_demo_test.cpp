@@ -10,10 +10,13 @@
 #include <clocale>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/comun/disco_lleno.h"
 
 namespace {
 
@@ -197,17 +200,61 @@ TEST_F(ZekDemo, TheSavedPictureReadsBackAsTheDemonstrationDid) {
 TEST_F(ZekDemo, AMessageBoxIsOneLineAndADegreeOfZeroStopsTheSteps) {
     const Salida s = ejecuta(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
                              " --grado 0 --clave 3" + con_salida());
-    EXPECT_EQ(s.codigo, 0);
+    // Stopped before the last stage: its own exit status, and which message stopped it.
+    EXPECT_EQ(s.codigo, 4);
     EXPECT_EQ(s.errores,
               "ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.\n"
               "ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.\n"
               "ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.\n"
-              "ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.\n");
+              "ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.\n"
+              "zek-demo: la demostración se ha detenido antes del «Paso 1» de 4 con el mensaje "
+              "«ZEK: El grado de resistencia a ataques de altas frecuencias no puede ser 0.».\n");
     EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(lee(salida() / "informe.json")))
                   .object()["paso"]
                   .toInt(-1),
               0);
 }
+
+// Results that do not fit on the disk: exit status 3 naming the file and
+// the reason, the results already there untouched, no new file left, and no
+// folder made for them.
+class ZekDemoEnDiscoLleno : public ZekDemo, public testing::WithParamInterface<int> {
+  protected:
+    std::map<std::string, std::string> contenido(const fs::path& carpeta) const {
+        std::map<std::string, std::string> archivos;
+        for (const auto& a : fs::directory_iterator(carpeta))
+            archivos[a.path().filename().string()] = lee(a.path());
+        return archivos;
+    }
+};
+
+TEST_P(ZekDemoEnDiscoLleno, LeavesTheOldResultsAsTheyWere) {
+    zek::prueba::DiscoLleno disco(2 << 20);
+    ASSERT_TRUE(disco.montado()) << disco.error();
+    const fs::path out = disco.carpeta() / "out";
+    const std::string muestras = muestra("imagen.bmp") + " " + muestra("marca.bmp");
+    ASSERT_EQ(ejecuta(muestras + " --grado 16 --clave 3 --salida '" + out.string() + "'").codigo,
+              0);
+    const auto antes = contenido(out);
+    ASSERT_EQ(antes.size(), 7u);
+
+    disco.deja_libres(static_cast<size_t>(GetParam()));
+    const Salida s = ejecuta(muestras + " --grado 24 --clave 3 --salida '" + out.string() + "'",
+                             "LC_ALL=es_ES.UTF-8");
+    EXPECT_EQ(s.codigo, 3);
+    EXPECT_TRUE(s.errores.find("» en «" + out.string() + "»: no queda espacio en el disco.\n") !=
+                std::string::npos)
+        << s.errores;
+    EXPECT_EQ(s.errores.rfind("No se ha podido escribir «", 0), 0u) << s.errores;
+    EXPECT_TRUE(contenido(out) == antes);
+
+    const fs::path nueva = disco.carpeta() / "nueva";
+    EXPECT_EQ(ejecuta(muestras + " --grado 16 --clave 3 --salida '" + nueva.string() + "'").codigo,
+              3);
+    EXPECT_FALSE(fs::exists(nueva));
+}
+
+INSTANTIATE_TEST_SUITE_P(Libres, ZekDemoEnDiscoLleno, testing::Values(6 << 10, 20 << 10, 28 << 10));
 
 TEST_F(ZekDemo, ARefusedOrUnreadableImageExitsWithTwo) {
     // The host picture is too large for the watermark's role.

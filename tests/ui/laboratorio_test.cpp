@@ -4,12 +4,16 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "tests/comun/disco_lleno.h"
+#include "tests/comun/por_nombre.h"
 #include "tests/ui/ventana.h"
 #include "ui/frm_laboratorio.h"
 
@@ -90,6 +94,62 @@ TEST(Guardar, NeverOverTheOpenHostAndAFailedWriteKeepsTheOldFile) {
         QString::fromUtf8("No se ha podido guardar «marcada.png»: ")));
 }
 
+// A save that does not fit on the disk keeps the file that was there, byte
+// for byte, says why, and never says "Guardada".
+struct CasoDiscoLleno {
+    const char* nombre;
+    const char* archivo;
+    int libres;  // bytes left on the disk; 0: half of what the picture needs
+};
+
+class GuardarEnDiscoLleno : public testing::TestWithParam<CasoDiscoLleno> {};
+
+TEST_P(GuardarEnDiscoLleno, KeepsTheOldFileAndSaysWhy) {
+    const CasoDiscoLleno& caso = GetParam();
+    Ventana v;
+    demostracion(v, 2);
+    const QString prueba = v.carpeta.filePath(QString::fromUtf8(caso.archivo));
+    guarda(v, "SubGuardarMarcada", prueba);  // how large the new file is
+    const qint64 necesarios = QFileInfo(prueba).size();
+    ASSERT_GT(necesarios, 0);
+
+    prueba::DiscoLleno disco(1 << 20);
+    ASSERT_TRUE(disco.montado()) << disco.error();
+    const QString ruta = QString::fromStdString((disco.carpeta() / caso.archivo).string());
+    const QByteArray viejo(20000, 'v');
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(viejo), viejo.size());
+    }
+    disco.deja_libres(caso.libres ? static_cast<size_t>(caso.libres)
+                                  : static_cast<size_t>(necesarios / 2));
+    v.dialogos.mensajes.clear();
+    guarda(v, "SubGuardarMarcada", ruta);
+
+    ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
+    EXPECT_EQ(v.dialogos.mensajes[0].texto,
+              QString::fromUtf8("No se ha podido guardar «%1»: no queda espacio en el disco.")
+                  .arg(QString::fromUtf8(caso.archivo)));
+    EXPECT_FALSE(v.estado().startsWith(QString::fromUtf8("Guardada")));
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), viejo);
+    // No temporary file left behind either.
+    EXPECT_EQ(QDir(QString::fromStdString(disco.carpeta().string()))
+                  .entryList(QDir::Files | QDir::Hidden)
+                  .size(),
+              2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, GuardarEnDiscoLleno,
+                         testing::Values(CasoDiscoLleno{"png_a_medias", "prueba.png", 0},
+                                         CasoDiscoLleno{"jpeg_a_medias", "prueba.jpg", 0},
+                                         CasoDiscoLleno{"bmp_a_medias", "prueba.bmp", 0},
+                                         CasoDiscoLleno{"png_sin_sitio", "prueba.png", 4096},
+                                         CasoDiscoLleno{"bmp_sin_sitio", "prueba.bmp", 4096}),
+                         prueba::PorNombre());
+
 TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
     Ventana v;
     demostracion(v, 2);
@@ -118,6 +178,9 @@ TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
     EXPECT_TRUE(lab->findChild<QPushButton*>("exporta_csv")->isEnabled());
     v.dialogos.archivo_guardar = v.carpeta.filePath("barrido.csv");
     lab->findChild<QPushButton*>("exporta_csv")->click();
+    lab->espera();
+    EXPECT_EQ(lab->findChild<QLabel*>("aviso_barrido")->text(),
+              QString::fromUtf8("Exportado en «%1».").arg(v.dialogos.archivo_guardar));
     QFile csv(v.carpeta.filePath("barrido.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_EQ(csv.readAll().count('\n'), 1 + 16 * 7);
@@ -127,6 +190,8 @@ TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
     lab->espera();
     EXPECT_EQ(fuente->currentData().toInt(), -1);
     EXPECT_FALSE(lab->findChild<QPushButton*>("lanza_barrido")->isEnabled());
+    EXPECT_TRUE(lab->barrido().empty());
+    EXPECT_FALSE(lab->findChild<QPushButton*>("exporta_csv")->isEnabled());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "base/numeros.h"
+#include "qt/escritura.h"
 #include "qt/imagen_qt.h"
 #include "ui/graficos.h"
 
@@ -29,8 +30,8 @@ void pon_aciertos(QJsonObject& o, const Aciertos& a) {
 
 }  // namespace
 
-bool escribe_png(const SuperficieImagen& imagen, const std::filesystem::path& ruta) {
-    return a_qimage(imagen).save(QString::fromStdString(ruta.string()), "PNG");
+QByteArray png_de(const SuperficieImagen& imagen) {
+    return codifica_imagen(a_qimage(imagen), "PNG").value_or(QByteArray());
 }
 
 namespace {
@@ -111,8 +112,9 @@ std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extracc
     return texto_json(j);
 }
 
-bool escribe_grafico(const std::vector<FilaBarrido>& filas, const std::filesystem::path& ruta) {
-    return guarda_grafico(grafico_de_barrido(filas), QString::fromStdString(ruta.string()));
+QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas) {
+    return codifica_imagen(imagen_de_grafico(grafico_de_barrido(filas)), "PNG")
+        .value_or(QByteArray());
 }
 
 }  // namespace zek

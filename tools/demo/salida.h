@@ -3,7 +3,7 @@
 // report, and the sweep's table and chart.
 #pragma once
 
-#include <filesystem>
+#include <QByteArray>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,7 +13,8 @@
 
 namespace zek {
 
-bool escribe_png(const SuperficieImagen& imagen, const std::filesystem::path& ruta);
+// A picture as PNG, in memory.
+QByteArray png_de(const SuperficieImagen& imagen);
 
 // informe.json of a demonstration: block geometry, messages, stage, pairs,
 // PSNR, blind extraction, each attack, and the residue histogram before and
@@ -25,6 +26,6 @@ std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extracc
 
 // The bit error rate against the degree for each attack, with the PSNR of
 // the watermarked picture on a second axis.
-bool escribe_grafico(const std::vector<FilaBarrido>& filas, const std::filesystem::path& ruta);
+QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas);
 
 }  // namespace zek
