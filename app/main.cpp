@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "base/version.h"
+#include "qt/traducciones.h"
 #include "ui/frm_principal.h"
 
 namespace {
@@ -49,10 +50,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(zek::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("zek"));
     QApplication::setStyle(QStringLiteral("Fusion"));
+    zek::carga_traducciones_de_qt(app);
     zek::DialogosQt dialogos;
     zek::FrmPrincipal ventana(dialogos);
     ventana.show();
-    if (imagenes.size() > 0) ventana.abre_archivo(imagenes[0], zek::Rol::Imagen);
-    if (imagenes.size() > 1) ventana.abre_archivo(imagenes[1], zek::Rol::Marca);
+    ventana.abre_archivos(imagenes.value(0), imagenes.value(1));
     return QApplication::exec();
 }

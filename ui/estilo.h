@@ -40,4 +40,15 @@ inline void pon_color_fondo(QWidget* w, QPalette::ColorRole papel, const QColor&
     w->setAutoFillBackground(true);
 }
 
+// A button drawn flat in its design colour (no gradient of the style), with
+// a thin frame, a sunken one while pressed, and a thick black one when it
+// has the keyboard focus, so that the focus shows on a projector.
+inline void pon_boton_plano(QWidget* boton, const QString& fondo) {
+    boton->setStyleSheet(QStringLiteral("* { background-color: %1; color: black; border: 1px solid "
+                                        "rgb(64, 64, 64); }"
+                                        "*:pressed { border-style: inset; border-width: 2px; }"
+                                        "*:focus { border: 3px solid black; }")
+                             .arg(fondo));
+}
+
 }  // namespace zek

@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -61,10 +63,44 @@ FrmPrincipal::FrmPrincipal(Dialogos& dialogos, std::function<void()> salir)
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(f10, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    // Qt's menu bar opens the menu of the item reached from another menu with
+    // the arrows, but an item without one, such as Reset, is only
+    // highlighted: remember it, and let Return fire it.
+    connect(menuBar(), &QMenuBar::hovered, this, [this](QAction* a) {
+        sin_menu_por_teclado_ = flecha_en_menu_ && a && !a->menu() ? a : nullptr;
+    });
+    qApp->installEventFilter(this);
     Command1->setFocus();
 }
 
 FrmPrincipal::~FrmPrincipal() = default;
+
+bool FrmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() != QEvent::KeyPress) return QMainWindow::eventFilter(objeto, evento);
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    const bool flecha = tecla == Qt::Key_Left || tecla == Qt::Key_Right;
+    flecha_en_menu_ = flecha && QApplication::activePopupWidget() != nullptr;
+    QAction* accion = std::exchange(sin_menu_por_teclado_, nullptr);
+    if (!accion || menuBar()->activeAction() != accion) return false;
+    if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_Space) {
+        menuBar()->setActiveAction(nullptr);
+        if (accion->isEnabled()) accion->trigger();
+        return true;
+    }
+    if (tecla == Qt::Key_Escape) {
+        menuBar()->setActiveAction(nullptr);
+        return true;
+    }
+    if (flecha) {  // on along the menu bar, as from any other item
+        const QList<QAction*> items = menuBar()->actions();
+        const qsizetype n = items.size();
+        const qsizetype i = (items.indexOf(accion) + (tecla == Qt::Key_Right ? 1 : n - 1)) % n;
+        flecha_en_menu_ = true;
+        menuBar()->setActiveAction(items[i]);
+        return true;
+    }
+    return false;
+}
 
 QLabel* FrmPrincipal::etiqueta(QWidget* padre, const char* nombre, const QString& texto,
                                const QRect& r, const QFont& fuente, const QColor& color) {
@@ -108,7 +144,7 @@ void FrmPrincipal::crea_controles() {
     Command1->setGeometry(440, 288, 51, 33);
     Command1->setIcon(icono_flecha());
     Command1->setIconSize({32, 32});
-    pon_color_fondo(Command1, QPalette::Button, QColor(255, 255, 192));
+    pon_boton_plano(Command1, QStringLiteral("rgb(255, 255, 192)"));
 
     LBloque = etiqueta(cliente, "LBloque", {}, {16, 544, 193, 17}, fuente_sans(13, true), kVerde);
     LNumBloques =
@@ -146,6 +182,7 @@ void FrmPrincipal::crea_controles() {
         (*boton)->setObjectName(nombre);
         (*boton)->setGeometry(408, y, 17, 17);
         (*boton)->setFont(fuente_serif(11, false));
+        pon_boton_plano(*boton, QStringLiteral("palette(button)"));
     }
 
     CmdSalir = new QToolButton(cliente);
@@ -157,7 +194,7 @@ void FrmPrincipal::crea_controles() {
     CmdSalir->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     CmdSalir->setFont(fuente_sans(11, false));
     CmdSalir->setFocusPolicy(Qt::StrongFocus);
-    pon_color_fondo(CmdSalir, QPalette::Button, QColor(255, 0, 0));
+    pon_boton_plano(CmdSalir, QStringLiteral("rgb(255, 0, 0)"));
 
     connect(Command1, &QPushButton::clicked, this, &FrmPrincipal::Command1_Click);
     connect(Cmd_Grado, &QPushButton::clicked, this, &FrmPrincipal::Cmd_Grado_Click);
@@ -187,6 +224,12 @@ void FrmPrincipal::crea_acciones() {
     SubGuardarExtraida = guardar->addAction(QString::fromUtf8("&Marca extraída…"), this,
                                             &FrmPrincipal::guarda_marca_extraida);
     SubGuardarExtraida->setObjectName("SubGuardarExtraida");
+    SubRepetir = archivo->addAction(QString::fromUtf8("&Repetir con las mismas imágenes"), this,
+                                    &FrmPrincipal::repite);
+    SubRepetir->setObjectName("SubRepetir");
+    SubRepetir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    SubRepetir->setEnabled(false);  // until a picture has been opened
+
     archivo->addAction(QString::fromUtf8("A&cerca de ZEK…"), this, &FrmPrincipal::acerca_de)
         ->setObjectName("SubAcercaDe");
     SubGuardarMarcada->setEnabled(false);   // until stage 1 has drawn
@@ -230,6 +273,7 @@ void FrmPrincipal::refresca() {
     nombra_pictures();
     SubGuardarMarcada->setEnabled(sesion_->demostracion().informe().insertada);
     SubGuardarExtraida->setEnabled(sesion_->marca_extraida().has_value());
+    SubRepetir->setEnabled(!sesion_->ruta_host().empty() || !sesion_->ruta_marca().empty());
     if (laboratorio_ && laboratorio_->isVisible()) laboratorio_->actualiza_fuentes();
 }
 
@@ -297,14 +341,19 @@ void FrmPrincipal::guarda_marca_extraida() {
 // The save dialog asks before overwriting; the user's host file is never
 // overwritten, and a failed write leaves any file there intact.
 void FrmPrincipal::guarda(const SuperficieMemoria& imagen, const QString& sugerido) {
+    // The folder of the last save in this run, if there was one.
     const QString elegido = dialogos_.elige_archivo_para_guardar(
-        this, QStringLiteral("PNG (*.png);;BMP (*.bmp);;JPEG (*.jpg *.jpeg)"), sugerido);
+        this, QStringLiteral("PNG (*.png);;BMP (*.bmp);;JPEG (*.jpg *.jpeg)"),
+        carpeta_guardar_.isEmpty() ? sugerido : QDir(carpeta_guardar_).filePath(sugerido));
     if (elegido.isEmpty() || imagen.ancho() < 1) return;
     const std::string ruta = con_extension(elegido.toStdString());
     const QString nombre = QFileInfo(QString::fromStdString(ruta)).fileName();
-    if (mismo_archivo(ruta, sesion_->ruta_host())) {
-        mensaje("No se puede guardar sobre «" + nombre.toStdString() +
-                    "»: es la imagen principal abierta. Elige otro nombre.",
+    carpeta_guardar_ = QFileInfo(QString::fromStdString(ruta)).absolutePath();
+    for (const auto& [abierta, que] : {std::pair{sesion_->ruta_host(), "la imagen principal"},
+                                       std::pair{sesion_->ruta_marca(), "la marca de agua"}}) {
+        if (!mismo_archivo(ruta, abierta)) continue;
+        mensaje("No se puede guardar sobre «" + nombre.toStdString() + "»: es " + que +
+                    " abierta. Elige otro nombre.",
                 Icono::Informacion, kTituloAplicacion);
         return;
     }
@@ -452,15 +501,31 @@ std::string FrmPrincipal::elige_archivo(const std::string& filtro) {
     return ruta.toStdString();
 }
 
-void FrmPrincipal::abre_archivo(const QString& ruta, Rol rol) {
-    if (ruta.isEmpty()) return;
+bool FrmPrincipal::abre_archivo(const QString& ruta, Rol rol) {
+    if (ruta.isEmpty()) return false;
     archivo_pendiente_ = ruta;
-    if (rol == Rol::Imagen) {
-        SubImagen_Click();
-    } else {
-        SubMarcaAgua_Click();
-    }
+    const bool aceptado =
+        rol == Rol::Imagen ? sesion_->SubImagen_Click() : sesion_->SubMarcaAgua_Click();
     archivo_pendiente_.clear();
+    refresca();
+    return aceptado;
+}
+
+void FrmPrincipal::abre_archivos(const QString& imagen, const QString& marca) {
+    const bool imagen_aceptada = abre_archivo(imagen, Rol::Imagen);
+    const QString rechazo = imagen.isEmpty() || imagen_aceptada ? QString() : Estado->text();
+    abre_archivo(marca, Rol::Marca);
+    // The user has not seen the refusal yet: it stays until they act.
+    if (!rechazo.isEmpty() && !marca.isEmpty()) Estado->setText(rechazo);
+}
+
+// Reset exactly as the menu does, then both files again through the same
+// loading rules, for another Grado or Clave on the same pictures.
+void FrmPrincipal::repite() {
+    const QString imagen = QString::fromStdString(sesion_->ruta_host());
+    const QString marca = QString::fromStdString(sesion_->ruta_marca());
+    MnuReset_Click();
+    abre_archivos(imagen, marca);
 }
 
 void FrmPrincipal::cursor_ocupado(bool ocupado) {

@@ -55,12 +55,18 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
 
     // Opens a file in a role without the file dialog (the command line, a
     // picture dropped on its box), through the same loading rules.
-    void abre_archivo(const QString& ruta, Rol rol);
+    bool abre_archivo(const QString& ruta, Rol rol);
+    // Both files of the command line, in order; a refusal of the first stays
+    // in the status line even when the second is accepted.
+    void abre_archivos(const QString& imagen, const QString& marca);
     // Where the file dialog starts: the folder last used in this run, or the
     // samples the first time.
     QString carpeta_de_dialogo() const { return carpeta_; }
     FrmParametro* FrmClave() const { return frm_clave_.get(); }
     FrmParametro* FrmGrado() const { return frm_grado_.get(); }
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
     void crea_controles();
@@ -84,6 +90,7 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     void guarda(const SuperficieMemoria& imagen, const QString& sugerido);
     void abre_laboratorio();
     void acerca_de();
+    void repite();
     void pon_nombres_accesibles();
     void nombra_pictures();
 
@@ -105,10 +112,12 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     QPushButton *Command1, *Cmd_Grado, *Cmd_Clave;
     QToolButton* CmdSalir;
     std::unique_ptr<FrmParametro> frm_clave_, frm_grado_;
-    QAction *SubGuardarMarcada, *SubGuardarExtraida;
+    QAction *SubGuardarMarcada, *SubGuardarExtraida, *SubRepetir;
     FrmLaboratorio* laboratorio_ = nullptr;
-    QString carpeta_;
-    QString archivo_pendiente_;  // answers the next file dialog instead of the user
+    QString carpeta_, carpeta_guardar_;
+    QAction* sin_menu_por_teclado_ = nullptr;  // a menu-less item reached with the arrows
+    bool flecha_en_menu_ = false;              // an arrow key moving along the menus
+    QString archivo_pendiente_;                // answers the next file dialog instead of the user
 };
 
 }  // namespace zek

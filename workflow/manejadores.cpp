@@ -62,8 +62,8 @@ bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, Lec
 }
 
 bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
-                        LectorImagen& lector) {
-    if (!Asigna_Imagen(pictures.Picture2, "M", pictures, puerto, lector)) return false;
+                        LectorImagen& lector, std::string* ruta) {
+    if (!Asigna_Imagen(pictures.Picture2, "M", pictures, puerto, lector, ruta)) return false;
     const CursorOcupado ocupado(puerto);
     Captura_Marca(pictures.Picture2, vbles);
     return true;

@@ -18,7 +18,7 @@ bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, Lec
                      std::string* ruta = nullptr);
 // "&Marca de Agua": load the watermark and capture it; true when accepted.
 bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
-                        LectorImagen& lector);
+                        LectorImagen& lector, std::string* ruta = nullptr);
 
 enum class Parametro { Grado, Clave };
 

@@ -26,7 +26,10 @@ bool Sesion::SubImagen_Click() {
 }
 
 bool Sesion::SubMarcaAgua_Click() {
-    return zek::SubMarcaAgua_Click(vbles_, pictures(), puerto_, lector_);
+    std::string ruta;
+    if (!zek::SubMarcaAgua_Click(vbles_, pictures(), puerto_, lector_, &ruta)) return false;
+    ruta_marca_ = ruta;
+    return true;
 }
 
 std::string Sesion::texto_parametro(Parametro p) const {

@@ -48,8 +48,10 @@ class Sesion {
     // and the loaded watermark's size; the status line says how well. True
     // when the picture was accepted.
     bool abre_imagen_marcada();
-    // The file the host was opened from, so that nothing is saved over it.
+    // The files the host and the watermark were opened from, so that
+    // nothing is saved over them and the lesson can be repeated on them.
     const std::string& ruta_host() const { return ruta_host_; }
+    const std::string& ruta_marca() const { return ruta_marca_; }
 
     // Sources for the laboratory: the picture stage 1 drew (nothing before
     // it has drawn), and the last one opened with abre_imagen_marcada.
@@ -77,7 +79,7 @@ class Sesion {
     Vbles vbles_;
     SuperficieMemoria Picture1_, Picture2_, Picture3_, Picture4_;
     Demostracion demo_;
-    std::string ruta_host_;
+    std::string ruta_host_, ruta_marca_;
     SuperficieMemoria abierta_;  // the picture opened last with abre_imagen_marcada
     std::string nombre_abierta_;
     bool hay_abierta_ = false;

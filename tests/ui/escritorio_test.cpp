@@ -9,15 +9,18 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTest>
 #include <QUrl>
 
 #include "base/version.h"
+#include "qt/traducciones.h"
 #include "tests/ui/ventana.h"
 #include "ui/frm_laboratorio.h"
 
@@ -47,6 +50,36 @@ TEST(Escritorio, FilesGivenOrDroppedOpenInTheirRoleAndTheFolderIsRemembered) {
     EXPECT_EQ(v.dialogos.carpeta, v.carpeta.path());
 }
 
+// `zek malo.bmp marca.bmp`: the first file's refusal is not wiped out by the
+// second file's success.
+TEST(Escritorio, ARefusalOnTheCommandLineStaysInTheStatusLine) {
+    Ventana v;
+    const QString malo = v.carpeta.filePath("malo.bmp");
+    QFile(malo).open(QIODevice::WriteOnly);
+    v.w->abre_archivos(malo, v.imagen(4, 2));
+    EXPECT_TRUE(v.estado().contains("malo.bmp")) << v.estado().toStdString();
+    EXPECT_EQ(v.picture(2)->size(), QSize(4, 2));
+}
+
+// Ctrl+R: Reset, then the same two files through the same loading rules.
+TEST(Escritorio, RepeatingResetsAndOpensTheSameTwoFilesAgain) {
+    Ventana v;
+    EXPECT_FALSE(v.hijo<QAction>("SubRepetir")->isEnabled());
+    v.w->abre_archivos(v.imagen(64, 48), v.imagen(4, 2));
+    v.aplica("Txt_Grado", "Cmd_Grado", "16");
+    v.aplica("Txt_Clave", "Cmd_Clave", "3");
+    for (int i = 0; i < 4; ++i) v.paso();
+    v.hijo<QAction>("SubRepetir")->trigger();
+    EXPECT_EQ(v.w->vbles().Paso, 0);
+    EXPECT_EQ(v.picture(1)->size(), QSize(64, 48));
+    EXPECT_EQ(v.picture(2)->size(), QSize(4, 2));
+    EXPECT_TRUE(v.w->vbles().MatrizMarca.cubre(1, 4, 1, 2));  // captured again
+    v.aplica("Txt_Grado", "Cmd_Grado", "24");                 // the parameters may change again
+    EXPECT_EQ(v.w->vbles().Grado, 24);
+    v.paso();
+    EXPECT_EQ(v.w->vbles().Paso, 1);
+}
+
 TEST(Escritorio, TheAboutBoxGivesTheVersionAndTheLicenceAndF10OpensTheMenus) {
     Ventana v;
     v.hijo<QAction>("SubAcercaDe")->trigger();
@@ -61,6 +94,44 @@ TEST(Escritorio, TheAboutBoxGivesTheVersionAndTheLicenceAndF10OpensTheMenus) {
     v.w->show();
     Q_EMIT f10->activated();
     EXPECT_EQ(v.w->menuBar()->activeAction(), v.w->menuBar()->actions().constFirst());
+}
+
+// F10, the arrows to Reset (a menu bar item with no menu of its own) and
+// Return reset the demonstration, and nothing else.
+TEST(Escritorio, ResetIsReachedAndFiredFromTheKeyboard) {
+    Ventana v;
+    v.w->show();
+    QApplication::setActiveWindow(v.w.get());
+    v.w->abre_archivo(v.imagen(64, 48), Rol::Imagen);
+    v.w->abre_archivo(v.imagen(4, 2), Rol::Marca);
+    v.aplica("Txt_Grado", "Cmd_Grado", "16");
+    v.aplica("Txt_Clave", "Cmd_Clave", "3");
+    v.paso();
+    ASSERT_EQ(v.w->vbles().Paso, 1);
+    QTest::keyClick(v.w.get(), Qt::Key_F10);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_Right);                               // Parámetros
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);  // Reset
+    EXPECT_EQ(v.w->menuBar()->activeAction()->objectName(), "MnuReset");
+    QWidget* destino = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                         : QApplication::focusWidget();
+    ASSERT_NE(destino, nullptr);
+    QTest::keyClick(destino, Qt::Key_Right);  // on to Laboratorio, and back
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+    EXPECT_EQ(v.w->menuBar()->activeAction()->objectName(), "MnuReset");
+    destino = QApplication::focusWidget();
+    QTest::keyClick(destino, Qt::Key_Return);
+    EXPECT_EQ(v.w->vbles().Paso, 0);
+    EXPECT_EQ(v.picture(3)->size(), QSize(64, 48));
+}
+
+// Qt's own dialogs speak the user's language.
+TEST(Escritorio, QtsOwnTextsAreInSpanish) {
+    ASSERT_TRUE(carga_traducciones_de_qt(*QCoreApplication::instance(), QLocale("es_ES")));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Ver en:");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
 }
 
 // Every control a screen reader stops at has a name.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QToolButton>
@@ -52,6 +53,38 @@ TEST(Ventana, OpensInTheDesignState) {
     EXPECT_EQ(v.w->focusWidget(), v.hijo<QWidget>("Command1"));
 }
 
+// What is drawn, not the palette: the step button and Salir flat in their
+// design colours, and a keyboard focus frame that shows.
+TEST(Ventana, ButtonsAreDrawnFlatInTheirColoursAndShowTheFocus) {
+    Ventana v;
+    v.w->show();
+    QApplication::setActiveWindow(v.w.get());
+    auto* paso = v.hijo<QPushButton>("Command1");
+    auto* salir = v.hijo<QToolButton>("CmdSalir");
+    auto* grado = v.hijo<QPushButton>("Cmd_Grado");
+    salir->setFocus();
+    for (auto [boton, color] : {std::pair<QWidget*, QRgb>{paso, qRgb(255, 255, 192)},
+                                std::pair<QWidget*, QRgb>{salir, qRgb(255, 0, 0)}}) {
+        const QImage imagen = boton->grab().toImage();
+        const int an = imagen.width(), al = imagen.height();
+        // Inside the frame, clear of the icon and the text: corners and sides.
+        for (const QPoint p : {QPoint(4, 4), QPoint(an - 5, 4), QPoint(4, al - 5),
+                               QPoint(an - 5, al - 5), QPoint(4, al / 2)}) {
+            EXPECT_EQ(imagen.pixel(p), color)
+                << boton->objectName().toStdString() << " at " << p.x() << "," << p.y();
+        }
+    }
+    // Focus: a black frame three pixels wide; without it, the face colour.
+    grado->setFocus();
+    ASSERT_TRUE(grado->hasFocus());
+    const QImage con_foco = grado->grab().toImage();
+    paso->setFocus();
+    const QImage sin_foco = grado->grab().toImage();
+    EXPECT_EQ(con_foco.pixel(2, 8), qRgb(0, 0, 0));
+    EXPECT_NE(sin_foco.pixel(2, 8), qRgb(0, 0, 0));
+    EXPECT_EQ(paso->grab().toImage().pixel(2, 16), qRgb(0, 0, 0));
+}
+
 TEST(Ventana, TabOrderStartsAtTheStepButton) {
     Ventana v;
     QStringList orden;
@@ -75,10 +108,12 @@ TEST(Ventana, MenuBarHoldsArchivoParametrosAndResetItself) {
     EXPECT_EQ(v.w->menuBar()->actions()[2]->menu(), nullptr);  // runs at once
 
     QMenu* archivo = v.w->menuBar()->actions()[0]->menu();
-    ASSERT_EQ(archivo->actions().size(), 3);
+    ASSERT_EQ(archivo->actions().size(), 4);
     EXPECT_EQ(archivo->actions()[0]->text(), "&Abrir");
     EXPECT_EQ(archivo->actions()[1]->text(), "&Guardar");
-    EXPECT_EQ(archivo->actions()[2]->text(), QString::fromUtf8("A&cerca de ZEK…"));
+    EXPECT_EQ(archivo->actions()[2]->text(), QString::fromUtf8("&Repetir con las mismas imágenes"));
+    EXPECT_EQ(archivo->actions()[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    EXPECT_EQ(archivo->actions()[3]->text(), QString::fromUtf8("A&cerca de ZEK…"));
     QStringList abrir;
     for (QAction* a : archivo->actions()[0]->menu()->actions()) abrir << a->text();
     EXPECT_EQ(abrir,

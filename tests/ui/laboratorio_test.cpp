@@ -86,6 +86,15 @@ TEST(Guardar, NeverOverTheOpenHostAndAFailedWriteKeepsTheOldFile) {
               QString::fromUtf8("No se puede guardar sobre «64x48.bmp»: es la imagen principal "
                                 "abierta. Elige otro nombre."));
     EXPECT_EQ(QImage(host), original);
+    v.dialogos.mensajes.clear();
+    guarda(v, "SubGuardarMarcada", v.carpeta.filePath("4x2.bmp"));  // nor over the watermark
+    ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
+    EXPECT_EQ(v.dialogos.mensajes[0].texto,
+              QString::fromUtf8("No se puede guardar sobre «4x2.bmp»: es la marca de agua "
+                                "abierta. Elige otro nombre."));
+    // The save dialog starts where the last save went.
+    guarda(v, "SubGuardarMarcada", v.carpeta.filePath("otra.png"));
+    EXPECT_EQ(v.dialogos.sugerido, v.carpeta.filePath("marcada.png"));
 
     v.dialogos.mensajes.clear();
     guarda(v, "SubGuardarMarcada", v.carpeta.filePath("no/existe/marcada.png"));
