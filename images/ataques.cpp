@@ -15,7 +15,6 @@
 namespace zek {
 namespace {
 
-constexpr int kLadoMaximo = 15;
 constexpr uint64_t kSemillaRuido = 20031;
 
 bool entero_entre(double v, double desde, double hasta) {
@@ -325,27 +324,27 @@ std::optional<Ataque> lee_ataque(const std::string& texto) {
     const std::string nombre = texto.substr(0, dos_puntos);
     const auto v = lee_decimal(std::string_view(texto).substr(dos_puntos + 1));
     if (!v) return std::nullopt;
-    struct Regla {
-        const char* nombre;
-        TipoAtaque tipo;
-        double desde, hasta;
-        bool entero;
-    };
-    static constexpr Regla kReglas[] = {
-        {"jpeg", TipoAtaque::Jpeg, 0, 100, true},
-        {"ruido", TipoAtaque::Ruido, 0, 255, false},
-        {"media", TipoAtaque::Media, 1, kLadoMaximo, true},
-        {"mediana", TipoAtaque::Mediana, 1, kLadoMaximo, true},
-        {"brillo", TipoAtaque::Brillo, -255, 255, true},
-        {"recorte", TipoAtaque::Recorte, 0, kMayorRecorte, true},
-        {"escala", TipoAtaque::Escala, 1, 100, false},
-    };
-    for (const Regla& r : kReglas) {
-        if (nombre != r.nombre || *v < r.desde || *v > r.hasta) continue;
-        if (r.entero && !entero_entre(*v, r.desde, r.hasta)) return std::nullopt;
-        return Ataque{r.tipo, *v, texto};
-    }
-    return std::nullopt;
+    const RangoAtaque* r = rango_de_ataque(nombre);
+    if (!r || *v < r->desde || *v > r->hasta) return std::nullopt;
+    if (r->entero && !entero_entre(*v, r->desde, r->hasta)) return std::nullopt;
+    return Ataque{r->tipo, *v, texto};
+}
+
+const RangoAtaque* rango_de_ataque(std::string_view nombre) {
+    for (const RangoAtaque& r : kRangosAtaque)
+        if (nombre == r.nombre) return &r;
+    return nullptr;
+}
+
+const RangoAtaque& rango_de_ataque(TipoAtaque tipo) {
+    for (const RangoAtaque& r : kRangosAtaque)
+        if (r.tipo == tipo) return r;
+    return kRangosAtaque[0];
+}
+
+double hasta_en_imagen(const RangoAtaque& rango, int W, int H) {
+    if (rango.tipo != TipoAtaque::Recorte) return rango.hasta;
+    return std::clamp(std::min(W, H) - 1, 0, kMayorRecorte);
 }
 
 std::optional<SuperficieMemoria> aplica_ataque(const Ataque& ataque, const SuperficieImagen& imagen,

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/superficie.h"
 #include "base/superficie_memoria.h"
@@ -17,12 +18,39 @@ enum class TipoAtaque { Jpeg, Ruido, Media, Mediana, Brillo, Recorte, Escala };
 
 // The largest crop: the host box's longer side, which empties any picture.
 inline constexpr int kMayorRecorte = 483;
+// The largest window of the mean and median filters.
+inline constexpr int kLadoMaximo = 15;
 
 struct Ataque {
     TipoAtaque tipo;
     double valor;       // quality, deviation, window side, step, pixels or percentage
     std::string texto;  // as written: "jpeg:75"
 };
+
+// What each attack takes, for every front end: its name and the range of
+// its value, whole or not.
+struct RangoAtaque {
+    const char* nombre;
+    TipoAtaque tipo;
+    double desde, hasta;
+    bool entero;
+};
+inline constexpr RangoAtaque kRangosAtaque[] = {
+    {"jpeg", TipoAtaque::Jpeg, 0, 100, true},
+    {"ruido", TipoAtaque::Ruido, 0, 255, false},
+    {"media", TipoAtaque::Media, 1, kLadoMaximo, true},
+    {"mediana", TipoAtaque::Mediana, 1, kLadoMaximo, true},
+    {"brillo", TipoAtaque::Brillo, -255, 255, true},
+    {"recorte", TipoAtaque::Recorte, 0, kMayorRecorte, true},
+    {"escala", TipoAtaque::Escala, 1, 100, false},
+};
+
+// The range of an attack by its name; nullptr for an unknown one.
+const RangoAtaque* rango_de_ataque(std::string_view nombre);
+const RangoAtaque& rango_de_ataque(TipoAtaque tipo);
+// The largest value of the attack on a picture of W x H: a crop leaves at
+// least one column and one row.
+double hasta_en_imagen(const RangoAtaque& rango, int W, int H);
 
 // "jpeg:Q" (Q whole, 0 to 100), "ruido:S" (S from 0 to 255), "media:N" and
 // "mediana:N" (N whole, 1 to 15), "brillo:D" (D whole, -255 to 255),

@@ -39,7 +39,8 @@ constexpr const char* kUso =
     "                jpeg:Q (calidad 0 a 100), ruido:S (desviación 0 a 255),\n"
     "                media:N o mediana:N (ventana N x N, 1 a 15), brillo:D\n"
     "                (-255 a 255), recorte:N (quita las N primeras columnas y\n"
-    "                filas, 0 a 483) o escala:P (reduce al P %, 1 a 100, y vuelve\n"
+    "                filas, de 0 a una menos que el lado menor de la imagen) o escala:P (reduce al "
+    "P %, 1 a 100, y vuelve\n"
     "                a ampliar). Se puede repetir.\n"
     "  --grados L    repite la demostración con cada grado de la lista y escribe\n"
     "                barrido.csv y barrido.png.\n"
@@ -217,6 +218,18 @@ int extrae(const Opciones& o) {
     return escribe(archivos, o.salida) ? kBien : kSinEscribir;
 }
 
+// An attack must leave the picture something to read: a crop keeps at
+// least one column and one row.
+void comprueba_ataques(const std::vector<Ataque>& ataques, const SuperficieImagen& host) {
+    for (const Ataque& a : ataques) {
+        const double hasta = hasta_en_imagen(rango_de_ataque(a.tipo), host.ancho(), host.alto());
+        if (a.valor <= hasta) continue;
+        throw ErrorDeUso{"el ataque «" + a.texto + "» no cabe en una imagen de " +
+                         std::to_string(host.ancho()) + " × " + std::to_string(host.alto()) +
+                         ": el valor llega como mucho a " + texto_exacto(hasta)};
+    }
+}
+
 int ejecuta(const Opciones& o) {
     const CodecJpegQt jpeg;
     Ejecucion e(&std::cerr);
@@ -224,6 +237,7 @@ int ejecuta(const Opciones& o) {
         std::cerr << e.motivo() << '\n';
         return kImagenRechazada;
     }
+    comprueba_ataques(o.p.ataques, e.sesion().Picture1());
     // The pictures as opened, for the sweep, before any grid covers them.
     const SuperficieMemoria host = e.sesion().Picture1(), marca = e.sesion().Picture2();
     const size_t mensajes_antes = e.puerto().mensajes.size();
@@ -266,6 +280,9 @@ int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     try {
         return o.extrae ? extrae(o) : ejecuta(o);
+    } catch (const ErrorDeUso& e) {
+        std::cerr << "zek-demo: " << e.texto << '\n';
+        return kUsoIncorrecto;
     } catch (const ParametroRechazado& e) {
         std::cerr << "zek-demo: el grado o la clave no se han aceptado: «" << e.texto << "»\n";
         return kUsoIncorrecto;

@@ -24,24 +24,26 @@
 namespace zek {
 namespace {
 
-struct TipoDeAtaque {
+// The ranges are the attacks' own (images/ataques.h), the crop's limited by
+// the picture analysed.
+struct TipoAtaqueLaboratorio {
     const char* etiqueta;
     const char* nombre;
     const char* parametro;
-    double desde, hasta, defecto;
+    double defecto;
     int decimales;
 };
 
 // "Sin ataque" is a brightness step of 0, which changes nothing.
-constexpr TipoDeAtaque kTipos[] = {
-    {"Sin ataque", "brillo", "", 0, 0, 0, 0},
-    {"Compresión JPEG", "jpeg", "Calidad", 0, 100, 75, 0},
-    {"Ruido gaussiano", "ruido", "Desviación", 0, 255, 5, 1},
-    {"Filtro de media", "media", "Lado de la ventana", 1, 15, 3, 0},
-    {"Filtro de mediana", "mediana", "Lado de la ventana", 1, 15, 3, 0},
-    {"Brillo", "brillo", "Desplazamiento", -255, 255, 20, 0},
-    {"Recorte", "recorte", "Columnas y filas quitadas", 0, kMayorRecorte, 4, 0},
-    {"Escala", "escala", "Porcentaje", 1, 100, 50, 0},
+constexpr TipoAtaqueLaboratorio kTipos[] = {
+    {"Sin ataque", "brillo", "", 0, 0},
+    {"Compresión JPEG", "jpeg", "Calidad", 75, 0},
+    {"Ruido gaussiano", "ruido", "Desviación", 5, 1},
+    {"Filtro de media", "media", "Lado de la ventana", 3, 0},
+    {"Filtro de mediana", "mediana", "Lado de la ventana", 3, 0},
+    {"Brillo", "brillo", "Desplazamiento", 20, 0},
+    {"Recorte", "recorte", "Columnas y filas quitadas", 4, 0},
+    {"Escala", "escala", "Porcentaje", 50, 0},
 };
 
 // The degrees and attacks of the README's sweep.
@@ -93,7 +95,7 @@ void FrmLaboratorio::crea_controles() {
     fuente_->setObjectName("fuente");
     tipo_ = new QComboBox(this);
     tipo_->setObjectName("ataque");
-    for (const TipoDeAtaque& t : kTipos) tipo_->addItem(QString::fromUtf8(t.etiqueta));
+    for (const TipoAtaqueLaboratorio& t : kTipos) tipo_->addItem(QString::fromUtf8(t.etiqueta));
     valor_ = new QDoubleSpinBox(this);
     valor_->setObjectName("valor");
     nombre_valor_ = new QLabel(this);
@@ -165,6 +167,10 @@ void FrmLaboratorio::crea_controles() {
     raiz->addLayout(graficos, 1);
 
     connect(fuente_, &QComboBox::currentIndexChanged, this, [this] {
+        {
+            const QSignalBlocker sin_senales(valor_);
+            limita_valor();
+        }
         muestra_fuente();
         analiza_de_nuevo();
     });
@@ -224,17 +230,28 @@ void FrmLaboratorio::pon_nombres_accesibles() {
 }
 
 void FrmLaboratorio::cambia_tipo_de_ataque() {
-    const TipoDeAtaque& t = kTipos[std::max(tipo_->currentIndex(), 0)];
+    const TipoAtaqueLaboratorio& t = kTipos[std::max(tipo_->currentIndex(), 0)];
     const QSignalBlocker sin_senales(valor_);
     valor_->setDecimals(t.decimales);
-    valor_->setRange(t.desde, t.hasta);
+    limita_valor();
     valor_->setValue(t.defecto);
     valor_->setEnabled(t.parametro[0] != '\0');
     nombre_valor_->setText(QString::fromUtf8(t.parametro));
 }
 
+// The attack's range on the picture analysed: no crop empties it.
+void FrmLaboratorio::limita_valor() {
+    const TipoAtaqueLaboratorio& t = kTipos[std::max(tipo_->currentIndex(), 0)];
+    const RangoAtaque& r = *rango_de_ataque(t.nombre);
+    const auto f = fuente();
+    const double hasta = t.parametro[0] == '\0' ? 0
+                         : f ? hasta_en_imagen(r, f->imagen.ancho(), f->imagen.alto())
+                             : r.hasta;
+    valor_->setRange(t.parametro[0] == '\0' ? 0 : r.desde, hasta);
+}
+
 std::string FrmLaboratorio::ataque_elegido() const {
-    const TipoDeAtaque& t = kTipos[std::max(tipo_->currentIndex(), 0)];
+    const TipoAtaqueLaboratorio& t = kTipos[std::max(tipo_->currentIndex(), 0)];
     return std::string(t.nombre) + ":" + texto_exacto(valor_->value());
 }
 
@@ -253,6 +270,10 @@ void FrmLaboratorio::actualiza_fuentes() {
         fuente_->addItem(QString::fromUtf8("Ninguna: da el paso 2 o abre una imagen marcada"), -1);
     }
     fuente_->setCurrentIndex(std::clamp(antes, 0, fuente_->count() - 1));
+    {
+        const QSignalBlocker sin_valor(valor_);
+        limita_valor();
+    }
     if (!sesion_.vbles().MatrizMarca.contiene(1, 1)) olvida_barrido();
     lanza_barrido_->setEnabled(puede_barrer());
     muestra_fuente();
@@ -330,9 +351,17 @@ void FrmLaboratorio::muestra(const ResultadoLaboratorio& r) {
     } else {
         cifras = QString::fromUtf8("No se puede leer ninguna marca de esta imagen.");
     }
-    cifras += QString::fromUtf8(" PSNR frente a la imagen sin atacar: ") +
-              (r.psnr ? local.toString(*r.psnr, 'f', 2) + QStringLiteral(" dB.")
-                      : QString::fromUtf8("sin diferencias."));
+    cifras += QString::fromUtf8(" PSNR frente a la imagen sin atacar: ");
+    if (r.atacada.ancho() != f->imagen.ancho() || r.atacada.alto() != f->imagen.alto()) {
+        cifras += QString::fromUtf8(
+                      "no se compara, el ataque ha quitado píxeles (queda una "
+                      "imagen de %1 × %2).")
+                      .arg(r.atacada.ancho())
+                      .arg(r.atacada.alto());
+    } else {
+        cifras += r.psnr ? local.toString(*r.psnr, 'f', 2) + QStringLiteral(" dB.")
+                         : QString::fromUtf8("sin diferencias.");
+    }
     cifras_->setText(cifras);
     cambia_grafico(histograma_, grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},
                                                        {QString::fromUtf8("Después"), f->despues},

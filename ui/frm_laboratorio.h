@@ -45,6 +45,7 @@ class FrmLaboratorio final : public QWidget {
     void crea_controles();
     void pon_nombres_accesibles();
     void cambia_tipo_de_ataque();
+    void limita_valor();
     void analiza_de_nuevo();
     void muestra(const ResultadoLaboratorio& r);
     void muestra_fuente();

@@ -70,13 +70,11 @@ ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataq
         return r;
     }
     r.atacada = std::move(*atacada);
-    r.psnr =
-        psnr_entre(fuente.imagen, r.atacada,
-                   {0, std::min(W, r.atacada.ancho()) - 1, 0, std::min(H, r.atacada.alto()) - 1});
     Tabla Y;
     if (r.atacada.ancho() == W && r.atacada.alto() == H) {
+        r.psnr = psnr_entre(fuente.imagen, r.atacada, {0, W - 1, 0, H - 1});
         captura_luminancia(r.atacada, Y);
-    } else {
+    } else {  // pixels were lost: no pixel-by-pixel comparison means anything
         captura_luminancia(sobre_lienzo(r.atacada, W, H), Y);
     }
     const auto leida = extraccion_ciega(Y, W, H, p.Grado, p.Clave, p.LongBloque, p.Wm, p.Hm);

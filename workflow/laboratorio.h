@@ -42,9 +42,9 @@ FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& ima
 
 struct ResultadoLaboratorio {
     SuperficieMemoria atacada;
-    SuperficieMemoria leida;               // the reading as a picture (white, black, grey)
-    std::optional<Aciertos> aciertos;      // nothing when nothing could be read
-    std::optional<double> psnr;            // attacked against the source; nothing when identical
+    SuperficieMemoria leida;           // the reading as a picture (white, black, grey)
+    std::optional<Aciertos> aciertos;  // nothing when nothing could be read
+    std::optional<double> psnr;  // attacked against the source; nothing when identical or resized
     std::optional<Histograma> histograma;  // residues of the attacked picture
 };
 

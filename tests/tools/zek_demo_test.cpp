@@ -281,6 +281,19 @@ TEST_F(ZekDemo, ARefusedOrUnreadableImageExitsWithTwo) {
     EXPECT_EQ(s.errores, "No se ha podido abrir «texto.bmp»: no es una imagen BMP, JPEG o GIF.\n");
 }
 
+// A crop is limited by the picture: it leaves at least one column and row.
+TEST_F(ZekDemo, ACropThatWouldEmptyThePictureIsABadOption) {
+    const std::string muestras = muestra("imagen.bmp") + " " + muestra("marca.bmp");
+    Salida s = ejecuta(muestras + " --grado 16 --clave 3 --ataque recorte:240" + con_salida());
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_EQ(s.errores,
+              "zek-demo: el ataque «recorte:240» no cabe en una imagen de 320 × 240: el "
+              "valor llega como mucho a 239\n");
+    EXPECT_FALSE(fs::exists(salida()));
+    s = ejecuta(muestras + " --grado 16 --clave 3 --ataque recorte:239" + con_salida());
+    EXPECT_EQ(s.codigo, 0) << s.errores;
+}
+
 class OpcionesIncorrectas : public ZekDemo, public testing::WithParamInterface<const char*> {};
 
 TEST_P(OpcionesIncorrectas, ExitWithOneAndTheUsage) {

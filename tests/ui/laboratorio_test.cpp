@@ -178,6 +178,10 @@ TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
     lab->espera();
     EXPECT_EQ(lab->ataque_elegido(), "recorte:7");
     EXPECT_EQ(lab->findChild<QLabel*>("atacada")->pixmap().size(), QSize(313, 233));
+    EXPECT_EQ(lab->findChild<QDoubleSpinBox*>("valor")->maximum(), 239);  // one row is left
+    EXPECT_TRUE(lab->findChild<QLabel*>("cifras")->text().endsWith(
+        QString::fromUtf8("PSNR frente a la imagen sin atacar: no se compara, el ataque ha quitado "
+                          "píxeles (queda una imagen de 313 × 233).")));
     EXPECT_FALSE(lab->findChild<QLabel*>("cifras")->text().startsWith("961 de 961"));
 
     lab->findChild<QPushButton*>("lanza_barrido")->click();
