@@ -4,6 +4,7 @@
 // four times, attacks the watermarked picture if asked, reads the watermark
 // back blindly and writes the pictures and a report.
 #include <QApplication>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -26,7 +27,8 @@ constexpr int kBien = 0, kUsoIncorrecto = 1, kImagenRechazada = 2, kSinEscribir 
 constexpr const char* kUso =
     "Uso: zek-demo IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
     "                [--ataque A]... [--grados G1,G2,...]\n"
-    "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
+    "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--lado L]\n"
+    "                [--salida CARPETA]\n"
     "\n"
     "Inserta la marca de agua MARCA en la imagen IMAGEN como en la ventana de ZEK\n"
     "(abrir las dos imágenes, aplicar el grado y la clave y pulsar cuatro veces el\n"
@@ -48,6 +50,9 @@ constexpr const char* kUso =
     "                imagen marcada, por ejemplo marcada.png) con la rejilla que\n"
     "                calcula el primer paso, la compara con MARCA y escribe\n"
     "                extraida.png e informe.json.\n"
+    "  --lado L      con --extrae, lee con bloques de lado L (un número entero\n"
+    "                desde 1), como la ventana lee con la rejilla en uso; sin él,\n"
+    "                con la que calcula el primer paso sobre IMAGEN.\n"
     "  --version     muestra la versión.\n"
     "  --ayuda       muestra este texto.\n"
     "\n"
@@ -65,6 +70,7 @@ struct Opciones {
     bool ayuda = false;
     bool version = false;
     bool extrae = false;
+    int32_t lado = 0;  // --lado: the block side to read with
 };
 
 struct ErrorDeUso {
@@ -110,6 +116,12 @@ Opciones lee_opciones(int argc, char** argv) {
                 throw ErrorDeUso{a + " no es un número: «" + v + "»"};
             (a == "--grado" ? o.p.grado : o.p.clave) = v;
             (a == "--grado" ? hay_grado : hay_clave) = true;
+        } else if (a == "--lado") {
+            const std::string v = valor();
+            const auto lado = lee_numero_con_separador(v, '.');
+            if (!lado || *lado < 1 || *lado > kLimiteHost.alto || *lado != std::floor(*lado))
+                throw ErrorDeUso{"--lado no es un lado de bloque válido: «" + v + "»"};
+            o.lado = static_cast<int32_t>(*lado);
         } else if (a == "--salida") {
             o.salida = valor();
         } else if (a == "--ataque") {
@@ -131,6 +143,7 @@ Opciones lee_opciones(int argc, char** argv) {
     if (o.extrae && (!o.p.ataques.empty() || !o.grados.empty())) {
         throw ErrorDeUso{"--extrae no admite --ataque ni --grados"};
     }
+    if (!o.extrae && o.lado != 0) throw ErrorDeUso{"--lado solo vale con --extrae"};
     o.p.host = posicionales[0];
     o.p.marca = posicionales[1];
     return o;
@@ -210,7 +223,7 @@ int extrae(const Opciones& o) {
         std::cerr << e.motivo() << '\n';
         return kImagenRechazada;
     }
-    const Ejecucion::Extraccion x = e.extrae(o.p);
+    const Ejecucion::Extraccion x = e.extrae(o.p, o.lado);
     const int Wm = e.sesion().Picture2().ancho(), Hm = e.sesion().Picture2().alto();
     std::vector<ArchivoNuevo> archivos;
     anade(archivos, o.salida, "extraida.png", png_de(imagen_de_lectura(x.leida, Wm, Hm)));

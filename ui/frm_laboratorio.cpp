@@ -288,6 +288,11 @@ bool FrmLaboratorio::puede_barrer() const {
            v.Clave != 0;
 }
 
+void FrmLaboratorio::muestra_abierta() {
+    const int i = fuente_->findData(1);
+    if (i >= 0) fuente_->setCurrentIndex(i);
+}
+
 std::shared_ptr<const FuenteLaboratorio> FrmLaboratorio::fuente() const {
     const int cual = fuente_->currentData().toInt();
     return cual == 0 ? marcada_ : cual == 1 ? abierta_ : nullptr;

@@ -34,6 +34,8 @@ class FrmLaboratorio final : public QWidget {
 
     // Takes the sources the session holds now and analyses again.
     void actualiza_fuentes();
+    // Analyses the picture opened last with "Imagen marcada…".
+    void muestra_abierta();
     // Waits for the work under way and shows what it found (tests, tools).
     void espera();
 

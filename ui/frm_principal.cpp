@@ -324,9 +324,14 @@ void FrmPrincipal::MnuClave_Click() {
     abre_dialogo(frm_clave_, kDisenoClave, Parametro::Clave);
 }
 
+// The reading of the reopened picture is shown where it can be seen: the
+// laboratory comes up on it. Picture4 keeps its stage's meaning.
 void FrmPrincipal::abre_imagen_marcada() {
-    sesion_->abre_imagen_marcada();
+    if (!sesion_->abre_imagen_marcada() || !sesion_->aciertos_abierta()) return refresca();
     refresca();
+    abre_laboratorio();
+    laboratorio_->muestra_abierta();
+    pon_texto(Control::Estado, texto(Control::Estado) + ". La marca leída está en el laboratorio.");
 }
 
 void FrmPrincipal::guarda_imagen_marcada() {

@@ -79,11 +79,6 @@ void Demostracion::tras_insercion() {
                std::to_string(informe_.pares) + " pares de bloques con un píxel de la marca.");
 }
 
-std::optional<MarcaLeida> Demostracion::lee_a_ciegas(const SuperficieImagen& imagen) const {
-    if (!informe_.insertada) return std::nullopt;
-    return extraccion_ciega(imagen, vbles_.Grado, vbles_.Clave, vbles_.LongBloque, Wm_, Hm_);
-}
-
 std::string texto_de_aciertos(const Aciertos& a, char separador) {
     // Rounded down, so that 40266 of 40275 does not read as 100 %.
     const double porcentaje =
@@ -147,13 +142,19 @@ std::string Demostracion::descripcion_de_par(int x, int y) const {
 }
 
 void Demostracion::tras_extraccion() {
-    informe_.leida = lee_a_ciegas(marcada_);
-    if (!informe_.leida) {
+    // The picture as "Paso 2" drew it, before the grid covered it.
+    if (informe_.insertada) {
+        LecturaCiega l = lee_a_ciegas(marcada_, vbles_.Grado, vbles_.Clave, vbles_.LongBloque,
+                                      vbles_.MatrizMarca, Wm_, Hm_);
+        informe_.leida = std::move(l.leida);
+        informe_.extraccion = l.aciertos;
+    }
+    if (!informe_.leida || !informe_.extraccion) {
+        informe_.leida.reset();
         pon_estado("Extracción ciega: no hay ninguna marca insertada que leer.");
         return;
     }
-    const Aciertos a = compara_con_marca(*informe_.leida, vbles_.MatrizMarca);
-    informe_.extraccion = a;
+    const Aciertos a = *informe_.extraccion;
     pon_estado("Extracción ciega de la imagen marcada: " +
                texto_de_aciertos(a, puerto_.separador_decimal()));
 }

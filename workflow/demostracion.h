@@ -39,9 +39,6 @@ class Demostracion {
     const Informe& informe() const { return informe_; }
     // Picture3 as stage 1 drew it, before the grid of stage 2.
     const SuperficieMemoria& marcada() const { return marcada_; }
-    // Reads the watermark blindly from another picture of the host's size
-    // (the watermarked one after an attack) with this run's parameters.
-    std::optional<MarcaLeida> lee_a_ciegas(const SuperficieImagen& imagen) const;
     // What a blind reading needs: this run's parameters and watermark size.
     ParametrosLectura lectura() const;
 

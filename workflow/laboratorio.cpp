@@ -77,10 +77,10 @@ ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataq
     } else {  // pixels were lost: no pixel-by-pixel comparison means anything
         captura_luminancia(sobre_lienzo(r.atacada, W, H), Y);
     }
-    const auto leida = extraccion_ciega(Y, W, H, p.Grado, p.Clave, p.LongBloque, p.Wm, p.Hm);
-    r.leida = imagen_de_lectura(leida, p.Wm, p.Hm);
-    if (leida) r.aciertos = compara_con_marca(*leida, fuente.MatrizMarca);
-    if (con_histograma) r.histograma = histograma(Y, W, H, fuente.MatrizMarca, p);
+    const LecturaCiega l = lee_a_ciegas(std::move(Y), W, H, p, fuente.MatrizMarca);
+    r.leida = imagen_de_lectura(l.leida, p.Wm, p.Hm);
+    r.aciertos = l.aciertos;
+    if (con_histograma) r.histograma = histograma(l.Y, W, H, fuente.MatrizMarca, p);
     return r;
 }
 

@@ -12,16 +12,11 @@
 #include "base/superficie_memoria.h"
 #include "base/tabla.h"
 #include "engine/extraccion_ciega.h"
+#include "engine/lectura_ciega.h"
 #include "images/ataques.h"
 #include "images/calidad.h"
 
 namespace zek {
-
-struct ParametrosLectura {
-    double Grado = 0, Clave = 0;
-    int32_t LongBloque = 0;
-    int Wm = 0, Hm = 0;  // the watermark's size, which sets how many pairs carry a pixel
-};
 
 struct FuenteLaboratorio {
     std::string nombre;        // what the user knows it by

@@ -64,26 +64,24 @@ bool Sesion::abre_imagen_marcada() {
     nombre_abierta_ = std::filesystem::path(ruta).filename().string();
     hay_abierta_ = true;
 
+    // The layout in force, or this picture's own before the first step.
     const int Wm = Picture2_.ancho(), Hm = Picture2_.alto();
-    int32_t L = vbles_.LongBloque;
-    if (L < 1 && int64_t{Wm} * Hm % 2 == 0) {
-        L = disposicion_de_bloques(abierta_.ancho(), abierta_.alto(), int64_t{Wm} * Hm).LongBloque;
-    }
-    lectura_abierta_params_ = {vbles_.Grado, vbles_.Clave, L, Wm, Hm};
-    captura_luminancia(abierta_, Y_abierta_);
-    const auto leida = extraccion_ciega(Y_abierta_, abierta_.ancho(), abierta_.alto(), vbles_.Grado,
-                                        vbles_.Clave, L, Wm, Hm);
-    lectura_abierta_ = imagen_de_lectura(leida, Wm, Hm);
+    LecturaCiega l = lee_a_ciegas(abierta_, vbles_.Grado, vbles_.Clave, vbles_.LongBloque,
+                                  vbles_.MatrizMarca, Wm, Hm);
+    lectura_abierta_params_ = l.parametros;
+    Y_abierta_ = std::move(l.Y);
+    lectura_abierta_ = imagen_de_lectura(l.leida, Wm, Hm);
+    aciertos_abierta_ = l.aciertos;
     ultima_lectura_abierta_ = true;
-    const std::string titulo = "Extracción ciega de «" + nombre_abierta_ + "»: ";
-    if (!leida || !vbles_.MatrizMarca.dimensionada()) {
+    const std::string titulo = "Extracción ciega de «" + nombre_abierta_ + "»";
+    if (!l.aciertos) {
         puerto_.pon_texto(Control::Estado,
-                          titulo + "hace falta una marca de agua abierta, un grado y una clave.");
+                          titulo + ": hace falta una marca de agua abierta, un grado y una clave.");
         return true;
     }
     puerto_.pon_texto(Control::Estado,
-                      titulo + texto_de_aciertos(compara_con_marca(*leida, vbles_.MatrizMarca),
-                                                 puerto_.separador_decimal()));
+                      titulo + " con bloques de lado " + std::to_string(l.parametros.LongBloque) +
+                          ": " + texto_de_aciertos(*l.aciertos, puerto_.separador_decimal()));
     return true;
 }
 

@@ -48,6 +48,9 @@ class Sesion {
     // and the loaded watermark's size; the status line says how well. True
     // when the picture was accepted.
     bool abre_imagen_marcada();
+    // How well the picture opened last read back; nothing without a
+    // watermark, a degree and a key to read it with.
+    const std::optional<Aciertos>& aciertos_abierta() const { return aciertos_abierta_; }
     // The files the host and the watermark were opened from, so that
     // nothing is saved over them and the lesson can be repeated on them.
     const std::string& ruta_host() const { return ruta_host_; }
@@ -87,6 +90,7 @@ class Sesion {
     Tabla Y_abierta_;  // its luminance, captured once and reused
     SuperficieMemoria lectura_abierta_;
     bool ultima_lectura_abierta_ = false;
+    std::optional<Aciertos> aciertos_abierta_;
 };
 
 }  // namespace zek

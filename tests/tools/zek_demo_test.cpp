@@ -195,6 +195,19 @@ TEST_F(ZekDemo, TheSavedPictureReadsBackAsTheDemonstrationDid) {
         EXPECT_EQ(QImage(QString::fromStdString((salida() / "extraida.png").string())).size(),
                   QSize(32, 32));
     }
+
+    // A 315 x 235 crop lays out its own blocks (side 5 would give 63 block
+    // columns, odd; side 4 gives 78 x 58), unless --lado gives the side in
+    // force, as the window reads it.
+    const fs::path recorte = carpeta_ / "recorte.png";
+    ASSERT_TRUE(marcada.copy(5, 5, 315, 235).save(QString::fromStdString(recorte.string())));
+    for (const auto& [lado, esperado] : {std::pair{"", 4}, std::pair{" --lado 5", 5}}) {
+        const Salida x = ejecuta("--extrae '" + recorte.string() + "' " + muestra("marca.bmp") +
+                                 " --grado 16 --clave 3" + lado + con_salida());
+        ASSERT_EQ(x.codigo, 0) << x.errores;
+        EXPECT_EQ(informe()["longBloque"].toInt(), esperado) << lado;
+        EXPECT_EQ(informe()["extraccion"].toObject()["total"].toInt(), 961) << lado;
+    }
 }
 
 TEST_F(ZekDemo, AMessageBoxIsOneLineAndADegreeOfZeroStopsTheSteps) {
@@ -302,23 +315,23 @@ TEST_P(OpcionesIncorrectas, ExitWithOneAndTheUsage) {
     EXPECT_NE(s.errores.find("Uso: zek-demo IMAGEN MARCA"), std::string::npos) << s.errores;
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, OpcionesIncorrectas,
-                         testing::Values("", "a.bmp b.bmp --grado 16", "a.bmp b.bmp --clave 3",
-                                         "a.bmp --grado 16 --clave 3",
-                                         "a.bmp b.bmp c.bmp --grado 16 --clave 3",
-                                         "a.bmp b.bmp --grado 16,5 --clave 3",
-                                         "a.bmp b.bmp --grado abc --clave 3",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:101",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --ataque gamma:2",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --grados 4,x",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --grados 2.5,,x",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --grados ,",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --ataque recorte:484",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --ataque escala:0",
-                                         "--extrae a.bmp b.bmp --grado 16 --clave 3 --grados 4",
-                                         "a.bmp b.bmp --grado 16 --clave 3 --velocidad 2",
-                                         "a.bmp b.bmp --grado 16 --clave"));
+INSTANTIATE_TEST_SUITE_P(
+    Casos, OpcionesIncorrectas,
+    testing::Values("", "a.bmp b.bmp --grado 16", "a.bmp b.bmp --clave 3",
+                    "a.bmp --grado 16 --clave 3", "a.bmp b.bmp c.bmp --grado 16 --clave 3",
+                    "a.bmp b.bmp --grado 16,5 --clave 3", "a.bmp b.bmp --grado abc --clave 3",
+                    "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:101",
+                    "a.bmp b.bmp --grado 16 --clave 3 --ataque gamma:2",
+                    "a.bmp b.bmp --grado 16 --clave 3 --grados 4,x",
+                    "a.bmp b.bmp --grado 16 --clave 3 --grados 2.5,,x",
+                    "a.bmp b.bmp --grado 16 --clave 3 --grados ,",
+                    "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:",
+                    "a.bmp b.bmp --grado 16 --clave 3 --ataque recorte:484",
+                    "a.bmp b.bmp --grado 16 --clave 3 --ataque escala:0",
+                    "--extrae a.bmp b.bmp --grado 16 --clave 3 --grados 4",
+                    "a.bmp b.bmp --grado 16 --clave 3 --velocidad 2",
+                    "--extrae a.bmp b.bmp --grado 16 --clave 3 --lado 0",
+                    "a.bmp b.bmp --grado 16 --clave 3 --lado 5", "a.bmp b.bmp --grado 16 --clave"));
 
 TEST_F(ZekDemo, AskingForHelpPrintsTheUsageAndForTheVersionTheVersion) {
     Salida s = ejecuta("--ayuda");

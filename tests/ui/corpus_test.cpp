@@ -214,7 +214,7 @@ TEST_P(CorpusMarcada, FollowsTheHostsRulesAndFeedsTheLaboratory) {
     }
     const std::string estado = b.puerto.texto(Control::Estado);
     const std::string nombre = archivos->ruta(caso.archivo).filename().string();
-    EXPECT_EQ(estado.rfind("Extracción ciega de «" + nombre + "»: ", 0), 0u) << estado;
+    EXPECT_EQ(estado.rfind("Extracción ciega de «" + nombre + "»", 0), 0u) << estado;
     const auto fuente = b.s.fuente_abierta();
     ASSERT_TRUE(fuente);
     const CodecJpegQt jpeg;

@@ -53,9 +53,15 @@ TEST(Guardar, TheWatermarkedPictureGoesToPngOrJpegAndReadsBack) {
     EXPECT_EQ(QImage(png).size(), QSize(320, 240));
     EXPECT_EQ(v.dialogos.calidad_pedida, -1);  // no quality for a PNG
 
+    // Read with the layout in force: side 5 on 320 x 240 for 32 x 32 pixels
+    // (side 6 gives 53 block columns, odd; 8 gives 40 x 30, too few pairs).
     v.abre("SubAbrirMarcada", png);
-    EXPECT_EQ(v.estado(), QString::fromUtf8("Extracción ciega de «marcada.png»: 961 de 961 "
-                                            "píxeles correctos (100.0 %)"));
+    EXPECT_EQ(v.estado(), QString::fromUtf8("Extracción ciega de «marcada.png» con bloques de lado "
+                                            "5: 961 de 961 píxeles correctos (100.0 %). La marca "
+                                            "leída está en el laboratorio."));
+    ASSERT_NE(v.w->laboratorio(), nullptr);
+    EXPECT_TRUE(v.w->laboratorio()->isVisible());
+    EXPECT_EQ(v.w->laboratorio()->findChild<QComboBox*>("fuente")->currentText(), "marcada.png");
     EXPECT_EQ(v.w->vbles().Paso, 4);
 
     v.dialogos.calidad = 95;

@@ -55,9 +55,10 @@ TEST(Laboratorio, ReopeningTheSavedPictureReadsWhatTheDemonstrationRead) {
     l.lector.guarda("/tmp/marcada.png", l.s.demostracion().marcada_completa());
     l.puerto.archivo = "/tmp/marcada.png";
     ASSERT_TRUE(l.s.abre_imagen_marcada());
-    EXPECT_EQ(l.estado(),
-              "Extracción ciega de «marcada.png»: " + std::to_string(en_memoria.correctos) +
-                  " de " + std::to_string(en_memoria.total) + " píxeles correctos (100.0 %)");
+    EXPECT_EQ(l.estado(), "Extracción ciega de «marcada.png» con bloques de lado " +
+                              std::to_string(l.v.LongBloque) + ": " +
+                              std::to_string(en_memoria.correctos) + " de " +
+                              std::to_string(en_memoria.total) + " píxeles correctos (100.0 %)");
     EXPECT_EQ(l.v.Paso, 4);  // the demonstration goes on as it was
     const auto abierta = l.s.fuente_abierta();
     ASSERT_TRUE(abierta);

@@ -52,23 +52,25 @@ std::vector<ResultadoAtaque> Ejecucion::ataca(const std::vector<Ataque>& ataques
     return resultados;
 }
 
-Ejecucion::Extraccion Ejecucion::extrae(const Parametros& p) {
+Ejecucion::Extraccion Ejecucion::extrae(const Parametros& p, int32_t lado) {
     const SuperficieMemoria imagen = sesion_.Picture1();  // before the grid covers it
     Extraccion e;
     puerto_.pon_texto(Control::Txt_Grado, p.grado);
     sesion_.Cmd_Grado_Click();
     puerto_.pon_texto(Control::Txt_Clave, p.clave);
     sesion_.Cmd_Clave_Click();
-    sesion_.Command1_Click();
+    sesion_.Command1_Click();  // the layout, and its messages, as the window's first step
     const Vbles& v = sesion_.vbles();
+    const int W = imagen.ancho(), H = imagen.alto();
     const int Wm = sesion_.Picture2().ancho(), Hm = sesion_.Picture2().alto();
-    Tabla Y;
-    captura_luminancia(imagen, Y);
-    e.leida =
-        extraccion_ciega(Y, imagen.ancho(), imagen.alto(), v.Grado, v.Clave, v.LongBloque, Wm, Hm);
-    if (e.leida) e.aciertos = compara_con_marca(*e.leida, v.MatrizMarca);
-    e.histograma = histograma_de_residuos(Y, imagen.ancho(), imagen.alto(), v.Grado, v.LongBloque,
-                                          Wm, Hm, v.MatrizMarca);
+    LecturaCiega l = lee_a_ciegas(imagen, v.Grado, v.Clave, lado >= 1 ? lado : v.LongBloque,
+                                  v.MatrizMarca, Wm, Hm);
+    const int32_t L = l.parametros.LongBloque;
+    e.lado = L;
+    e.bloques = L >= 1 ? static_cast<double>(int64_t{W / L} * (H / L)) : 0;
+    e.leida = std::move(l.leida);
+    e.aciertos = l.aciertos;
+    e.histograma = histograma_de_residuos(l.Y, W, H, v.Grado, L, Wm, Hm, v.MatrizMarca);
     return e;
 }
 

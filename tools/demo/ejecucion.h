@@ -46,15 +46,18 @@ class Ejecucion {
     // it leaves, as the laboratory does it.
     std::vector<ResultadoAtaque> ataca(const std::vector<Ataque>& ataques,
                                        const CodecJpeg& jpeg) const;
-    // The blind reading of the host picture itself, with the block layout
-    // stage 0 finds (one press of the step button); the histogram of its
-    // residues goes with it.
+    // The blind reading of the host picture itself, with the block side
+    // given (lado >= 1, as the window reads with the layout in force) or the
+    // one "Paso 1" lays out on it (one press of the step button); the
+    // histogram of its residues goes with it.
     struct Extraccion {
+        int32_t lado = 0;    // the block side read with
+        double bloques = 0;  // whole blocks of that side in the picture
         std::optional<MarcaLeida> leida;
         std::optional<Aciertos> aciertos;
         std::optional<Histograma> histograma;
     };
-    Extraccion extrae(const Parametros& p);
+    Extraccion extrae(const Parametros& p, int32_t lado = 0);
 
     const std::string& motivo() const { return motivo_; }
     const Vbles& vbles() const { return sesion_.vbles(); }

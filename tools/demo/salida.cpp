@@ -107,6 +107,8 @@ std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>&
 
 std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extraccion& x) {
     QJsonObject j = comun_json(e);
+    j[QStringLiteral("longBloque")] = x.lado;
+    j[QStringLiteral("numBloques")] = x.bloques;
     j[QStringLiteral("extraccion")] = aciertos_json(x.aciertos);
     j[QStringLiteral("histograma")] = histograma_json(std::nullopt, x.histograma);
     return texto_json(j);
