@@ -115,10 +115,12 @@ void FrmLaboratorio::crea_controles() {
     escala_->setObjectName("escala");
     imagenes->addWidget(new QLabel(QStringLiteral("Imagen atacada"), this), 0, 0);
     imagenes->addWidget(new QLabel(QString::fromUtf8("Marca leída a ciegas"), this), 0, 1);
-    imagenes->addWidget(new QLabel(QString::fromUtf8("Diferencia |Y′ − Y| con la imagen "
-                                                     "principal"),
-                                   this),
-                        0, 2);
+    vista_diferencia_ = new QComboBox(this);
+    vista_diferencia_->setObjectName("vista_diferencia");
+    vista_diferencia_->addItem(QString::fromUtf8("Lo que cambió la marca: |marcada − principal|"));
+    vista_diferencia_->addItem(
+        QString::fromUtf8("Lo que cambiaron la marca y el ataque: |atacada − principal|"));
+    imagenes->addWidget(vista_diferencia_, 0, 2);
     imagenes->addWidget(atacada_, 1, 0);
     imagenes->addWidget(leida_, 1, 1);
     imagenes->addWidget(diferencia_, 1, 2);
@@ -179,6 +181,8 @@ void FrmLaboratorio::crea_controles() {
         analiza_de_nuevo();
     });
     connect(valor_, &QDoubleSpinBox::valueChanged, this, [this] { analiza_de_nuevo(); });
+    connect(vista_diferencia_, &QComboBox::currentIndexChanged, this,
+            [this] { muestra_diferencia(); });
     connect(lanza_barrido_, &QPushButton::clicked, this, [this] { lanza_barrido(); });
     connect(cancela_barrido_, &QPushButton::clicked, this, [this] { cancela_barrido(); });
     connect(exporta_png_, &QPushButton::clicked, this, [this] { exporta_png(); });
@@ -208,6 +212,8 @@ void FrmLaboratorio::pon_nombres_accesibles() {
         {diferencia_, "Diferencia de luminancia con la imagen principal, amplificada",
          "Dónde y cuánto ha cambiado la inserción la luminancia"},
         {escala_, "Escala de la diferencia", ""},
+        {vista_diferencia_, "Qué diferencia se muestra",
+         "Lo que cambió la marca, o lo que cambiaron la marca y el ataque juntos"},
         {cifras_, "Píxeles correctos, tasa de error y PSNR", ""},
         {histograma_, "Histograma de los restos de los pares de bloques",
          "Antes y después de insertar y tras el ataque, píxeles claros y oscuros por separado"},
@@ -298,23 +304,42 @@ std::shared_ptr<const FuenteLaboratorio> FrmLaboratorio::fuente() const {
     return cual == 0 ? marcada_ : cual == 1 ? abierta_ : nullptr;
 }
 
-// What does not depend on the attack: the difference and its scale.
+// What does not depend on the attack.
 void FrmLaboratorio::muestra_fuente() {
+    ultimo_.reset();
+    muestra_diferencia();
+}
+
+// The difference chosen, with its scale: the mark's alone (from the source)
+// or the mark's and the attack's together (from the last analysis).
+void FrmLaboratorio::muestra_diferencia() {
     const auto f = fuente();
-    if (!f || f->diferencia.maxima <= 0) {
+    const bool con_ataque = vista_diferencia_->currentIndex() == 1;
+    const Diferencia* d = !f                               ? nullptr
+                          : !con_ataque                    ? &f->diferencia
+                          : ultimo_ && ultimo_->diferencia ? &*ultimo_->diferencia
+                                                           : nullptr;
+    const bool hay_host = f && f->Y_original.dimensionada();
+    if (!d || !hay_host) {
         diferencia_->setPixmap({});
-        escala_->setText(f ? QString::fromUtf8("Sin imagen principal del mismo tamaño con la que "
-                                               "comparar.")
-                           : QString());
-        if (f) diferencia_->setPixmap(vista(f->diferencia.imagen));
+        escala_->setText(!f          ? QString()
+                         : !hay_host ? QString::fromUtf8("Sin imagen principal del mismo tamaño "
+                                                         "con la que comparar.")
+                         : ultimo_   ? QString::fromUtf8("El ataque ha cambiado el tamaño: no se "
+                                                           "compara píxel a píxel.")
+                                     : QString::fromUtf8("Calculando…"));
         return;
     }
-    diferencia_->setPixmap(vista(f->diferencia.imagen));
+    diferencia_->setPixmap(vista(d->imagen));
+    if (d->maxima <= 0) {
+        escala_->setText(QString::fromUtf8("Negro: ninguna diferencia."));
+        return;
+    }
     const QLocale local;
-    escala_->setText(QString::fromUtf8("Negro: sin cambio. Blanco: %1 niveles de luminancia "
-                                       "(diferencias multiplicadas por %2).")
-                         .arg(local.toString(f->diferencia.maxima, 'f', 1),
-                              local.toString(f->diferencia.ganancia, 'f', 1)));
+    escala_->setText(
+        QString::fromUtf8("Negro: sin cambio. Blanco: %1 niveles de luminancia "
+                          "(diferencias multiplicadas por %2).")
+            .arg(local.toString(d->maxima, 'f', 1), local.toString(d->ganancia, 'f', 1)));
 }
 
 void FrmLaboratorio::analiza_de_nuevo() {
@@ -335,20 +360,24 @@ void FrmLaboratorio::analiza_de_nuevo() {
         QMetaObject::invokeMethod(
             this,
             [this, r, generacion] {
-                if (generacion == generacion_) muestra(*r);
+                if (generacion == generacion_) muestra(r);
             },
             Qt::QueuedConnection);
     });
 }
 
-void FrmLaboratorio::muestra(const ResultadoLaboratorio& r) {
+void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resultado) {
     const auto f = fuente();
     if (!f) return;
+    ultimo_ = std::move(resultado);
+    const ResultadoLaboratorio& r = *ultimo_;
+    muestra_diferencia();
     atacada_->setPixmap(vista(r.atacada));
-    leida_->setPixmap(vista(r.leida, 3));
+    const bool leida = r.aciertos && r.aciertos->total > 0;
+    leida_->setPixmap(leida ? vista(r.leida, 3) : QPixmap());  // no reading: nothing to show
     const QLocale local;
     QString cifras;
-    if (r.aciertos && r.aciertos->total > 0) {
+    if (leida) {
         const Aciertos& a = *r.aciertos;
         cifras = QString::fromStdString(texto_de_aciertos(a, local.decimalPoint()[0].toLatin1())) +
                  QString::fromUtf8(". Tasa de error de bits: ") + local.toString(a.ber(), 'f', 3) +

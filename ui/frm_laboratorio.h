@@ -49,8 +49,9 @@ class FrmLaboratorio final : public QWidget {
     void cambia_tipo_de_ataque();
     void limita_valor();
     void analiza_de_nuevo();
-    void muestra(const ResultadoLaboratorio& r);
+    void muestra(std::shared_ptr<const ResultadoLaboratorio> resultado);
     void muestra_fuente();
+    void muestra_diferencia();
     void lanza_barrido();
     void cancela_barrido();
     void olvida_barrido();
@@ -71,8 +72,9 @@ class FrmLaboratorio final : public QWidget {
     bool barrido_en_marcha_ = false;
     unsigned generacion_ = 0, generacion_barrido_ = 0;
     std::vector<FilaBarrido> filas_barrido_;
+    std::shared_ptr<const ResultadoLaboratorio> ultimo_;  // the analysis on screen
 
-    QComboBox *fuente_, *tipo_;
+    QComboBox *fuente_, *tipo_, *vista_diferencia_;
     QDoubleSpinBox* valor_;
     QLabel *nombre_valor_, *atacada_, *leida_, *diferencia_, *escala_, *cifras_, *aviso_barrido_;
     QChartView *histograma_, *grafico_barrido_;

@@ -41,6 +41,9 @@ struct ResultadoLaboratorio {
     std::optional<Aciertos> aciertos;  // nothing when nothing could be read
     std::optional<double> psnr;  // attacked against the source; nothing when identical or resized
     std::optional<Histograma> histograma;  // residues of the attacked picture
+    // |Y' - Y| of the attacked picture against the host: what the mark and
+    // the attack changed together; nothing without a host of the same size.
+    std::optional<Diferencia> diferencia;
 };
 
 // The attack on the source, then the blind reading of what it leaves. A

@@ -22,7 +22,14 @@ bool Sesion::SubImagen_Click() {
     std::string ruta;
     if (!zek::SubImagen_Click(vbles_, pictures(), puerto_, lector_, &ruta)) return false;
     ruta_host_ = ruta;
+    hay_host_ = true;
     return true;
+}
+
+// The host's picture goes with the reset: nothing is compared with it after.
+void Sesion::MnuReset_Click() {
+    demo_.MnuReset_Click();
+    hay_host_ = false;
 }
 
 bool Sesion::SubMarcaAgua_Click() {
@@ -94,11 +101,12 @@ std::optional<FuenteLaboratorio> Sesion::fuente_marcada(bool figuras) const {
 
 std::optional<FuenteLaboratorio> Sesion::fuente_abierta() const {
     if (!hay_abierta_) return std::nullopt;
-    // The host's luminance when the opened picture has its size.
+    // The host's luminance when the opened picture has its size; none after
+    // a reset, which empties the host's box.
     const Tabla& original =
         demo_.luminancia_original().dimensionada() ? demo_.luminancia_original() : vbles_.MatrizY;
-    const bool mismo =
-        original.x_hasta() == abierta_.ancho() && original.y_hasta() == abierta_.alto();
+    const bool mismo = hay_host_ && original.x_hasta() == abierta_.ancho() &&
+                       original.y_hasta() == abierta_.alto();
     return prepara_fuente(nombre_abierta_, abierta_, mismo ? original : Tabla{}, vbles_.MatrizMarca,
                           lectura_abierta_params_);
 }

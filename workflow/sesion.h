@@ -41,7 +41,7 @@ class Sesion {
     bool cierra_dialogo(Parametro p, const std::string& texto);
     // The step button and the Reset item.
     void Command1_Click();
-    void MnuReset_Click() { demo_.MnuReset_Click(); }
+    void MnuReset_Click();
 
     // "Imagen marcada…": opens a picture under the host's loading rules and
     // reads the watermark back from it blindly, with the parameters in force
@@ -83,6 +83,7 @@ class Sesion {
     SuperficieMemoria Picture1_, Picture2_, Picture3_, Picture4_;
     Demostracion demo_;
     std::string ruta_host_, ruta_marca_;
+    bool hay_host_ = false;      // a host opened since the last reset
     SuperficieMemoria abierta_;  // the picture opened last with abre_imagen_marcada
     std::string nombre_abierta_;
     bool hay_abierta_ = false;

@@ -165,6 +165,39 @@ INSTANTIATE_TEST_SUITE_P(Casos, GuardarEnDiscoLleno,
                                          CasoDiscoLleno{"bmp_sin_sitio", "prueba.bmp", 4096}),
                          prueba::PorNombre());
 
+// Two differences with the host: the mark's alone, which no attack changes,
+// and the mark's and the attack's together. A reset takes the host and the
+// watermark, and every figure made from them goes.
+TEST(Laboratorio, ShowsBothDifferencesAndForgetsWhatAResetTakes) {
+    Ventana v;
+    demostracion(v, 4);
+    const QString png = v.carpeta.filePath("marcada.png");
+    guarda(v, "SubGuardarMarcada", png);
+    v.abre("SubAbrirMarcada", png);
+    FrmLaboratorio* lab = v.w->laboratorio();
+    lab->espera();
+    auto* vista = lab->findChild<QComboBox*>("vista_diferencia");
+    auto* diferencia = lab->findChild<QLabel*>("diferencia");
+    const QImage de_la_marca = diferencia->pixmap().toImage();
+    ASSERT_FALSE(de_la_marca.isNull());
+    vista->setCurrentIndex(1);
+    EXPECT_EQ(diferencia->pixmap().toImage(), de_la_marca);    // no attack yet
+    lab->findChild<QComboBox*>("ataque")->setCurrentIndex(1);  // JPEG
+    lab->findChild<QDoubleSpinBox*>("valor")->setValue(0);
+    lab->espera();
+    EXPECT_NE(diferencia->pixmap().toImage(), de_la_marca);
+    vista->setCurrentIndex(0);
+    EXPECT_EQ(diferencia->pixmap().toImage(), de_la_marca);
+
+    v.hijo<QAction>("MnuReset")->trigger();
+    lab->espera();
+    EXPECT_EQ(lab->findChild<QComboBox*>("fuente")->currentText(), "marcada.png");
+    EXPECT_TRUE(lab->findChild<QLabel*>("leida")->pixmap().isNull());
+    EXPECT_TRUE(diferencia->pixmap().isNull());
+    EXPECT_TRUE(lab->findChild<QLabel*>("cifras")->text().startsWith(
+        QString::fromUtf8("No se puede leer ninguna marca de esta imagen.")));
+}
+
 TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
     Ventana v;
     demostracion(v, 2);
