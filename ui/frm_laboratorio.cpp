@@ -65,7 +65,10 @@ QLabel* caja_de_imagen(QWidget* padre, const char* nombre) {
     return l;
 }
 
+// In the laboratory's narrower charts the legend goes to the right, one
+// entry a line, where every name has room.
 void cambia_grafico(QChartView* vista, QChart* nuevo) {
+    if (nuevo) nuevo->legend()->setAlignment(Qt::AlignRight);
     QChart* viejo = vista->chart();
     vista->setChart(nuevo);
     delete viejo;
@@ -77,8 +80,7 @@ FrmLaboratorio::FrmLaboratorio(QWidget* principal, const Sesion& sesion, Dialogo
     : QWidget(principal, Qt::Window), sesion_(sesion), dialogos_(dialogos) {
     setObjectName("FrmLaboratorio");
     setWindowTitle(QString::fromUtf8("Laboratorio de ZEK"));
-    crea_controles();
-    actualiza_fuentes();
+    crea_controles();  // the sources come with actualiza_fuentes, once, when it opens
 }
 
 FrmLaboratorio::~FrmLaboratorio() {
@@ -106,6 +108,17 @@ void FrmLaboratorio::crea_controles() {
     eleccion->addWidget(nombre_valor_);
     eleccion->addWidget(valor_);
     raiz->addLayout(eleccion);
+    // The parameter's name changes with the attack: room for the longest, so
+    // that nothing beside it moves.
+    int ancho = 0;
+    for (const TipoAtaqueLaboratorio& t : kTipos)
+        ancho = std::max(
+            ancho, nombre_valor_->fontMetrics().horizontalAdvance(QString::fromUtf8(t.parametro)));
+    nombre_valor_->setFixedWidth(ancho + 8);
+    valor_->setRange(-255, kMayorRecorte);  // the widest value any attack takes
+    valor_->setDecimals(1);
+    valor_->setFixedWidth(valor_->sizeHint().width());
+    nombre_valor_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* imagenes = new QGridLayout();
     atacada_ = caja_de_imagen(this, "atacada");
@@ -127,19 +140,21 @@ void FrmLaboratorio::crea_controles() {
     imagenes->addWidget(escala_, 2, 2);
     cifras_ = new QLabel(this);
     cifras_->setObjectName("cifras");
+    cifras_->setWordWrap(true);  // a long reading wraps instead of widening the window
+    escala_->setWordWrap(true);
     imagenes->addWidget(cifras_, 2, 0, 1, 2);
     raiz->addLayout(imagenes);
 
     auto* graficos = new QHBoxLayout();
     histograma_ = new QChartView(new QChart(), this);
     histograma_->setObjectName("histograma");
-    histograma_->setMinimumSize(480, 300);
+    histograma_->setMinimumSize(440, 280);
     histograma_->setRenderHint(QPainter::Antialiasing);
     auto* caja_barrido = new QGroupBox(QString::fromUtf8("Barrido de grados"), this);
     auto* barrido = new QVBoxLayout(caja_barrido);
     grafico_barrido_ = new QChartView(new QChart(), caja_barrido);
     grafico_barrido_->setObjectName("grafico_barrido");
-    grafico_barrido_->setMinimumSize(480, 260);
+    grafico_barrido_->setMinimumSize(440, 220);
     grafico_barrido_->setRenderHint(QPainter::Antialiasing);
     auto* botones = new QHBoxLayout();
     lanza_barrido_ = new QPushButton(QString::fromUtf8("Calcular"), caja_barrido);
@@ -155,10 +170,16 @@ void FrmLaboratorio::crea_controles() {
     exporta_csv_->setObjectName("exporta_csv");
     exporta_png_->setEnabled(false);
     exporta_csv_->setEnabled(false);
-    for (QWidget* w : std::initializer_list<QWidget*>{lanza_barrido_, cancela_barrido_, progreso_,
-                                                      exporta_png_, exporta_csv_})
+    // Two short rows, so that the box fits beside the histogram on a 1024
+    // pixel projector.
+    for (QWidget* w : std::initializer_list<QWidget*>{lanza_barrido_, cancela_barrido_, progreso_})
         botones->addWidget(w);
+    auto* exportar = new QHBoxLayout();
+    exportar->addWidget(exporta_png_);
+    exportar->addWidget(exporta_csv_);
+    exportar->addStretch(1);
     barrido->addLayout(botones);
+    barrido->addLayout(exportar);
     aviso_barrido_ = new QLabel(caja_barrido);
     aviso_barrido_->setObjectName("aviso_barrido");
     aviso_barrido_->setWordWrap(true);

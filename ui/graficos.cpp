@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPen>
 #include <QValueAxis>
 #include <algorithm>
@@ -19,6 +20,12 @@ namespace {
 
 // At the bottom in a small type, where Qt Charts gives each entry room
 // enough for its name.
+// Numbers as the user writes them ("0,80" in Spanish).
+void pon_numeros_locales(QChart* grafico) {
+    grafico->setLocalizeNumbers(true);
+    grafico->setLocale(QLocale());
+}
+
 void pon_leyenda_abajo(QChart* grafico) {
     grafico->legend()->setAlignment(Qt::AlignBottom);
     QFont fuente = grafico->legend()->font();
@@ -33,13 +40,14 @@ QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas) {
     grafico->setTitle(
         QString::fromUtf8("Marca de agua: errores de la extracción ciega según el grado"));
     pon_leyenda_abajo(grafico);
+    pon_numeros_locales(grafico);
     auto* eje_grado = new QValueAxis();
     eje_grado->setTitleText(QStringLiteral("Grado"));
-    eje_grado->setLabelFormat(QStringLiteral("%g"));
     auto* eje_ber = new QValueAxis();
-    eje_ber->setTitleText(QString::fromUtf8("Tasa de error de bits"));
+    // Short titles, which a chart of 220 pixels shows whole.
+    eje_ber->setTitleText(QString::fromUtf8("Tasa de error"));
     auto* eje_psnr = new QValueAxis();
-    eje_psnr->setTitleText(QString::fromUtf8("PSNR de la imagen marcada (dB)"));
+    eje_psnr->setTitleText(QString::fromUtf8("PSNR (dB)"));
     grafico->addAxis(eje_grado, Qt::AlignBottom);
     grafico->addAxis(eje_ber, Qt::AlignLeft);
     grafico->addAxis(eje_psnr, Qt::AlignRight);
@@ -87,7 +95,12 @@ QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas) {
     const double escala = (grado_max - grado_min) / 8 / paso;
     eje_grado->setTickType(QValueAxis::TicksDynamic);
     eje_grado->setTickAnchor(0);
-    eje_grado->setTickInterval(paso * (escala > 5 ? 10 : escala > 2 ? 5 : escala > 1 ? 2 : 1));
+    const double intervalo = paso * (escala > 5 ? 10 : escala > 2 ? 5 : escala > 1 ? 2 : 1);
+    eje_grado->setTickInterval(intervalo);
+    // As many decimals as the ticks need ("%g" shows nothing with local numbers).
+    const int decimales = std::max(0, static_cast<int>(-std::floor(std::log10(intervalo) + 1e-9)));
+    eje_grado->setLabelFormat(QStringLiteral("%.") + QString::number(decimales) +
+                              QStringLiteral("f"));
     eje_ber->setRange(0, std::min(1.0, std::ceil(ber_max * 10 + 0.01) / 10));
     if (psnr_min <= psnr_max) {
         eje_psnr->setRange(std::floor(psnr_min / 5) * 5, std::ceil(psnr_max / 5) * 5 + 5);
@@ -117,6 +130,7 @@ QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
     auto* grafico = new QChart();
     grafico->setTitle(QString::fromUtf8("Restos de los pares de bloques"));
     pon_leyenda_abajo(grafico);
+    pon_numeros_locales(grafico);
     auto* barras = new QBarSeries();
     int32_t grado = 0;
     int64_t mayor = 0;
@@ -146,7 +160,7 @@ QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
     auto* eje_pares = new QValueAxis();
     eje_pares->setTitleText(QString::fromUtf8("Pares de bloques"));
     eje_pares->setRange(0, static_cast<double>(std::max<int64_t>(mayor, 1)));
-    eje_pares->setLabelFormat(QStringLiteral("%d"));
+    eje_pares->setLabelFormat(QStringLiteral("%.0f"));  // %d shows nothing with local numbers
     grafico->addAxis(eje_resto, Qt::AlignBottom);
     grafico->addAxis(eje_pares, Qt::AlignLeft);
     barras->attachAxis(eje_resto);

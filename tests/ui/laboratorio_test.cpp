@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -196,6 +197,32 @@ TEST(Laboratorio, ShowsBothDifferencesAndForgetsWhatAResetTakes) {
     EXPECT_TRUE(diferencia->pixmap().isNull());
     EXPECT_TRUE(lab->findChild<QLabel*>("cifras")->text().startsWith(
         QString::fromUtf8("No se puede leer ninguna marca de esta imagen.")));
+}
+
+// A classroom projector of 1024 x 768, less the title bar and a panel; the
+// controls stay where they are whatever the attack's parameter is called.
+TEST(Laboratorio, FitsAProjectorAndItsControlsStayPut) {
+    Ventana v;
+    demostracion(v, 2);
+    v.hijo<QAction>("SubLaboratorio")->trigger();
+    FrmLaboratorio* lab = v.w->laboratorio();
+    lab->espera();
+    EXPECT_LE(lab->minimumSizeHint().width(), 1024);
+    EXPECT_LE(lab->minimumSizeHint().height(), 740);
+    lab->resize(1024, 740);
+    auto* tipo = lab->findChild<QComboBox*>("ataque");
+    auto* valor = lab->findChild<QDoubleSpinBox*>("valor");
+    QApplication::processEvents();
+    const int x = valor->mapTo(lab, QPoint()).x();
+    for (int i = 0; i < tipo->count(); ++i) {
+        tipo->setCurrentIndex(i);
+        lab->espera();
+        QApplication::processEvents();
+        EXPECT_EQ(valor->mapTo(lab, QPoint()).x(), x) << tipo->currentText().toStdString();
+        auto* cifras = lab->findChild<QLabel*>("cifras");
+        EXPECT_LE(cifras->heightForWidth(cifras->width()), cifras->height())
+            << cifras->text().toStdString();
+    }
 }
 
 TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
