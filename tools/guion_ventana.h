@@ -17,7 +17,8 @@ namespace zek {
 
 class DialogosGuion final : public Dialogos {
   public:
-    explicit DialogosGuion(QStringList archivos) : archivos_(std::move(archivos)) {}
+    explicit DialogosGuion(QStringList archivos, QString guardar = {})
+        : archivos_(std::move(archivos)), guardar_(std::move(guardar)) {}
     void mensaje(QWidget*, const QString& texto, Icono, const QString&) override {
         std::fprintf(stderr, "mensaje: %s\n", qPrintable(texto));
     }
@@ -25,12 +26,13 @@ class DialogosGuion final : public Dialogos {
         return archivos_.isEmpty() ? QString() : archivos_.takeFirst();
     }
     QString elige_archivo_para_guardar(QWidget*, const QString&, const QString&) override {
-        return {};
+        return guardar_;
     }
     std::optional<int> pide_calidad(QWidget*, int) override { return std::nullopt; }
 
   private:
     QStringList archivos_;
+    QString guardar_;
 };
 
 // Opens the host and the watermark (the next two files of the dialogs) and

@@ -283,7 +283,7 @@ std::string FrmLaboratorio::ataque_elegido() const {
 }
 
 void FrmLaboratorio::actualiza_fuentes() {
-    analisis_.cancela();
+    analisis_.pide_parar();  // its result, now stale, is dropped when it comes
     auto marcada = sesion_.fuente_marcada();
     auto abierta = sesion_.fuente_abierta();
     marcada_ = marcada ? std::make_shared<const FuenteLaboratorio>(std::move(*marcada)) : nullptr;

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: MIT
-// Work that runs off the window's thread: one job at a time on a thread of
-// its own. Starting another job, cancelling, or destroying the object asks
-// the running job to stop (through its stop token) and waits for it, so a
-// job never outlives what it was started from.
+// Work that runs off the window's thread: one current job on a thread of
+// its own. Starting another job asks the current one to stop (through its
+// stop token) without waiting for it: the window's thread never waits on a
+// worker while the user works. A job asked to stop is joined once it has
+// ended, or when the object goes, so no job outlives what it was started
+// from.
 #pragma once
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <stop_token>
 #include <thread>
+#include <vector>
 
 namespace zek {
 
@@ -19,27 +24,48 @@ class TrabajoEnSegundoPlano {
     ~TrabajoEnSegundoPlano() { cancela(); }
 
     void lanza(std::function<void(std::stop_token)> trabajo) {
-        cancela();
-        hilo_ = std::jthread(std::move(trabajo));
+        pide_parar();
+        if (actual_.hilo.joinable()) retirados_.push_back(std::move(actual_));
+        recoge();
+        actual_.terminado = std::make_shared<std::atomic<bool>>(false);
+        actual_.hilo =
+            std::jthread([t = std::move(trabajo), fin = actual_.terminado](std::stop_token parar) {
+                t(parar);
+                *fin = true;
+            });
     }
-    // Asks the job to stop and waits until it has.
+    // Asks every job to stop and waits until they have.
     void cancela() {
-        if (!hilo_.joinable()) return;
-        hilo_.request_stop();
-        hilo_.join();
+        pide_parar();
+        espera();
     }
-    // Asks the job to stop without waiting: for the window's thread, which
-    // must never wait on a worker. The job still ends on its own.
+    // Asks the current job to stop without waiting: it still ends on its own.
     void pide_parar() {
-        if (hilo_.joinable()) hilo_.request_stop();
+        if (actual_.hilo.joinable()) actual_.hilo.request_stop();
     }
-    // Waits for the job to end by itself.
+    // Waits for every job to end by itself.
     void espera() {
-        if (hilo_.joinable()) hilo_.join();
+        if (actual_.hilo.joinable()) actual_.hilo.join();
+        for (Hilo& h : retirados_) h.hilo.join();
+        retirados_.clear();
     }
 
   private:
-    std::jthread hilo_;
+    struct Hilo {
+        std::jthread hilo;
+        std::shared_ptr<std::atomic<bool>> terminado;
+    };
+    // Joins the jobs asked to stop that have ended: at once, nothing to wait.
+    void recoge() {
+        std::erase_if(retirados_, [](Hilo& h) {
+            if (!*h.terminado) return false;
+            h.hilo.join();
+            return true;
+        });
+    }
+
+    Hilo actual_;
+    std::vector<Hilo> retirados_;
 };
 
 }  // namespace zek

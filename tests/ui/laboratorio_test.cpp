@@ -264,6 +264,19 @@ TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_EQ(csv.readAll().count('\n'), 1 + 16 * 7);
 
+    // Nothing to export while a sweep runs; a cancelled one says so, keeps
+    // its bar where it stopped, and the chart of the last one stays.
+    lab->findChild<QPushButton*>("lanza_barrido")->click();
+    EXPECT_FALSE(lab->findChild<QPushButton*>("exporta_csv")->isEnabled());
+    lab->findChild<QPushButton*>("cancela_barrido")->click();
+    lab->espera();
+    const int al_parar = lab->findChild<QProgressBar*>("progreso")->value();
+    EXPECT_EQ(lab->findChild<QLabel*>("aviso_barrido")->text(),
+              QString::fromUtf8("Barrido cancelado al %1 %. El gráfico es el del barrido anterior.")
+                  .arg(al_parar));
+    EXPECT_EQ(lab->barrido().size(), 16u * 7u);
+    EXPECT_TRUE(lab->findChild<QPushButton*>("exporta_csv")->isEnabled());
+
     // A reset leaves nothing to analyse; the sweep's pictures are gone too.
     v.hijo<QAction>("MnuReset")->trigger();
     lab->espera();
