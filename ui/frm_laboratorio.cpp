@@ -19,7 +19,7 @@
 #include "base/numeros.h"
 #include "qt/escritura.h"
 #include "ui/dialogos.h"
-#include "ui/graficos.h"
+#include "graficos/graficos.h"
 
 namespace zek {
 namespace {

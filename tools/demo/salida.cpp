@@ -9,7 +9,7 @@
 #include "base/numeros.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
-#include "ui/graficos.h"
+#include "graficos/graficos.h"
 
 namespace zek {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/graficos.h"
+#include "graficos/graficos.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
