@@ -28,6 +28,7 @@ class PuertoMemoria : public PuertoVentana {
     std::string texto(Control control) const override;
     void mensaje(const std::string& texto, Icono icono, const std::string& titulo) override {
         mensajes.push_back({texto, icono, titulo});
+        if (al_mostrar) al_mostrar(mensajes.back());
     }
     std::string elige_archivo(const std::string& filtro) override {
         filtros.push_back(filtro);
@@ -46,6 +47,8 @@ class PuertoMemoria : public PuertoVentana {
     // The user's locale reading numbers; by default plain decimals written
     // with `separador`, blanks around them allowed.
     std::function<std::optional<double>(const std::string&)> lector_numeros;
+    // Called with every message box shown (zek-demo prints them).
+    std::function<void(const Mensaje&)> al_mostrar;
 };
 
 }  // namespace zek

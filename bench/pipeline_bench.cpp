@@ -23,7 +23,7 @@
 #include "workflow/barrido.h"
 #include "workflow/lector_memoria.h"
 #include "workflow/secuenciador.h"
-#include "workflow/sesion.h"
+#include "workflow/sesion_sin_ventana.h"
 
 namespace zek {
 namespace {
@@ -67,19 +67,14 @@ SuperficieMemoria marca() {
     return s;
 }
 
-// A session with the host and the watermark loaded and captured, Grado 10
-// and Clave 3.
+// The engine's state with the host and the watermark captured, Grado 10 and
+// Clave 3, and the four stages alone, without the findings the session adds
+// to them: what the stage figures time.
 struct Escenario {
     PuertoMemoria puerto;
-    LectorMemoria lector;
-    Sesion sesion{puerto, lector};
-    Vbles& v = sesion.vbles();
-    SuperficieMemoria& p1 = sesion.Picture1();
-    SuperficieMemoria& p2 = sesion.Picture2();
-    SuperficieMemoria& p3 = sesion.Picture3();
-    SuperficieMemoria& p4 = sesion.Picture4();
-    // The four stages alone, without the findings the session adds to them.
-    Secuenciador sec{v, sesion.pictures(), puerto};
+    Vbles v;
+    SuperficieMemoria p1{kLimiteHost.ancho, kLimiteHost.alto}, p2, p3{p1.ancho(), p1.alto()}, p4;
+    Secuenciador sec{v, {p1, p2, p3, p4}, puerto};
 
     explicit Escenario(const SuperficieMemoria& host) {
         p1 = host;
@@ -89,6 +84,16 @@ struct Escenario {
         v.Clave = 3;
         Captura_Imagen(p1, v);
         Captura_Marca(p2, v);
+    }
+};
+
+// The same pictures and parameters in a session, as the user opens them:
+// for the figures that include what the session adds.
+struct EscenarioSesion : SesionSinVentana {
+    explicit EscenarioSesion(const SuperficieMemoria& host, LectorImagen* archivos = nullptr)
+        : SesionSinVentana(archivos) {
+        carga(host, marca());
+        demuestra("10", "3", 0);
     }
 };
 
@@ -227,18 +232,13 @@ BENCHMARK(BM_Histograma)->Unit(benchmark::kMillisecond);
 // ("Imagen marcada…"): the file decoded by the window's reader and shown,
 // then the blind extraction.
 void BM_ExtraccionDesdeArchivo(benchmark::State& state, const char* formato) {
-    Escenario e(host_en_color());
+    LectorQt lector;
+    EscenarioSesion e(host_en_color(), &lector);
     for (int i = 0; i < 2; ++i) e.sesion.Command1_Click();
     const std::string ruta = "/tmp/zek-bench-marcada." + std::string(formato);
     a_qimage(e.sesion.demostracion().marcada_completa())
         .save(QString::fromStdString(ruta), formato);
-    LectorQt lector;
-    PuertoMemoria puerto;
-    Sesion s(puerto, lector);
-    s.vbles() = e.v;  // the same parameters and watermark
-    s.Picture2() = e.p2;
-    puerto.archivo = ruta;
-    for (auto _ : state) s.abre_imagen_marcada();
+    for (auto _ : state) e.sesion.abre(Rol::Marcada, ruta);
 }
 BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, bmp, "bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, png, "png")->Unit(benchmark::kMillisecond);
@@ -246,13 +246,10 @@ BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, png, "png")->Unit(benchmark::kMilli
 // The laboratory's sweep: 16 degrees, each without attack and with six.
 void BM_Barrido(benchmark::State& state) {
     const SuperficieMemoria host = host_en_color(), m = marca();
-    const std::vector<double> grados = {2, 4, 6, 8, 10, 12, 14, 16, 20, 24, 28, 32, 40, 48, 56, 64};
-    std::vector<Ataque> ataques;
-    for (const char* a : {"jpeg:75", "jpeg:50", "ruido:5", "media:3", "mediana:3", "brillo:20"})
-        ataques.push_back(*lee_ataque(a));
+    const std::vector<Ataque> ataques = ataques_del_barrido();
     const CodecJpegQt jpeg;
     for (auto _ : state) {
-        auto filas = barrido_de_grados(host, m, grados, 3, ataques, &jpeg);
+        auto filas = barrido_de_grados(host, m, grados_del_barrido(), 3, ataques, &jpeg);
         benchmark::DoNotOptimize(filas);
     }
 }
@@ -284,7 +281,7 @@ void BM_CuatroPulsaciones(benchmark::State& state) {
     const SuperficieMemoria host = host_en_color();
     for (auto _ : state) {
         state.PauseTiming();
-        auto e = std::make_unique<Escenario>(host);
+        auto e = std::make_unique<EscenarioSesion>(host);
         state.ResumeTiming();
         for (int i = 0; i < 4; ++i) e->sesion.Command1_Click();
         state.PauseTiming();

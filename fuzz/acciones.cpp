@@ -18,7 +18,7 @@ namespace {
 using namespace zek;
 
 // Pictures by name: the name is "ancho x alto", or "ilegible".
-class LectorDeMemoria final : public LectorImagen {
+class LectorPorNombre final : public LectorImagen {
   public:
     std::optional<TamanoImagen> tamano(const std::string& ruta) override {
         if (ruta == "ilegible") return std::nullopt;
@@ -66,8 +66,8 @@ class Lector {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     // Small boxes to start with, so that many actions run per second; a
     // picture refused for its size still brings the design size back.
-    LectorDeMemoria lector;
-    fuzz::Banco b(lector, 60, 40, 20, 10);
+    LectorPorNombre lector;
+    fuzz::Banco b(&lector, 60, 40, 20, 10);
     b.usa_locale(QLocale::c());
     Lector entrada(datos, n);
     for (int acciones = 0; entrada.queda() && acciones < 32; ++acciones) {
@@ -78,23 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
         switch (accion) {
             case 0:
             case 1:
-                b.puerto.archivo = kImagenes[argumento % kImagenes.size()];
-                if (accion == 0) {
-                    b.sesion.SubImagen_Click();
-                } else {
-                    b.sesion.SubMarcaAgua_Click();
-                }
+                b.sesion.abre(accion == 0 ? Rol::Imagen : Rol::Marca,
+                              kImagenes[argumento % kImagenes.size()]);
                 break;
             case 2:
             case 3: {
-                const Parametro p = accion == 2 ? Parametro::Grado : Parametro::Clave;
-                b.puerto.pon_texto(p == Parametro::Grado ? Control::Txt_Grado : Control::Txt_Clave,
-                                   kTextos[argumento % kTextos.size()]);
-                if (p == Parametro::Grado) {
-                    b.sesion.Cmd_Grado_Click();
-                } else {
-                    b.sesion.Cmd_Clave_Click();
-                }
+                b.sesion.aplica(accion == 2 ? Parametro::Grado : Parametro::Clave,
+                                kTextos[argumento % kTextos.size()]);
                 break;
             }
             case 4:
@@ -114,8 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
                 break;
             case 8:
                 // "Imagen marcada…": the host's rules, the demonstration untouched.
-                b.puerto.archivo = kImagenes[argumento % kImagenes.size()];
-                b.sesion.abre_imagen_marcada();
+                b.sesion.abre(Rol::Marcada, kImagenes[argumento % kImagenes.size()]);
                 fuzz::exige(b.v.Paso == paso, "abrir una imagen marcada cambió el paso");
                 break;
             case 9: {

@@ -10,10 +10,9 @@
 #include <string>
 
 #include "base/numeros.h"
-#include "base/puerto_memoria.h"
 #include "qt/numero_local.h"
 #include "workflow/secuenciador.h"
-#include "workflow/sesion.h"
+#include "workflow/sesion_sin_ventana.h"
 
 namespace zek::fuzz {
 
@@ -26,20 +25,16 @@ inline void exige(bool condicion, const char* que) {
     if (!condicion) falla(que);
 }
 
-// A session on in-memory pictures and the in-memory port.
-struct Banco {
-    PuertoMemoria puerto;
-    Sesion sesion;
-    Vbles& v = sesion.vbles();
-    SuperficieMemoria& p1 = sesion.Picture1();
-    SuperficieMemoria& p2 = sesion.Picture2();
-    SuperficieMemoria& p3 = sesion.Picture3();
-    SuperficieMemoria& p4 = sesion.Picture4();
+// The headless session, with the invariants the targets check.
+struct Banco : SesionSinVentana {
+    const Vbles& v = sesion.vbles();
+    const SuperficieMemoria& p1 = sesion.Picture1();
+    const SuperficieMemoria& p2 = sesion.Picture2();
 
     // Smaller boxes than the design's, for the targets that draw their own
-    // pictures or want many actions per second.
-    Banco(LectorImagen& lector, int W, int H, int Wm, int Hm)
-        : sesion(puerto, lector, {W, H}, {Wm, Hm}) {}
+    // pictures or want many actions per second; files through `lector`.
+    Banco(LectorImagen* lector, int W, int H, int Wm, int Hm)
+        : SesionSinVentana(lector, {W, H}, {Wm, Hm}) {}
 
     // Numbers as the window reads and writes them in that locale.
     void usa_locale(const QLocale& local) {

@@ -37,22 +37,17 @@ void dibuja(SuperficieImagen& s, int ancho, int alto, int semilla) {
 // Opens the file in one role; checks what the box holds afterwards.
 void abre(const std::string& ruta, bool como_host) {
     LectorQt lector;
-    fuzz::Banco b(lector, 60, 40, 20, 10);  // small boxes until a picture sets their size
+    fuzz::Banco b(&lector, 60, 40, 20, 10);  // small boxes until a picture sets their size
     b.usa_locale(QLocale::c());
-    if (como_host) {
-        dibuja(b.p2, 6, 4, 1);
-        b.p4.fija_tamano(6, 4);
-        Captura_Marca(b.p2, b.v);
-    } else {
-        dibuja(b.p1, 90, 70, 2);
-        b.p3.fija_tamano(90, 70);
-        Captura_Imagen(b.p1, b.v);
-    }
-    SuperficieMemoria& caja = como_host ? b.p1 : b.p2;
+    // The other picture of the pair first, from memory.
+    SuperficieMemoria otra(como_host ? 6 : 90, como_host ? 4 : 70);
+    dibuja(otra, otra.ancho(), otra.alto(), como_host ? 1 : 2);
+    b.memoria.pon("otra", otra);
+    b.sesion.abre(como_host ? Rol::Marca : Rol::Imagen, "otra");
+    const SuperficieMemoria& caja = como_host ? b.p1 : b.p2;
     const SuperficieMemoria antes = caja;
     const TamanoImagen limite = como_host ? kLimiteHost : kLimiteMarca;
-    b.puerto.archivo = ruta;
-    const bool aceptada = como_host ? b.sesion.SubImagen_Click() : b.sesion.SubMarcaAgua_Click();
+    const bool aceptada = b.sesion.abre(como_host ? Rol::Imagen : Rol::Marca, ruta);
     b.comprueba();
     if (!aceptada) {
         // Refused for its size (a message, the box emptied at its design
@@ -64,10 +59,7 @@ void abre(const std::string& ruta, bool como_host) {
     }
     fuzz::exige(caja.ancho() <= limite.ancho && caja.alto() <= limite.alto,
                 "se aceptó una imagen mayor que su caja");
-    b.puerto.pon_texto(Control::Txt_Grado, "10");
-    b.sesion.Cmd_Grado_Click();
-    b.puerto.pon_texto(Control::Txt_Clave, "3");
-    b.sesion.Cmd_Clave_Click();
+    b.demuestra("10", "3", 0);
     for (int i = 0; i < 4; ++i) {
         b.sesion.Command1_Click();
         b.comprueba();

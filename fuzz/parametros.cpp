@@ -8,47 +8,39 @@
 #include <string>
 
 #include "fuzz/banco.h"
-#include "images/capturas.h"
-#include "workflow/lector_memoria.h"
 
 namespace {
 
 using namespace zek;
 
-void dibuja_par(fuzz::Banco& b) {
-    b.p1.fija_tamano(40, 30);
-    b.p3.fija_tamano(40, 30);
+void abre_par(fuzz::Banco& b) {
+    SuperficieMemoria host(40, 30), marca(4, 3);
     for (int x = 0; x < 40; ++x) {
-        for (int y = 0; y < 30; ++y) b.p1.pon_pixel(x, y, (x * 6) + 256 * (y * 8) + 65536 * 90);
+        for (int y = 0; y < 30; ++y) host.pon_pixel(x, y, (x * 6) + 256 * (y * 8) + 65536 * 90);
     }
-    b.p2.fija_tamano(4, 3);
-    b.p4.fija_tamano(4, 3);
     for (int x = 0; x < 4; ++x) {
-        for (int y = 0; y < 3; ++y) b.p2.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
+        for (int y = 0; y < 3; ++y) marca.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
     }
-    Captura_Imagen(b.p1, b.v);
-    Captura_Marca(b.p2, b.v);
+    b.carga(host, marca);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     if (n == 0) return 0;
-    LectorMemoria sin_archivos;
-    fuzz::Banco b(sin_archivos, 40, 30, 4, 3);
+    fuzz::Banco b(nullptr, 40, 30, 4, 3);
     b.usa_locale(datos[0] % 2 ? QLocale(QLocale::Spanish, QLocale::Spain) : QLocale::c());
     const std::string texto(reinterpret_cast<const char*>(datos + 1), n - 1);
     const auto corte = texto.find('\n');
     const std::string grado = texto.substr(0, corte);
     const std::string clave = corte == std::string::npos ? "3" : texto.substr(corte + 1);
-    dibuja_par(b);
+    abre_par(b);
 
     const double antes = b.v.Grado;
     const bool cerrado = b.sesion.cierra_dialogo(Parametro::Grado, grado);
     fuzz::exige(cerrado || b.v.Grado == antes, "un texto rechazado cambió el grado");
     b.comprueba();
-    b.puerto.pon_texto(Control::Txt_Clave, clave);
-    b.sesion.Cmd_Clave_Click();
+    b.sesion.aplica(Parametro::Clave, clave);
     b.comprueba();
     for (int i = 0; i < 4; ++i) {
         b.sesion.Command1_Click();

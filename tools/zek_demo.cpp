@@ -15,6 +15,7 @@
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
 #include "tools/demo/ejecucion.h"
+#include "tools/demo/linea_de_mensaje.h"
 #include "tools/demo/salida.h"
 
 namespace {
@@ -26,7 +27,7 @@ constexpr int kBien = 0, kUsoIncorrecto = 1, kImagenRechazada = 2, kSinEscribir 
 
 constexpr const char* kUso =
     "Uso: zek-demo IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
-    "                [--ataque A]... [--grados G1,G2,...]\n"
+    "                [--ataque A]... [--grados G1,G2,... | --barrido]\n"
     "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--lado L]\n"
     "                [--salida CARPETA]\n"
     "\n"
@@ -46,6 +47,9 @@ constexpr const char* kUso =
     "                a ampliar). Se puede repetir.\n"
     "  --grados L    repite la demostración con cada grado de la lista y escribe\n"
     "                barrido.csv y barrido.png.\n"
+    "  --barrido     el barrido del laboratorio: sus 16 grados, de 2 a 64, y sus\n"
+    "                seis ataques (jpeg:75, jpeg:50, ruido:5, media:3, mediana:3 y\n"
+    "                brillo:20).\n"
     "  --extrae      no inserta nada: lee a ciegas la marca de agua de IMAGEN (una\n"
     "                imagen marcada, por ejemplo marcada.png) con la rejilla que\n"
     "                calcula el primer paso, la compara con MARCA y escribe\n"
@@ -70,7 +74,8 @@ struct Opciones {
     bool ayuda = false;
     bool version = false;
     bool extrae = false;
-    int32_t lado = 0;  // --lado: the block side to read with
+    int32_t lado = 0;      // --lado: the block side to read with
+    bool barrido = false;  // --barrido: the laboratory's degrees and attacks
 };
 
 struct ErrorDeUso {
@@ -131,6 +136,8 @@ Opciones lee_opciones(int argc, char** argv) {
             o.p.ataques.push_back(*ataque);
         } else if (a == "--grados") {
             o.grados = lista_de_grados(valor());
+        } else if (a == "--barrido") {
+            o.barrido = true;
         } else if (a.size() > 1 && a[0] == '-') {
             throw ErrorDeUso{"opción desconocida: " + a};
         } else {
@@ -144,6 +151,12 @@ Opciones lee_opciones(int argc, char** argv) {
         throw ErrorDeUso{"--extrae no admite --ataque ni --grados"};
     }
     if (!o.extrae && o.lado != 0) throw ErrorDeUso{"--lado solo vale con --extrae"};
+    if (o.barrido) {
+        if (o.extrae || !o.grados.empty() || !o.p.ataques.empty())
+            throw ErrorDeUso{"--barrido no admite --extrae, --grados ni --ataque"};
+        o.grados = grados_del_barrido();
+        o.p.ataques = ataques_del_barrido();
+    }
     o.p.host = posicionales[0];
     o.p.marca = posicionales[1];
     return o;
@@ -161,15 +174,15 @@ void anade(std::vector<ArchivoNuevo>& archivos, const fs::path& carpeta, const c
 std::vector<ArchivoNuevo> resultados(Ejecucion& e, const std::vector<ResultadoAtaque>& ataques,
                                      const fs::path& carpeta) {
     std::vector<ArchivoNuevo> archivos;
-    const Pictures p = e.pictures();
+    const Sesion& s = e.sesion();
     const char* nombres[] = {"picture1.png", "picture2.png", "picture3.png", "picture4.png"};
     int n = 0;
-    for (const SuperficieImagen* s : {&p.Picture1, &p.Picture2, &p.Picture3, &p.Picture4}) {
-        anade(archivos, carpeta, nombres[n++], png_de(*s));
+    for (const SuperficieImagen* p : {&s.Picture1(), &s.Picture2(), &s.Picture3(), &s.Picture4()}) {
+        anade(archivos, carpeta, nombres[n++], png_de(*p));
     }
     const Informe& inf = e.demostracion().informe();
     anade(archivos, carpeta, "extraida.png",
-          png_de(imagen_de_lectura(inf.leida, p.Picture2.ancho(), p.Picture2.alto())));
+          png_de(imagen_de_lectura(inf.leida, s.Picture2().ancho(), s.Picture2().alto())));
     if (inf.insertada) {
         anade(archivos, carpeta, "marcada.png", png_de(e.demostracion().marcada_completa()));
     }
@@ -251,16 +264,15 @@ int ejecuta(const Opciones& o) {
         return kImagenRechazada;
     }
     comprueba_ataques(o.p.ataques, e.sesion().Picture1());
-    // The pictures as opened, for the sweep, before any grid covers them.
-    const SuperficieMemoria host = e.sesion().Picture1(), marca = e.sesion().Picture2();
     const size_t mensajes_antes = e.puerto().mensajes.size();
     if (!e.demuestra(o.p)) throw ParametroRechazado{o.p.grado + " / " + o.p.clave};
     const auto ataques = e.ataca(o.p.ataques, jpeg);
 
     std::vector<ArchivoNuevo> archivos = resultados(e, ataques, o.salida);
-    if (!o.grados.empty()) {
-        const double clave = e.vbles().Clave;
-        const auto filas = barrido_de_grados(host, marca, o.grados, clave, o.p.ataques, &jpeg);
+    const auto entrada = e.sesion().entrada_del_barrido();
+    if (!o.grados.empty() && entrada) {
+        const auto filas = barrido_de_grados(entrada->host, entrada->marca, o.grados,
+                                             entrada->clave, o.p.ataques, &jpeg);
         anade(archivos, o.salida, "barrido.csv", bytes_de(barrido_csv(filas)));
         anade(archivos, o.salida, "barrido.png", png_de_grafico(filas));
     }

@@ -17,9 +17,9 @@
 #include <QVBoxLayout>
 
 #include "base/numeros.h"
+#include "graficos/graficos.h"
 #include "qt/escritura.h"
 #include "ui/dialogos.h"
-#include "graficos/graficos.h"
 
 namespace zek {
 namespace {
@@ -45,11 +45,6 @@ constexpr TipoAtaqueLaboratorio kTipos[] = {
     {"Recorte", "recorte", "Columnas y filas quitadas", 4, 0},
     {"Escala", "escala", "Porcentaje", 50, 0},
 };
-
-// The degrees and attacks of the README's sweep.
-const std::vector<double> kGrados = {2, 4, 6, 8, 10, 12, 14, 16, 20, 24, 28, 32, 40, 48, 56, 64};
-const char* const kAtaquesBarrido[] = {"jpeg:75", "jpeg:50",   "ruido:5",
-                                       "media:3", "mediana:3", "brillo:20"};
 
 QPixmap vista(const SuperficieImagen& s, int aumento = 1) {
     const QImage imagen = a_qimage(s);
@@ -310,9 +305,7 @@ void FrmLaboratorio::actualiza_fuentes() {
 // A host and a watermark captured (a reset discards the watermark), and no
 // sweep still winding down.
 bool FrmLaboratorio::puede_barrer() const {
-    const Vbles& v = sesion_.vbles();
-    return !barrido_en_marcha_ && v.MatrizY.contiene(1, 1) && v.MatrizMarca.contiene(1, 1) &&
-           v.Clave != 0;
+    return !barrido_en_marcha_ && sesion_.entrada_del_barrido() && sesion_.vbles().Clave != 0;
 }
 
 void FrmLaboratorio::muestra_abierta() {
@@ -424,14 +417,10 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
 }
 
 void FrmLaboratorio::lanza_barrido() {
-    const Vbles& v = sesion_.vbles();
-    // The host as opened: before stage 0 drew its grid over Picture1.
-    const SuperficieMemoria& anfitrion = sesion_.demostracion().anfitrion();
-    auto host = std::make_shared<const SuperficieMemoria>(
-        anfitrion.ancho() > 0 ? anfitrion : sesion_.Picture1());
-    auto marca = std::make_shared<const SuperficieMemoria>(sesion_.Picture2());
-    std::vector<Ataque> ataques;
-    for (const char* a : kAtaquesBarrido) ataques.push_back(*lee_ataque(a));
+    auto entrada = sesion_.entrada_del_barrido();
+    if (!entrada) return;
+    auto e = std::make_shared<const EntradaBarrido>(std::move(*entrada));
+    const std::vector<Ataque> ataques = ataques_del_barrido();
     progreso_->setValue(0);
     barrido_en_marcha_ = true;
     lanza_barrido_->setEnabled(false);
@@ -439,10 +428,9 @@ void FrmLaboratorio::lanza_barrido() {
     pon_exportables(false);
     aviso_barrido_->setText(QString::fromUtf8("Calculando el barrido…"));
     const unsigned generacion = ++generacion_barrido_;
-    barrido_.lanza([this, host, marca, ataques, clave = v.Clave,
-                    generacion](std::stop_token parar) {
+    barrido_.lanza([this, e, ataques, generacion](std::stop_token parar) {
         auto filas = barrido_de_grados(
-            *host, *marca, kGrados, clave, ataques, &jpeg_,
+            e->host, e->marca, grados_del_barrido(), e->clave, ataques, &jpeg_,
             [this, &parar](size_t hechos, size_t total) {
                 const int valor = static_cast<int>(100 * hechos / total);
                 QMetaObject::invokeMethod(

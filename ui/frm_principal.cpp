@@ -496,22 +496,15 @@ void FrmPrincipal::mensaje(const std::string& t, Icono icono, const std::string&
 }
 
 std::string FrmPrincipal::elige_archivo(const std::string& filtro) {
-    QString ruta;
-    if (!archivo_pendiente_.isEmpty()) {
-        ruta = std::exchange(archivo_pendiente_, QString());
-    } else {
-        ruta = dialogos_.elige_archivo(this, filtro_qt(filtro), carpeta_);
-    }
+    const QString ruta = dialogos_.elige_archivo(this, filtro_qt(filtro), carpeta_);
     if (!ruta.isEmpty()) carpeta_ = QFileInfo(ruta).absolutePath();
     return ruta.toStdString();
 }
 
 bool FrmPrincipal::abre_archivo(const QString& ruta, Rol rol) {
     if (ruta.isEmpty()) return false;
-    archivo_pendiente_ = ruta;
-    const bool aceptado =
-        rol == Rol::Imagen ? sesion_->SubImagen_Click() : sesion_->SubMarcaAgua_Click();
-    archivo_pendiente_.clear();
+    carpeta_ = QFileInfo(ruta).absolutePath();
+    const bool aceptado = sesion_->abre(rol, ruta.toStdString());
     refresca();
     return aceptado;
 }

@@ -27,9 +27,6 @@ namespace zek {
 // when it runs from its build folder.
 QString carpeta_de_muestras();
 
-// The role a picture file is opened in: host or watermark.
-enum class Rol { Imagen, Marca };
-
 class FrmLaboratorio;
 class FrmParametro;
 struct DisenoParametro;
@@ -117,7 +114,6 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     QString carpeta_, carpeta_guardar_;
     QAction* sin_menu_por_teclado_ = nullptr;  // a menu-less item reached with the arrows
     bool flecha_en_menu_ = false;              // an arrow key moving along the menus
-    QString archivo_pendiente_;                // answers the next file dialog instead of the user
 };
 
 }  // namespace zek

@@ -82,6 +82,11 @@ bool Asigna_Imagen(SuperficieImagen& Pict, const std::string& Tipo, Pictures pic
                    PuertoVentana& puerto, LectorImagen& lector, std::string* ruta_elegida) {
     const std::string ruta = puerto.elige_archivo(kFiltroImagenes);
     if (ruta_elegida) *ruta_elegida = ruta;
+    return carga_imagen(Pict, Tipo, ruta, pictures, puerto, lector);
+}
+
+bool carga_imagen(SuperficieImagen& Pict, const std::string& Tipo, const std::string& ruta,
+                  Pictures pictures, PuertoVentana& puerto, LectorImagen& lector) {
     if (ruta.empty()) return false;
     const TamanoImagen limite = Tipo == "I" ? kLimiteHost : kLimiteMarca;
 

@@ -23,5 +23,9 @@ std::string texto_de_rechazo(TamanoImagen medida, TamanoImagen limite);
 // design size of its role. ruta, when given, receives the file chosen.
 bool Asigna_Imagen(SuperficieImagen& Pict, const std::string& Tipo, Pictures pictures,
                    PuertoVentana& puerto, LectorImagen& lector, std::string* ruta = nullptr);
+// The same with the file already chosen (the command line, a dropped
+// picture, the headless front ends): every check and message as above.
+bool carga_imagen(SuperficieImagen& Pict, const std::string& Tipo, const std::string& ruta,
+                  Pictures pictures, PuertoVentana& puerto, LectorImagen& lector);
 
 }  // namespace zek

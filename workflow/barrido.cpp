@@ -6,9 +6,7 @@
 #include <thread>
 
 #include "base/numeros.h"
-#include "base/puerto_memoria.h"
-#include "workflow/lector_memoria.h"
-#include "workflow/sesion.h"
+#include "workflow/sesion_sin_ventana.h"
 
 namespace zek {
 namespace {
@@ -18,19 +16,14 @@ std::optional<double> ber_de(const std::optional<Aciertos>& a) {
 }
 
 // The rows of one degree, on a session that the caller reuses.
-std::vector<FilaBarrido> filas_de_grado(Sesion& s, PuertoMemoria& puerto, double g, double clave,
+std::vector<FilaBarrido> filas_de_grado(SesionSinVentana& sv, double g, double clave,
                                         const std::vector<Ataque>& ataques, const CodecJpeg* jpeg) {
     // As the user does it: Reset, open both pictures, type both values, four presses.
+    Sesion& s = sv.sesion;
     s.MnuReset_Click();
-    puerto.archivo = "host";
-    s.SubImagen_Click();
-    puerto.archivo = "marca";
-    s.SubMarcaAgua_Click();
-    puerto.pon_texto(Control::Txt_Grado, texto_exacto(g));
-    s.Cmd_Grado_Click();
-    puerto.pon_texto(Control::Txt_Clave, texto_exacto(clave));
-    s.Cmd_Clave_Click();
-    for (int p = 0; p < 4; ++p) s.Command1_Click();
+    s.abre(Rol::Imagen, "host");
+    s.abre(Rol::Marca, "marca");
+    sv.demuestra(texto_exacto(g), texto_exacto(clave));
 
     const Informe& inf = s.demostracion().informe();
     std::vector<FilaBarrido> filas{{g, "ninguno", inf.psnr, ber_de(inf.extraccion)}};
@@ -56,8 +49,8 @@ std::vector<FilaBarrido> barrido_de_grados(const SuperficieImagen& host,
                                            const CodecJpeg* jpeg,
                                            const std::function<bool(size_t, size_t)>& progreso) {
     LectorMemoria lector;
-    lector.guarda("host", host);
-    lector.guarda("marca", marca);
+    lector.pon("host", host);
+    lector.pon("marca", marca);
     // The degrees are independent: two workers take them in turn, each with a
     // session of its own that keeps its memory from one degree to the next.
     std::vector<std::vector<FilaBarrido>> por_grado(grados.size());
@@ -65,10 +58,9 @@ std::vector<FilaBarrido> barrido_de_grados(const SuperficieImagen& host,
     std::atomic<bool> parar = false;
     std::mutex aviso;
     const auto trabajador = [&] {
-        PuertoMemoria puerto;
-        Sesion s(puerto, lector);  // the reader is only read: shared safely
+        SesionSinVentana s(&lector);  // the reader is only read: shared safely
         for (size_t i = siguiente++; i < grados.size() && !parar; i = siguiente++) {
-            auto filas = filas_de_grado(s, puerto, grados[i], clave, ataques, jpeg);
+            auto filas = filas_de_grado(s, grados[i], clave, ataques, jpeg);
             const std::lock_guard cerrojo(aviso);
             if (parar) break;  // finished after the stop: not reported, not kept
             por_grado[i] = std::move(filas);
@@ -90,6 +82,19 @@ std::vector<FilaBarrido> barrido_de_grados(const SuperficieImagen& host,
     }
     return filas;
 }
+const std::vector<double>& grados_del_barrido() {
+    static const std::vector<double> grados = {2,  4,  6,  8,  10, 12, 14, 16,
+                                               20, 24, 28, 32, 40, 48, 56, 64};
+    return grados;
+}
+
+std::vector<Ataque> ataques_del_barrido() {
+    std::vector<Ataque> ataques;
+    for (const char* a : {"jpeg:75", "jpeg:50", "ruido:5", "media:3", "mediana:3", "brillo:20"})
+        ataques.push_back(*lee_ataque(a));
+    return ataques;
+}
+
 std::string barrido_csv(const std::vector<FilaBarrido>& filas) {
     std::string csv = "grado,ataque,psnr,ber\n";
     const auto campo = [](const std::optional<double>& v) { return v ? texto_exacto(*v) : ""; };

@@ -32,6 +32,11 @@ std::vector<FilaBarrido> barrido_de_grados(
     double clave, const std::vector<Ataque>& ataques, const CodecJpeg* jpeg,
     const std::function<bool(size_t hechos, size_t total)>& progreso = {});
 
+// The laboratory's sweep, which the README shows and zek-demo --barrido
+// repeats: sixteen degrees from 2 to 64, each without attack and with six.
+const std::vector<double>& grados_del_barrido();
+std::vector<Ataque> ataques_del_barrido();
+
 // "grado,ataque,psnr,ber" and one row each, numbers with the point and the
 // shortest digits that read back exactly, whatever the locale.
 std::string barrido_csv(const std::vector<FilaBarrido>& filas);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // An image reader over pictures held in memory, each under a path: for the
 // front ends that make their pictures themselves (tests, fuzzers,
-// benchmarks). A path it does not hold is an unreadable file.
+// benchmarks). A path it does not hold goes to the reader of the rest, if
+// there is one; otherwise it is an unreadable file.
 #pragma once
 
 #include <map>
@@ -17,17 +18,17 @@ class LectorMemoria final : public LectorImagen {
   public:
     std::optional<TamanoImagen> tamano(const std::string& ruta) override {
         const auto i = imagenes.find(ruta);
-        if (i == imagenes.end()) return std::nullopt;
+        if (i == imagenes.end()) return resto ? resto->tamano(ruta) : std::nullopt;
         return i->second.tamano;
     }
     std::optional<ImagenDecodificada> lee(const std::string& ruta) override {
         const auto i = imagenes.find(ruta);
-        if (i == imagenes.end()) return std::nullopt;
+        if (i == imagenes.end()) return resto ? resto->lee(ruta) : std::nullopt;
         return i->second;
     }
 
     // Holds the picture's pixels under the path.
-    void guarda(const std::string& ruta, const SuperficieImagen& imagen) {
+    void pon(const std::string& ruta, const SuperficieImagen& imagen) {
         ImagenDecodificada& d = imagenes[ruta];
         d.tamano = {imagen.ancho(), imagen.alto()};
         d.colores.clear();
@@ -37,6 +38,7 @@ class LectorMemoria final : public LectorImagen {
     }
 
     std::map<std::string, ImagenDecodificada> imagenes;
+    LectorImagen* resto = nullptr;  // reads what is not held here (files, say)
 };
 
 }  // namespace zek

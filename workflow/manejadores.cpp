@@ -53,17 +53,17 @@ bool guarda(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string&
 
 }  // namespace
 
-bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector,
-                     std::string* ruta) {
-    if (!Asigna_Imagen(pictures.Picture1, "I", pictures, puerto, lector, ruta)) return false;
+bool abre_imagen(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector,
+                 const std::string& ruta) {
+    if (!carga_imagen(pictures.Picture1, "I", ruta, pictures, puerto, lector)) return false;
     const CursorOcupado ocupado(puerto);
     Captura_Imagen(pictures.Picture1, vbles);
     return true;
 }
 
-bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
-                        LectorImagen& lector, std::string* ruta) {
-    if (!Asigna_Imagen(pictures.Picture2, "M", pictures, puerto, lector, ruta)) return false;
+bool abre_marca(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector,
+                const std::string& ruta) {
+    if (!carga_imagen(pictures.Picture2, "M", ruta, pictures, puerto, lector)) return false;
     const CursorOcupado ocupado(puerto);
     Captura_Marca(pictures.Picture2, vbles);
     return true;

@@ -12,13 +12,13 @@
 
 namespace zek {
 
-// "&Imagen": load the host and capture it under the busy pointer; true
-// when the picture was accepted. ruta, when given, receives the file chosen.
-bool SubImagen_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector,
-                     std::string* ruta = nullptr);
-// "&Marca de Agua": load the watermark and capture it; true when accepted.
-bool SubMarcaAgua_Click(Vbles& vbles, Pictures pictures, PuertoVentana& puerto,
-                        LectorImagen& lector, std::string* ruta = nullptr);
+// "&Imagen" with the file chosen: load the host and capture it under the
+// busy pointer; true when the picture was accepted.
+bool abre_imagen(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector,
+                 const std::string& ruta);
+// "&Marca de Agua" with the file chosen: load the watermark and capture it.
+bool abre_marca(Vbles& vbles, Pictures pictures, PuertoVentana& puerto, LectorImagen& lector,
+                const std::string& ruta);
 
 enum class Parametro { Grado, Clave };
 

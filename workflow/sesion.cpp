@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "workflow/sesion.h"
 
-#include <filesystem>
-
 #include "engine/funciones.h"
 #include "images/capturas.h"
 #include "workflow/asigna_imagen.h"
@@ -19,24 +17,43 @@ Sesion::Sesion(PuertoVentana& puerto, LectorImagen& lector, TamanoImagen host, T
       demo_(vbles_, pictures(), puerto) {}
 
 bool Sesion::SubImagen_Click() {
-    std::string ruta;
-    if (!zek::SubImagen_Click(vbles_, pictures(), puerto_, lector_, &ruta)) return false;
-    ruta_host_ = ruta;
-    hay_host_ = true;
-    return true;
+    return abre(Rol::Imagen, puerto_.elige_archivo(kFiltroImagenes));
+}
+
+bool Sesion::SubMarcaAgua_Click() {
+    return abre(Rol::Marca, puerto_.elige_archivo(kFiltroImagenes));
+}
+
+bool Sesion::abre_imagen_marcada() {
+    return abre(Rol::Marcada, puerto_.elige_archivo(kFiltroImagenes));
+}
+
+bool Sesion::abre(Rol rol, const std::string& ruta) {
+    switch (rol) {
+        case Rol::Imagen:
+            if (!abre_imagen(vbles_, pictures(), puerto_, lector_, ruta)) return false;
+            ruta_host_ = ruta;
+            hay_host_ = true;
+            return true;
+        case Rol::Marca:
+            if (!abre_marca(vbles_, pictures(), puerto_, lector_, ruta)) return false;
+            ruta_marca_ = ruta;
+            return true;
+        case Rol::Marcada:
+            return abre_marcada(ruta);
+    }
+    return false;
+}
+
+void Sesion::aplica(Parametro p, const std::string& texto) {
+    puerto_.pon_texto(p == Parametro::Grado ? Control::Txt_Grado : Control::Txt_Clave, texto);
+    aplica_parametro(vbles_, puerto_, p);
 }
 
 // The host's picture goes with the reset: nothing is compared with it after.
 void Sesion::MnuReset_Click() {
     demo_.MnuReset_Click();
     hay_host_ = false;
-}
-
-bool Sesion::SubMarcaAgua_Click() {
-    std::string ruta;
-    if (!zek::SubMarcaAgua_Click(vbles_, pictures(), puerto_, lector_, &ruta)) return false;
-    ruta_marca_ = ruta;
-    return true;
 }
 
 std::string Sesion::texto_parametro(Parametro p) const {
@@ -54,41 +71,22 @@ void Sesion::Command1_Click() {
 }
 
 std::optional<SuperficieMemoria> Sesion::marca_extraida() const {
-    if (ultima_lectura_abierta_) return lectura_abierta_;
+    if (ultima_lectura_abierta_) return abierta_.lectura();
     const Informe& inf = demo_.informe();
     if (!inf.leida) return std::nullopt;
     return imagen_de_lectura(inf.leida, inf.leida->Wm, inf.leida->Hm);
 }
 
-bool Sesion::abre_imagen_marcada() {
-    std::string ruta;
+bool Sesion::abre_marcada(const std::string& ruta) {
     // Into a picture of its own, so that a refused file leaves the one opened
     // before as it was; the loading rules keep Picture3 and Picture4 at the
     // sizes of the boxes they follow, which this picture does not change.
-    SuperficieMemoria candidata = abierta_;
-    if (!Asigna_Imagen(candidata, "I", pictures(), puerto_, lector_, &ruta)) return false;
-    abierta_ = std::move(candidata);
-    nombre_abierta_ = std::filesystem::path(ruta).filename().string();
-    hay_abierta_ = true;
-
-    // The layout in force, or this picture's own before the first step.
-    const int Wm = Picture2_.ancho(), Hm = Picture2_.alto();
-    LecturaCiega l = lee_a_ciegas(abierta_, vbles_.Grado, vbles_.Clave, vbles_.LongBloque,
-                                  vbles_.MatrizMarca, Wm, Hm);
-    lectura_abierta_params_ = l.parametros;
-    Y_abierta_ = std::move(l.Y);
-    lectura_abierta_ = imagen_de_lectura(l.leida, Wm, Hm);
-    aciertos_abierta_ = l.aciertos;
-    ultima_lectura_abierta_ = true;
-    const std::string titulo = "Extracción ciega de «" + nombre_abierta_ + "»";
-    if (!l.aciertos) {
-        puerto_.pon_texto(Control::Estado,
-                          titulo + ": hace falta una marca de agua abierta, un grado y una clave.");
-        return true;
-    }
+    SuperficieMemoria candidata = abierta_.imagen();
+    if (!carga_imagen(candidata, "I", ruta, pictures(), puerto_, lector_)) return false;
     puerto_.pon_texto(Control::Estado,
-                      titulo + " con bloques de lado " + std::to_string(l.parametros.LongBloque) +
-                          ": " + texto_de_aciertos(*l.aciertos, puerto_.separador_decimal()));
+                      abierta_.lee(std::move(candidata), ruta, vbles_, Picture2_.ancho(),
+                                   Picture2_.alto(), puerto_.separador_decimal()));
+    ultima_lectura_abierta_ = true;
     return true;
 }
 
@@ -100,15 +98,18 @@ std::optional<FuenteLaboratorio> Sesion::fuente_marcada(bool figuras) const {
 }
 
 std::optional<FuenteLaboratorio> Sesion::fuente_abierta() const {
-    if (!hay_abierta_) return std::nullopt;
-    // The host's luminance when the opened picture has its size; none after
-    // a reset, which empties the host's box.
+    // The host's luminance when there is a host; none after a reset, which
+    // empties the host's box.
     const Tabla& original =
         demo_.luminancia_original().dimensionada() ? demo_.luminancia_original() : vbles_.MatrizY;
-    const bool mismo = hay_host_ && original.x_hasta() == abierta_.ancho() &&
-                       original.y_hasta() == abierta_.alto();
-    return prepara_fuente(nombre_abierta_, abierta_, mismo ? original : Tabla{}, vbles_.MatrizMarca,
-                          lectura_abierta_params_);
+    return abierta_.fuente(hay_host_ ? original : Tabla{}, vbles_.MatrizMarca);
+}
+
+std::optional<EntradaBarrido> Sesion::entrada_del_barrido() const {
+    if (!vbles_.MatrizY.contiene(1, 1) || !vbles_.MatrizMarca.contiene(1, 1)) return std::nullopt;
+    // The host as opened: before "Paso 1" drew its grid over Picture1.
+    const SuperficieMemoria& anfitrion = demo_.anfitrion();
+    return EntradaBarrido{anfitrion.ancho() > 0 ? anfitrion : Picture1_, Picture2_, vbles_.Clave};
 }
 
 }  // namespace zek

@@ -14,10 +14,20 @@
 #include "base/vbles.h"
 #include "images/lector_imagen.h"
 #include "workflow/demostracion.h"
+#include "workflow/imagen_abierta.h"
 #include "workflow/laboratorio.h"
 #include "workflow/manejadores.h"
 
 namespace zek {
+
+struct EntradaBarrido {
+    SuperficieMemoria host, marca;
+    double clave = 0;
+};
+
+// The role a picture file is opened in: the host, the watermark, or a
+// watermarked picture to read back ("Imagen marcada…").
+enum class Rol { Imagen, Marca, Marcada };
 
 class Sesion {
   public:
@@ -32,6 +42,12 @@ class Sesion {
     // was accepted (and captured).
     bool SubImagen_Click();
     bool SubMarcaAgua_Click();
+    // A file opened in its role without the file dialog (the command line,
+    // a dropped picture, zek-demo, the sweep, the tests), through the same
+    // loading rules and messages as the menus.
+    bool abre(Rol rol, const std::string& ruta);
+    // The value typed into the parameter's box and its apply button pressed.
+    void aplica(Parametro p, const std::string& texto);
     // The apply buttons beside the two text boxes.
     void Cmd_Grado_Click() { aplica_parametro(vbles_, puerto_, Parametro::Grado); }
     void Cmd_Clave_Click() { aplica_parametro(vbles_, puerto_, Parametro::Clave); }
@@ -50,7 +66,7 @@ class Sesion {
     bool abre_imagen_marcada();
     // How well the picture opened last read back; nothing without a
     // watermark, a degree and a key to read it with.
-    const std::optional<Aciertos>& aciertos_abierta() const { return aciertos_abierta_; }
+    const std::optional<Aciertos>& aciertos_abierta() const { return abierta_.aciertos(); }
     // The files the host and the watermark were opened from, so that
     // nothing is saved over them and the lesson can be repeated on them.
     const std::string& ruta_host() const { return ruta_host_; }
@@ -60,38 +76,36 @@ class Sesion {
     // it has drawn), and the last one opened with abre_imagen_marcada.
     std::optional<FuenteLaboratorio> fuente_marcada(bool figuras = true) const;
     std::optional<FuenteLaboratorio> fuente_abierta() const;
+    // What the degree sweep repeats the demonstration on: the host as
+    // opened (before "Paso 1" drew its grid), the watermark and the key;
+    // nothing without both pictures.
+    std::optional<EntradaBarrido> entrada_del_barrido() const;
     // The last blind reading, as a picture: stage 3's, or that of the
     // picture opened after it; nothing before either.
     std::optional<SuperficieMemoria> marca_extraida() const;
 
-    Vbles& vbles() { return vbles_; }
+    // What the window shows and the front ends read; nobody writes through
+    // these: the commands above are the only way in.
     const Vbles& vbles() const { return vbles_; }
-    SuperficieMemoria& Picture1() { return Picture1_; }
-    SuperficieMemoria& Picture2() { return Picture2_; }
-    SuperficieMemoria& Picture3() { return Picture3_; }
-    SuperficieMemoria& Picture4() { return Picture4_; }
     const SuperficieMemoria& Picture1() const { return Picture1_; }
     const SuperficieMemoria& Picture2() const { return Picture2_; }
-    Pictures pictures() { return {Picture1_, Picture2_, Picture3_, Picture4_}; }
+    const SuperficieMemoria& Picture3() const { return Picture3_; }
+    const SuperficieMemoria& Picture4() const { return Picture4_; }
     const Demostracion& demostracion() const { return demo_; }
-    PuertoVentana& puerto() const { return puerto_; }
 
   private:
+    bool abre_marcada(const std::string& ruta);
+    Pictures pictures() { return {Picture1_, Picture2_, Picture3_, Picture4_}; }
+
     PuertoVentana& puerto_;
     LectorImagen& lector_;
     Vbles vbles_;
     SuperficieMemoria Picture1_, Picture2_, Picture3_, Picture4_;
     Demostracion demo_;
     std::string ruta_host_, ruta_marca_;
-    bool hay_host_ = false;      // a host opened since the last reset
-    SuperficieMemoria abierta_;  // the picture opened last with abre_imagen_marcada
-    std::string nombre_abierta_;
-    bool hay_abierta_ = false;
-    ParametrosLectura lectura_abierta_params_;
-    Tabla Y_abierta_;  // its luminance, captured once and reused
-    SuperficieMemoria lectura_abierta_;
-    bool ultima_lectura_abierta_ = false;
-    std::optional<Aciertos> aciertos_abierta_;
+    bool hay_host_ = false;                // a host opened since the last reset
+    ImagenAbierta abierta_;                // the picture opened last with "Imagen marcada…"
+    bool ultima_lectura_abierta_ = false;  // its reading is the last one made
 };
 
 }  // namespace zek

@@ -87,10 +87,14 @@ class Archivos {
 // The workflow on in-memory boxes, with the other picture of the pair loaded
 // first: the host sample, or a 4 x 2 watermark that even an 8 x 6 host has
 // room for.
-struct Banco : prueba::SesionCon<LectorQt> {
+struct ConLectorQt {
+    LectorQt qt;
+};
+struct Banco : ConLectorQt, prueba::SesionPrueba {
+    Banco() : SesionPrueba(&qt) {}
     const Demostracion& demo = s.demostracion();
     bool abre(const fs::path& ruta, bool como_host) {
-        return SesionCon::abre(ruta.string(), como_host);
+        return SesionPrueba::abre(ruta.string(), como_host);
     }
 };
 
@@ -116,7 +120,7 @@ TEST_P(Corpus, LoadsAndRunsOrIsRefusedAsTheRulesSay) {
     Banco b;
     ASSERT_TRUE(b.abre(como_host ? archivos->ruta("marca-pequena.bmp") : kMuestras / "imagen.bmp",
                        !como_host));
-    SuperficieMemoria& caja = como_host ? b.p1 : b.p2;
+    const SuperficieMemoria& caja = como_host ? b.p1 : b.p2;
     const SuperficieMemoria antes = caja;
     const Vbles tablas = b.v;
 
@@ -125,8 +129,8 @@ TEST_P(Corpus, LoadsAndRunsOrIsRefusedAsTheRulesSay) {
     switch (caso.resultado) {
         case Resultado::Carga: {
             EXPECT_TRUE(b.puerto.mensajes.empty());
-            b.v.Grado = 10;
-            b.v.Clave = 3;
+            b.s.aplica(Parametro::Grado, "10");
+            b.s.aplica(Parametro::Clave, "3");
             for (int i = 0; i < 4; ++i) b.s.Command1_Click();
             EXPECT_EQ(b.v.Paso, 4);
             ASSERT_TRUE(b.demo.informe().extraccion);
@@ -198,8 +202,8 @@ TEST_P(CorpusMarcada, FollowsTheHostsRulesAndFeedsTheLaboratory) {
     Banco b;
     ASSERT_TRUE(b.abre(kMuestras / "imagen.bmp", true));
     ASSERT_TRUE(b.abre(archivos->ruta("marca-pequena.bmp"), false));
-    b.v.Grado = 10;
-    b.v.Clave = 3;
+    b.s.aplica(Parametro::Grado, "10");
+    b.s.aplica(Parametro::Clave, "3");
     b.s.Command1_Click();
     b.s.Command1_Click();
     const Vbles tablas = b.v;

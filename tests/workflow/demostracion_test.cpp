@@ -20,8 +20,8 @@ struct Banco : prueba::SesionPrueba {
             for (int y = 0; y < Hm; ++y) marca.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
         }
         carga(host, marca);
-        v.Grado = 16;
-        v.Clave = 3;
+        s.aplica(Parametro::Grado, "16");
+        s.aplica(Parametro::Clave, "3");
     }
     const Demostracion& demo() const { return s.demostracion(); }
 };
@@ -52,7 +52,8 @@ TEST(Demostracion, TheStatusLineTellsThePsnrAndTheBlindReading) {
 TEST(Demostracion, ARefusedEmbeddingIsSaidAndNothingIsRead) {
     Banco b(80, 40, 8, 6);
     b.s.Command1_Click();
-    b.v.MatrizMarca.vacia();  // as after a refused watermark load
+    b.memoria.pon("grande", SuperficieMemoria(kLimiteMarca.ancho + 1, 4));
+    EXPECT_FALSE(b.abre("grande", false));  // a refused watermark leaves no table
     b.s.Command1_Click();
     EXPECT_EQ(b.estado(), "No se ha insertado la marca de agua.");
     b.s.Command1_Click();
@@ -66,7 +67,7 @@ TEST(Demostracion, APercentageShortOfAllIsNeverShownAsAHundred) {
     // in the tables' last column, which lies outside the picture, so half its
     // shift is never drawn; here one such pixel reads back wrong.
     Banco b(100, 50, 46, 46);
-    b.v.Grado = 32;
+    b.s.aplica(Parametro::Grado, "32");
     for (int i = 0; i < 4; ++i) b.s.Command1_Click();
     // 2024 / 2025 is 99.95 %: rounded to nearest it would read 100.0.
     EXPECT_EQ(b.estado(),

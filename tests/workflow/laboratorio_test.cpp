@@ -30,8 +30,8 @@ struct Laboratorio : prueba::SesionPrueba {
             for (int y = 0; y < 6; ++y) marca.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
         }
         carga(host, marca);
-        v.Grado = 16;
-        v.Clave = 3;
+        s.aplica(Parametro::Grado, "16");
+        s.aplica(Parametro::Clave, "3");
         for (int i = 0; i < 4; ++i) s.Command1_Click();
     }
 };
@@ -52,7 +52,7 @@ TEST(Laboratorio, TheSavedPictureIsTheHostWhereverTheRenderingDrawsNothing) {
 TEST(Laboratorio, ReopeningTheSavedPictureReadsWhatTheDemonstrationRead) {
     Laboratorio l;
     const Aciertos en_memoria = *l.s.demostracion().informe().extraccion;
-    l.lector.guarda("/tmp/marcada.png", l.s.demostracion().marcada_completa());
+    l.lector.pon("/tmp/marcada.png", l.s.demostracion().marcada_completa());
     l.puerto.archivo = "/tmp/marcada.png";
     ASSERT_TRUE(l.s.abre_imagen_marcada());
     EXPECT_EQ(l.estado(), "Extracción ciega de «marcada.png» con bloques de lado " +
@@ -70,7 +70,7 @@ TEST(Laboratorio, ReopeningTheSavedPictureReadsWhatTheDemonstrationRead) {
     l.puerto.archivo = "/tmp/no-existe.png";
     EXPECT_FALSE(l.s.abre_imagen_marcada());
     EXPECT_EQ(l.estado(), "No se ha podido abrir «no-existe.png»: el archivo no existe.");
-    l.lector.guarda("/tmp/grande.png", SuperficieMemoria(379, 10));
+    l.lector.pon("/tmp/grande.png", SuperficieMemoria(379, 10));
     l.puerto.archivo = "/tmp/grande.png";
     EXPECT_FALSE(l.s.abre_imagen_marcada());
     ASSERT_EQ(l.puerto.mensajes.size(), 1u);
@@ -81,7 +81,7 @@ TEST(Laboratorio, ReopeningTheSavedPictureReadsWhatTheDemonstrationRead) {
 
 TEST(Laboratorio, WithoutAWatermarkLoadedNothingIsRead) {
     prueba::SesionPrueba p;
-    p.lector.guarda("x.bmp", SuperficieMemoria(40, 30));
+    p.lector.pon("x.bmp", SuperficieMemoria(40, 30));
     p.puerto.archivo = "x.bmp";
     EXPECT_TRUE(p.s.abre_imagen_marcada());
     EXPECT_EQ(p.estado(),

@@ -43,19 +43,20 @@ TEST(Secuenciador, RefusesToRunWhileEitherParameterIsZeroDegreeFirst) {
     Demo d;
     d.s.Command1_Click();
     EXPECT_EQ(d.puerto.mensajes, std::vector<Mensaje>{kGradoCero});
-    d.v.Grado = -2.5;
+    d.s.aplica(Parametro::Grado, "-2.5");
     d.puerto.mensajes.clear();
     d.s.Command1_Click();
     EXPECT_EQ(d.puerto.mensajes, std::vector<Mensaje>{kClaveCero});
-    EXPECT_TRUE(d.puerto.textos.empty());
+    EXPECT_EQ(d.paso(), "");  // no stage ran
+    EXPECT_EQ(d.puerto.texto(Control::LBloque), "");
     EXPECT_EQ(d.v.Paso, 0);
 }
 
 TEST(Secuenciador, NegativeParametersLetTheStageRun) {
     Demo d;
     d.carga(host_de_bloques(), marca_de_prueba());
-    d.v.Grado = -10;
-    d.v.Clave = -3;
+    d.s.aplica(Parametro::Grado, "-10");
+    d.s.aplica(Parametro::Clave, "-3");
     d.s.Command1_Click();
     EXPECT_EQ(d.v.Paso, 1);
     EXPECT_EQ(d.paso(), kTextoPaso[1]);
@@ -67,8 +68,8 @@ TEST(Secuenciador, FourPressesRunTheFourStagesAndAFifthDoesNothing) {
     Demo d;
     const SuperficieMemoria host = host_de_bloques();
     d.carga(host, marca_de_prueba());
-    d.v.Grado = 10;
-    d.v.Clave = 3;
+    d.s.aplica(Parametro::Grado, "10");
+    d.s.aplica(Parametro::Clave, "3");
     d.s.Command1_Click();
     EXPECT_EQ(d.puerto.texto(Control::LBloque), "Longitud de bloque 6");
     EXPECT_EQ(d.puerto.texto(Control::LNumBloques), "Número de bloque 80");
@@ -91,8 +92,8 @@ TEST(Secuenciador, FourPressesRunTheFourStagesAndAFifthDoesNothing) {
 TEST(Secuenciador, WithNoBlockSideStageZeroWritesItsTextButDoesNotAdvance) {
     Demo d;
     d.carga(SuperficieMemoria(3, 3), SuperficieMemoria(2, 2));
-    d.v.Grado = 10;
-    d.v.Clave = 3;
+    d.s.aplica(Parametro::Grado, "10");
+    d.s.aplica(Parametro::Clave, "3");
     for (int i = 0; i < 2; ++i) {
         d.s.Command1_Click();
         EXPECT_EQ(d.v.Paso, 0);
@@ -105,8 +106,8 @@ TEST(Secuenciador, WithNoBlockSideStageZeroWritesItsTextButDoesNotAdvance) {
 TEST(Secuenciador, AnOddWatermarkLeavesStepAndTextAsTheyWere) {
     Demo d;
     d.carga(host_de_bloques(), SuperficieMemoria(3, 5));
-    d.v.Grado = 10;
-    d.v.Clave = 3;
+    d.s.aplica(Parametro::Grado, "10");
+    d.s.aplica(Parametro::Clave, "3");
     d.s.Command1_Click();
     EXPECT_EQ(d.v.Paso, 0);
     EXPECT_EQ(d.paso(), "");
@@ -117,8 +118,8 @@ TEST(Secuenciador, AnOddWatermarkLeavesStepAndTextAsTheyWere) {
 TEST(Secuenciador, StageOneAdvancesEvenWhenTheEmbeddingRefuses) {
     Demo d;
     d.carga(host_de_bloques(), marca_de_prueba());
-    d.v.Grado = 0.4;
-    d.v.Clave = 3;
+    d.s.aplica(Parametro::Grado, "0.4");
+    d.s.aplica(Parametro::Clave, "3");
     d.s.Command1_Click();
     const Tabla antes = d.v.MatrizY;
     d.s.Command1_Click();
@@ -132,8 +133,8 @@ TEST(Secuenciador, StageOneAdvancesEvenWhenTheEmbeddingRefuses) {
 TEST(Secuenciador, ResetEmptiesThePicturesAndForgetsTheWatermarkButNotTheParameters) {
     Demo d;
     d.carga(host_de_bloques(), marca_de_prueba());
-    d.v.Grado = 2.5;
-    d.v.Clave = 3;
+    d.s.aplica(Parametro::Grado, "2.5");
+    d.s.aplica(Parametro::Clave, "3");
     d.puerto.separador = ',';
     for (int i = 0; i < 4; ++i) d.s.Command1_Click();
     const Tabla Y = d.v.MatrizY;

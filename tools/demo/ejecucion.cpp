@@ -2,41 +2,43 @@
 #include "tools/demo/ejecucion.h"
 
 #include "images/capturas.h"
+#include "tools/demo/linea_de_mensaje.h"
 
 namespace zek {
 
-Ejecucion::Ejecucion(std::ostream* errores) : puerto_(errores), sesion_(puerto_, lector_) {}
+Ejecucion::Ejecucion(std::ostream* errores) {
+    if (errores) {
+        s_.puerto.al_mostrar = [errores](const Mensaje& m) {
+            *errores << linea_de_mensaje(m) << '\n';
+        };
+    }
+}
 
 bool Ejecucion::carga(const Parametros& p) {
     const auto rechazo = [this](const std::string& ruta) {
         // A picture too large has had its message; an unreadable file only
         // has the status line.
-        const std::string estado = puerto_.texto(Control::Estado);
+        const std::string estado = s_.estado();
         motivo_ = estado.empty() ? "La imagen «" + ruta + "» no se ha aceptado." : estado;
         return false;
     };
-    puerto_.archivo = p.host;
-    if (!sesion_.SubImagen_Click()) return rechazo(p.host);
-    puerto_.archivo = p.marca;
-    if (!sesion_.SubMarcaAgua_Click()) return rechazo(p.marca);
+    if (!s_.sesion.abre(Rol::Imagen, p.host)) return rechazo(p.host);
+    if (!s_.sesion.abre(Rol::Marca, p.marca)) return rechazo(p.marca);
     return true;
 }
 
 bool Ejecucion::demuestra(const Parametros& p) {
-    const size_t mensajes = puerto_.mensajes.size();
-    puerto_.pon_texto(Control::Txt_Grado, p.grado);
-    sesion_.Cmd_Grado_Click();
-    puerto_.pon_texto(Control::Txt_Clave, p.clave);
-    sesion_.Cmd_Clave_Click();
-    if (puerto_.mensajes.size() != mensajes) return false;  // not numeric: refused
-    for (int i = 0; i < 4; ++i) sesion_.Command1_Click();
+    const size_t mensajes = s_.puerto.mensajes.size();
+    s_.demuestra(p.grado, p.clave, 0);
+    if (s_.puerto.mensajes.size() != mensajes) return false;  // not numeric: refused
+    for (int i = 0; i < 4; ++i) s_.sesion.Command1_Click();
     return true;
 }
 
 std::vector<ResultadoAtaque> Ejecucion::ataca(const std::vector<Ataque>& ataques,
                                               const CodecJpeg& jpeg) const {
     std::vector<ResultadoAtaque> resultados;
-    const auto fuente = sesion_.fuente_marcada();
+    const auto fuente = s_.sesion.fuente_marcada();
     for (const Ataque& a : ataques) {
         ResultadoAtaque r{a.texto, std::nullopt, {}, false};
         if (fuente) {
@@ -53,16 +55,12 @@ std::vector<ResultadoAtaque> Ejecucion::ataca(const std::vector<Ataque>& ataques
 }
 
 Ejecucion::Extraccion Ejecucion::extrae(const Parametros& p, int32_t lado) {
-    const SuperficieMemoria imagen = sesion_.Picture1();  // before the grid covers it
+    const SuperficieMemoria imagen = s_.sesion.Picture1();  // before the grid covers it
     Extraccion e;
-    puerto_.pon_texto(Control::Txt_Grado, p.grado);
-    sesion_.Cmd_Grado_Click();
-    puerto_.pon_texto(Control::Txt_Clave, p.clave);
-    sesion_.Cmd_Clave_Click();
-    sesion_.Command1_Click();  // the layout, and its messages, as the window's first step
-    const Vbles& v = sesion_.vbles();
+    s_.demuestra(p.grado, p.clave, 1);  // the layout, and its messages, as the window's first step
+    const Vbles& v = s_.sesion.vbles();
     const int W = imagen.ancho(), H = imagen.alto();
-    const int Wm = sesion_.Picture2().ancho(), Hm = sesion_.Picture2().alto();
+    const int Wm = s_.sesion.Picture2().ancho(), Hm = s_.sesion.Picture2().alto();
     LecturaCiega l = lee_a_ciegas(imagen, v.Grado, v.Clave, lado >= 1 ? lado : v.LongBloque,
                                   v.MatrizMarca, Wm, Hm);
     const int32_t L = l.parametros.LongBloque;

@@ -11,8 +11,7 @@
 
 #include "images/ataques.h"
 #include "qt/lector_qt.h"
-#include "tools/demo/puerto_consola.h"
-#include "workflow/sesion.h"
+#include "workflow/sesion_sin_ventana.h"
 
 namespace zek {
 
@@ -60,17 +59,14 @@ class Ejecucion {
     Extraccion extrae(const Parametros& p, int32_t lado = 0);
 
     const std::string& motivo() const { return motivo_; }
-    const Vbles& vbles() const { return sesion_.vbles(); }
-    const PuertoConsola& puerto() const { return puerto_; }
-    const Demostracion& demostracion() const { return sesion_.demostracion(); }
-    Pictures pictures() { return sesion_.pictures(); }
-    Sesion& sesion() { return sesion_; }
-    const Sesion& sesion() const { return sesion_; }
+    const Vbles& vbles() const { return s_.sesion.vbles(); }
+    const PuertoMemoria& puerto() const { return s_.puerto; }
+    const Demostracion& demostracion() const { return s_.sesion.demostracion(); }
+    const Sesion& sesion() const { return s_.sesion; }
 
   private:
-    PuertoConsola puerto_;
     LectorQt lector_;
-    Sesion sesion_;
+    SesionSinVentana s_{&lector_};
     std::string motivo_;
 };
 

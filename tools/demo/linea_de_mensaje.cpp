@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/demo/puerto_consola.h"
+#include "tools/demo/linea_de_mensaje.h"
 
 #include <ostream>
 
@@ -17,11 +17,6 @@ std::string linea_de_mensaje(const Mensaje& m) {
         }
     }
     return m.titulo + ": " + texto;
-}
-
-void PuertoConsola::mensaje(const std::string& texto, Icono icono, const std::string& titulo) {
-    PuertoMemoria::mensaje(texto, icono, titulo);
-    if (errores_) *errores_ << linea_de_mensaje(mensajes.back()) << '\n';
 }
 
 }  // namespace zek
