@@ -33,8 +33,8 @@ namespace {
 constexpr TamanoImagen kMarcaMayor{kLimiteMarca.ancho - 1, kLimiteMarca.alto - 1};
 
 // A photograph-like host: smooth colour gradients with some texture.
-SuperficieMemoria host_en_color() {
-    SuperficieMemoria s(kLimiteHost.ancho, kLimiteHost.alto);
+SuperficieMemoria anfitrion_en_color() {
+    SuperficieMemoria s(kLimiteAnfitrion.ancho, kLimiteAnfitrion.alto);
     for (int x = 0; x < s.ancho(); ++x) {
         for (int y = 0; y < s.alto(); ++y) {
             const int r = static_cast<int>(128 + 100 * std::sin(x * 0.021) + (x * y) % 23);
@@ -47,8 +47,8 @@ SuperficieMemoria host_en_color() {
 }
 
 // The same size in shades of grey, whose chrominance is all tiny residues.
-SuperficieMemoria host_en_gris() {
-    SuperficieMemoria s(kLimiteHost.ancho, kLimiteHost.alto);
+SuperficieMemoria anfitrion_en_gris() {
+    SuperficieMemoria s(kLimiteAnfitrion.ancho, kLimiteAnfitrion.alto);
     for (int x = 0; x < s.ancho(); ++x) {
         for (int y = 0; y < s.alto(); ++y) s.pon_pixel(x, y, ((x + y) % 256) * 0x010101);
     }
@@ -73,11 +73,12 @@ SuperficieMemoria marca() {
 struct Escenario {
     PuertoMemoria puerto;
     Vbles v;
-    SuperficieMemoria p1{kLimiteHost.ancho, kLimiteHost.alto}, p2, p3{p1.ancho(), p1.alto()}, p4;
+    SuperficieMemoria p1{kLimiteAnfitrion.ancho, kLimiteAnfitrion.alto}, p2,
+        p3{p1.ancho(), p1.alto()}, p4;
     Secuenciador sec{v, {p1, p2, p3, p4}, puerto};
 
-    explicit Escenario(const SuperficieMemoria& host) {
-        p1 = host;
+    explicit Escenario(const SuperficieMemoria& anfitrion) {
+        p1 = anfitrion;
         p2 = marca();
         p4.fija_tamano(p2.ancho(), p2.alto());
         v.Grado = 10;
@@ -90,16 +91,17 @@ struct Escenario {
 // The same pictures and parameters in a session, as the user opens them:
 // for the figures that include what the session adds.
 struct EscenarioSesion : SesionSinVentana {
-    explicit EscenarioSesion(const SuperficieMemoria& host, LectorImagen* archivos = nullptr)
+    explicit EscenarioSesion(const SuperficieMemoria& anfitrion, LectorImagen* archivos = nullptr)
         : SesionSinVentana(archivos) {
-        carga(host, marca());
+        carga(anfitrion, marca());
         demuestra("10", "3", 0);
     }
 };
 
-void suelo(const SuperficieMemoria& host, SuperficieMemoria& resultado) {
-    for (int x = 0; x < host.ancho(); ++x) {
-        for (int y = 0; y < host.alto(); ++y) resultado.pon_pixel(x, y, host.lee_pixel(x, y));
+void suelo(const SuperficieMemoria& anfitrion, SuperficieMemoria& resultado) {
+    for (int x = 0; x < anfitrion.ancho(); ++x) {
+        for (int y = 0; y < anfitrion.alto(); ++y)
+            resultado.pon_pixel(x, y, anfitrion.lee_pixel(x, y));
     }
     benchmark::DoNotOptimize(resultado);
 }
@@ -113,32 +115,32 @@ void demostracion(Escenario& e) {
 }
 
 void BM_Suelo(benchmark::State& state) {
-    const SuperficieMemoria host = host_en_color();
-    SuperficieMemoria resultado(kLimiteHost.ancho, kLimiteHost.alto);
-    for (auto _ : state) suelo(host, resultado);
+    const SuperficieMemoria anfitrion = anfitrion_en_color();
+    SuperficieMemoria resultado(kLimiteAnfitrion.ancho, kLimiteAnfitrion.alto);
+    for (auto _ : state) suelo(anfitrion, resultado);
 }
 BENCHMARK(BM_Suelo)->Unit(benchmark::kMillisecond);
 
 void BM_CapturaImagen(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     for (auto _ : state) Captura_Imagen(e.p1, e.v);
 }
 BENCHMARK(BM_CapturaImagen)->Unit(benchmark::kMillisecond);
 
 void BM_CapturaImagenGris(benchmark::State& state) {
-    Escenario e(host_en_gris());
+    Escenario e(anfitrion_en_gris());
     for (auto _ : state) Captura_Imagen(e.p1, e.v);
 }
 BENCHMARK(BM_CapturaImagenGris)->Unit(benchmark::kMillisecond);
 
 void BM_CapturaMarca(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     for (auto _ : state) Captura_Marca(e.p2, e.v);
 }
 BENCHMARK(BM_CapturaMarca)->Unit(benchmark::kMillisecond);
 
 void BM_Etapa0_Rejilla(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     for (auto _ : state) {
         Calcula_Bloques(e.v, e.p1, e.p2, e.puerto);
         Dibuja_Rejilla(e.p1, e.v.LongBloque);
@@ -147,7 +149,7 @@ void BM_Etapa0_Rejilla(benchmark::State& state) {
 BENCHMARK(BM_Etapa0_Rejilla)->Unit(benchmark::kMillisecond);
 
 void BM_Etapa1_Insercion(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     for (auto _ : state) {
         // Embedding again on top of the last one costs the same.
         Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
@@ -156,14 +158,14 @@ void BM_Etapa1_Insercion(benchmark::State& state) {
 BENCHMARK(BM_Etapa1_Insercion)->Unit(benchmark::kMillisecond);
 
 void BM_Etapa2_Rejilla(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     Calcula_Bloques(e.v, e.p1, e.p2, e.puerto);
     for (auto _ : state) Dibuja_Rejilla(e.p3, e.v.LongBloque);
 }
 BENCHMARK(BM_Etapa2_Rejilla)->Unit(benchmark::kMillisecond);
 
 void BM_Etapa3_Extraccion(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     for (auto _ : state) Extrae_Marca(e.v, e.p2, e.p4);
 }
 BENCHMARK(BM_Etapa3_Extraccion)->Unit(benchmark::kMillisecond);
@@ -171,7 +173,7 @@ BENCHMARK(BM_Etapa3_Extraccion)->Unit(benchmark::kMillisecond);
 // Reading the watermark back from the watermarked picture alone: a capture
 // of its luminance and one residue per pair, like the embedding.
 void BM_ExtraccionCiega(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
     for (auto _ : state) {
         auto leida = extraccion_ciega(e.p3, e.v.Grado, e.v.Clave, e.v.LongBloque, kMarcaMayor.ancho,
@@ -183,7 +185,7 @@ BENCHMARK(BM_ExtraccionCiega)->Unit(benchmark::kMillisecond);
 
 // Each attack on the watermarked picture.
 void BM_Ataque(benchmark::State& state, const char* texto) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
     const Ataque ataque = *lee_ataque(texto);
     const CodecJpegQt jpeg;
@@ -203,7 +205,7 @@ BENCHMARK_CAPTURE(BM_Ataque, escala_50, "escala:50")->Unit(benchmark::kMilliseco
 // The laboratory's figures on the watermarked picture: the difference
 // against the host and the residue histogram, both from luminance tables.
 void BM_Diferencia(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     const Tabla original = e.v.MatrizY;
     Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
     for (auto _ : state) {
@@ -214,7 +216,7 @@ void BM_Diferencia(benchmark::State& state) {
 BENCHMARK(BM_Diferencia)->Unit(benchmark::kMillisecond);
 
 void BM_Histograma(benchmark::State& state) {
-    Escenario e(host_en_color());
+    Escenario e(anfitrion_en_color());
     Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
     // The laboratory captures a picture's luminance once, for the reading
     // and the histogram alike.
@@ -233,7 +235,7 @@ BENCHMARK(BM_Histograma)->Unit(benchmark::kMillisecond);
 // then the blind extraction.
 void BM_ExtraccionDesdeArchivo(benchmark::State& state, const char* formato) {
     LectorQt lector;
-    EscenarioSesion e(host_en_color(), &lector);
+    EscenarioSesion e(anfitrion_en_color(), &lector);
     for (int i = 0; i < 2; ++i) e.sesion.Command1_Click();
     const std::string ruta = "/tmp/zek-bench-marcada." + std::string(formato);
     a_qimage(e.sesion.demostracion().marcada_completa())
@@ -245,23 +247,23 @@ BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, png, "png")->Unit(benchmark::kMilli
 
 // The laboratory's sweep: 16 degrees, each without attack and with six.
 void BM_Barrido(benchmark::State& state) {
-    const SuperficieMemoria host = host_en_color(), m = marca();
+    const SuperficieMemoria anfitrion = anfitrion_en_color(), m = marca();
     const std::vector<Ataque> ataques = ataques_del_barrido();
     const CodecJpegQt jpeg;
     for (auto _ : state) {
-        auto filas = barrido_de_grados(host, m, grados_del_barrido(), 3, ataques, &jpeg);
+        auto filas = barrido_de_grados(anfitrion, m, grados_del_barrido(), 3, ataques, &jpeg);
         benchmark::DoNotOptimize(filas);
     }
 }
 BENCHMARK(BM_Barrido)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-template <SuperficieMemoria (*Host)()>
+template <SuperficieMemoria (*Anfitrion)()>
 void BM_Demostracion(benchmark::State& state) {
-    const SuperficieMemoria host = Host();
+    const SuperficieMemoria anfitrion = Anfitrion();
     for (auto _ : state) {
         // A fresh scenario each time, built and freed outside the timing.
         state.PauseTiming();
-        auto e = std::make_unique<Escenario>(host);
+        auto e = std::make_unique<Escenario>(anfitrion);
         state.ResumeTiming();
         demostracion(*e);
         state.PauseTiming();
@@ -269,8 +271,10 @@ void BM_Demostracion(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_Demostracion<host_en_color>)->Name("BM_Demostracion")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Demostracion<host_en_gris>)
+BENCHMARK(BM_Demostracion<anfitrion_en_color>)
+    ->Name("BM_Demostracion")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Demostracion<anfitrion_en_gris>)
     ->Name("BM_DemostracionGris")
     ->Unit(benchmark::kMillisecond);
 
@@ -278,10 +282,10 @@ BENCHMARK(BM_Demostracion<host_en_gris>)
 // findings of the status line (PSNR after stage 1, the blind extraction
 // after stage 3).
 void BM_CuatroPulsaciones(benchmark::State& state) {
-    const SuperficieMemoria host = host_en_color();
+    const SuperficieMemoria anfitrion = anfitrion_en_color();
     for (auto _ : state) {
         state.PauseTiming();
-        auto e = std::make_unique<EscenarioSesion>(host);
+        auto e = std::make_unique<EscenarioSesion>(anfitrion);
         state.ResumeTiming();
         for (int i = 0; i < 4; ++i) e->sesion.Command1_Click();
         state.PauseTiming();
@@ -301,14 +305,14 @@ struct Cociente {
 };
 Cociente cociente_intercalado(int rondas) {
     using Reloj = std::chrono::steady_clock;
-    const SuperficieMemoria host = host_en_color();
-    SuperficieMemoria resultado(kLimiteHost.ancho, kLimiteHost.alto);
+    const SuperficieMemoria anfitrion = anfitrion_en_color();
+    SuperficieMemoria resultado(kLimiteAnfitrion.ancho, kLimiteAnfitrion.alto);
     Cociente mejor{1e9, 1e9};
     for (int i = 0; i < rondas; ++i) {
-        auto e = std::make_unique<Escenario>(host);
+        auto e = std::make_unique<Escenario>(anfitrion);
         for (int j = 0; j < 3; ++j) {
             const auto t0 = Reloj::now();
-            suelo(host, resultado);
+            suelo(anfitrion, resultado);
             const std::chrono::duration<double, std::milli> s = Reloj::now() - t0;
             mejor.suelo_ms = std::min(mejor.suelo_ms, s.count());
         }

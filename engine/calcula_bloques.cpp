@@ -19,7 +19,7 @@ Disposicion disposicion_de_bloques(int W, int H, int64_t P) {
     return d;
 }
 
-bool Calcula_Bloques(Vbles& vbles, const SuperficieImagen& host, const SuperficieImagen& marca,
+bool Calcula_Bloques(Vbles& vbles, const SuperficieImagen& anfitrion, const SuperficieImagen& marca,
                      PuertoVentana& puerto) {
     const int64_t P = int64_t{marca.ancho()} * marca.alto();
     if (P % 2 != 0) {
@@ -27,7 +27,7 @@ bool Calcula_Bloques(Vbles& vbles, const SuperficieImagen& host, const Superfici
         return false;
     }
 
-    const Disposicion d = disposicion_de_bloques(host.ancho(), host.alto(), P);
+    const Disposicion d = disposicion_de_bloques(anfitrion.ancho(), anfitrion.alto(), P);
     vbles.LongBloque = d.LongBloque;
     vbles.NumBloques = d.NumBloques;
 

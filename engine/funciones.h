@@ -34,7 +34,7 @@ Disposicion disposicion_de_bloques(int W, int H, int64_t P);
 // whole block columns and at least one pair of blocks per watermark pixel;
 // sets LongBloque (0 when none) and NumBloques and shows both. Refuses a
 // watermark with an odd pixel count ("Marca de Agua no Válida").
-bool Calcula_Bloques(Vbles& vbles, const SuperficieImagen& host, const SuperficieImagen& marca,
+bool Calcula_Bloques(Vbles& vbles, const SuperficieImagen& anfitrion, const SuperficieImagen& marca,
                      PuertoVentana& puerto);
 
 // Red lines at columns S, 2S, ... and rows S, 2S, ...; false, drawing
@@ -44,7 +44,7 @@ bool Dibuja_Rejilla(SuperficieImagen& picture, int32_t S);
 // Embeds the watermark into MatrizY block pair by block pair, then draws the
 // result into Picture3. Returns true when it did; otherwise it has told the
 // user why and left MatrizY and Picture3 as they were.
-bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieImagen& marca,
+bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& anfitrion, const SuperficieImagen& marca,
                    SuperficieImagen& Picture3, PuertoVentana& puerto);
 
 // Draws the host tables into Picture3 as colours, over the host's size and

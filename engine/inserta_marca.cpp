@@ -81,9 +81,9 @@ std::optional<std::string> motivo_de_rechazo(const Vbles& vbles, int Wm, int Hm,
 
 }  // namespace
 
-bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieImagen& marca,
+bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& anfitrion, const SuperficieImagen& marca,
                    SuperficieImagen& Picture3, PuertoVentana& puerto) {
-    if (!Calcula_Bloques(vbles, host, marca, puerto)) return false;
+    if (!Calcula_Bloques(vbles, anfitrion, marca, puerto)) return false;
     const int32_t L = vbles.LongBloque;
     if (L < 1) {
         puerto.mensaje("La imagen es demasiado pequeña para insertar la marca de agua",
@@ -91,8 +91,8 @@ bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieI
         return false;
     }
 
-    const int Bx = host.ancho() / L;
-    const int By = host.alto() / L;
+    const int Bx = anfitrion.ancho() / L;
+    const int By = anfitrion.alto() / L;
     const int Wm = marca.ancho();
     const int Hm = marca.alto();
     if (const auto motivo = motivo_de_rechazo(vbles, Wm, Hm, Bx * L, By * L)) {
@@ -129,7 +129,7 @@ bool Inserta_Marca(Vbles& vbles, const SuperficieImagen& host, const SuperficieI
         return false;
     }
 
-    Dibuja_Imagen(vbles, host, Picture3);
+    Dibuja_Imagen(vbles, anfitrion, Picture3);
     return true;
 }
 

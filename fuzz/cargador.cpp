@@ -35,19 +35,19 @@ void dibuja(SuperficieImagen& s, int ancho, int alto, int semilla) {
 }
 
 // Opens the file in one role; checks what the box holds afterwards.
-void abre(const std::string& ruta, bool como_host) {
+void abre(const std::string& ruta, bool como_anfitrion) {
     LectorQt lector;
     fuzz::Banco b(&lector, 60, 40, 20, 10);  // small boxes until a picture sets their size
     b.usa_locale(QLocale::c());
     // The other picture of the pair first, from memory.
-    SuperficieMemoria otra(como_host ? 6 : 90, como_host ? 4 : 70);
-    dibuja(otra, otra.ancho(), otra.alto(), como_host ? 1 : 2);
+    SuperficieMemoria otra(como_anfitrion ? 6 : 90, como_anfitrion ? 4 : 70);
+    dibuja(otra, otra.ancho(), otra.alto(), como_anfitrion ? 1 : 2);
     b.memoria.pon("otra", otra);
-    b.sesion.abre(como_host ? Rol::Marca : Rol::Imagen, "otra");
-    const SuperficieMemoria& caja = como_host ? b.p1 : b.p2;
+    b.sesion.abre(como_anfitrion ? Rol::Marca : Rol::Imagen, "otra");
+    const SuperficieMemoria& caja = como_anfitrion ? b.p1 : b.p2;
     const SuperficieMemoria antes = caja;
-    const TamanoImagen limite = como_host ? kLimiteHost : kLimiteMarca;
-    const bool aceptada = b.sesion.abre(como_host ? Rol::Imagen : Rol::Marca, ruta);
+    const TamanoImagen limite = como_anfitrion ? kLimiteAnfitrion : kLimiteMarca;
+    const bool aceptada = b.sesion.abre(como_anfitrion ? Rol::Imagen : Rol::Marca, ruta);
     b.comprueba();
     if (!aceptada) {
         // Refused for its size (a message, the box emptied at its design

@@ -14,14 +14,15 @@ namespace {
 using namespace zek;
 
 void abre_par(fuzz::Banco& b) {
-    SuperficieMemoria host(40, 30), marca(4, 3);
+    SuperficieMemoria anfitrion(40, 30), marca(4, 3);
     for (int x = 0; x < 40; ++x) {
-        for (int y = 0; y < 30; ++y) host.pon_pixel(x, y, (x * 6) + 256 * (y * 8) + 65536 * 90);
+        for (int y = 0; y < 30; ++y)
+            anfitrion.pon_pixel(x, y, (x * 6) + 256 * (y * 8) + 65536 * 90);
     }
     for (int x = 0; x < 4; ++x) {
         for (int y = 0; y < 3; ++y) marca.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
     }
-    b.carga(host, marca);
+    b.carga(anfitrion, marca);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ class LectorImagen {
 
 // The largest host (Picture1) and watermark (Picture2) the boxes take; also
 // the boxes' design sizes.
-inline constexpr TamanoImagen kLimiteHost{378, 483};
+inline constexpr TamanoImagen kLimiteAnfitrion{378, 483};
 inline constexpr TamanoImagen kLimiteMarca{181, 227};
 
 }  // namespace zek

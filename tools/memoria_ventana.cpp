@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QTemporaryDir dir;
     zek::DialogosGuion dialogos(
-        {guarda(dir, "host.bmp", zek::kLimiteHost.ancho, zek::kLimiteHost.alto, false),
+        {guarda(dir, "host.bmp", zek::kLimiteAnfitrion.ancho, zek::kLimiteAnfitrion.alto, false),
          guarda(dir, "marca.bmp", zek::kLimiteMarca.ancho - 1, zek::kLimiteMarca.alto - 1, true)});
     zek::FrmPrincipal ventana(dialogos);
     ventana.show();

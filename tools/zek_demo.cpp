@@ -124,7 +124,7 @@ Opciones lee_opciones(int argc, char** argv) {
         } else if (a == "--lado") {
             const std::string v = valor();
             const auto lado = lee_numero_con_separador(v, '.');
-            if (!lado || *lado < 1 || *lado > kLimiteHost.alto || *lado != std::floor(*lado))
+            if (!lado || *lado < 1 || *lado > kLimiteAnfitrion.alto || *lado != std::floor(*lado))
                 throw ErrorDeUso{"--lado no es un lado de bloque válido: «" + v + "»"};
             o.lado = static_cast<int32_t>(*lado);
         } else if (a == "--salida") {
@@ -157,7 +157,7 @@ Opciones lee_opciones(int argc, char** argv) {
         o.grados = grados_del_barrido();
         o.p.ataques = ataques_del_barrido();
     }
-    o.p.host = posicionales[0];
+    o.p.anfitrion = posicionales[0];
     o.p.marca = posicionales[1];
     return o;
 }
@@ -246,13 +246,15 @@ int extrae(const Opciones& o) {
 
 // An attack must leave the picture something to read: a crop keeps at
 // least one column and one row.
-void comprueba_ataques(const std::vector<Ataque>& ataques, const SuperficieImagen& host) {
+void comprueba_ataques(const std::vector<Ataque>& ataques, const SuperficieImagen& anfitrion) {
     for (const Ataque& a : ataques) {
-        const double hasta = hasta_en_imagen(rango_de_ataque(a.tipo), host.ancho(), host.alto());
+        const double hasta =
+            hasta_en_imagen(rango_de_ataque(a.tipo), anfitrion.ancho(), anfitrion.alto());
         if (a.valor <= hasta) continue;
         throw ErrorDeUso{"el ataque «" + a.texto + "» no cabe en una imagen de " +
-                         std::to_string(host.ancho()) + " × " + std::to_string(host.alto()) +
-                         ": el valor llega como mucho a " + texto_exacto(hasta)};
+                         std::to_string(anfitrion.ancho()) + " × " +
+                         std::to_string(anfitrion.alto()) + ": el valor llega como mucho a " +
+                         texto_exacto(hasta)};
     }
 }
 
@@ -271,7 +273,7 @@ int ejecuta(const Opciones& o) {
     std::vector<ArchivoNuevo> archivos = resultados(e, ataques, o.salida);
     const auto entrada = e.sesion().entrada_del_barrido();
     if (!o.grados.empty() && entrada) {
-        const auto filas = barrido_de_grados(entrada->host, entrada->marca, o.grados,
+        const auto filas = barrido_de_grados(entrada->anfitrion, entrada->marca, o.grados,
                                              entrada->clave, o.p.ataques, &jpeg);
         anade(archivos, o.salida, "barrido.csv", bytes_de(barrido_csv(filas)));
         anade(archivos, o.salida, "barrido.png", png_de_grafico(filas));

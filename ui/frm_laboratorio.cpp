@@ -333,15 +333,16 @@ void FrmLaboratorio::muestra_diferencia() {
                           : !con_ataque                    ? &f->diferencia
                           : ultimo_ && ultimo_->diferencia ? &*ultimo_->diferencia
                                                            : nullptr;
-    const bool hay_host = f && f->Y_original.dimensionada();
-    if (!d || !hay_host) {
+    const bool hay_anfitrion = f && f->Y_original.dimensionada();
+    if (!d || !hay_anfitrion) {
         diferencia_->setPixmap({});
-        escala_->setText(!f          ? QString()
-                         : !hay_host ? QString::fromUtf8("Sin imagen principal del mismo tamaño "
-                                                         "con la que comparar.")
-                         : ultimo_   ? QString::fromUtf8("El ataque ha cambiado el tamaño: no se "
-                                                           "compara píxel a píxel.")
-                                     : QString::fromUtf8("Calculando…"));
+        escala_->setText(!f ? QString()
+                         : !hay_anfitrion
+                             ? QString::fromUtf8("Sin imagen principal del mismo tamaño "
+                                                 "con la que comparar.")
+                         : ultimo_ ? QString::fromUtf8("El ataque ha cambiado el tamaño: no se "
+                                                       "compara píxel a píxel.")
+                                   : QString::fromUtf8("Calculando…"));
         return;
     }
     diferencia_->setPixmap(vista(d->imagen));
@@ -430,7 +431,7 @@ void FrmLaboratorio::lanza_barrido() {
     const unsigned generacion = ++generacion_barrido_;
     barrido_.lanza([this, e, ataques, generacion](std::stop_token parar) {
         auto filas = barrido_de_grados(
-            e->host, e->marca, grados_del_barrido(), e->clave, ataques, &jpeg_,
+            e->anfitrion, e->marca, grados_del_barrido(), e->clave, ataques, &jpeg_,
             [this, &parar](size_t hechos, size_t total) {
                 const int valor = static_cast<int>(100 * hechos / total);
                 QMetaObject::invokeMethod(

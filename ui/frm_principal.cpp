@@ -273,7 +273,7 @@ void FrmPrincipal::refresca() {
     nombra_pictures();
     SubGuardarMarcada->setEnabled(sesion_->demostracion().informe().insertada);
     SubGuardarExtraida->setEnabled(sesion_->marca_extraida().has_value());
-    SubRepetir->setEnabled(!sesion_->ruta_host().empty() || !sesion_->ruta_marca().empty());
+    SubRepetir->setEnabled(!sesion_->ruta_anfitrion().empty() || !sesion_->ruta_marca().empty());
     if (laboratorio_ && laboratorio_->isVisible()) laboratorio_->actualiza_fuentes();
 }
 
@@ -354,7 +354,7 @@ void FrmPrincipal::guarda(const SuperficieMemoria& imagen, const QString& sugeri
     const std::string ruta = con_extension(elegido.toStdString());
     const QString nombre = QFileInfo(QString::fromStdString(ruta)).fileName();
     carpeta_guardar_ = QFileInfo(QString::fromStdString(ruta)).absolutePath();
-    for (const auto& [abierta, que] : {std::pair{sesion_->ruta_host(), "la imagen principal"},
+    for (const auto& [abierta, que] : {std::pair{sesion_->ruta_anfitrion(), "la imagen principal"},
                                        std::pair{sesion_->ruta_marca(), "la marca de agua"}}) {
         if (!mismo_archivo(ruta, abierta)) continue;
         mensaje("No se puede guardar sobre «" + nombre.toStdString() + "»: es " + que +
@@ -520,7 +520,7 @@ void FrmPrincipal::abre_archivos(const QString& imagen, const QString& marca) {
 // Reset exactly as the menu does, then both files again through the same
 // loading rules, for another Grado or Clave on the same pictures.
 void FrmPrincipal::repite() {
-    const QString imagen = QString::fromStdString(sesion_->ruta_host());
+    const QString imagen = QString::fromStdString(sesion_->ruta_anfitrion());
     const QString marca = QString::fromStdString(sesion_->ruta_marca());
     MnuReset_Click();
     abre_archivos(imagen, marca);

@@ -88,7 +88,7 @@ bool Asigna_Imagen(SuperficieImagen& Pict, const std::string& Tipo, Pictures pic
 bool carga_imagen(SuperficieImagen& Pict, const std::string& Tipo, const std::string& ruta,
                   Pictures pictures, PuertoVentana& puerto, LectorImagen& lector) {
     if (ruta.empty()) return false;
-    const TamanoImagen limite = Tipo == "I" ? kLimiteHost : kLimiteMarca;
+    const TamanoImagen limite = Tipo == "I" ? kLimiteAnfitrion : kLimiteMarca;
 
     const auto cabecera = lector.tamano(ruta);
     if (!cabecera) {  // not a picture we can read: nothing changes

@@ -42,14 +42,14 @@ std::vector<FilaBarrido> filas_de_grado(SesionSinVentana& sv, double g, double c
 
 }  // namespace
 
-std::vector<FilaBarrido> barrido_de_grados(const SuperficieImagen& host,
+std::vector<FilaBarrido> barrido_de_grados(const SuperficieImagen& anfitrion,
                                            const SuperficieImagen& marca,
                                            const std::vector<double>& grados, double clave,
                                            const std::vector<Ataque>& ataques,
                                            const CodecJpeg* jpeg,
                                            const std::function<bool(size_t, size_t)>& progreso) {
     LectorMemoria lector;
-    lector.pon("host", host);
+    lector.pon("host", anfitrion);
     lector.pon("marca", marca);
     // The degrees are independent: two workers take them in turn, each with a
     // session of its own that keeps its memory from one degree to the next.

@@ -28,9 +28,9 @@ struct FilaBarrido {
 // returned. A degree that makes no watermarked picture gives rows without
 // figures.
 std::vector<FilaBarrido> barrido_de_grados(
-    const SuperficieImagen& host, const SuperficieImagen& marca, const std::vector<double>& grados,
-    double clave, const std::vector<Ataque>& ataques, const CodecJpeg* jpeg,
-    const std::function<bool(size_t hechos, size_t total)>& progreso = {});
+    const SuperficieImagen& anfitrion, const SuperficieImagen& marca,
+    const std::vector<double>& grados, double clave, const std::vector<Ataque>& ataques,
+    const CodecJpeg* jpeg, const std::function<bool(size_t hechos, size_t total)>& progreso = {});
 
 // The laboratory's sweep, which the README shows and zek-demo --barrido
 // repeats: sixteen degrees from 2 to 64, each without attack and with six.

@@ -23,10 +23,13 @@ SuperficieMemoria copia(const SuperficieImagen& s) {
 }
 
 // What Dibuja_Imagen covers: the host's size and all three tables.
-Zona zona_de(const Vbles& v, const SuperficieImagen& host) {
-    return {
-        1, std::min({host.ancho(), v.MatrizY.x_hasta(), v.MatrizI.x_hasta(), v.MatrizQ.x_hasta()}),
-        1, std::min({host.alto(), v.MatrizY.y_hasta(), v.MatrizI.y_hasta(), v.MatrizQ.y_hasta()})};
+Zona zona_de(const Vbles& v, const SuperficieImagen& anfitrion) {
+    return {1,
+            std::min(
+                {anfitrion.ancho(), v.MatrizY.x_hasta(), v.MatrizI.x_hasta(), v.MatrizQ.x_hasta()}),
+            1,
+            std::min(
+                {anfitrion.alto(), v.MatrizY.y_hasta(), v.MatrizI.y_hasta(), v.MatrizQ.y_hasta()})};
 }
 
 }  // namespace

@@ -7,12 +7,13 @@
 
 namespace zek {
 
-Sesion::Sesion(PuertoVentana& puerto, LectorImagen& lector, TamanoImagen host, TamanoImagen marca)
+Sesion::Sesion(PuertoVentana& puerto, LectorImagen& lector, TamanoImagen anfitrion,
+               TamanoImagen marca)
     : puerto_(puerto),
       lector_(lector),
-      Picture1_(host.ancho, host.alto),
+      Picture1_(anfitrion.ancho, anfitrion.alto),
       Picture2_(marca.ancho, marca.alto),
-      Picture3_(host.ancho, host.alto),
+      Picture3_(anfitrion.ancho, anfitrion.alto),
       Picture4_(marca.ancho, marca.alto),
       demo_(vbles_, pictures(), puerto) {}
 
@@ -32,8 +33,8 @@ bool Sesion::abre(Rol rol, const std::string& ruta) {
     switch (rol) {
         case Rol::Imagen:
             if (!abre_imagen(vbles_, pictures(), puerto_, lector_, ruta)) return false;
-            ruta_host_ = ruta;
-            hay_host_ = true;
+            ruta_anfitrion_ = ruta;
+            hay_anfitrion_ = true;
             return true;
         case Rol::Marca:
             if (!abre_marca(vbles_, pictures(), puerto_, lector_, ruta)) return false;
@@ -53,7 +54,7 @@ void Sesion::aplica(Parametro p, const std::string& texto) {
 // The host's picture goes with the reset: nothing is compared with it after.
 void Sesion::MnuReset_Click() {
     demo_.MnuReset_Click();
-    hay_host_ = false;
+    hay_anfitrion_ = false;
 }
 
 std::string Sesion::texto_parametro(Parametro p) const {
@@ -102,7 +103,7 @@ std::optional<FuenteLaboratorio> Sesion::fuente_abierta() const {
     // empties the host's box.
     const Tabla& original =
         demo_.luminancia_original().dimensionada() ? demo_.luminancia_original() : vbles_.MatrizY;
-    return abierta_.fuente(hay_host_ ? original : Tabla{}, vbles_.MatrizMarca);
+    return abierta_.fuente(hay_anfitrion_ ? original : Tabla{}, vbles_.MatrizMarca);
 }
 
 std::optional<EntradaBarrido> Sesion::entrada_del_barrido() const {

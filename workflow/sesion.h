@@ -21,7 +21,7 @@
 namespace zek {
 
 struct EntradaBarrido {
-    SuperficieMemoria host, marca;
+    SuperficieMemoria anfitrion, marca;
     double clave = 0;
 };
 
@@ -33,7 +33,7 @@ class Sesion {
   public:
     // The pictures start empty at their design sizes, or at smaller ones for
     // runs that never show them (the fuzzers, whose every input is a session).
-    Sesion(PuertoVentana& puerto, LectorImagen& lector, TamanoImagen host = kLimiteHost,
+    Sesion(PuertoVentana& puerto, LectorImagen& lector, TamanoImagen anfitrion = kLimiteAnfitrion,
            TamanoImagen marca = kLimiteMarca);
     Sesion(const Sesion&) = delete;
     Sesion& operator=(const Sesion&) = delete;
@@ -69,7 +69,7 @@ class Sesion {
     const std::optional<Aciertos>& aciertos_abierta() const { return abierta_.aciertos(); }
     // The files the host and the watermark were opened from, so that
     // nothing is saved over them and the lesson can be repeated on them.
-    const std::string& ruta_host() const { return ruta_host_; }
+    const std::string& ruta_anfitrion() const { return ruta_anfitrion_; }
     const std::string& ruta_marca() const { return ruta_marca_; }
 
     // Sources for the laboratory: the picture stage 1 drew (nothing before
@@ -102,8 +102,8 @@ class Sesion {
     Vbles vbles_;
     SuperficieMemoria Picture1_, Picture2_, Picture3_, Picture4_;
     Demostracion demo_;
-    std::string ruta_host_, ruta_marca_;
-    bool hay_host_ = false;                // a host opened since the last reset
+    std::string ruta_anfitrion_, ruta_marca_;
+    bool hay_anfitrion_ = false;           // a host opened since the last reset
     ImagenAbierta abierta_;                // the picture opened last with "Imagen marcada…"
     bool ultima_lectura_abierta_ = false;  // its reading is the last one made
 };

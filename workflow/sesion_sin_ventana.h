@@ -17,9 +17,10 @@ class SesionSinVentana {
   public:
     // lector: where files are read from, besides the pictures held in
     // `memoria`. The boxes start at the sizes given.
-    explicit SesionSinVentana(LectorImagen* lector = nullptr, TamanoImagen host = kLimiteHost,
+    explicit SesionSinVentana(LectorImagen* lector = nullptr,
+                              TamanoImagen anfitrion = kLimiteAnfitrion,
                               TamanoImagen marca = kLimiteMarca)
-        : sesion(puerto, memoria, host, marca) {
+        : sesion(puerto, memoria, anfitrion, marca) {
         memoria.resto = lector;
     }
     SesionSinVentana(const SesionSinVentana&) = delete;
@@ -27,8 +28,8 @@ class SesionSinVentana {
 
     // Holds both pictures in memory and opens them, host first, as the user
     // would; true when both were accepted.
-    bool carga(const SuperficieImagen& host, const SuperficieImagen& marca) {
-        memoria.pon("host", host);
+    bool carga(const SuperficieImagen& anfitrion, const SuperficieImagen& marca) {
+        memoria.pon("host", anfitrion);
         memoria.pon("marca", marca);
         return sesion.abre(Rol::Imagen, "host") && sesion.abre(Rol::Marca, "marca");
     }

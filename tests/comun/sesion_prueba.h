@@ -21,8 +21,8 @@ struct SesionPrueba : SesionSinVentana {
     const SuperficieMemoria& p4 = sesion.Picture4();
 
     // Opens a file in the host's role or the watermark's, as the user would.
-    bool abre(const std::string& ruta, bool como_host) {
-        return sesion.abre(como_host ? Rol::Imagen : Rol::Marca, ruta);
+    bool abre(const std::string& ruta, bool como_anfitrion) {
+        return sesion.abre(como_anfitrion ? Rol::Imagen : Rol::Marca, ruta);
     }
     std::string paso() const { return puerto.texto(Control::LpASO); }
 };

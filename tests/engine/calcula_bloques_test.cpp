@@ -18,10 +18,10 @@ class CalculaBloques : public testing::TestWithParam<CasoBloques> {};
 
 TEST_P(CalculaBloques, FindsTheLargestSideWithEvenColumnsAndAPairPerWatermarkPixel) {
     const CasoBloques& c = GetParam();
-    SuperficieMemoria host(c.W, c.H), marca(c.Wm, c.Hm);
+    SuperficieMemoria anfitrion(c.W, c.H), marca(c.Wm, c.Hm);
     Vbles v;
     PuertoMemoria puerto;
-    EXPECT_TRUE(Calcula_Bloques(v, host, marca, puerto));
+    EXPECT_TRUE(Calcula_Bloques(v, anfitrion, marca, puerto));
     EXPECT_EQ(v.LongBloque, c.lado);
     EXPECT_EQ(v.NumBloques, c.bloques);
     EXPECT_EQ(puerto.texto(Control::LBloque), "Longitud de bloque " + std::to_string(c.lado));
@@ -40,12 +40,12 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoBloques{0, 5, 2, 1, 0, 4}));     // no side to try: 2 x P stays
 
 TEST(CalculaBloques, RefusesAnOddWatermarkAndChangesNothing) {
-    SuperficieMemoria host(320, 240), marca(3, 5);
+    SuperficieMemoria anfitrion(320, 240), marca(3, 5);
     Vbles v;
     v.LongBloque = 7;
     v.NumBloques = 99;
     PuertoMemoria puerto;
-    EXPECT_FALSE(Calcula_Bloques(v, host, marca, puerto));
+    EXPECT_FALSE(Calcula_Bloques(v, anfitrion, marca, puerto));
     EXPECT_EQ(puerto.mensajes,
               (std::vector<Mensaje>{{"Marca de Agua no Válida", Icono::Informacion, "ZEK"}}));
     EXPECT_EQ(v.LongBloque, 7);

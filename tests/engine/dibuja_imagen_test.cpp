@@ -13,17 +13,17 @@ namespace {
 void espera_colores_de_vuelta(const std::vector<int32_t>& colores) {
     const int W = 512;
     const int H = static_cast<int>(colores.size() / W) + 2;
-    SuperficieMemoria host(W, H), resultado(W, H);
+    SuperficieMemoria anfitrion(W, H), resultado(W, H);
     for (size_t i = 0; i < colores.size(); ++i) {
-        host.pon_pixel(1 + static_cast<int>(i % (W - 1)), 1 + static_cast<int>(i / (W - 1)),
-                       colores[i]);
+        anfitrion.pon_pixel(1 + static_cast<int>(i % (W - 1)), 1 + static_cast<int>(i / (W - 1)),
+                            colores[i]);
     }
     Vbles v;
-    Captura_Imagen(host, v);
-    Dibuja_Imagen(v, host, resultado);
+    Captura_Imagen(anfitrion, v);
+    Dibuja_Imagen(v, anfitrion, resultado);
     for (int x = 1; x < W; ++x) {
         for (int y = 1; y < H; ++y) {
-            ASSERT_EQ(resultado.lee_pixel(x, y), host.lee_pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(resultado.lee_pixel(x, y), anfitrion.lee_pixel(x, y)) << x << "," << y;
         }
     }
 }
@@ -44,13 +44,13 @@ struct CasoYiq {
 class Conversion : public testing::TestWithParam<CasoYiq> {};
 
 TEST_P(Conversion, ClampsEachChannelAndRoundsHalvesToEven) {
-    SuperficieMemoria host(2, 2), resultado(2, 2);
+    SuperficieMemoria anfitrion(2, 2), resultado(2, 2);
     Vbles v;
     for (Tabla* t : {&v.MatrizY, &v.MatrizI, &v.MatrizQ}) t->dimensiona(1, 2, 1, 2);
     v.MatrizY.escribe(1, 1, GetParam().Y);
     v.MatrizI.escribe(1, 1, GetParam().I);
     v.MatrizQ.escribe(1, 1, GetParam().Q);
-    Dibuja_Imagen(v, host, resultado);
+    Dibuja_Imagen(v, anfitrion, resultado);
     EXPECT_EQ(resultado.lee_pixel(1, 1), GetParam().color);
 }
 
@@ -67,9 +67,9 @@ TEST(DibujaImagen, DrawsOnlyWithinTheHostSizeAndWhatTheTablesCover) {
     for (int i = 0; i < 9; ++i) pequeno.pon_pixel(i % 3, i / 3, 0xFFFFFF);
     Vbles v;
     Captura_Imagen(pequeno, v);
-    SuperficieMemoria host(6, 6), resultado(8, 8);
+    SuperficieMemoria anfitrion(6, 6), resultado(8, 8);
     resultado.pon_pixel(7, 7, 0x123456);
-    Dibuja_Imagen(v, host, resultado);
+    Dibuja_Imagen(v, anfitrion, resultado);
     EXPECT_EQ(resultado.lee_pixel(1, 1), 0xFFFFFF);
     EXPECT_EQ(resultado.lee_pixel(3, 3), 0);  // column W, row H of the tables hold 0
     EXPECT_EQ(resultado.lee_pixel(4, 4), kColorFondo);
@@ -78,8 +78,8 @@ TEST(DibujaImagen, DrawsOnlyWithinTheHostSizeAndWhatTheTablesCover) {
 }
 
 TEST(DibujaImagen, WithoutTablesDrawsNothing) {
-    SuperficieMemoria host(4, 4), resultado(4, 4);
-    Dibuja_Imagen(Vbles{}, host, resultado);
+    SuperficieMemoria anfitrion(4, 4), resultado(4, 4);
+    Dibuja_Imagen(Vbles{}, anfitrion, resultado);
     EXPECT_EQ(resultado, SuperficieMemoria(4, 4));
 }
 

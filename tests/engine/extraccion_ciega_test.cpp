@@ -13,7 +13,7 @@ namespace {
 
 // A mid-tone host with gentle texture, far from 0 and 255 so that no shift
 // is clamped, and a watermark whose every bit is known.
-SuperficieMemoria host_con_margen(int W, int H) {
+SuperficieMemoria anfitrion_con_margen(int W, int H) {
     SuperficieMemoria s(W, H);
     for (int x = 0; x < W; ++x) {
         for (int y = 0; y < H; ++y) {
@@ -33,17 +33,17 @@ SuperficieMemoria marca_conocida(int Wm, int Hm) {
 }
 
 struct Incrustacion {
-    SuperficieMemoria host, marca, marcada;
+    SuperficieMemoria anfitrion, marca, marcada;
     Vbles v;
     PuertoMemoria puerto;
 
     Incrustacion(int W, int H, int Wm, int Hm, double grado, double clave)
-        : host(host_con_margen(W, H)), marca(marca_conocida(Wm, Hm)), marcada(W, H) {
+        : anfitrion(anfitrion_con_margen(W, H)), marca(marca_conocida(Wm, Hm)), marcada(W, H) {
         v.Grado = grado;
         v.Clave = clave;
-        Captura_Imagen(host, v);
+        Captura_Imagen(anfitrion, v);
         Captura_Marca(marca, v);
-        EXPECT_TRUE(Inserta_Marca(v, host, marca, marcada, puerto));
+        EXPECT_TRUE(Inserta_Marca(v, anfitrion, marca, marcada, puerto));
     }
     Aciertos lee(const SuperficieImagen& fuente) const {
         const auto leida =

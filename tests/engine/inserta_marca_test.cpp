@@ -15,7 +15,7 @@ constexpr int32_t kOscuro = 0;
 // A 4 x 4 host with a 2 x 1 watermark: side 2, one pair of blocks per row;
 // the tables are filled by hand so each case states its own luminances.
 struct Escena {
-    SuperficieMemoria host{4, 4}, marca{2, 1}, resultado{4, 4};
+    SuperficieMemoria anfitrion{4, 4}, marca{2, 1}, resultado{4, 4};
     Vbles v;
     PuertoMemoria puerto;
 
@@ -39,7 +39,7 @@ struct Escena {
     }
     bool inserta(int32_t color_marca) {
         v.MatrizMarca.escribe(1, 1, color_marca);
-        return Inserta_Marca(v, host, marca, resultado, puerto);
+        return Inserta_Marca(v, anfitrion, marca, resultado, puerto);
     }
 };
 
@@ -111,7 +111,7 @@ TEST_P(Rechazo, ShowsOneMessageAndChangesNothing) {
     GetParam().prepara(e);
     const Tabla antes = e.v.MatrizY;
     const Tabla marca_antes = e.v.MatrizMarca;
-    EXPECT_FALSE(Inserta_Marca(e.v, e.host, e.marca, e.resultado, e.puerto));
+    EXPECT_FALSE(Inserta_Marca(e.v, e.anfitrion, e.marca, e.resultado, e.puerto));
     EXPECT_EQ(e.puerto.mensajes, std::vector<Mensaje>{GetParam().mensaje});
     EXPECT_EQ(e.v.MatrizY, antes);
     EXPECT_EQ(e.v.MatrizMarca, marca_antes);
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](Escena& e) { e.marca.fija_tamano(3, 1); },
                     {"Marca de Agua no Válida", Icono::Informacion, "ZEK"}},
         CasoRechazo{"sin_lado",
-                    [](Escena& e) { e.host.fija_tamano(3, 3); },
+                    [](Escena& e) { e.anfitrion.fija_tamano(3, 3); },
                     {"La imagen es demasiado pequeña para insertar la marca de agua",
                      Icono::Informacion, "Marca de Agua"}},
         CasoRechazo{"grado_redondea_a_cero",
@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(InsertaMarca, AFailureOnALaterPairPutsBackTheEarlierOnes) {
     // Two rows of pairs: the first shifts fine, the second overflows.
-    SuperficieMemoria host(4, 8), marca(2, 2), resultado(4, 8);
+    SuperficieMemoria anfitrion(4, 8), marca(2, 2), resultado(4, 8);
     Vbles v;
     v.Grado = 10;
     v.Clave = 3;
@@ -175,7 +175,7 @@ TEST(InsertaMarca, AFailureOnALaterPairPutsBackTheEarlierOnes) {
     v.MatrizMarca.dimensiona(1, 2, 1, 2);
     const Tabla antes = v.MatrizY;
     PuertoMemoria puerto;
-    EXPECT_FALSE(Inserta_Marca(v, host, marca, resultado, puerto));
+    EXPECT_FALSE(Inserta_Marca(v, anfitrion, marca, resultado, puerto));
     EXPECT_EQ(v.LongBloque, 2);
     EXPECT_EQ(puerto.mensajes, std::vector<Mensaje>{kFueraDeRango});
     EXPECT_EQ(v.MatrizY, antes);

@@ -16,7 +16,7 @@ void espera_bits_iguales(double tabla, double texto, int32_t color) {
     ASSERT_EQ(std::bit_cast<uint64_t>(tabla), std::bit_cast<uint64_t>(texto)) << "color " << color;
 }
 
-TEST(CapturaHost, TablesHoldWhatTheTextOfEveryComponentGivesBitForBit) {
+TEST(CapturaAnfitrion, TablesHoldWhatTheTextOfEveryComponentGivesBitForBit) {
     // Every 31st colour of the whole cube, plus all greys (whose I and Q are
     // tiny cancellation residues with exponents), captured as a picture.
     std::vector<int32_t> colores;
@@ -24,13 +24,13 @@ TEST(CapturaHost, TablesHoldWhatTheTextOfEveryComponentGivesBitForBit) {
     for (int32_t g = 0; g < 256; ++g) colores.push_back(g * 0x010101);
     const int W = 1024;
     const int H = static_cast<int>(colores.size()) / (W - 1) + 2;
-    SuperficieMemoria host(W, H);
+    SuperficieMemoria anfitrion(W, H);
     for (size_t i = 0; i < colores.size(); ++i) {
-        host.pon_pixel(1 + static_cast<int>(i) % (W - 1), 1 + static_cast<int>(i) / (W - 1),
-                       colores[i]);
+        anfitrion.pon_pixel(1 + static_cast<int>(i) % (W - 1), 1 + static_cast<int>(i) / (W - 1),
+                            colores[i]);
     }
     Vbles v;
-    Captura_Imagen(host, v);
+    Captura_Imagen(anfitrion, v);
     for (size_t i = 0; i < colores.size(); ++i) {
         const int x = 1 + static_cast<int>(i) % (W - 1), y = 1 + static_cast<int>(i) / (W - 1);
         const int32_t c = colores[i];
@@ -62,30 +62,30 @@ struct CasoYiq {
     double Y, I, Q;
 };
 
-class CapturaHost : public testing::TestWithParam<CasoYiq> {};
+class CapturaAnfitrion : public testing::TestWithParam<CasoYiq> {};
 
-TEST_P(CapturaHost, StoresLuminanceAndChrominanceAsTheirTextGivesThem) {
-    SuperficieMemoria host(2, 2);
-    host.pon_pixel(1, 1, GetParam().color);
+TEST_P(CapturaAnfitrion, StoresLuminanceAndChrominanceAsTheirTextGivesThem) {
+    SuperficieMemoria anfitrion(2, 2);
+    anfitrion.pon_pixel(1, 1, GetParam().color);
     Vbles v;
-    Captura_Imagen(host, v);
+    Captura_Imagen(anfitrion, v);
     EXPECT_EQ(v.MatrizY.lee(1, 1), GetParam().Y);
     EXPECT_EQ(v.MatrizI.lee(1, 1), GetParam().I);
     EXPECT_EQ(v.MatrizQ.lee(1, 1), GetParam().Q);
 }
 
-INSTANTIATE_TEST_SUITE_P(Colores, CapturaHost,
+INSTANTIATE_TEST_SUITE_P(Colores, CapturaAnfitrion,
                          testing::Values(CasoYiq{0, 0, 0, 0}, CasoYiq{255, 76.245, 151.98, 54.06},
                                          CasoYiq{0x00FF00, 149.685, -70.125, -133.365},
                                          CasoYiq{0xFF0000, 29.07, -81.855, 79.305}));
 
-TEST(CapturaHost, TablesAreOneBasedAndTheLastColumnAndRowHoldZero) {
-    SuperficieMemoria host(4, 3);
+TEST(CapturaAnfitrion, TablesAreOneBasedAndTheLastColumnAndRowHoldZero) {
+    SuperficieMemoria anfitrion(4, 3);
     for (int x = 0; x < 4; ++x) {
-        for (int y = 0; y < 3; ++y) host.pon_pixel(x, y, 0xFFFFFF);
+        for (int y = 0; y < 3; ++y) anfitrion.pon_pixel(x, y, 0xFFFFFF);
     }
     Vbles v;
-    Captura_Imagen(host, v);
+    Captura_Imagen(anfitrion, v);
     for (const Tabla* t : {&v.MatrizY, &v.MatrizI, &v.MatrizQ})
         EXPECT_TRUE(t->cubre(1, 4, 1, 3) && !t->contiene(0, 1) && !t->contiene(5, 1));
     EXPECT_EQ(v.MatrizY.lee(3, 2), 255);
@@ -97,17 +97,17 @@ TEST(CapturaHost, TablesAreOneBasedAndTheLastColumnAndRowHoldZero) {
 // table the host capture makes, odd heights (a padded last pair) included.
 TEST(CapturaLuminancia, IsTheHostCapturesLuminanceBitForBit) {
     for (auto [W, H] : {std::pair{7, 5}, std::pair{16, 9}, std::pair{1, 1}, std::pair{3, 0}}) {
-        SuperficieMemoria host(W, H);
+        SuperficieMemoria anfitrion(W, H);
         for (int x = 0; x < W; ++x) {
             for (int y = 0; y < H; ++y)
-                host.pon_pixel(x, y,
-                               static_cast<int32_t>((x * 977u + y * 7919u) * 2654435u & 0xFFFFFFu));
+                anfitrion.pon_pixel(
+                    x, y, static_cast<int32_t>((x * 977u + y * 7919u) * 2654435u & 0xFFFFFFu));
         }
         Vbles v;
-        Captura_Imagen(host, v);
+        Captura_Imagen(anfitrion, v);
         Tabla Y;
         Y.dimensiona(1, 2, 1, 2);  // a table in use before: resized and overwritten
-        captura_luminancia(host, Y);
+        captura_luminancia(anfitrion, Y);
         EXPECT_EQ(Y, v.MatrizY) << W << "x" << H;
     }
 }

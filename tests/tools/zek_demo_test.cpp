@@ -176,8 +176,8 @@ TEST_F(ZekDemo, TheSavedPictureReadsBackAsTheDemonstrationDid) {
     const QJsonObject demo = informe();
     const QImage marcada(QString::fromStdString((salida() / "marcada.png").string()));
     ASSERT_EQ(marcada.size(), QSize(320, 240));
-    const QImage host(QString::fromStdString(ZEK_CARPETA_MUESTRAS "/imagen.bmp"));
-    EXPECT_EQ(marcada.pixel(0, 0), host.pixel(0, 0));  // no grey border
+    const QImage anfitrion(QString::fromStdString(ZEK_CARPETA_MUESTRAS "/imagen.bmp"));
+    EXPECT_EQ(marcada.pixel(0, 0), anfitrion.pixel(0, 0));  // no grey border
     const QJsonObject histograma = demo["histograma"].toObject();
     EXPECT_EQ(histograma["grado"].toInt(), 16);
     EXPECT_EQ(histograma["antes"].toObject()["claros"].toArray().size(), 16);

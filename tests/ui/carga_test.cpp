@@ -22,18 +22,18 @@ class Limites : public testing::TestWithParam<CasoTamano> {};
 TEST_P(Limites, AcceptsUpToTheSizeOfTheBoxOfItsRole) {
     const CasoTamano& c = GetParam();
     Ventana v;
-    const bool host = std::string(c.menu) == "SubImagen";
+    const bool anfitrion = std::string(c.menu) == "SubImagen";
     v.abre(c.menu, v.imagen(c.ancho, c.alto));
-    PictureBox* caja = v.picture(host ? 1 : 2);
-    const Tabla& tabla = host ? v.w->vbles().MatrizY : v.w->vbles().MatrizMarca;
+    PictureBox* caja = v.picture(anfitrion ? 1 : 2);
+    const Tabla& tabla = anfitrion ? v.w->vbles().MatrizY : v.w->vbles().MatrizMarca;
     if (c.aceptada) {
         EXPECT_TRUE(v.dialogos.mensajes.empty());
         EXPECT_EQ(caja->size(), QSize(c.ancho, c.alto));
-        EXPECT_EQ(v.picture(host ? 3 : 4)->size(), QSize(c.ancho, c.alto));
+        EXPECT_EQ(v.picture(anfitrion ? 3 : 4)->size(), QSize(c.ancho, c.alto));
         EXPECT_TRUE(tabla.cubre(1, c.ancho, 1, c.alto));
         EXPECT_EQ(caja->lee_pixel(0, 0), 0);  // the diagonal is black
     } else {
-        const TamanoImagen limite = host ? kLimiteHost : kLimiteMarca;
+        const TamanoImagen limite = anfitrion ? kLimiteAnfitrion : kLimiteMarca;
         ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
         EXPECT_EQ(v.dialogos.mensajes[0],
                   (MensajeQt{QString::fromStdString(texto_de_rechazo({c.ancho, c.alto}, limite)),

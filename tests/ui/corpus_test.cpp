@@ -90,11 +90,11 @@ class Archivos {
 struct ConLectorQt {
     LectorQt qt;
 };
-struct Banco : ConLectorQt, prueba::SesionPrueba {
-    Banco() : SesionPrueba(&qt) {}
+struct SesionDeArchivos : ConLectorQt, prueba::SesionPrueba {
+    SesionDeArchivos() : SesionPrueba(&qt) {}
     const Demostracion& demo = s.demostracion();
-    bool abre(const fs::path& ruta, bool como_host) {
-        return SesionPrueba::abre(ruta.string(), como_host);
+    bool abre(const fs::path& ruta, bool como_anfitrion) {
+        return SesionPrueba::abre(ruta.string(), como_anfitrion);
     }
 };
 
@@ -116,15 +116,16 @@ class Corpus : public testing::TestWithParam<std::tuple<Caso, bool>> {
 };
 
 TEST_P(Corpus, LoadsAndRunsOrIsRefusedAsTheRulesSay) {
-    const auto [caso, como_host] = GetParam();
-    Banco b;
-    ASSERT_TRUE(b.abre(como_host ? archivos->ruta("marca-pequena.bmp") : kMuestras / "imagen.bmp",
-                       !como_host));
-    const SuperficieMemoria& caja = como_host ? b.p1 : b.p2;
+    const auto [caso, como_anfitrion] = GetParam();
+    SesionDeArchivos b;
+    ASSERT_TRUE(
+        b.abre(como_anfitrion ? archivos->ruta("marca-pequena.bmp") : kMuestras / "imagen.bmp",
+               !como_anfitrion));
+    const SuperficieMemoria& caja = como_anfitrion ? b.p1 : b.p2;
     const SuperficieMemoria antes = caja;
     const Vbles tablas = b.v;
 
-    const bool aceptada = b.abre(archivos->ruta(caso.archivo), como_host);
+    const bool aceptada = b.abre(archivos->ruta(caso.archivo), como_anfitrion);
     EXPECT_EQ(aceptada, caso.resultado == Resultado::Carga);
     switch (caso.resultado) {
         case Resultado::Carga: {
@@ -141,7 +142,7 @@ TEST_P(Corpus, LoadsAndRunsOrIsRefusedAsTheRulesSay) {
             ASSERT_EQ(b.puerto.mensajes.size(), 1u);
             EXPECT_EQ(b.puerto.mensajes[0].titulo, "Asignatura de ZEK 2003/04");
             const SuperficieMemoria vacia =
-                como_host ? SuperficieMemoria(378, 483) : SuperficieMemoria(181, 227);
+                como_anfitrion ? SuperficieMemoria(378, 483) : SuperficieMemoria(181, 227);
             EXPECT_EQ(caja, vacia);
             EXPECT_EQ(b.v.MatrizY, tablas.MatrizY);
             EXPECT_EQ(b.v.MatrizMarca, tablas.MatrizMarca);
@@ -199,7 +200,7 @@ class CorpusMarcada : public Corpus {};
 
 TEST_P(CorpusMarcada, FollowsTheHostsRulesAndFeedsTheLaboratory) {
     const Caso& caso = std::get<0>(GetParam());
-    Banco b;
+    SesionDeArchivos b;
     ASSERT_TRUE(b.abre(kMuestras / "imagen.bmp", true));
     ASSERT_TRUE(b.abre(archivos->ruta("marca-pequena.bmp"), false));
     b.s.aplica(Parametro::Grado, "10");
@@ -235,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(Archivos, CorpusMarcada,
 // Transparent pixels show the boxes' background; the first frame of an
 // animation is the one shown.
 TEST(CorpusDetalle, TransparencyShowsTheBackgroundAndAnAnimationItsFirstFrame) {
-    Banco b;
+    SesionDeArchivos b;
     ASSERT_TRUE(b.abre(kCorpus / "gif-transparente.gif", false));
     EXPECT_EQ(b.p2.lee_pixel(0, 0), kColorFondo);  // white made transparent
     EXPECT_EQ(b.p2.lee_pixel(16, 16), b.p2.lee_pixel(16, 16) & 0xFFFFFF);
@@ -254,7 +255,7 @@ TEST(CorpusDetalle, AFileWithoutReadPermission) {
     const fs::path ruta = a.carpeta() / "sin permiso.bmp";
     fs::copy_file(kMuestras / "marca.bmp", ruta);
     fs::permissions(ruta, fs::perms::none);
-    Banco b;
+    SesionDeArchivos b;
     const bool legible = access(ruta.c_str(), R_OK) == 0;
     EXPECT_EQ(b.abre(ruta, false), legible);
     if (!legible) {
@@ -271,7 +272,7 @@ TEST(CorpusDetalle, AFileWithoutReadPermission) {
 // the declared pictures' 40 GB and 17 GB.
 TEST(CorpusDetalle, HugeHeadersAllocateNothingLikeTheirSize) {
     const Archivos a;
-    Banco b;
+    SesionDeArchivos b;
     rusage antes{};
     getrusage(RUSAGE_SELF, &antes);
     for (int i = 0; i < 10; ++i) {

@@ -27,7 +27,7 @@ void carga_muestras(Ventana& v) {
 TEST(Demostracion, FourPressesOnTheSamplesThenReset) {
     Ventana v;
     carga_muestras(v);
-    const QImage host = v.picture(1)->imagen();
+    const QImage anfitrion = v.picture(1)->imagen();
     v.aplica("Txt_Grado", "Cmd_Grado", "10");
     v.aplica("Txt_Clave", "Cmd_Clave", " 3 ");
     EXPECT_EQ(v.texto("LGrado"), "Grado de Resistencia a ataques de Altas frecuencias 10");
@@ -46,7 +46,7 @@ TEST(Demostracion, FourPressesOnTheSamplesThenReset) {
     int lejanos = 0;
     for (int x = 1; x < 319; ++x) {
         for (int y = 1; y < 239; ++y) {
-            const QRgb a = host.pixel(x, y), b = v.picture(3)->imagen().pixel(x, y);
+            const QRgb a = anfitrion.pixel(x, y), b = v.picture(3)->imagen().pixel(x, y);
             lejanos += std::abs(qRed(a) - qRed(b)) > 12 || std::abs(qGreen(a) - qGreen(b)) > 12 ||
                        std::abs(qBlue(a) - qBlue(b)) > 12;
         }

@@ -79,20 +79,20 @@ TEST(Guardar, TheWatermarkedPictureGoesToPngOrJpegAndReadsBack) {
 
 TEST(Guardar, NeverOverTheOpenHostAndAFailedWriteKeepsTheOldFile) {
     Ventana v;
-    const QString host = v.imagen(64, 48);
-    v.abre("SubImagen", host);
+    const QString anfitrion = v.imagen(64, 48);
+    v.abre("SubImagen", anfitrion);
     v.abre("SubMarcaAgua", v.imagen(4, 2));
     v.aplica("Txt_Grado", "Cmd_Grado", "16");
     v.aplica("Txt_Clave", "Cmd_Clave", "3");
     v.paso();
     v.paso();
-    const QImage original(host);
-    guarda(v, "SubGuardarMarcada", host);
+    const QImage original(anfitrion);
+    guarda(v, "SubGuardarMarcada", anfitrion);
     ASSERT_EQ(v.dialogos.mensajes.size(), 1u);
     EXPECT_EQ(v.dialogos.mensajes[0].texto,
               QString::fromUtf8("No se puede guardar sobre «64x48.bmp»: es la imagen principal "
                                 "abierta. Elige otro nombre."));
-    EXPECT_EQ(QImage(host), original);
+    EXPECT_EQ(QImage(anfitrion), original);
     v.dialogos.mensajes.clear();
     guarda(v, "SubGuardarMarcada", v.carpeta.filePath("4x2.bmp"));  // nor over the watermark
     ASSERT_EQ(v.dialogos.mensajes.size(), 1u);

@@ -10,16 +10,17 @@ namespace {
 
 // A host of W x H in greys and a chequered watermark of Wm x Hm, opened;
 // Grado 16 and Clave 3.
-struct Banco : prueba::SesionPrueba {
-    Banco(int W, int H, int Wm, int Hm) {
-        SuperficieMemoria host(W, H), marca(Wm, Hm);
+struct DemoTexturada : prueba::SesionPrueba {
+    DemoTexturada(int W, int H, int Wm, int Hm) {
+        SuperficieMemoria anfitrion(W, H), marca(Wm, Hm);
         for (int x = 0; x < W; ++x) {
-            for (int y = 0; y < H; ++y) host.pon_pixel(x, y, (100 + (x + 2 * y) % 50) * 0x010101);
+            for (int y = 0; y < H; ++y)
+                anfitrion.pon_pixel(x, y, (100 + (x + 2 * y) % 50) * 0x010101);
         }
         for (int x = 0; x < Wm; ++x) {
             for (int y = 0; y < Hm; ++y) marca.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
         }
-        carga(host, marca);
+        carga(anfitrion, marca);
         s.aplica(Parametro::Grado, "16");
         s.aplica(Parametro::Clave, "3");
     }
@@ -27,7 +28,7 @@ struct Banco : prueba::SesionPrueba {
 };
 
 TEST(Demostracion, TheStatusLineTellsThePsnrAndTheBlindReading) {
-    Banco b(80, 40, 8, 6);
+    DemoTexturada b(80, 40, 8, 6);
     b.puerto.separador = ',';
     b.s.Command1_Click();
     EXPECT_EQ(b.estado(), "");
@@ -50,7 +51,7 @@ TEST(Demostracion, TheStatusLineTellsThePsnrAndTheBlindReading) {
 }
 
 TEST(Demostracion, ARefusedEmbeddingIsSaidAndNothingIsRead) {
-    Banco b(80, 40, 8, 6);
+    DemoTexturada b(80, 40, 8, 6);
     b.s.Command1_Click();
     b.memoria.pon("grande", SuperficieMemoria(kLimiteMarca.ancho + 1, 4));
     EXPECT_FALSE(b.abre("grande", false));  // a refused watermark leaves no table
@@ -66,7 +67,7 @@ TEST(Demostracion, APercentageShortOfAllIsNeverShownAsAHundred) {
     // Block side 1: the last pair of each row of blocks has its second block
     // in the tables' last column, which lies outside the picture, so half its
     // shift is never drawn; here one such pixel reads back wrong.
-    Banco b(100, 50, 46, 46);
+    DemoTexturada b(100, 50, 46, 46);
     b.s.aplica(Parametro::Grado, "32");
     for (int i = 0; i < 4; ++i) b.s.Command1_Click();
     // 2024 / 2025 is 99.95 %: rounded to nearest it would read 100.0.

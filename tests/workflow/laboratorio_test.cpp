@@ -20,16 +20,16 @@ namespace {
 // A textured host of 80 x 40 and a chequered 8 x 6 watermark, Grado 16,
 // Clave 3, through the four stages.
 struct Laboratorio : prueba::SesionPrueba {
-    SuperficieMemoria host{80, 40}, marca{8, 6};
+    SuperficieMemoria anfitrion{80, 40}, marca{8, 6};
     Laboratorio() {
         for (int x = 0; x < 80; ++x) {
             for (int y = 0; y < 40; ++y)
-                host.pon_pixel(x, y, (90 + (x * 7 + y * 3) % 60) * 0x010101);
+                anfitrion.pon_pixel(x, y, (90 + (x * 7 + y * 3) % 60) * 0x010101);
         }
         for (int x = 0; x < 8; ++x) {
             for (int y = 0; y < 6; ++y) marca.pon_pixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
         }
-        carga(host, marca);
+        carga(anfitrion, marca);
         s.aplica(Parametro::Grado, "16");
         s.aplica(Parametro::Clave, "3");
         for (int i = 0; i < 4; ++i) s.Command1_Click();
@@ -40,10 +40,10 @@ TEST(Laboratorio, TheSavedPictureIsTheHostWhereverTheRenderingDrawsNothing) {
     Laboratorio l;
     const SuperficieMemoria completa = l.s.demostracion().marcada_completa();
     const SuperficieMemoria& marcada = l.s.demostracion().marcada();
-    EXPECT_NE(marcada.lee_pixel(5, 0), l.host.lee_pixel(5, 0));  // the box's grey
+    EXPECT_NE(marcada.lee_pixel(5, 0), l.anfitrion.lee_pixel(5, 0));  // the box's grey
     for (int x = 0; x < 80; ++x) {
         for (int y = 0; y < 40; ++y) {
-            const SuperficieMemoria& esperada = x == 0 || y == 0 ? l.host : marcada;
+            const SuperficieMemoria& esperada = x == 0 || y == 0 ? l.anfitrion : marcada;
             ASSERT_EQ(completa.lee_pixel(x, y), esperada.lee_pixel(x, y)) << x << "," << y;
         }
     }
@@ -179,7 +179,7 @@ TEST(Barrido, StopsWhenAskedAndCanRunOnAWorker) {
     std::atomic<size_t> avisos = 0;
     TrabajoEnSegundoPlano trabajo;
     trabajo.lanza([&](std::stop_token) {
-        filas = barrido_de_grados(l.host, l.marca, {8, 16, 32}, 3, {*lee_ataque("brillo:20")},
+        filas = barrido_de_grados(l.anfitrion, l.marca, {8, 16, 32}, 3, {*lee_ataque("brillo:20")},
                                   nullptr, [&](size_t hechos, size_t total) {
                                       EXPECT_EQ(total, 3u);
                                       return ++avisos < 2 && hechos < total;
@@ -191,13 +191,14 @@ TEST(Barrido, StopsWhenAskedAndCanRunOnAWorker) {
     // prefix holds none, one or two of them.
     EXPECT_EQ(avisos, 2u);
     EXPECT_TRUE(filas.empty() || filas.size() == 2 || filas.size() == 4) << filas.size();
-    filas = barrido_de_grados(l.host, l.marca, {8, 16, 32}, 3, {*lee_ataque("brillo:20")}, nullptr);
+    filas = barrido_de_grados(l.anfitrion, l.marca, {8, 16, 32}, 3, {*lee_ataque("brillo:20")},
+                              nullptr);
     ASSERT_EQ(filas.size(), 6u);
     EXPECT_EQ(filas[0].grado, 8);
     EXPECT_EQ(filas[1].ataque, "brillo:20");
     EXPECT_EQ(filas[1].ber, 0.0);
     EXPECT_EQ(filas[4].grado, 32);
-    EXPECT_EQ(barrido_de_grados(l.host, l.marca, {8, 16, 32}, 3, {}, nullptr).size(), 3u);
+    EXPECT_EQ(barrido_de_grados(l.anfitrion, l.marca, {8, 16, 32}, 3, {}, nullptr).size(), 3u);
     EXPECT_EQ(barrido_csv({filas[0]}).substr(0, 31), "grado,ataque,psnr,ber\n8,ninguno");
 
     // Cancelling waits for the job, which sees its stop token.

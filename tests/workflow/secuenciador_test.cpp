@@ -23,12 +23,12 @@ int gris_de_bloque(int x, int y) {
     return 40 + ((x - 1) / kLado * 37 + (y - 1) / kLado * 91) % 170;
 }
 
-SuperficieMemoria host_de_bloques() {
-    SuperficieMemoria host(64, 50);
+SuperficieMemoria anfitrion_de_bloques() {
+    SuperficieMemoria anfitrion(64, 50);
     for (int x = 0; x < 64; ++x) {
-        for (int y = 0; y < 50; ++y) host.pon_pixel(x, y, gris_de_bloque(x, y) * 0x010101);
+        for (int y = 0; y < 50; ++y) anfitrion.pon_pixel(x, y, gris_de_bloque(x, y) * 0x010101);
     }
-    return host;
+    return anfitrion;
 }
 
 SuperficieMemoria marca_de_prueba() {
@@ -54,7 +54,7 @@ TEST(Secuenciador, RefusesToRunWhileEitherParameterIsZeroDegreeFirst) {
 
 TEST(Secuenciador, NegativeParametersLetTheStageRun) {
     Demo d;
-    d.carga(host_de_bloques(), marca_de_prueba());
+    d.carga(anfitrion_de_bloques(), marca_de_prueba());
     d.s.aplica(Parametro::Grado, "-10");
     d.s.aplica(Parametro::Clave, "-3");
     d.s.Command1_Click();
@@ -66,17 +66,17 @@ TEST(Secuenciador, NegativeParametersLetTheStageRun) {
 // captions, the host left as it was outside the blocks, and a fifth press.
 TEST(Secuenciador, FourPressesRunTheFourStagesAndAFifthDoesNothing) {
     Demo d;
-    const SuperficieMemoria host = host_de_bloques();
-    d.carga(host, marca_de_prueba());
+    const SuperficieMemoria anfitrion = anfitrion_de_bloques();
+    d.carga(anfitrion, marca_de_prueba());
     d.s.aplica(Parametro::Grado, "10");
     d.s.aplica(Parametro::Clave, "3");
     d.s.Command1_Click();
     EXPECT_EQ(d.puerto.texto(Control::LBloque), "Longitud de bloque 6");
     EXPECT_EQ(d.puerto.texto(Control::LNumBloques), "Número de bloque 80");
     EXPECT_EQ(d.p1.lee_pixel(6, 0), kColorRejilla);
-    EXPECT_EQ(d.p1.lee_pixel(1, 1), host.lee_pixel(1, 1));
+    EXPECT_EQ(d.p1.lee_pixel(1, 1), anfitrion.lee_pixel(1, 1));
     d.s.Command1_Click();
-    EXPECT_EQ(d.p3.lee_pixel(62, 20), host.lee_pixel(62, 20));  // outside the blocks
+    EXPECT_EQ(d.p3.lee_pixel(62, 20), anfitrion.lee_pixel(62, 20));  // outside the blocks
     d.s.Command1_Click();
     d.s.Command1_Click();
     EXPECT_EQ(d.v.Paso, 4);
@@ -105,7 +105,7 @@ TEST(Secuenciador, WithNoBlockSideStageZeroWritesItsTextButDoesNotAdvance) {
 
 TEST(Secuenciador, AnOddWatermarkLeavesStepAndTextAsTheyWere) {
     Demo d;
-    d.carga(host_de_bloques(), SuperficieMemoria(3, 5));
+    d.carga(anfitrion_de_bloques(), SuperficieMemoria(3, 5));
     d.s.aplica(Parametro::Grado, "10");
     d.s.aplica(Parametro::Clave, "3");
     d.s.Command1_Click();
@@ -117,7 +117,7 @@ TEST(Secuenciador, AnOddWatermarkLeavesStepAndTextAsTheyWere) {
 
 TEST(Secuenciador, StageOneAdvancesEvenWhenTheEmbeddingRefuses) {
     Demo d;
-    d.carga(host_de_bloques(), marca_de_prueba());
+    d.carga(anfitrion_de_bloques(), marca_de_prueba());
     d.s.aplica(Parametro::Grado, "0.4");
     d.s.aplica(Parametro::Clave, "3");
     d.s.Command1_Click();
@@ -132,7 +132,7 @@ TEST(Secuenciador, StageOneAdvancesEvenWhenTheEmbeddingRefuses) {
 
 TEST(Secuenciador, ResetEmptiesThePicturesAndForgetsTheWatermarkButNotTheParameters) {
     Demo d;
-    d.carga(host_de_bloques(), marca_de_prueba());
+    d.carga(anfitrion_de_bloques(), marca_de_prueba());
     d.s.aplica(Parametro::Grado, "2.5");
     d.s.aplica(Parametro::Clave, "3");
     d.puerto.separador = ',';

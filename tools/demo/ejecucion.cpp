@@ -22,7 +22,7 @@ bool Ejecucion::carga(const Parametros& p) {
         motivo_ = estado.empty() ? "La imagen «" + ruta + "» no se ha aceptado." : estado;
         return false;
     };
-    if (!s_.sesion.abre(Rol::Imagen, p.host)) return rechazo(p.host);
+    if (!s_.sesion.abre(Rol::Imagen, p.anfitrion)) return rechazo(p.anfitrion);
     if (!s_.sesion.abre(Rol::Marca, p.marca)) return rechazo(p.marca);
     return true;
 }

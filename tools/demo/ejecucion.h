@@ -16,7 +16,7 @@
 namespace zek {
 
 struct Parametros {
-    std::string host, marca;
+    std::string anfitrion, marca;
     std::string grado, clave;  // as written, point as decimal separator
     std::vector<Ataque> ataques;
 };

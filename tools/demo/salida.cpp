@@ -7,9 +7,9 @@
 #include <algorithm>
 
 #include "base/numeros.h"
+#include "graficos/graficos.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
-#include "graficos/graficos.h"
 
 namespace zek {
 namespace {
