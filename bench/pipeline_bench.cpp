@@ -176,8 +176,8 @@ void BM_ExtraccionCiega(benchmark::State& state) {
     Escenario e(anfitrion_en_color());
     Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
     for (auto _ : state) {
-        auto leida = extraccion_ciega(e.p3, e.v.Grado, e.v.Clave, e.v.LongBloque, kMarcaMayor.ancho,
-                                      kMarcaMayor.alto);
+        auto leida = extraccion_ciega(
+            e.p3, {e.v.Grado, e.v.Clave, e.v.LongBloque, kMarcaMayor.ancho, kMarcaMayor.alto});
         benchmark::DoNotOptimize(leida);
     }
 }
@@ -223,8 +223,9 @@ void BM_Histograma(benchmark::State& state) {
     Tabla Y;
     captura_luminancia(e.p3, Y);
     for (auto _ : state) {
-        auto h = histograma_de_residuos(Y, e.p3.ancho(), e.p3.alto(), e.v.Grado, e.v.LongBloque,
-                                        e.p2.ancho(), e.p2.alto(), e.v.MatrizMarca);
+        auto h = histograma_de_residuos(
+            Y, e.p3.ancho(), e.p3.alto(),
+            {e.v.Grado, e.v.Clave, e.v.LongBloque, e.p2.ancho(), e.p2.alto()}, e.v.MatrizMarca);
         benchmark::DoNotOptimize(h);
     }
 }

@@ -42,17 +42,18 @@ std::optional<Rejilla> rejilla_de_lectura(const Tabla& MatrizY, int W, int H, do
 
 }  // namespace
 
-std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, double Grado,
-                                           double Clave, int32_t LongBloque, int Wm, int Hm) {
+std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada,
+                                           const ParametrosLectura& p) {
     Tabla MatrizY;
     captura_luminancia(marcada, MatrizY);
-    return extraccion_ciega(MatrizY, marcada.ancho(), marcada.alto(), Grado, Clave, LongBloque, Wm,
-                            Hm);
+    return extraccion_ciega(MatrizY, marcada.ancho(), marcada.alto(), p);
 }
 
-std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H, double Grado,
-                                           double Clave, int32_t LongBloque, int Wm, int Hm) {
-    const auto d = rejilla_de_lectura(MatrizY, W, H, Grado, LongBloque, Wm, Hm);
+std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H,
+                                           const ParametrosLectura& p) {
+    const double Grado = p.Grado, Clave = p.Clave;
+    const int Wm = p.Wm, Hm = p.Hm;
+    const auto d = rejilla_de_lectura(MatrizY, W, H, Grado, p.LongBloque, Wm, Hm);
     if (!d) return std::nullopt;
     // Plain copies, not a structured binding: clang 14 lets no lambda capture one.
     const int32_t grado = d->grado, L = d->L;
@@ -64,9 +65,9 @@ std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H, d
     recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
         const auto r = residuo_del_par(MatrizY, par.A, par.B, Grado, grado);
         // r is whole and |r| < c, so one addition puts it on the circle.
-        const double p = r && *r < 0 ? *r + c : r.value_or(0);
+        const double en = r && *r < 0 ? *r + c : r.value_or(0);
         const bool es_claro =
-            r && distancia_circular(p, claro, c) < distancia_circular(p, oscuro, c);
+            r && distancia_circular(en, claro, c) < distancia_circular(en, oscuro, c);
         leida.pixeles[static_cast<size_t>(par.ym - 1) * Wm + (par.xm - 1)] =
             es_claro ? Lectura::Claro : Lectura::Oscuro;
         return true;
@@ -87,10 +88,12 @@ SuperficieMemoria imagen_de_lectura(const std::optional<MarcaLeida>& leida, int 
     return s;
 }
 
-std::optional<Histograma> histograma_de_residuos(const Tabla& MatrizY, int W, int H, double Grado,
-                                                 int32_t LongBloque, int Wm, int Hm,
+std::optional<Histograma> histograma_de_residuos(const Tabla& MatrizY, int W, int H,
+                                                 const ParametrosLectura& p,
                                                  const Tabla& MatrizMarca) {
-    const auto d = rejilla_de_lectura(MatrizY, W, H, Grado, LongBloque, Wm, Hm);
+    const double Grado = p.Grado;
+    const int Wm = p.Wm, Hm = p.Hm;
+    const auto d = rejilla_de_lectura(MatrizY, W, H, Grado, p.LongBloque, Wm, Hm);
     if (!d) return std::nullopt;
     // Plain copies, not a structured binding: clang 14 lets no lambda capture one.
     const int32_t grado = d->grado, L = d->L;

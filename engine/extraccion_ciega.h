@@ -15,6 +15,15 @@ namespace zek {
 
 enum class Lectura : int8_t { SinPar = -1, Oscuro = 0, Claro = 1 };
 
+// What a blind reading needs besides the picture: the parameters in force,
+// the block side, and the watermark's size, which sets how many pairs carry
+// a pixel.
+struct ParametrosLectura {
+    double Grado = 0, Clave = 0;
+    int32_t LongBloque = 0;
+    int Wm = 0, Hm = 0;
+};
+
 // The watermark as read: Wm x Hm pixels, row by row; SinPar where no block
 // pair carries the pixel.
 struct MarcaLeida {
@@ -32,12 +41,12 @@ struct MarcaLeida {
 // otherwise (a tie is dark). Nothing when no embedding could have been made
 // (whole(Grado) 0 or out of range, no block side, a watermark with no
 // pixels). A pair whose sums leave the 32-bit range is read dark.
-std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada, double Grado,
-                                           double Clave, int32_t LongBloque, int Wm, int Hm);
+std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada,
+                                           const ParametrosLectura& p);
 // The same from the picture's luminance already captured (MatrizY of a
 // picture of W x H, which sets the blocks).
-std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H, double Grado,
-                                           double Clave, int32_t LongBloque, int Wm, int Hm);
+std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H,
+                                           const ParametrosLectura& p);
 
 // The reading as a picture of Wm x Hm: white where read light, black where
 // dark, grey 128 where no pair carries the pixel (all grey when nothing was
@@ -56,8 +65,8 @@ struct Histograma {
 // not -1 in MatrizMarca), the pair's residue in the luminance MatrizY of a
 // picture of W x H, brought into 0 .. |whole(Grado)| - 1. Nothing when no
 // embedding could have been made; a pair whose sums overflow is left out.
-std::optional<Histograma> histograma_de_residuos(const Tabla& MatrizY, int W, int H, double Grado,
-                                                 int32_t LongBloque, int Wm, int Hm,
+std::optional<Histograma> histograma_de_residuos(const Tabla& MatrizY, int W, int H,
+                                                 const ParametrosLectura& p,
                                                  const Tabla& MatrizMarca);
 
 struct Aciertos {

@@ -25,7 +25,7 @@ LecturaCiega lee_a_ciegas(const SuperficieImagen& imagen, double Grado, double C
 LecturaCiega lee_a_ciegas(Tabla Y, int W, int H, const ParametrosLectura& p,
                           const Tabla& MatrizMarca) {
     LecturaCiega l{p, std::move(Y), std::nullopt, std::nullopt};
-    l.leida = extraccion_ciega(l.Y, W, H, p.Grado, p.Clave, p.LongBloque, p.Wm, p.Hm);
+    l.leida = extraccion_ciega(l.Y, W, H, p);
     if (l.leida && MatrizMarca.dimensionada())
         l.aciertos = compara_con_marca(*l.leida, MatrizMarca);
     return l;

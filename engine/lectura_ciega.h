@@ -14,12 +14,6 @@
 
 namespace zek {
 
-struct ParametrosLectura {
-    double Grado = 0, Clave = 0;
-    int32_t LongBloque = 0;
-    int Wm = 0, Hm = 0;  // the watermark's size, which sets how many pairs carry a pixel
-};
-
 // The block side a picture of W x H is read with: the side given (the
 // layout in force in the window, --lado in zek-demo) when there is one,
 // otherwise the side "Paso 1" would lay out on this picture itself; 0 when

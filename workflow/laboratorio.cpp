@@ -24,7 +24,7 @@ SuperficieMemoria sobre_lienzo(const SuperficieImagen& imagen, int W, int H) {
 
 std::optional<Histograma> histograma(const Tabla& Y, int W, int H, const Tabla& MatrizMarca,
                                      const ParametrosLectura& p) {
-    return histograma_de_residuos(Y, W, H, p.Grado, p.LongBloque, p.Wm, p.Hm, MatrizMarca);
+    return histograma_de_residuos(Y, W, H, p, MatrizMarca);
 }
 
 }  // namespace

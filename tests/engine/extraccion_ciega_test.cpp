@@ -47,7 +47,7 @@ struct Incrustacion {
     }
     Aciertos lee(const SuperficieImagen& fuente) const {
         const auto leida =
-            extraccion_ciega(fuente, v.Grado, v.Clave, v.LongBloque, marca.ancho(), marca.alto());
+            extraccion_ciega(fuente, {v.Grado, v.Clave, v.LongBloque, marca.ancho(), marca.alto()});
         EXPECT_TRUE(leida.has_value());
         return leida ? compara_con_marca(*leida, v.MatrizMarca) : Aciertos{};
     }
@@ -90,7 +90,7 @@ TEST_P(Plano, ResidueZeroIsReadByTheCircularRule) {
     const CasoPlano c = GetParam();
     SuperficieMemoria plano(40, 20);
     plano.rellena(0, 0, 40, 20, 0x808080);
-    const auto leida = extraccion_ciega(plano, c.grado, c.clave, 4, 4, 2);
+    const auto leida = extraccion_ciega(plano, {c.grado, c.clave, 4, 4, 2});
     ASSERT_TRUE(leida);
     EXPECT_EQ(leida->en(1, 1), c.esperada);
     EXPECT_EQ(leida->en(4, 2), c.esperada);
@@ -106,16 +106,16 @@ INSTANTIATE_TEST_SUITE_P(Casos, Plano,
 
 TEST(ExtraccionCiega, NothingToReadWithoutADegreeOrABlockSide) {
     const SuperficieMemoria s(40, 20);
-    EXPECT_FALSE(extraccion_ciega(s, 0, 3, 4, 4, 2));
-    EXPECT_FALSE(extraccion_ciega(s, 0.4, 3, 4, 4, 2));  // whole(0.4) is 0
-    EXPECT_FALSE(extraccion_ciega(s, 1e300, 3, 4, 4, 2));
-    EXPECT_FALSE(extraccion_ciega(s, 10, 3, 0, 4, 2));
-    EXPECT_FALSE(extraccion_ciega(s, 10, 3, 4, 0, 2));
+    EXPECT_FALSE(extraccion_ciega(s, {0, 3, 4, 4, 2}));
+    EXPECT_FALSE(extraccion_ciega(s, {0.4, 3, 4, 4, 2}));  // whole(0.4) is 0
+    EXPECT_FALSE(extraccion_ciega(s, {1e300, 3, 4, 4, 2}));
+    EXPECT_FALSE(extraccion_ciega(s, {10, 3, 0, 4, 2}));
+    EXPECT_FALSE(extraccion_ciega(s, {10, 3, 4, 0, 2}));
 }
 
 TEST(ExtraccionCiega, PixelsWithoutAPairAreLeftUnreadAndUncounted) {
     SuperficieMemoria s(8, 4);  // 4 blocks of side 2 in each of 2 rows: 4 pairs
-    const auto leida = extraccion_ciega(s, 10, 3, 2, 3, 2);
+    const auto leida = extraccion_ciega(s, {10, 3, 2, 3, 2});
     ASSERT_TRUE(leida);
     EXPECT_NE(leida->en(1, 1), Lectura::SinPar);
     EXPECT_NE(leida->en(1, 2), Lectura::SinPar);  // pair 4

@@ -68,7 +68,7 @@ Ejecucion::Extraccion Ejecucion::extrae(const Parametros& p, int32_t lado) {
     e.bloques = L >= 1 ? static_cast<double>(int64_t{W / L} * (H / L)) : 0;
     e.leida = std::move(l.leida);
     e.aciertos = l.aciertos;
-    e.histograma = histograma_de_residuos(l.Y, W, H, v.Grado, L, Wm, Hm, v.MatrizMarca);
+    e.histograma = histograma_de_residuos(l.Y, W, H, l.parametros, v.MatrizMarca);
     return e;
 }
 
