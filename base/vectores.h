@@ -65,7 +65,7 @@ ZEK_EN_LINEA V carga(const void* origen) {
     return v;
 }
 template <class V>
-ZEK_EN_LINEA void guarda(void* destino, V v) {
+ZEK_EN_LINEA void pon(void* destino, V v) {
     std::memcpy(destino, &v, sizeof v);
 }
 

@@ -51,7 +51,7 @@ inline void colores_de_par(const double* Y, const double* I, const double* Q, in
     const vec::Enteros r = canal(kYiqARgb[0], y, i, q);
     const vec::Enteros g = canal(kYiqARgb[1], y, i, q);
     const vec::Enteros b = canal(kYiqARgb[2], y, i, q);
-    vec::guarda(colores, r + 256 * g + 65536 * b);
+    vec::pon(colores, r + 256 * g + 65536 * b);
 }
 
 // The colours of one column of n pixels, two at a time.

@@ -13,9 +13,9 @@ namespace zek {
 
 // A light watermark pixel: red component 255, whatever green and blue; a
 // colour as MatrizMarca stores it (-1 is no pixel at all).
-inline bool es_claro(double color_guardado) {
-    return color_guardado >= 0 && color_guardado <= 0xFFFFFF &&
-           (static_cast<int32_t>(color_guardado) & 0xFF) == 255;
+inline bool es_claro(double color_en_tabla) {
+    return color_en_tabla >= 0 && color_en_tabla <= 0xFFFFFF &&
+           (static_cast<int32_t>(color_en_tabla) & 0xFF) == 255;
 }
 
 // Colour of the grid lines: pure red.

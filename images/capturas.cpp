@@ -27,7 +27,7 @@ namespace {
 using vec::absoluto;
 using vec::carga;
 using vec::con_signo_de;
-using vec::guarda;
+using vec::pon;
 using vec::junta;
 
 // valor_por_texto for several values at once, or NaN in a lane it leaves to
@@ -70,12 +70,12 @@ ZEK_EN_LINEA bool captura_grupo(const int32_t* colores, double* Y, double* I, do
     const YiqDe<D> v = yiq_de(__builtin_convertvector(R, D), __builtin_convertvector(G, D),
                               __builtin_convertvector(B, D));
     const D y = quince_cifras_o_nan<C>(v.Y);
-    guarda(Y, y);
+    pon(Y, y);
     auto nan = y != y;
     if constexpr (kCrominancia) {
         const D i = quince_cifras_o_nan<C>(v.I), q = quince_cifras_o_nan<C>(v.Q);
-        guarda(I, i);
-        guarda(Q, q);
+        pon(I, i);
+        pon(Q, q);
         nan |= (i != i) | (q != q);
     }
     bool alguno = false;

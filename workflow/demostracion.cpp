@@ -93,7 +93,7 @@ std::string texto_de_aciertos(const Aciertos& a, char separador) {
            con_decimales(porcentaje, 1, separador) + " %)";
 }
 
-ParametrosLectura Demostracion::lectura() const {
+ParametrosLectura Demostracion::parametros_de_lectura() const {
     return {vbles_.Grado, vbles_.Clave, vbles_.LongBloque, Wm_, Hm_};
 }
 

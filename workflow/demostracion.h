@@ -40,7 +40,7 @@ class Demostracion {
     // Picture3 as stage 1 drew it, before the grid of stage 2.
     const SuperficieMemoria& marcada() const { return marcada_; }
     // What a blind reading needs: this run's parameters and watermark size.
-    ParametrosLectura lectura() const;
+    ParametrosLectura parametros_de_lectura() const;
 
     // The watermarked picture as a file should hold it: the host's own
     // colours wherever the rendering draws nothing (its first column and

@@ -15,7 +15,7 @@ std::string ImagenAbierta::lee(SuperficieMemoria imagen, const std::string& ruta
     const LecturaCiega l =
         lee_a_ciegas(imagen_, v.Grado, v.Clave, v.LongBloque, v.MatrizMarca, Wm, Hm);
     parametros_ = l.parametros;
-    lectura_ = imagen_de_lectura(l.leida, Wm, Hm);
+    marca_leida_ = imagen_de_lectura(l.leida, Wm, Hm);
     aciertos_ = l.aciertos;
     const std::string titulo = "Extracción ciega de «" + nombre_ + "»";
     if (!aciertos_) return titulo + ": hace falta una marca de agua abierta, un grado y una clave.";

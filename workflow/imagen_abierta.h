@@ -31,7 +31,7 @@ class ImagenAbierta {
     // How well it read back; nothing without a watermark, a degree and a key.
     const std::optional<Aciertos>& aciertos() const { return aciertos_; }
     // The reading as a picture (white, black, grey).
-    const SuperficieMemoria& lectura() const { return lectura_; }
+    const SuperficieMemoria& marca_leida() const { return marca_leida_; }
     // The laboratory's source: compared with Y_original when that is the
     // host's luminance at this picture's size (pass an empty table
     // otherwise).
@@ -43,7 +43,7 @@ class ImagenAbierta {
     std::string nombre_;
     bool hay_ = false;
     ParametrosLectura parametros_;
-    SuperficieMemoria lectura_;
+    SuperficieMemoria marca_leida_;
     std::optional<Aciertos> aciertos_;
 };
 

@@ -37,7 +37,7 @@ void avisa_bloqueo(Vbles& vbles, PuertoVentana& puerto, Parametro p) {
 }
 
 // Numeric: stores it and shows it; otherwise the message, nothing stored.
-bool guarda(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto) {
+bool fija_parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto) {
     const Textos t = textos_de(p);
     const auto numero = puerto.lee_numero(texto);
     if (!numero) {
@@ -79,7 +79,7 @@ void aplica_parametro(Vbles& vbles, PuertoVentana& puerto, Parametro p) {
         avisa_bloqueo(vbles, puerto, p);
         return;
     }
-    guarda(vbles, puerto, p, puerto.texto(textos_de(p).caja));
+    fija_parametro(vbles, puerto, p, puerto.texto(textos_de(p).caja));
 }
 
 bool cierra_dialogo(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std::string& texto) {
@@ -87,7 +87,7 @@ bool cierra_dialogo(Vbles& vbles, PuertoVentana& puerto, Parametro p, const std:
         avisa_bloqueo(vbles, puerto, p);
         return true;  // closes; what was typed is lost
     }
-    return guarda(vbles, puerto, p, texto);
+    return fija_parametro(vbles, puerto, p, texto);
 }
 
 }  // namespace zek

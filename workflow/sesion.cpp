@@ -72,7 +72,7 @@ void Sesion::Command1_Click() {
 }
 
 std::optional<SuperficieMemoria> Sesion::marca_extraida() const {
-    if (ultima_lectura_abierta_) return abierta_.lectura();
+    if (ultima_lectura_abierta_) return abierta_.marca_leida();
     const Informe& inf = demo_.informe();
     if (!inf.leida) return std::nullopt;
     return imagen_de_lectura(inf.leida, inf.leida->Wm, inf.leida->Hm);
@@ -94,8 +94,8 @@ bool Sesion::abre_marcada(const std::string& ruta) {
 std::optional<FuenteLaboratorio> Sesion::fuente_marcada(bool figuras) const {
     if (!demo_.informe().insertada) return std::nullopt;
     return prepara_fuente("Imagen marcada (paso 2)", demo_.marcada_completa(),
-                          demo_.luminancia_original(), vbles_.MatrizMarca, demo_.lectura(),
-                          figuras);
+                          demo_.luminancia_original(), vbles_.MatrizMarca,
+                          demo_.parametros_de_lectura(), figuras);
 }
 
 std::optional<FuenteLaboratorio> Sesion::fuente_abierta() const {
