@@ -76,6 +76,9 @@ struct Aciertos {
         return total == 0 ? 0.0
                           : static_cast<double>(total - correctos) / static_cast<double>(total);
     }
+    // Normalised correlation of the read bits with the embedded ones, as
+    // +1/-1: 1 all read right, 0 chance, -1 the watermark read inverted.
+    double nc() const { return 1 - 2 * ber(); }
 };
 
 // Block pairs that the embedding makes carry a watermark pixel, on a host

@@ -44,9 +44,9 @@ class LectorPorNombre final : public LectorImagen {
 constexpr std::array<const char*, 16> kImagenes = {
     "60x40", "7x5", "1x1",   "4x2",     "3x3",     "ilegible", "24x16",   "40x30",
     "16x12", "0x0", "-5x10", "379x483", "182x227", "181x228",  "378x483", "181x227"};
-constexpr std::array<const char*, 10> kAtaques = {
-    "ruido:0",    "ruido:255",  "media:1",   "media:15",    "mediana:2",
-    "mediana:15", "brillo:255", "recorte:0", "recorte:483", "escala:1"};
+constexpr std::array<const char*, 12> kAtaques = {
+    "ruido:0",    "ruido:255", "media:1",      "media:15",      "mediana:2",   "mediana:15",
+    "brillo:255", "recorte:0", "contraste:10", "contraste:300", "recorte:483", "escala:1"};
 constexpr std::array<const char*, 12> kTextos = {"10",  "3",     "0",   "1", "-16", "2.5",
                                                  "2,5", "1e300", "abc", "",  " 7 ", "0.4"};
 

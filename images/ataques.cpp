@@ -60,6 +60,14 @@ SuperficieMemoria brillo(const SuperficieImagen& imagen, int d) {
     return canal_a_canal(imagen, [d](int v) { return std::clamp(v + d, 0, 255); });
 }
 
+// Each channel away from or towards mid-grey; halves round away from zero.
+SuperficieMemoria contraste(const SuperficieImagen& imagen, int P) {
+    return canal_a_canal(imagen, [P](int v) {
+        const long c = std::lround(128.0 + (v - 128) * P / 100.0);
+        return static_cast<int>(std::clamp(c, 0L, 255L));
+    });
+}
+
 // A standard normal sample from 12 random bits: the 4096 quantiles at
 // (i + 1/2) / 4096, worked out once by Newton's method on erfc. Far cheaper
 // than a transcendental per sample, and the same on every machine.
@@ -364,6 +372,8 @@ std::optional<SuperficieMemoria> aplica_ataque(const Ataque& ataque, const Super
             return mediana(imagen, n);
         case TipoAtaque::Brillo:
             return brillo(imagen, n);
+        case TipoAtaque::Contraste:
+            return contraste(imagen, n);
         case TipoAtaque::Recorte:
             return recorte(imagen, n);
         case TipoAtaque::Escala:

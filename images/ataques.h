@@ -14,7 +14,7 @@
 
 namespace zek {
 
-enum class TipoAtaque { Jpeg, Ruido, Media, Mediana, Brillo, Recorte, Escala };
+enum class TipoAtaque { Jpeg, Ruido, Media, Mediana, Brillo, Contraste, Recorte, Escala };
 
 // The largest crop: the host box's longer side, which empties any picture.
 inline constexpr int kMayorRecorte = 483;
@@ -41,6 +41,7 @@ inline constexpr RangoAtaque kRangosAtaque[] = {
     {"media", TipoAtaque::Media, 1, kLadoMaximo, true},
     {"mediana", TipoAtaque::Mediana, 1, kLadoMaximo, true},
     {"brillo", TipoAtaque::Brillo, -255, 255, true},
+    {"contraste", TipoAtaque::Contraste, 10, 300, true},
     {"recorte", TipoAtaque::Recorte, 0, kMayorRecorte, true},
     {"escala", TipoAtaque::Escala, 1, 100, false},
 };
@@ -54,6 +55,7 @@ double hasta_en_imagen(const RangoAtaque& rango, int W, int H);
 
 // "jpeg:Q" (Q whole, 0 to 100), "ruido:S" (S from 0 to 255), "media:N" and
 // "mediana:N" (N whole, 1 to 15), "brillo:D" (D whole, -255 to 255),
+// "contraste:P" (P whole, 10 to 300),
 // "recorte:N" (N whole, 0 to 483), "escala:P" (P from 1 to 100); nothing
 // for anything else. Numbers use the point as decimal separator.
 std::optional<Ataque> lee_ataque(const std::string& texto);
@@ -68,7 +70,8 @@ class CodecJpeg {
 };
 
 // The picture after the attack. Noise is seeded, so that runs repeat;
-// filters replicate the border pixels; a crop removes the first N columns
+// filters replicate the border pixels; a contrast of P % takes each channel
+// c to round(128 + (c - 128) P / 100), clamped; a crop removes the first N columns
 // and rows (a smaller picture, empty when N reaches a side); a scale shrinks
 // each side to P % and enlarges it back, bilinearly. Nothing when a JPEG
 // attack has no codec or the codec fails.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// How far one picture is from another: the peak signal-to-noise ratio.
+// How far one picture is from another: the peak signal-to-noise ratio, the
+// structural similarity of the luminance, and the difference picture.
 #pragma once
 
 #include <optional>
@@ -18,6 +19,13 @@ struct Zona {
 // PSNR in dB over red, green and blue of the zone's pixels that both
 // pictures hold; nothing when those pixels are identical (or there are none).
 std::optional<double> psnr_entre(const SuperficieImagen& a, const SuperficieImagen& b, Zona zona);
+
+// SSIM (Wang et al., 2004) between two luminance tables, over the pixels
+// of 1..W x 1..H that both hold: an 11 x 11 Gaussian window of sigma 1.5
+// normalised to sum 1, C1 = (0.01 x 255)^2, C2 = (0.03 x 255)^2, population
+// variances, the mean over the windows that lie wholly inside. 1 for equal
+// tables; nothing when no window fits.
+std::optional<double> ssim_entre(const Tabla& Y_a, const Tabla& Y_b, int W, int H);
 
 // |Y' - Y| for each pixel (x, y) of 1..W x 1..H that both luminance tables
 // hold, in grey, amplified so that the largest difference is white (a gain

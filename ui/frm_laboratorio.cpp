@@ -42,6 +42,7 @@ constexpr TipoAtaqueLaboratorio kTipos[] = {
     {"Filtro de media", "media", "Lado de la ventana", 3, 0},
     {"Filtro de mediana", "mediana", "Lado de la ventana", 3, 0},
     {"Brillo", "brillo", "Desplazamiento", 20, 0},
+    {"Contraste", "contraste", "Porcentaje", 150, 0},
     {"Recorte", "recorte", "Columnas y filas quitadas", 4, 0},
     {"Escala", "escala", "Porcentaje", 50, 0},
 };
@@ -396,7 +397,7 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
         const Aciertos& a = *r.aciertos;
         cifras = QString::fromStdString(texto_de_aciertos(a, local.decimalPoint()[0].toLatin1())) +
                  QString::fromUtf8(". Tasa de error de bits: ") + local.toString(a.ber(), 'f', 3) +
-                 ".";
+                 QString::fromUtf8(", NC: ") + local.toString(a.nc(), 'f', 3) + ".";
     } else {
         cifras = QString::fromUtf8("No se puede leer ninguna marca de esta imagen.");
     }
@@ -408,8 +409,10 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
                       .arg(r.atacada.ancho())
                       .arg(r.atacada.alto());
     } else {
-        cifras += r.psnr ? local.toString(*r.psnr, 'f', 2) + QStringLiteral(" dB.")
-                         : QString::fromUtf8("sin diferencias.");
+        cifras += r.psnr ? local.toString(*r.psnr, 'f', 2) + QStringLiteral(" dB")
+                         : QString::fromUtf8("sin diferencias");
+        cifras += r.ssim ? QStringLiteral(", SSIM ") + local.toString(*r.ssim, 'f', 4) + "."
+                         : QStringLiteral(".");
     }
     cifras_->setText(cifras);
     cambia_grafico(histograma_, grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},

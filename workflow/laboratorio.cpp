@@ -81,6 +81,9 @@ ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataq
     r.leida = imagen_de_lectura(l.leida, p.Wm, p.Hm);
     r.aciertos = l.aciertos;
     if (con_histograma) r.histograma = histograma(l.Y, W, H, fuente.MatrizMarca, p);
+    if (con_histograma && r.atacada.ancho() == W && r.atacada.alto() == H) {
+        r.ssim = ssim_entre(l.Y, fuente.Y, W, H);
+    }
     if (con_histograma && fuente.Y_original.dimensionada() && r.atacada.ancho() == W &&
         r.atacada.alto() == H) {
         r.diferencia = diferencia_de_luminancia(l.Y, fuente.Y_original, W, H);

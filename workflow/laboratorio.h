@@ -40,6 +40,7 @@ struct ResultadoLaboratorio {
     SuperficieMemoria leida;           // the reading as a picture (white, black, grey)
     std::optional<Aciertos> aciertos;  // nothing when nothing could be read
     std::optional<double> psnr;  // attacked against the source; nothing when identical or resized
+    std::optional<double> ssim;  // of the luminance, the same; nothing when resized
     std::optional<Histograma> histograma;  // residues of the attacked picture
     // |Y' - Y| of the attacked picture against the host: what the mark and
     // the attack changed together; nothing without a host of the same size.

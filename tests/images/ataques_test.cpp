@@ -56,6 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Texto{"brillo", false}, Texto{"gamma:2", false}, Texto{"ruido:nan", false},
                     Texto{"ruido:inf", false}, Texto{"jpeg:75x", false}, Texto{"", false},
                     Texto{"recorte:0", true}, Texto{"recorte:483", true},
+                    Texto{"contraste:10", true}, Texto{"contraste:300", true},
+                    Texto{"contraste:9", false}, Texto{"contraste:301", false},
                     Texto{"recorte:484", false}, Texto{"recorte:2.5", false},
                     Texto{"escala:50", true}, Texto{"escala:12.5", true}, Texto{"escala:0", false},
                     Texto{"escala:101", false}));
@@ -73,6 +75,16 @@ TEST(Ataques, NoiseWithItsSeedRepeatsAndChangesThePicture) {
     const auto psnr = psnr_entre(a, textura(), {0, 8, 0, 6});
     ASSERT_TRUE(psnr);
     EXPECT_NEAR(*psnr, 34.2, 3.0);  // 20 log10(255 / 5) before clamping
+}
+
+// Worked by hand: 200 at 150 % is 128 + 72 x 1.5 = 236; 129 at 50 % is
+// 128.5, rounded away from zero; 0 at 300 % is -256, clamped.
+TEST(Ataques, ContrastMovesEachChannelFromMidGreyAndClamps) {
+    SuperficieMemoria s(1, 1);
+    s.pon_pixel(0, 0, 200 + 256 * 129 + 65536 * 0);
+    EXPECT_EQ(aplica("contraste:150", s).lee_pixel(0, 0), 236 + 256 * 130 + 65536 * 0);
+    EXPECT_EQ(aplica("contraste:50", s).lee_pixel(0, 0), 164 + 256 * 129 + 65536 * 64);
+    EXPECT_EQ(aplica("contraste:300", s).lee_pixel(0, 0), 255 + 256 * 131 + 65536 * 0);
 }
 
 TEST(Ataques, BrightnessClampsEachChannel) {

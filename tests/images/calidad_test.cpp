@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "base/tabla.h"
+
 namespace zek {
 namespace {
 
@@ -22,6 +24,34 @@ TEST(Calidad, IdenticalPicturesHaveNoFigureAndOneStepOfOneChannelIsExact) {
     ASSERT_TRUE(psnr);
     EXPECT_DOUBLE_EQ(*psnr, 10 * std::log10(255.0 * 255.0 * 3));
     EXPECT_FALSE(psnr_entre(b, c, {5, 6, 5, 6}));  // outside both: nothing compared
+}
+
+// Tables of 1..n x 1..n, every element v.
+Tabla plana(int n, double v) {
+    Tabla t;
+    t.dimensiona(1, n, 1, n);
+    for (int x = 1; x <= n; ++x) {
+        for (int y = 1; y <= n; ++y) t.escribe(x, y, v);
+    }
+    return t;
+}
+
+// Worked by hand: two flat windows differ only in their means, so SSIM is
+// (2 x 100 x 110 + C1) / (100^2 + 110^2 + C1) with C1 = 6.5025; equal
+// tables give exactly 1; a picture narrower than the window gives nothing.
+TEST(Calidad, SsimOfFlatAndEqualTablesIsWorkedByHand) {
+    const double C1 = 6.5025;
+    const auto ssim = ssim_entre(plana(11, 100), plana(11, 110), 11, 11);
+    ASSERT_TRUE(ssim);
+    EXPECT_NEAR(*ssim, (22000 + C1) / (22100 + C1), 1e-12);
+    EXPECT_NEAR(*ssim_entre(plana(14, 100), plana(14, 110), 14, 14), *ssim, 1e-12);
+    Tabla textura = plana(16, 0);
+    for (int x = 1; x <= 16; ++x) {
+        for (int y = 1; y <= 16; ++y) textura.escribe(x, y, (x * 37 + y * 11) % 256);
+    }
+    EXPECT_EQ(ssim_entre(textura, textura, 16, 16), 1.0);
+    EXPECT_LT(*ssim_entre(textura, plana(16, 128), 16, 16), 0.1);  // the structure is gone
+    EXPECT_FALSE(ssim_entre(plana(10, 1), plana(10, 1), 10, 10));
 }
 
 }  // namespace

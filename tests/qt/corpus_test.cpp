@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/numeros.h"
 #include "base/puerto_memoria.h"
 #include "qt/imagen_qt.h"
 #include "qt/lector_qt.h"
@@ -223,9 +224,12 @@ TEST_P(CorpusMarcada, FollowsTheHostsRulesAndFeedsTheLaboratory) {
     const auto fuente = b.s.fuente_abierta();
     ASSERT_TRUE(fuente);
     const CodecJpegQt jpeg;
-    for (const char* a : {"jpeg:0", "jpeg:100", "ruido:255", "media:15", "mediana:1", "mediana:15",
-                          "brillo:-255", "recorte:483", "escala:1"}) {
-        EXPECT_EQ(analiza(*fuente, *lee_ataque(a), &jpeg).leida.ancho(), b.p2.ancho()) << a;
+    // Every attack of the table, at both ends of its range.
+    for (const RangoAtaque& r : kRangosAtaque) {
+        for (const double v : {r.desde, r.hasta}) {
+            const std::string a = std::string(r.nombre) + ":" + texto_exacto(v);
+            EXPECT_EQ(analiza(*fuente, *lee_ataque(a), &jpeg).leida.ancho(), b.p2.ancho()) << a;
+        }
     }
 }
 

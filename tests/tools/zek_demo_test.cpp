@@ -111,7 +111,10 @@ TEST_P(ZekDemoEnLocale, RunsTheSamplesAndWritesEveryFile) {
     EXPECT_EQ(j["pares"].toInt(-1), 961);
     EXPECT_GT(j["psnr"].toDouble(), 40);
     EXPECT_LT(j["psnr"].toDouble(), 50);
-    EXPECT_EQ(j["extraccion"], QJsonObject({{"correctos", 961}, {"total", 961}, {"ber", 0}}));
+    EXPECT_EQ(j["extraccion"],
+              QJsonObject({{"correctos", 961}, {"total", 961}, {"ber", 0}, {"nc", 1}}));
+    EXPECT_GT(j["ssim"].toDouble(), 0.9);
+    EXPECT_LT(j["ssim"].toDouble(), 1);
     const QJsonArray ataques = j["ataques"].toArray();
     ASSERT_EQ(ataques.size(), 2);
     EXPECT_EQ(ataques[0].toObject()["ataque"].toString(), "jpeg:75");
@@ -119,6 +122,8 @@ TEST_P(ZekDemoEnLocale, RunsTheSamplesAndWritesEveryFile) {
     for (const auto& a : ataques) {
         EXPECT_TRUE(a.toObject()["psnr"].isDouble());
         EXPECT_TRUE(a.toObject()["ber"].isDouble());
+        EXPECT_DOUBLE_EQ(a.toObject()["nc"].toDouble(), 1 - 2 * a.toObject()["ber"].toDouble());
+        EXPECT_LT(a.toObject()["ssim"].toDouble(), 1);
     }
 }
 

@@ -235,11 +235,12 @@ TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
     auto* fuente = lab->findChild<QComboBox*>("fuente");
     EXPECT_EQ(fuente->currentText(), "Imagen marcada (paso 2)");
     EXPECT_EQ(lab->ataque_elegido(), "brillo:0");
-    EXPECT_TRUE(lab->findChild<QLabel*>("cifras")->text().startsWith(
-        QString::fromUtf8("961 de 961 píxeles correctos (100.0 %). Tasa de error de bits: "
-                          "0.000. PSNR frente a la imagen sin atacar: sin diferencias.")));
+    EXPECT_EQ(lab->findChild<QLabel*>("cifras")->text(),
+              QString::fromUtf8("961 de 961 píxeles correctos (100.0 %). Tasa de error de bits: "
+                                "0.000, NC: 1.000. PSNR frente a la imagen sin atacar: sin "
+                                "diferencias, SSIM 1.0000."));
 
-    lab->findChild<QComboBox*>("ataque")->setCurrentIndex(6);  // crop
+    lab->findChild<QComboBox*>("ataque")->setCurrentIndex(7);  // crop
     lab->findChild<QDoubleSpinBox*>("valor")->setValue(7);
     lab->espera();
     EXPECT_EQ(lab->ataque_elegido(), "recorte:7");

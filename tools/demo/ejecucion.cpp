@@ -44,6 +44,7 @@ std::vector<ResultadoAtaque> Ejecucion::ataca(const std::vector<Ataque>& ataques
         if (fuente) {
             const ResultadoLaboratorio l = analiza(*fuente, a, &jpeg);
             r.psnr = l.psnr;
+            r.ssim = l.ssim;
             if (l.aciertos) {
                 r.aciertos = *l.aciertos;
                 r.leido = true;

@@ -24,6 +24,7 @@ struct Parametros {
 struct ResultadoAtaque {
     std::string ataque;
     std::optional<double> psnr;  // against the watermarked picture
+    std::optional<double> ssim;  // of the luminance, the same
     Aciertos aciertos;
     bool leido = false;  // the blind extraction ran
 };

@@ -26,6 +26,7 @@ void pon_aciertos(QJsonObject& o, const Aciertos& a) {
     o[QStringLiteral("correctos")] = static_cast<qint64>(a.correctos);
     o[QStringLiteral("total")] = static_cast<qint64>(a.total);
     o[QStringLiteral("ber")] = a.total ? QJsonValue(a.ber()) : QJsonValue(QJsonValue::Null);
+    o[QStringLiteral("nc")] = a.total ? QJsonValue(a.nc()) : QJsonValue(QJsonValue::Null);
 }
 
 }  // namespace
@@ -90,16 +91,22 @@ std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>&
     j[QStringLiteral("paso")] = e.vbles().Paso;
     j[QStringLiteral("pares")] = static_cast<qint64>(inf.pares);
     j[QStringLiteral("psnr")] = opcional_json(inf.psnr);
+    const auto fuente = e.sesion().fuente_marcada();
+    // The watermarked picture's luminance against the host's.
+    j[QStringLiteral("ssim")] =
+        opcional_json(fuente ? ssim_entre(fuente->Y, fuente->Y_original, fuente->imagen.ancho(),
+                                          fuente->imagen.alto())
+                             : std::nullopt);
     j[QStringLiteral("extraccion")] = aciertos_json(inf.extraccion);
     QJsonArray lista;
     for (const ResultadoAtaque& a : ataques) {
         QJsonObject o{{QStringLiteral("ataque"), texto_qt(a.ataque)},
-                      {QStringLiteral("psnr"), opcional_json(a.psnr)}};
+                      {QStringLiteral("psnr"), opcional_json(a.psnr)},
+                      {QStringLiteral("ssim"), opcional_json(a.ssim)}};
         pon_aciertos(o, a.aciertos);
         lista.append(o);
     }
     j[QStringLiteral("ataques")] = lista;
-    const auto fuente = e.sesion().fuente_marcada();
     j[QStringLiteral("histograma")] =
         fuente ? histograma_json(fuente->antes, fuente->despues) : QJsonValue(QJsonValue::Null);
     return texto_json(j);
