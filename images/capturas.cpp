@@ -27,8 +27,8 @@ namespace {
 using vec::absoluto;
 using vec::carga;
 using vec::con_signo_de;
-using vec::pon;
 using vec::junta;
+using vec::pon;
 
 // valor_por_texto for several values at once, or NaN in a lane it leaves to
 // the scalar path: magnitudes from 0.1 down (0 excepted) and from 999 up,
