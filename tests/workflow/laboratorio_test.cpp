@@ -8,6 +8,7 @@
 #include <atomic>
 #include <thread>
 
+#include "engine/metodo.h"
 #include "engine/pares.h"
 #include "images/capturas.h"
 #include "tests/comun/sesion_prueba.h"
@@ -35,6 +36,15 @@ struct Laboratorio : prueba::SesionPrueba {
         for (int i = 0; i < 4; ++i) s.Command1_Click();
     }
 };
+
+// The block-pair method of the comparison is the demonstration itself.
+TEST(Laboratorio, TheBlockPairMethodEmbedsAsTheDemonstrationDoes) {
+    Laboratorio l;
+    const auto marcada =
+        metodo_bloques().inserta(l.anfitrion, bits_de_marca(l.v.MatrizMarca, 8, 6), 8, 6, 16, 3);
+    ASSERT_TRUE(marcada);
+    EXPECT_EQ(*marcada, l.s.demostracion().marcada_completa());
+}
 
 TEST(Laboratorio, TheSavedPictureIsTheHostWhereverTheRenderingDrawsNothing) {
     Laboratorio l;

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#include "engine/metodo.h"
+
+#include <cmath>
+
+#include "engine/funciones.h"
+
+namespace zek {
+
+Bits bits_de_marca(const Tabla& MatrizMarca, int Wm, int Hm) {
+    Bits bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
+    for (int ym = 1; ym <= Hm; ++ym) {
+        for (int xm = 1; xm <= Wm; ++xm) {
+            if (!MatrizMarca.contiene(xm, ym)) continue;
+            const double color = MatrizMarca.lee(xm, ym);
+            if (color == -1) continue;
+            bits[static_cast<size_t>(ym - 1) * Wm + (xm - 1)] = es_claro(color) ? 1 : 0;
+        }
+    }
+    return bits;
+}
+
+Aciertos compara_bits(const Bits& leidos, const Bits& marca) {
+    Aciertos a;
+    for (size_t i = 0; i < marca.size() && i < leidos.size(); ++i) {
+        if (marca[i] < 0 || leidos[i] < 0) continue;
+        ++a.total;
+        if (leidos[i] == marca[i]) ++a.correctos;
+    }
+    return a;
+}
+
+std::string no_cabe(const Metodo& m, int W, int H, int Wm, int Hm) {
+    const int64_t caben = m.capacidad(W, H, Wm, Hm);
+    if (caben >= int64_t{Wm} * Hm && Wm >= 1 && Hm >= 1) return {};
+    const std::string nombre = std::string(m.nombre()) == "bloques" ? "de bloques"
+                               : std::string(m.nombre()) == "lsb"   ? "LSB"
+                                                                    : "DCT";
+    return "La marca de " + std::to_string(Wm) + " × " + std::to_string(Hm) +
+           " píxeles no cabe con el método " + nombre + " en una imagen de " + std::to_string(W) +
+           " × " + std::to_string(H) + ": caben " + std::to_string(caben) + " píxeles.";
+}
+
+const std::vector<const Metodo*>& metodos() {
+    static const std::vector<const Metodo*> todos = {&metodo_bloques(), &metodo_lsb(),
+                                                     &metodo_dct()};
+    return todos;
+}
+
+const Metodo* metodo(std::string_view nombre) {
+    for (const Metodo* m : metodos())
+        if (nombre == m->nombre()) return m;
+    return nullptr;
+}
+
+}  // namespace zek

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// The embedding methods the laboratory compares: the demonstration's block
+// pairs, the least significant bit, and the quantisation of DCT
+// coefficients. Each reading looks where a quantity falls within its step;
+// adding a method means one file of its own and one line in the registry.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/superficie.h"
+#include "base/superficie_memoria.h"
+#include "base/tabla.h"
+#include "engine/extraccion_ciega.h"
+
+namespace zek {
+
+// The watermark as bits: pixel (xm, ym) of 1..Wm x 1..Hm is number
+// (ym - 1) Wm + (xm - 1); 1 where the embedding classes it light, 0 dark,
+// -1 where it is left out (a -1 in MatrizMarca).
+using Bits = std::vector<int8_t>;
+Bits bits_de_marca(const Tabla& MatrizMarca, int Wm, int Hm);
+// Read against embedded, over the pixels embedded.
+Aciertos compara_bits(const Bits& leidos, const Bits& marca);
+
+struct RangoFuerza {
+    double desde, hasta;
+    bool entera;
+};
+
+class Metodo {
+  public:
+    virtual ~Metodo() = default;
+    virtual const char* nombre() const = 0;  // as zek-demo takes it: "bloques", "lsb", "dct"
+    virtual RangoFuerza fuerza() const = 0;
+    // The Wm x Hm watermark pixels a W x H host holds with this method.
+    virtual int64_t capacidad(int W, int H, int Wm, int Hm) const = 0;
+    // The host with the bits embedded at this strength and key; nothing when
+    // the watermark does not fit (never a partial embedding).
+    virtual std::optional<SuperficieMemoria> inserta(const SuperficieImagen& anfitrion,
+                                                     const Bits& marca, int Wm, int Hm,
+                                                     double fuerza, double clave) const = 0;
+    // The bits read from a picture alone: -1 where no bit is carried.
+    virtual Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza,
+                     double clave) const = 0;
+};
+
+// Empty when the watermark fits; otherwise, in Spanish with the numbers,
+// why not: "La marca de 181 × 227 píxeles no cabe con el método DCT en una
+// imagen de 100 × 100: caben 2160 píxeles."
+std::string no_cabe(const Metodo& m, int W, int H, int Wm, int Hm);
+
+// Every method, in the order the laboratory shows them.
+const std::vector<const Metodo*>& metodos();
+const Metodo* metodo(std::string_view nombre);
+
+// The methods themselves, one file each.
+const Metodo& metodo_bloques();
+const Metodo& metodo_lsb();
+const Metodo& metodo_dct();
+
+// The lowest JPEG quality (1 to 100) whose quantisation moves none of the
+// DCT method's coefficients by half its step or more, for a Wm x Hm
+// watermark in a W x H host at strength alfa; nothing when no quality is
+// that gentle or the watermark does not fit.
+std::optional<int> calidad_predicha_dct(int W, int H, int Wm, int Hm, double alfa);
+
+}  // namespace zek

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+// The demonstration's own method: each watermark pixel in a pair of
+// neighbouring blocks, the difference of their mean luminances brought to
+// Clave or Clave + Grado/2 modulo Grado; read blindly as the laboratory does.
+#include "base/puerto_memoria.h"
+#include "base/vbles.h"
+#include "engine/funciones.h"
+#include "engine/lectura_ciega.h"
+#include "engine/metodo.h"
+#include "images/capturas.h"
+
+namespace zek {
+namespace {
+
+// The watermark table the embedding reads: white light, black dark, -1 out.
+Tabla tabla_de_bits(const Bits& bits, int Wm, int Hm) {
+    Tabla t;
+    t.dimensiona(1, Wm, 1, Hm);
+    for (int ym = 1; ym <= Hm; ++ym) {
+        for (int xm = 1; xm <= Wm; ++xm) {
+            const int8_t b = bits[static_cast<size_t>(ym - 1) * Wm + (xm - 1)];
+            t.escribe(xm, ym, b < 0 ? -1 : b ? 0xFFFFFF : 0);
+        }
+    }
+    return t;
+}
+
+class Bloques final : public Metodo {
+  public:
+    const char* nombre() const override { return "bloques"; }
+    RangoFuerza fuerza() const override { return {2, 64, false}; }
+
+    // All of it when "Paso 1" finds a block side; none otherwise.
+    int64_t capacidad(int W, int H, int Wm, int Hm) const override {
+        const int64_t P = int64_t{Wm} * Hm;
+        return lado_de_lectura(0, W, H, Wm, Hm) >= 1 ? P : 0;
+    }
+
+    std::optional<SuperficieMemoria> inserta(const SuperficieImagen& anfitrion, const Bits& marca,
+                                             int Wm, int Hm, double fuerza,
+                                             double clave) const override {
+        if (!no_cabe(*this, anfitrion.ancho(), anfitrion.alto(), Wm, Hm).empty()) return {};
+        Vbles v;
+        Captura_Imagen(anfitrion, v);
+        v.MatrizMarca = tabla_de_bits(marca, Wm, Hm);
+        v.Grado = fuerza;
+        v.Clave = clave;
+        // Drawn over the host itself, so that the picture holds the host's
+        // colours wherever the rendering draws nothing, as a saved one does.
+        SuperficieMemoria salida(anfitrion.ancho(), anfitrion.alto());
+        for (int x = 0; x < anfitrion.ancho(); ++x) {
+            for (int y = 0; y < anfitrion.alto(); ++y)
+                salida.pon_pixel(x, y, anfitrion.lee_pixel(x, y));
+        }
+        PuertoMemoria puerto;
+        if (!Inserta_Marca(v, anfitrion, SuperficieMemoria(Wm, Hm), salida, puerto)) return {};
+        return salida;
+    }
+
+    Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza,
+             double clave) const override {
+        const int32_t L = lado_de_lectura(0, imagen.ancho(), imagen.alto(), Wm, Hm);
+        const auto leida = extraccion_ciega(imagen, {fuerza, clave, L, Wm, Hm});
+        Bits bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
+        if (!leida) return bits;
+        for (size_t i = 0; i < bits.size() && i < leida->pixeles.size(); ++i) {
+            const Lectura l = leida->pixeles[i];
+            bits[i] = l == Lectura::SinPar ? -1 : l == Lectura::Claro ? 1 : 0;
+        }
+        return bits;
+    }
+};
+
+}  // namespace
+
+const Metodo& metodo_bloques() {
+    static const Bloques m;
+    return m;
+}
+
+}  // namespace zek

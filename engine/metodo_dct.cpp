@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: MIT
+// Quantisation of DCT coefficients on JPEG's own 8 x 8 grid: each watermark
+// pixel brings one middle-frequency coefficient of one block to Clave or
+// Clave + step/2 modulo its step, alfa times JPEG's quantiser for it, so
+// that the quality at which JPEG breaks the mark can be predicted from
+// JPEG's table.
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "engine/metodo.h"
+#include "images/capturas.h"
+
+namespace zek {
+namespace {
+
+constexpr int kLado = 8;
+
+// JPEG's standard luminance quantisation table (Annex K, Table K.1), row v
+// (vertical frequency), column u.
+constexpr int kQ50[kLado][kLado] = {
+    {16, 11, 10, 16, 24, 40, 51, 61},     {12, 12, 14, 19, 26, 58, 60, 55},
+    {14, 13, 16, 24, 40, 57, 69, 56},     {14, 17, 22, 29, 51, 87, 80, 62},
+    {18, 22, 37, 56, 68, 109, 103, 77},   {24, 35, 55, 64, 81, 104, 113, 92},
+    {49, 64, 78, 87, 103, 121, 120, 101}, {72, 92, 95, 98, 112, 100, 103, 99}};
+
+// JPEG's zigzag positions 6 to 20, the anti-diagonals u + v = 3, 4, 5, as
+// (v, u).
+struct Coeficiente {
+    int v, u;
+};
+constexpr Coeficiente kUsados[] = {{0, 3}, {1, 2}, {2, 1}, {3, 0}, {4, 0}, {3, 1}, {2, 2}, {1, 3},
+                                   {0, 4}, {0, 5}, {1, 4}, {2, 3}, {3, 2}, {4, 1}, {5, 0}};
+constexpr int kPorBloque = static_cast<int>(std::size(kUsados));
+
+// a(k) cos((2n + 1) k pi / 16), the orthonormal DCT-II basis.
+const std::array<std::array<double, kLado>, kLado>& base_dct() {
+    static const auto b = [] {
+        std::array<std::array<double, kLado>, kLado> t{};
+        for (int k = 0; k < kLado; ++k) {
+            const double a = k == 0 ? std::sqrt(1.0 / 8) : 0.5;
+            for (int n = 0; n < kLado; ++n)
+                t[k][n] = a * std::cos((2 * n + 1) * k * std::numbers::pi / 16);
+        }
+        return t;
+    }();
+    return b;
+}
+
+// Whole blocks of pixels from pixel (1, 1). Pixel column 0 and row 0 have
+// no luminance, and the table's column W and row H lie past the picture, so
+// a block is whole when its last column and row are pixels: floor((W - 1)/8).
+struct Rejilla {
+    int Bx, By;
+    int64_t N() const { return int64_t{Bx} * By; }
+};
+Rejilla rejilla(int W, int H) {
+    return {std::max(W - 1, 0) / kLado, std::max(H - 1, 0) / kLado};
+}
+
+int coeficientes_por_bloque(int64_t N, int Wm, int Hm) {
+    const int64_t P = int64_t{Wm} * Hm;
+    return N < 1 ? kPorBloque + 1 : static_cast<int>((P + N - 1) / N);
+}
+
+double coeficiente(const Tabla& Y, int x0, int y0, Coeficiente c) {
+    const auto& b = base_dct();
+    double s = 0;
+    for (int y = 0; y < kLado; ++y) {
+        double fila = 0;
+        for (int x = 0; x < kLado; ++x) fila += Y.lee(x0 + x, y0 + y) * b[c.u][x];
+        s += fila * b[c.v][y];
+    }
+    return s;
+}
+
+// The position of watermark pixel i: its block's top left pixel and its
+// coefficient.
+struct Lugar {
+    int x0, y0;
+    Coeficiente c;
+};
+Lugar lugar(int64_t i, const Rejilla& r) {
+    const int64_t bloque = i % r.N();
+    return {1 + static_cast<int>(bloque % r.Bx) * kLado,
+            1 + static_cast<int>(bloque / r.Bx) * kLado, kUsados[i / r.N()]};
+}
+
+double paso(double alfa, Coeficiente c) {
+    return alfa * kQ50[c.v][c.u];
+}
+
+class Dct final : public Metodo {
+  public:
+    const char* nombre() const override { return "dct"; }
+    RangoFuerza fuerza() const override { return {0.1, 10, false}; }
+
+    int64_t capacidad(int W, int H, int, int) const override {
+        return rejilla(W, H).N() * kPorBloque;
+    }
+
+    std::optional<SuperficieMemoria> inserta(const SuperficieImagen& anfitrion, const Bits& marca,
+                                             int Wm, int Hm, double alfa,
+                                             double clave) const override {
+        const int W = anfitrion.ancho(), H = anfitrion.alto();
+        if (!no_cabe(*this, W, H, Wm, Hm).empty() || !(alfa > 0)) return {};
+        const Rejilla r = rejilla(W, H);
+        Tabla Y;
+        captura_luminancia(anfitrion, Y);
+        // Y' - Y, the inverse transform of the coefficients' changes.
+        std::vector<double> cambio(static_cast<size_t>(W) * H, 0.0);
+        const auto& b = base_dct();
+        for (int64_t i = 0; i < static_cast<int64_t>(marca.size()); ++i) {
+            if (marca[static_cast<size_t>(i)] < 0) continue;
+            const Lugar l = lugar(i, r);
+            const double c = coeficiente(Y, l.x0, l.y0, l.c), q = paso(alfa, l.c);
+            const double d = marca[static_cast<size_t>(i)] ? clave + q / 2 : clave;
+            const double delta = d + q * std::round((c - d) / q) - c;
+            for (int y = 0; y < kLado; ++y) {
+                for (int x = 0; x < kLado; ++x) {
+                    cambio[static_cast<size_t>(l.x0 + x) * H + (l.y0 + y)] +=
+                        delta * b[l.c.u][x] * b[l.c.v][y];
+                }
+            }
+        }
+        SuperficieMemoria salida(W, H);
+        for (int x = 0; x < W; ++x) {
+            for (int y = 0; y < H; ++y) {
+                const int32_t color = anfitrion.lee_pixel(x, y);
+                const long d = std::lround(cambio[static_cast<size_t>(x) * H + y]);
+                const auto canal = [d](int v) {
+                    return static_cast<int>(std::clamp(v + d, 0L, 255L));
+                };
+                salida.pon_pixel(x, y,
+                                 canal(color & 0xFF) + 256 * canal((color >> 8) & 0xFF) +
+                                     65536 * canal((color >> 16) & 0xFF));
+            }
+        }
+        return salida;
+    }
+
+    Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double alfa,
+             double clave) const override {
+        Bits bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
+        const Rejilla r = rejilla(imagen.ancho(), imagen.alto());
+        if (!(alfa > 0) || coeficientes_por_bloque(r.N(), Wm, Hm) > kPorBloque) return bits;
+        Tabla Y;
+        captura_luminancia(imagen, Y);
+        for (int64_t i = 0; i < static_cast<int64_t>(bits.size()); ++i) {
+            const Lugar l = lugar(i, r);
+            const double q = paso(alfa, l.c);
+            double resto = std::fmod(coeficiente(Y, l.x0, l.y0, l.c) - clave, q);
+            if (resto < 0) resto += q;
+            bits[static_cast<size_t>(i)] = resto >= q / 4 && resto < 3 * q / 4 ? 1 : 0;
+        }
+        return bits;
+    }
+};
+
+}  // namespace
+
+const Metodo& metodo_dct() {
+    static const Dct m;
+    return m;
+}
+
+std::optional<int> calidad_predicha_dct(int W, int H, int Wm, int Hm, double alfa) {
+    const Rejilla r = rejilla(W, H);
+    const int k = coeficientes_por_bloque(r.N(), Wm, Hm);
+    if (k > kPorBloque || !(alfa > 0)) return std::nullopt;
+    for (int Q = 1; Q <= 100; ++Q) {
+        const int s = Q < 50 ? 5000 / Q : 200 - 2 * Q;
+        bool a_salvo = true;
+        for (int j = 0; j < k && a_salvo; ++j) {
+            const int q50 = kQ50[kUsados[j].v][kUsados[j].u];
+            const int q = std::max((q50 * s + 50) / 100, 1);  // as libjpeg clamps it
+            a_salvo = q < paso(alfa, kUsados[j]) / 2;
+        }
+        if (a_salvo) return Q;
+    }
+    return std::nullopt;
+}
+
+}  // namespace zek

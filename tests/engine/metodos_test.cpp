@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+// The three embedding methods: each reads back what it embedded, the
+// capacity refusals, and the DCT method checked against the definition.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "engine/metodo.h"
+#include "images/ataques.h"
+#include "images/capturas.h"
+#include "tests/comun/por_nombre.h"
+
+namespace zek {
+namespace {
+
+// A textured host with no channel near 0 or 255, so that nothing clips.
+SuperficieMemoria anfitrion(int W, int H) {
+    SuperficieMemoria s(W, H);
+    for (int x = 0; x < W; ++x) {
+        for (int y = 0; y < H; ++y) {
+            const int r = 60 + (x * 7 + y * 3) % 120, g = 70 + (x * 5 + y * 11) % 100;
+            s.pon_pixel(x, y, r + 256 * g + 65536 * (50 + (x + y) % 90));
+        }
+    }
+    return s;
+}
+
+// As a capture leaves it: the last column and row out.
+Bits marca(int Wm, int Hm) {
+    Bits b(static_cast<size_t>(Wm) * Hm);
+    for (int ym = 1; ym <= Hm; ++ym) {
+        for (int xm = 1; xm <= Wm; ++xm) {
+            b[static_cast<size_t>(ym - 1) * Wm + (xm - 1)] =
+                xm == Wm || ym == Hm ? -1 : (xm * 3 + ym) % 5 < 2;
+        }
+    }
+    return b;
+}
+
+struct CasoMetodo {
+    const char* nombre;
+    double fuerza;
+};
+
+class Metodos : public testing::TestWithParam<CasoMetodo> {};
+
+TEST_P(Metodos, ReadBackEveryPixelTheyEmbed) {
+    const Metodo* m = metodo(GetParam().nombre);
+    ASSERT_NE(m, nullptr);
+    const SuperficieMemoria host = anfitrion(96, 64);
+    const Bits bits = marca(8, 6);
+    const auto marcada = m->inserta(host, bits, 8, 6, GetParam().fuerza, 3);
+    ASSERT_TRUE(marcada);
+    EXPECT_NE(*marcada, host);
+    const Aciertos a = compara_bits(m->lee(*marcada, 8, 6, GetParam().fuerza, 3), bits);
+    EXPECT_EQ(a.total, 7 * 5);  // every pixel but the last column and row
+    EXPECT_EQ(a.correctos, a.total);
+}
+
+INSTANTIATE_TEST_SUITE_P(Todos, Metodos,
+                         testing::Values(CasoMetodo{"bloques", 16}, CasoMetodo{"lsb", 0},
+                                         CasoMetodo{"lsb", 5}, CasoMetodo{"dct", 2},
+                                         CasoMetodo{"dct", 4}),
+                         [](const auto& caso) {
+                             return std::string(caso.param.nombre) + "_" +
+                                    std::to_string(static_cast<int>(caso.param.fuerza * 10));
+                         });
+
+// A brightness of +1 moves every channel, so the integer luminance, by one:
+// bit 0 flips everywhere and the watermark reads inverted.
+TEST(MetodoLsb, BrightnessOfOneReadsTheWatermarkInverted) {
+    const Metodo& m = metodo_lsb();
+    const Bits bits = marca(8, 6);
+    const auto marcada = m.inserta(anfitrion(96, 64), bits, 8, 6, 0, 0);
+    ASSERT_TRUE(marcada);
+    const auto atacada = aplica_ataque(*lee_ataque("brillo:1"), *marcada, nullptr);
+    const Aciertos a = compara_bits(m.lee(*atacada, 8, 6, 0, 0), bits);
+    EXPECT_EQ(a.correctos, 0);
+    EXPECT_EQ(a.nc(), -1);
+}
+
+TEST(Metodos, SayWhyAWatermarkDoesNotFit) {
+    // 12 x 12 whole blocks of 8 (pixel 0 and the table's last column hold
+    // none), 15 coefficients each: 2160.
+    EXPECT_EQ(no_cabe(metodo_dct(), 100, 100, 181, 227),
+              "La marca de 181 × 227 píxeles no cabe con el método DCT en una imagen de 100 × "
+              "100: caben 2160 píxeles.");
+    EXPECT_FALSE(metodo_dct().inserta(anfitrion(100, 100), Bits(181 * 227, 1), 181, 227, 2, 3));
+    EXPECT_EQ(no_cabe(metodo_lsb(), 20, 10, 21, 4),
+              "La marca de 21 × 4 píxeles no cabe con el método LSB en una imagen de 20 × 10: "
+              "caben 0 píxeles.");
+    // One pair per pixel needs 480 blocks; 200 are all a 20 x 10 host has.
+    EXPECT_EQ(no_cabe(metodo_bloques(), 20, 10, 30, 8),
+              "La marca de 30 × 8 píxeles no cabe con el método de bloques en una imagen de 20 × "
+              "10: caben 0 píxeles.");
+    EXPECT_EQ(no_cabe(metodo_dct(), 96, 64, 8, 6), "");
+}
+
+// Worked out from JPEG's table: coefficient (0, 3) has Q50 16, so alfa 2
+// gives a step of 32; quality 51 quantises it by floor((16 x 98 + 50)/100)
+// = 16, not below 16; quality 52 by 15.
+TEST(MetodoDct, PredictsTheBreakingQualityFromJpegsTable) {
+    EXPECT_EQ(calidad_predicha_dct(320, 240, 32, 32, 2), 52);
+    EXPECT_EQ(calidad_predicha_dct(320, 240, 32, 32, 0.1), std::nullopt);
+    EXPECT_EQ(calidad_predicha_dct(100, 100, 181, 227, 2), std::nullopt);  // does not fit
+}
+
+// The reading of one pixel, from the definition: the orthonormal DCT-II of
+// its block in the captured luminance, then where the coefficient falls.
+TEST(MetodoDct, AgreesWithTheDefinition) {
+    const Bits bits = marca(8, 6);
+    const auto marcada = metodo_dct().inserta(anfitrion(96, 64), bits, 8, 6, 1.5, 3);
+    ASSERT_TRUE(marcada);
+    Tabla Y;
+    captura_luminancia(*marcada, Y);
+    // 11 x 7 whole blocks; pixel 13 is in block 13 (row 1, column 2), first
+    // coefficient (v, u) = (0, 3), step 1.5 x 16.
+    const int x0 = 1 + 2 * 8, y0 = 1 + 1 * 8;
+    double c = 0;
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            c += Y.lee(x0 + x, y0 + y) * std::sqrt(1.0 / 8) * 0.5 *
+                 std::cos((2 * x + 1) * 3 * std::numbers::pi / 16);
+        }
+    }
+    const double q = 1.5 * 16, r = std::fmod(std::fmod(c - 3, q) + q, q);
+    const int8_t esperado = r >= q / 4 && r < 3 * q / 4;
+    EXPECT_EQ(metodo_dct().lee(*marcada, 8, 6, 1.5, 3)[13], esperado);
+    EXPECT_EQ(esperado, bits[13]);
+}
+
+}  // namespace
+}  // namespace zek
