@@ -9,7 +9,6 @@
 #include <numbers>
 
 #include "engine/metodo.h"
-#include "images/capturas.h"
 
 namespace zek {
 namespace {
@@ -47,15 +46,35 @@ const std::array<std::array<double, kLado>, kLado>& base_dct() {
     return b;
 }
 
-// Whole blocks of pixels from pixel (1, 1). Pixel column 0 and row 0 have
-// no luminance, and the table's column W and row H lie past the picture, so
-// a block is whole when its last column and row are pixels: floor((W - 1)/8).
+// Whole blocks from the picture's first pixel, on JPEG's own grid: the
+// coefficients are those a JPEG encoder quantises.
 struct Rejilla {
     int Bx, By;
     int64_t N() const { return int64_t{Bx} * By; }
 };
 Rejilla rejilla(int W, int H) {
-    return {std::max(W - 1, 0) / kLado, std::max(H - 1, 0) / kLado};
+    return {std::max(W, 0) / kLado, std::max(H, 0) / kLado};
+}
+
+// The luminance of every pixel, column by column, as the host capture
+// computes it (which leaves out the first column and row: JPEG's grid
+// starts there).
+struct Plano {
+    int W = 0, H = 0;
+    std::vector<double> Y;
+    double en(int x, int y) const { return Y[static_cast<size_t>(x) * H + y]; }
+};
+Plano luminancia(const SuperficieImagen& imagen) {
+    Plano p{imagen.ancho(), imagen.alto(), {}};
+    p.Y.resize(static_cast<size_t>(p.W) * p.H);
+    for (int x = 0; x < p.W; ++x) {
+        for (int y = 0; y < p.H; ++y) {
+            const int32_t c = imagen.lee_pixel(x, y);
+            const double r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+            p.Y[static_cast<size_t>(x) * p.H + y] = c < 0 ? 0 : (0.587 * g + 0.299 * r) + 0.114 * b;
+        }
+    }
+    return p;
 }
 
 int coeficientes_por_bloque(int64_t N, int Wm, int Hm) {
@@ -63,12 +82,12 @@ int coeficientes_por_bloque(int64_t N, int Wm, int Hm) {
     return N < 1 ? kPorBloque + 1 : static_cast<int>((P + N - 1) / N);
 }
 
-double coeficiente(const Tabla& Y, int x0, int y0, Coeficiente c) {
+double coeficiente(const Plano& Y, int x0, int y0, Coeficiente c) {
     const auto& b = base_dct();
     double s = 0;
     for (int y = 0; y < kLado; ++y) {
         double fila = 0;
-        for (int x = 0; x < kLado; ++x) fila += Y.lee(x0 + x, y0 + y) * b[c.u][x];
+        for (int x = 0; x < kLado; ++x) fila += Y.en(x0 + x, y0 + y) * b[c.u][x];
         s += fila * b[c.v][y];
     }
     return s;
@@ -82,8 +101,8 @@ struct Lugar {
 };
 Lugar lugar(int64_t i, const Rejilla& r) {
     const int64_t bloque = i % r.N();
-    return {1 + static_cast<int>(bloque % r.Bx) * kLado,
-            1 + static_cast<int>(bloque / r.Bx) * kLado, kUsados[i / r.N()]};
+    return {static_cast<int>(bloque % r.Bx) * kLado, static_cast<int>(bloque / r.Bx) * kLado,
+            kUsados[i / r.N()]};
 }
 
 double paso(double alfa, Coeficiente c) {
@@ -105,8 +124,7 @@ class Dct final : public Metodo {
         const int W = anfitrion.ancho(), H = anfitrion.alto();
         if (!no_cabe(*this, W, H, Wm, Hm).empty() || !(alfa > 0)) return {};
         const Rejilla r = rejilla(W, H);
-        Tabla Y;
-        captura_luminancia(anfitrion, Y);
+        const Plano Y = luminancia(anfitrion);
         // Y' - Y, the inverse transform of the coefficients' changes.
         std::vector<double> cambio(static_cast<size_t>(W) * H, 0.0);
         const auto& b = base_dct();
@@ -144,8 +162,7 @@ class Dct final : public Metodo {
         Bits bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
         const Rejilla r = rejilla(imagen.ancho(), imagen.alto());
         if (!(alfa > 0) || coeficientes_por_bloque(r.N(), Wm, Hm) > kPorBloque) return bits;
-        Tabla Y;
-        captura_luminancia(imagen, Y);
+        const Plano Y = luminancia(imagen);
         for (int64_t i = 0; i < static_cast<int64_t>(bits.size()); ++i) {
             const Lugar l = lugar(i, r);
             const double q = paso(alfa, l.c);

@@ -126,6 +126,55 @@ QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas) {
     return grafico;
 }
 
+QChart* grafico_de_comparacion(const Comparacion& c) {
+    if (c.metodos.empty()) return nullptr;
+    auto* grafico = new QChart();
+    grafico->setTitle(QString::fromUtf8("Tres métodos a %1 dB: errores según la calidad JPEG")
+                          .arg(QLocale().toString(c.psnr_objetivo, 'f', 1)));
+    pon_leyenda_abajo(grafico);
+    pon_numeros_locales(grafico);
+    auto* eje_q = new QValueAxis();
+    eje_q->setTitleText(QString::fromUtf8("Calidad JPEG"));
+    eje_q->setRange(10, 100);
+    eje_q->setTickCount(10);
+    eje_q->setLabelFormat(QStringLiteral("%.0f"));
+    auto* eje_ber = new QValueAxis();
+    eje_ber->setTitleText(QString::fromUtf8("Tasa de error"));
+    eje_ber->setRange(0, 0.6);
+    eje_ber->setLabelFormat(QStringLiteral("%.1f"));
+    grafico->addAxis(eje_q, Qt::AlignBottom);
+    grafico->addAxis(eje_ber, Qt::AlignLeft);
+    static const QColor kColores[] = {QColor(0, 114, 178), QColor(213, 94, 0), QColor(0, 158, 115)};
+    const std::vector<int> calidades = calidades_de_la_comparacion();
+    size_t n = 0;
+    for (const MetodoComparado& m : c.metodos) {
+        auto* s = new QLineSeries();
+        s->setName(QString::fromStdString(m.metodo));
+        s->setPen(QPen(kColores[n++ % std::size(kColores)], 2));
+        for (size_t i = 0; i < m.ber_jpeg.size() && i < calidades.size(); ++i) {
+            if (m.ber_jpeg[i]) s->append(calidades[i], *m.ber_jpeg[i]);
+        }
+        grafico->addSeries(s);
+        s->attachAxis(eje_q);
+        s->attachAxis(eje_ber);
+        if (!m.calidad_predicha) continue;
+        // The quality below which JPEG may move a coefficient across.
+        auto* marca = new QLineSeries();
+        marca->setName(QString::fromUtf8("%1: calidad predicha %2")
+                           .arg(QString::fromStdString(m.metodo))
+                           .arg(*m.calidad_predicha));
+        QPen discontinua(s->pen().color());
+        discontinua.setStyle(Qt::DashLine);
+        marca->setPen(discontinua);
+        marca->append(*m.calidad_predicha, 0);
+        marca->append(*m.calidad_predicha, 0.6);
+        grafico->addSeries(marca);
+        marca->attachAxis(eje_q);
+        marca->attachAxis(eje_ber);
+    }
+    return grafico;
+}
+
 QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
     auto* grafico = new QChart();
     grafico->setTitle(QString::fromUtf8("Restos de los pares de bloques"));

@@ -9,6 +9,7 @@
 
 #include "engine/extraccion_ciega.h"
 #include "workflow/barrido.h"
+#include "workflow/comparacion.h"
 
 class QChart;
 
@@ -22,6 +23,10 @@ struct SerieHistograma {
     QString nombre;  // "Antes", "Después", "Atacada"
     std::optional<Histograma> histograma;
 };
+// The bit error rate against JPEG quality, one line per method, with the
+// DCT method's predicted breaking quality marked; nullptr without methods.
+QChart* grafico_de_comparacion(const Comparacion& c);
+
 // Pairs by residue, light and dark watermark pixels apart, for each series.
 QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series);
 

@@ -28,6 +28,7 @@ constexpr int kBien = 0, kUsoIncorrecto = 1, kImagenRechazada = 2, kSinEscribir 
 constexpr const char* kUso =
     "Uso: zek-demo IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
     "                [--ataque A]... [--grados G1,G2,... | --barrido]\n"
+    "                [--compara [--psnr-objetivo D]]\n"
     "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--lado L]\n"
     "                [--salida CARPETA]\n"
     "\n"
@@ -48,6 +49,11 @@ constexpr const char* kUso =
     "                puede repetir.\n"
     "  --grados L    repite la demostración con cada grado de la lista y escribe\n"
     "                barrido.csv y barrido.png.\n"
+    "  --compara     compara los tres métodos (bloques, lsb y dct) al mismo PSNR,\n"
+    "                el de los pares de bloques con el grado dado o el de\n"
+    "                --psnr-objetivo D: escribe comparacion.json, comparacion.csv,\n"
+    "                comparacion.png (la tasa de error según la calidad JPEG) y\n"
+    "                marcada-METODO.png.\n"
     "  --barrido     el barrido del laboratorio: sus 16 grados, de 2 a 64, y sus\n"
     "                seis ataques (jpeg:75, jpeg:50, ruido:5, media:3, mediana:3 y\n"
     "                brillo:20).\n"
@@ -77,6 +83,8 @@ struct Opciones {
     bool extrae = false;
     int32_t lado = 0;      // --lado: the block side to read with
     bool barrido = false;  // --barrido: the laboratory's degrees and attacks
+    bool compara = false;  // --compara: the three methods side by side
+    std::optional<double> psnr_objetivo;
 };
 
 struct ErrorDeUso {
@@ -139,6 +147,13 @@ Opciones lee_opciones(int argc, char** argv) {
             o.grados = lista_de_grados(valor());
         } else if (a == "--barrido") {
             o.barrido = true;
+        } else if (a == "--compara") {
+            o.compara = true;
+        } else if (a == "--psnr-objetivo") {
+            const std::string v = valor();
+            o.psnr_objetivo = lee_numero_con_separador(v, '.');
+            if (!o.psnr_objetivo || !(*o.psnr_objetivo > 0))
+                throw ErrorDeUso{"--psnr-objetivo no es un PSNR válido: «" + v + "»"};
         } else if (a.size() > 1 && a[0] == '-') {
             throw ErrorDeUso{"opción desconocida: " + a};
         } else {
@@ -152,6 +167,8 @@ Opciones lee_opciones(int argc, char** argv) {
         throw ErrorDeUso{"--extrae no admite --ataque ni --grados"};
     }
     if (!o.extrae && o.lado != 0) throw ErrorDeUso{"--lado solo vale con --extrae"};
+    if (o.extrae && o.compara) throw ErrorDeUso{"--extrae no admite --compara"};
+    if (o.psnr_objetivo && !o.compara) throw ErrorDeUso{"--psnr-objetivo solo vale con --compara"};
     if (o.barrido) {
         if (o.extrae || !o.grados.empty() || !o.p.ataques.empty())
             throw ErrorDeUso{"--barrido no admite --extrae, --grados ni --ataque"};
@@ -259,6 +276,25 @@ void comprueba_ataques(const std::vector<Ataque>& ataques, const SuperficieImage
     }
 }
 
+// The three methods at one PSNR on the pictures as opened: the table, the
+// JPEG chart, and each method's watermarked picture.
+void anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
+                       const EntradaBarrido& entrada, const Opciones& o, const CodecJpeg& jpeg) {
+    const int Wm = entrada.marca.ancho(), Hm = entrada.marca.alto();
+    const Bits bits = bits_de_marca(e.vbles().MatrizMarca, Wm, Hm);
+    const Comparacion c = compara_metodos(entrada.anfitrion, bits, Wm, Hm, e.vbles().Grado,
+                                          entrada.clave, o.psnr_objetivo, &jpeg);
+    for (const MetodoComparado& m : c.metodos) {
+        if (!m.insercion.no_cabe.empty()) std::cerr << m.insercion.no_cabe << '\n';
+        if (!m.insercion.marcada) continue;
+        archivos.push_back({(o.salida / ("marcada-" + m.metodo + ".png")).string(),
+                            png_de(*m.insercion.marcada)});
+    }
+    anade(archivos, o.salida, "comparacion.json", bytes_de(comparacion_json(c)));
+    anade(archivos, o.salida, "comparacion.csv", bytes_de(comparacion_csv(c)));
+    anade(archivos, o.salida, "comparacion.png", png_de_comparacion(c));
+}
+
 int ejecuta(const Opciones& o) {
     const CodecJpegQt jpeg;
     Ejecucion e(&std::cerr);
@@ -279,6 +315,7 @@ int ejecuta(const Opciones& o) {
         anade(archivos, o.salida, "barrido.csv", bytes_de(barrido_csv(filas)));
         anade(archivos, o.salida, "barrido.png", png_de_grafico(filas));
     }
+    if (o.compara && entrada) anade_comparacion(archivos, e, *entrada, o, jpeg);
     if (!escribe(archivos, o.salida)) return kSinEscribir;
     return e.vbles().Paso < 4 ? detenida(e, mensajes_antes) : kBien;
 }

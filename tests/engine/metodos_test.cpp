@@ -8,7 +8,6 @@
 
 #include "engine/metodo.h"
 #include "images/ataques.h"
-#include "images/capturas.h"
 #include "tests/comun/por_nombre.h"
 
 namespace zek {
@@ -81,8 +80,7 @@ TEST(MetodoLsb, BrightnessOfOneReadsTheWatermarkInverted) {
 }
 
 TEST(Metodos, SayWhyAWatermarkDoesNotFit) {
-    // 12 x 12 whole blocks of 8 (pixel 0 and the table's last column hold
-    // none), 15 coefficients each: 2160.
+    // 12 x 12 whole blocks of 8 on JPEG's grid, 15 coefficients each: 2160.
     EXPECT_EQ(no_cabe(metodo_dct(), 100, 100, 181, 227),
               "La marca de 181 × 227 píxeles no cabe con el método DCT en una imagen de 100 × "
               "100: caben 2160 píxeles.");
@@ -107,21 +105,22 @@ TEST(MetodoDct, PredictsTheBreakingQualityFromJpegsTable) {
 }
 
 // The reading of one pixel, from the definition: the orthonormal DCT-II of
-// its block in the captured luminance, then where the coefficient falls.
+// its block (on JPEG's grid, from pixel (0, 0)) of the luminance as the
+// capture computes it, then where the coefficient falls.
 TEST(MetodoDct, AgreesWithTheDefinition) {
     const Bits bits = marca(8, 6);
     const auto marcada = metodo_dct().inserta(anfitrion(96, 64), bits, 8, 6, 1.5, 3);
     ASSERT_TRUE(marcada);
-    Tabla Y;
-    captura_luminancia(*marcada, Y);
-    // 11 x 7 whole blocks; pixel 13 is in block 13 (row 1, column 2), first
+    // 12 x 8 whole blocks; pixel 13 is in block 13 (row 1, column 1), first
     // coefficient (v, u) = (0, 3), step 1.5 x 16.
-    const int x0 = 1 + 2 * 8, y0 = 1 + 1 * 8;
+    const int x0 = 1 * 8, y0 = 1 * 8;
     double c = 0;
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
-            c += Y.lee(x0 + x, y0 + y) * std::sqrt(1.0 / 8) * 0.5 *
-                 std::cos((2 * x + 1) * 3 * std::numbers::pi / 16);
+            const int32_t p = marcada->lee_pixel(x0 + x, y0 + y);
+            const double Y =
+                (0.587 * ((p >> 8) & 0xFF) + 0.299 * (p & 0xFF)) + 0.114 * ((p >> 16) & 0xFF);
+            c += Y * std::sqrt(1.0 / 8) * 0.5 * std::cos((2 * x + 1) * 3 * std::numbers::pi / 16);
         }
     }
     const double q = 1.5 * 16, r = std::fmod(std::fmod(c - 3, q) + q, q);

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <clocale>
 #include <filesystem>
 #include <fstream>
@@ -158,6 +159,53 @@ TEST_P(ZekDemoEnLocale, TheSweepWritesItsTableAndChart) {
         EXPECT_TRUE(ok && ber >= 0 && ber <= 1) << filas[i][3];
     }
     EXPECT_FALSE(QImage(QString::fromStdString((salida() / "barrido.png").string())).isNull());
+}
+
+// The three methods at the block pairs' PSNR: the DCT strength within
+// 0.05 dB of it, the bit plane nearest, and the DCT method's reading under
+// 2 % errors at every JPEG quality from the one JPEG's table predicts.
+TEST_P(ZekDemoEnLocale, ComparesTheThreeMethodsAtOnePsnr) {
+    const Salida s = ejecuta_en_locale(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
+                                       " --grado 16 --clave 3 --compara" + con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    QJsonParseError error{};
+    const QJsonObject c = QJsonDocument::fromJson(
+                              QByteArray::fromStdString(lee(salida() / "comparacion.json")), &error)
+                              .object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError);
+    const double objetivo = c["psnrObjetivo"].toDouble();
+    const QJsonArray metodos = c["metodos"].toArray();
+    ASSERT_EQ(metodos.size(), 3);
+    QStringList nombres;
+    for (const auto& v : metodos) {
+        const QJsonObject m = v.toObject();
+        const QString nombre = m["metodo"].toString();
+        nombres << nombre;
+        EXPECT_TRUE(fs::exists(salida() / ("marcada-" + nombre.toStdString() + ".png")));
+        EXPECT_EQ(m["ataques"].toArray().size(), 7);
+        EXPECT_EQ(m["jpeg"].toArray().size(), 19);
+        EXPECT_GT(m["ssim"].toDouble(), 0.9);
+        if (nombre == "bloques") {
+            EXPECT_DOUBLE_EQ(m["psnr"].toDouble(), objetivo);
+        } else if (nombre == "lsb") {
+            EXPECT_NEAR(m["psnr"].toDouble(), objetivo, 3.1);  // whole planes
+        }
+        if (nombre != "dct") continue;
+        EXPECT_NEAR(m["psnr"].toDouble(), objetivo, 0.05);
+        EXPECT_GE(m["fuerza"].toDouble(), 2);
+        const int predicha = m["calidadPredicha"].toInt();
+        EXPECT_GT(predicha, 0);
+        for (const auto& q : m["jpeg"].toArray()) {
+            if (q.toObject()["calidad"].toInt() < predicha) continue;
+            EXPECT_LT(q.toObject()["ber"].toDouble(), 0.02) << q.toObject()["calidad"].toInt();
+        }
+    }
+    EXPECT_EQ(nombres, QStringList({"bloques", "lsb", "dct"}));
+    std::stringstream csv(lee(salida() / "comparacion.csv"));
+    int filas = 0;
+    for (std::string linea; std::getline(csv, linea); ++filas)
+        EXPECT_EQ(std::count(linea.begin(), linea.end(), ','), 8) << linea;
+    EXPECT_EQ(filas, 1 + 3 * 7);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, ZekDemoEnLocale, testing::Values("C.UTF-8", "es_ES.UTF-8"),

@@ -126,4 +126,41 @@ QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas) {
         .value_or(QByteArray());
 }
 
+std::string comparacion_json(const Comparacion& c) {
+    QJsonArray metodos;
+    const std::vector<int> calidades = calidades_de_la_comparacion();
+    for (const MetodoComparado& m : c.metodos) {
+        QJsonArray ataques;
+        for (const LecturaAtacada& l : m.ataques) {
+            QJsonObject o{{QStringLiteral("ataque"), texto_qt(l.ataque)}};
+            pon_aciertos(o, l.aciertos);
+            ataques.append(o);
+        }
+        QJsonArray jpeg;
+        for (size_t i = 0; i < m.ber_jpeg.size() && i < calidades.size(); ++i) {
+            jpeg.append(QJsonObject{{QStringLiteral("calidad"), calidades[i]},
+                                    {QStringLiteral("ber"), opcional_json(m.ber_jpeg[i])}});
+        }
+        metodos.append(QJsonObject{
+            {QStringLiteral("metodo"), texto_qt(m.metodo)},
+            {QStringLiteral("fuerza"), m.fuerza},
+            {QStringLiteral("noCabe"), m.insercion.no_cabe.empty()
+                                           ? QJsonValue(QJsonValue::Null)
+                                           : QJsonValue(texto_qt(m.insercion.no_cabe))},
+            {QStringLiteral("psnr"), opcional_json(m.insercion.psnr)},
+            {QStringLiteral("ssim"), opcional_json(m.insercion.ssim)},
+            {QStringLiteral("calidadPredicha"),
+             m.calidad_predicha ? QJsonValue(*m.calidad_predicha) : QJsonValue(QJsonValue::Null)},
+            {QStringLiteral("ataques"), ataques},
+            {QStringLiteral("jpeg"), jpeg}});
+    }
+    return texto_json(QJsonObject{{QStringLiteral("psnrObjetivo"), c.psnr_objetivo},
+                                  {QStringLiteral("metodos"), metodos}});
+}
+
+QByteArray png_de_comparacion(const Comparacion& c) {
+    return codifica_imagen(imagen_de_grafico(grafico_de_comparacion(c)), "PNG")
+        .value_or(QByteArray());
+}
+
 }  // namespace zek

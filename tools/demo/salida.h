@@ -10,6 +10,7 @@
 
 #include "tools/demo/ejecucion.h"
 #include "workflow/barrido.h"
+#include "workflow/comparacion.h"
 
 namespace zek {
 
@@ -27,5 +28,11 @@ std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extracc
 // The bit error rate against the degree for each attack, with the PSNR of
 // the watermarked picture on a second axis.
 QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas);
+
+// comparacion.json: the target PSNR and, per method, its strength, PSNR,
+// SSIM, predicted JPEG quality, each attack's reading and the JPEG curve.
+std::string comparacion_json(const Comparacion& c);
+// The bit error rate against JPEG quality for every method.
+QByteArray png_de_comparacion(const Comparacion& c);
 
 }  // namespace zek

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: MIT
+#include "workflow/comparacion.h"
+
+#include <cmath>
+
+#include "base/numeros.h"
+#include "images/calidad.h"
+#include "images/capturas.h"
+#include "workflow/barrido.h"
+
+namespace zek {
+namespace {
+
+constexpr double kToleranciaPsnr = 0.05;
+
+Zona toda(const SuperficieImagen& s) {
+    return {0, s.ancho() - 1, 0, s.alto() - 1};
+}
+
+}  // namespace
+
+Insercion inserta_con(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm,
+                      int Hm, double fuerza, double clave) {
+    Insercion r;
+    r.no_cabe = no_cabe(m, anfitrion.ancho(), anfitrion.alto(), Wm, Hm);
+    if (!r.no_cabe.empty()) return r;
+    r.marcada = m.inserta(anfitrion, marca, Wm, Hm, fuerza, clave);
+    if (!r.marcada) return r;
+    r.psnr = psnr_entre(anfitrion, *r.marcada, toda(anfitrion));
+    Tabla Y_a, Y_m;
+    captura_luminancia(anfitrion, Y_a);
+    captura_luminancia(*r.marcada, Y_m);
+    r.ssim = ssim_entre(Y_m, Y_a, anfitrion.ancho(), anfitrion.alto());
+    return r;
+}
+
+LecturaAtacada lee_atacada(const Metodo& m, const SuperficieImagen& marcada, const Bits& marca,
+                           int Wm, int Hm, double fuerza, double clave, const Ataque& ataque,
+                           const CodecJpeg* jpeg) {
+    LecturaAtacada l{ataque.texto, {}, {}};
+    const auto atacada = aplica_ataque(ataque, marcada, jpeg);
+    if (!atacada) return l;
+    l.leidos = m.lee(*atacada, Wm, Hm, fuerza, clave);
+    l.aciertos = compara_bits(l.leidos, marca);
+    return l;
+}
+
+std::vector<Ataque> ataques_de_la_comparacion() {
+    std::vector<Ataque> ataques = ataques_del_barrido();
+    ataques.push_back(*lee_ataque("contraste:150"));
+    return ataques;
+}
+
+std::vector<int> calidades_de_la_comparacion() {
+    std::vector<int> q;
+    for (int c = 10; c <= 100; c += 5) q.push_back(c);
+    return q;
+}
+
+namespace {
+
+// The strength whose PSNR is nearest the target: a whole bit plane, or a
+// DCT strength by bisection (its PSNR falls as the strength grows).
+double calibra(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm,
+               int Hm, double clave, double objetivo) {
+    const RangoFuerza r = m.fuerza();
+    const auto psnr = [&](double f) {
+        return inserta_con(m, anfitrion, marca, Wm, Hm, f, clave).psnr.value_or(1e9);
+    };
+    if (r.entera) {
+        double mejor = r.desde, distancia = 1e300;
+        for (double f = r.desde; f <= r.hasta; ++f) {
+            const double d = std::fabs(psnr(f) - objetivo);
+            if (d < distancia) distancia = d, mejor = f;
+        }
+        return mejor;
+    }
+    double bajo = r.desde, alto = r.hasta;
+    for (int i = 0; i < 40; ++i) {
+        const double medio = (bajo + alto) / 2, p = psnr(medio);
+        if (std::fabs(p - objetivo) <= kToleranciaPsnr) return medio;
+        (p > objetivo ? bajo : alto) = medio;
+    }
+    return (bajo + alto) / 2;
+}
+
+}  // namespace
+
+Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
+                            double grado, double clave, std::optional<double> psnr_objetivo,
+                            const CodecJpeg* jpeg,
+                            const std::function<bool(int, int)>& progreso) {
+    const std::vector<Ataque> ataques = ataques_de_la_comparacion();
+    const std::vector<int> calidades = calidades_de_la_comparacion();
+    Comparacion c;
+    const Metodo& bloques = metodo_bloques();
+    c.psnr_objetivo = psnr_objetivo.value_or(
+        inserta_con(bloques, anfitrion, marca, Wm, Hm, grado, clave).psnr.value_or(0));
+    const int total = static_cast<int>(metodos().size());
+    int hechos = 0;
+    for (const Metodo* m : metodos()) {
+        MetodoComparado r;
+        r.metodo = m->nombre();
+        // The block pairs keep the degree in force unless a PSNR is asked for.
+        r.fuerza = m == &bloques && !psnr_objetivo
+                       ? grado
+                       : calibra(*m, anfitrion, marca, Wm, Hm, clave, c.psnr_objetivo);
+        r.insercion = inserta_con(*m, anfitrion, marca, Wm, Hm, r.fuerza, clave);
+        if (r.insercion.marcada) {
+            for (const Ataque& a : ataques) {
+                r.ataques.push_back(
+                    lee_atacada(*m, *r.insercion.marcada, marca, Wm, Hm, r.fuerza, clave, a, jpeg));
+            }
+            for (const int q : calidades) {
+                const Ataque a{TipoAtaque::Jpeg, static_cast<double>(q), "jpeg:" + std::to_string(q)};
+                const Aciertos x =
+                    lee_atacada(*m, *r.insercion.marcada, marca, Wm, Hm, r.fuerza, clave, a, jpeg)
+                        .aciertos;
+                r.ber_jpeg.push_back(x.total ? std::optional<double>(x.ber()) : std::nullopt);
+            }
+        }
+        if (m == &metodo_dct()) {
+            r.calidad_predicha =
+                calidad_predicha_dct(anfitrion.ancho(), anfitrion.alto(), Wm, Hm, r.fuerza);
+        }
+        c.metodos.push_back(std::move(r));
+        if (progreso && !progreso(++hechos, total)) break;
+    }
+    return c;
+}
+
+std::string comparacion_csv(const Comparacion& c) {
+    std::string csv = "metodo,fuerza,psnr,ssim,ataque,correctos,total,ber,nc\n";
+    const auto campo = [](const std::optional<double>& v) { return v ? texto_exacto(*v) : ""; };
+    for (const MetodoComparado& m : c.metodos) {
+        for (const LecturaAtacada& l : m.ataques) {
+            const bool hay = l.aciertos.total > 0;
+            csv += m.metodo + "," + texto_exacto(m.fuerza) + "," + campo(m.insercion.psnr) + "," +
+                   campo(m.insercion.ssim) + "," + l.ataque + "," +
+                   std::to_string(l.aciertos.correctos) + "," + std::to_string(l.aciertos.total) +
+                   "," + (hay ? texto_exacto(l.aciertos.ber()) : "") + "," +
+                   (hay ? texto_exacto(l.aciertos.nc()) : "") + "\n";
+        }
+    }
+    return csv;
+}
+
+}  // namespace zek

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+// The three embedding methods side by side on the user's own pictures:
+// each brought to the same PSNR, then attacked and read back blindly, and
+// the bit error rate against JPEG quality.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/superficie_memoria.h"
+#include "engine/metodo.h"
+#include "images/ataques.h"
+
+namespace zek {
+
+// One method on one host: the watermarked picture and how far it is from
+// the host.
+struct Insercion {
+    std::optional<SuperficieMemoria> marcada;  // nothing when the watermark does not fit
+    std::string no_cabe;                       // why not, in Spanish
+    std::optional<double> psnr, ssim;          // against the host
+};
+Insercion inserta_con(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm,
+                      int Hm, double fuerza, double clave);
+
+// An attack on a watermarked picture and the method's blind reading of it.
+struct LecturaAtacada {
+    std::string ataque;
+    Aciertos aciertos;
+    Bits leidos;
+};
+LecturaAtacada lee_atacada(const Metodo& m, const SuperficieImagen& marcada, const Bits& marca,
+                           int Wm, int Hm, double fuerza, double clave, const Ataque& ataque,
+                           const CodecJpeg* jpeg);
+
+// The attacks of the comparison: the sweep's, and a contrast change.
+std::vector<Ataque> ataques_de_la_comparacion();
+// The JPEG qualities of the comparison's chart: 10 to 100 in steps of 5.
+std::vector<int> calidades_de_la_comparacion();
+
+struct MetodoComparado {
+    std::string metodo;
+    double fuerza = 0;
+    Insercion insercion;
+    std::vector<LecturaAtacada> ataques;            // in the order of the attacks
+    std::vector<std::optional<double>> ber_jpeg;    // one per quality
+    std::optional<int> calidad_predicha;            // the DCT method's
+};
+
+struct Comparacion {
+    double psnr_objetivo = 0;
+    std::vector<MetodoComparado> metodos;
+};
+
+// Each method at the strength that brings its PSNR nearest psnr_objetivo
+// (by default the block pairs' PSNR at `grado`, which they keep): the bit
+// plane nearest, the other strengths by bisection to within 0.05 dB. progreso(done, total) may
+// return false to stop; what is done is returned.
+Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
+                            double grado, double clave, std::optional<double> psnr_objetivo,
+                            const CodecJpeg* jpeg,
+                            const std::function<bool(int hechos, int total)>& progreso = {});
+
+// comparacion.csv: "metodo,fuerza,psnr,ssim,ataque,correctos,total,ber,nc"
+// and one row per method and attack, numbers with the point.
+std::string comparacion_csv(const Comparacion& c);
+
+}  // namespace zek
