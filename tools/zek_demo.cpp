@@ -287,8 +287,8 @@ void anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
     for (const MetodoComparado& m : c.metodos) {
         if (!m.insercion.no_cabe.empty()) std::cerr << m.insercion.no_cabe << '\n';
         if (!m.insercion.marcada) continue;
-        archivos.push_back({(o.salida / ("marcada-" + m.metodo + ".png")).string(),
-                            png_de(*m.insercion.marcada)});
+        archivos.push_back(
+            {(o.salida / ("marcada-" + m.metodo + ".png")).string(), png_de(*m.insercion.marcada)});
     }
     anade(archivos, o.salida, "comparacion.json", bytes_de(comparacion_json(c)));
     anade(archivos, o.salida, "comparacion.csv", bytes_de(comparacion_csv(c)));
