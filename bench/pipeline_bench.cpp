@@ -15,12 +15,14 @@
 #include "base/superficie_memoria.h"
 #include "engine/extraccion_ciega.h"
 #include "engine/funciones.h"
+#include "engine/metodo.h"
 #include "images/ataques.h"
 #include "images/calidad.h"
 #include "images/capturas.h"
 #include "qt/imagen_qt.h"
 #include "qt/lector_qt.h"
 #include "workflow/barrido.h"
+#include "workflow/comparacion.h"
 #include "workflow/lector_memoria.h"
 #include "workflow/secuenciador.h"
 #include "workflow/sesion_sin_ventana.h"
@@ -257,6 +259,53 @@ void BM_Barrido(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Barrido)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The largest watermark's bits, as a capture classes them.
+Bits bits_de_la_marca() {
+    Escenario e(anfitrion_en_color());
+    return bits_de_marca(e.v.MatrizMarca, kMarcaMayor.ancho, kMarcaMayor.alto);
+}
+
+// One method's embedding and blind reading on the largest host.
+void BM_Metodo(benchmark::State& state, const char* nombre, double fuerza) {
+    const SuperficieMemoria anfitrion = anfitrion_en_color();
+    const Bits bits = bits_de_la_marca();
+    const Metodo& m = *metodo(nombre);
+    for (auto _ : state) {
+        auto marcada = m.inserta(anfitrion, bits, kMarcaMayor.ancho, kMarcaMayor.alto, fuerza, 3);
+        auto leidos = m.lee(*marcada, kMarcaMayor.ancho, kMarcaMayor.alto, fuerza, 3);
+        benchmark::DoNotOptimize(leidos);
+    }
+}
+BENCHMARK_CAPTURE(BM_Metodo, bloques, "bloques", 10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Metodo, lsb, "lsb", 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Metodo, dct, "dct", 2)->Unit(benchmark::kMillisecond);
+
+void BM_Ssim(benchmark::State& state) {
+    Escenario e(anfitrion_en_color());
+    Inserta_Marca(e.v, e.p1, e.p2, e.p3, e.puerto);
+    Tabla Y;
+    captura_luminancia(e.p3, Y);
+    for (auto _ : state) {
+        auto s = ssim_entre(Y, e.v.MatrizY, e.p1.ancho(), e.p1.alto());
+        benchmark::DoNotOptimize(s);
+    }
+}
+BENCHMARK(BM_Ssim)->Unit(benchmark::kMillisecond);
+
+// The whole comparison: calibration, three methods by seven attacks and the
+// JPEG curve of 19 qualities.
+void BM_Comparacion(benchmark::State& state) {
+    const SuperficieMemoria anfitrion = anfitrion_en_color();
+    const Bits bits = bits_de_la_marca();
+    const CodecJpegQt jpeg;
+    for (auto _ : state) {
+        auto c = compara_metodos(anfitrion, bits, kMarcaMayor.ancho, kMarcaMayor.alto, 10, 3,
+                                 std::nullopt, &jpeg);
+        benchmark::DoNotOptimize(c);
+    }
+}
+BENCHMARK(BM_Comparacion)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 template <SuperficieMemoria (*Anfitrion)()>
 void BM_Demostracion(benchmark::State& state) {

@@ -141,6 +141,7 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
     auto* eje_ber = new QValueAxis();
     eje_ber->setTitleText(QString::fromUtf8("Tasa de error"));
     eje_ber->setRange(0, 0.6);
+    eje_ber->setTickCount(7);  // a tick every 0.1
     eje_ber->setLabelFormat(QStringLiteral("%.1f"));
     grafico->addAxis(eje_q, Qt::AlignBottom);
     grafico->addAxis(eje_ber, Qt::AlignLeft);
