@@ -30,6 +30,7 @@ constexpr const char* kUso =
     "                [--ataque A]... [--grados G1,G2,... | --barrido]\n"
     "                [--compara [--psnr-objetivo D]]\n"
     "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--lado L]\n"
+    "     zek-demo --extrae IMAGEN MARCA --metodo lsb|dct [--fuerza X] --clave K\n"
     "                [--salida CARPETA]\n"
     "\n"
     "Inserta la marca de agua MARCA en la imagen IMAGEN como en la ventana de ZEK\n"
@@ -49,6 +50,11 @@ constexpr const char* kUso =
     "                puede repetir.\n"
     "  --grados L    repite la demostración con cada grado de la lista y escribe\n"
     "                barrido.csv y barrido.png.\n"
+    "  --metodo M    inserta la marca de marcada.png y lee los ataques con el\n"
+    "                método M: bloques (el de la demostración, por defecto), lsb\n"
+    "                (fuerza: el plano de bits, 0 a 7) o dct (fuerza: alfa, 0,1 a\n"
+    "                10); con --extrae, lee con él.\n"
+    "  --fuerza X    la fuerza de lsb o dct (0 y 2 si no se da).\n"
     "  --compara     compara los tres métodos (bloques, lsb y dct) al mismo PSNR,\n"
     "                el de los pares de bloques con el grado dado o el de\n"
     "                --psnr-objetivo D: escribe comparacion.json, comparacion.csv,\n"
@@ -85,7 +91,15 @@ struct Opciones {
     bool barrido = false;  // --barrido: the laboratory's degrees and attacks
     bool compara = false;  // --compara: the three methods side by side
     std::optional<double> psnr_objetivo;
+    const Metodo* metodo = &metodo_bloques();  // --metodo
+    std::optional<double> fuerza;              // --fuerza, for lsb and dct
 };
+
+// The strength of a method other than the block pairs': as given, or the
+// one the laboratory starts from.
+double fuerza_de(const Opciones& o) {
+    return o.fuerza.value_or(o.metodo == &metodo_lsb() ? 0 : 2);
+}
 
 struct ErrorDeUso {
     std::string texto;
@@ -147,6 +161,14 @@ Opciones lee_opciones(int argc, char** argv) {
             o.grados = lista_de_grados(valor());
         } else if (a == "--barrido") {
             o.barrido = true;
+        } else if (a == "--metodo") {
+            const std::string v = valor();
+            o.metodo = metodo(v);
+            if (!o.metodo) throw ErrorDeUso{"método desconocido: «" + v + "» (bloques, lsb o dct)"};
+        } else if (a == "--fuerza") {
+            const std::string v = valor();
+            o.fuerza = lee_numero_con_separador(v, '.');
+            if (!o.fuerza) throw ErrorDeUso{"--fuerza no es un número: «" + v + "»"};
         } else if (a == "--compara") {
             o.compara = true;
         } else if (a == "--psnr-objetivo") {
@@ -162,7 +184,21 @@ Opciones lee_opciones(int argc, char** argv) {
     }
     if (o.ayuda || o.version) return o;
     if (posicionales.size() != 2) throw ErrorDeUso{"hacen falta dos imágenes: IMAGEN y MARCA"};
-    if (!hay_grado || !hay_clave) throw ErrorDeUso{"faltan --grado o --clave"};
+    const bool bloques = o.metodo == &metodo_bloques();
+    if (!hay_clave || (bloques && !hay_grado)) throw ErrorDeUso{"faltan --grado o --clave"};
+    if (!hay_grado) o.p.grado = "0";  // only the block pairs read it
+    if (o.fuerza) {
+        const RangoFuerza r = o.metodo->fuerza();
+        if (bloques) throw ErrorDeUso{"con el método de bloques la fuerza es --grado"};
+        if (*o.fuerza < r.desde || *o.fuerza > r.hasta ||
+            (r.entera && *o.fuerza != std::floor(*o.fuerza))) {
+            throw ErrorDeUso{"--fuerza fuera del rango del método: «" + texto_exacto(*o.fuerza) +
+                             "» (de " + texto_exacto(r.desde) + " a " + texto_exacto(r.hasta) +
+                             ")"};
+        }
+    }
+    if (!bloques && (o.compara || !o.grados.empty()))
+        throw ErrorDeUso{"--metodo no admite --compara, --grados ni --barrido"};
     if (o.extrae && (!o.p.ataques.empty() || !o.grados.empty())) {
         throw ErrorDeUso{"--extrae no admite --ataque ni --grados"};
     }
@@ -247,6 +283,41 @@ int detenida(const Ejecucion& e, size_t mensajes_antes) {
     return kDetenida;
 }
 
+// The bits of another method's reading as a picture, as extraida.png shows
+// the block pairs': white 1, black 0, grey where none is carried.
+SuperficieMemoria imagen_de_bits(const Bits& bits, int Wm, int Hm) {
+    MarcaLeida leida{Wm, Hm, std::vector<Lectura>(bits.size(), Lectura::SinPar)};
+    for (size_t i = 0; i < bits.size(); ++i) {
+        if (bits[i] >= 0) leida.pixeles[i] = bits[i] ? Lectura::Claro : Lectura::Oscuro;
+    }
+    return imagen_de_lectura(leida, Wm, Hm);
+}
+
+double clave_de(const Opciones& o) {
+    return *lee_numero_con_separador(o.p.clave, '.');
+}
+
+// --extrae --metodo lsb|dct: the picture opened as the host, read with that
+// method, and compared with the watermark opened.
+int extrae_con_metodo(const Opciones& o, const Ejecucion& e) {
+    const Sesion& s = e.sesion();
+    const int Wm = s.Picture2().ancho(), Hm = s.Picture2().alto();
+    const Bits marca = bits_de_marca(s.vbles().MatrizMarca, Wm, Hm);
+    const Bits leidos = o.metodo->lee(s.Picture1(), Wm, Hm, fuerza_de(o), clave_de(o));
+    const std::string motivo =
+        no_cabe(*o.metodo, s.Picture1().ancho(), s.Picture1().alto(), Wm, Hm);
+    if (!motivo.empty()) {
+        std::cerr << motivo << '\n';
+        return kImagenRechazada;
+    }
+    std::vector<ArchivoNuevo> archivos;
+    anade(archivos, o.salida, "extraida.png", png_de(imagen_de_bits(leidos, Wm, Hm)));
+    anade(archivos, o.salida, "informe.json",
+          bytes_de(informe_metodo_json(o.metodo->nombre(), fuerza_de(o), std::nullopt, std::nullopt,
+                                       compara_bits(leidos, marca), {})));
+    return escribe(archivos, o.salida) ? kBien : kSinEscribir;
+}
+
 // --extrae: the watermark read back from a picture alone.
 int extrae(const Opciones& o) {
     Ejecucion e(&std::cerr);
@@ -254,6 +325,7 @@ int extrae(const Opciones& o) {
         std::cerr << e.motivo() << '\n';
         return kImagenRechazada;
     }
+    if (o.metodo != &metodo_bloques()) return extrae_con_metodo(o, e);
     const Ejecucion::Extraccion x = e.extrae(o.p, o.lado);
     const int Wm = e.sesion().Picture2().ancho(), Hm = e.sesion().Picture2().alto();
     std::vector<ArchivoNuevo> archivos;
@@ -274,6 +346,37 @@ void comprueba_ataques(const std::vector<Ataque>& ataques, const SuperficieImage
                          std::to_string(anfitrion.alto()) + ": el valor llega como mucho a " +
                          texto_exacto(hasta)};
     }
+}
+
+// marcada.png embedded with the method asked for, the attacks read back
+// with it, and its report; false, writing nothing, when the watermark does
+// not fit (the reason on standard error).
+bool anade_metodo(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
+                  const EntradaBarrido& entrada, const Opciones& o, const CodecJpeg& jpeg) {
+    const int Wm = entrada.marca.ancho(), Hm = entrada.marca.alto();
+    const Bits bits = bits_de_marca(e.vbles().MatrizMarca, Wm, Hm);
+    const double fuerza = fuerza_de(o), clave = entrada.clave;
+    const Insercion ins = inserta_con(*o.metodo, entrada.anfitrion, bits, Wm, Hm, fuerza, clave);
+    if (!ins.marcada) {
+        std::cerr << ins.no_cabe << '\n';
+        return false;
+    }
+    const Aciertos sin_ataque =
+        compara_bits(o.metodo->lee(*ins.marcada, Wm, Hm, fuerza, clave), bits);
+    std::vector<LecturaAtacada> ataques;
+    for (const Ataque& a : o.p.ataques) {
+        ataques.push_back(
+            lee_atacada(*o.metodo, *ins.marcada, bits, Wm, Hm, fuerza, clave, a, &jpeg, true));
+    }
+    std::erase_if(archivos, [](const ArchivoNuevo& a) {
+        const std::string nombre = fs::path(a.ruta).filename().string();
+        return nombre == "marcada.png" || nombre == "informe.json";
+    });
+    anade(archivos, o.salida, "marcada.png", png_de(*ins.marcada));
+    anade(archivos, o.salida, "informe.json",
+          bytes_de(informe_metodo_json(o.metodo->nombre(), fuerza, ins.psnr, ins.ssim, sin_ataque,
+                                       ataques)));
+    return true;
 }
 
 // The three methods at one PSNR on the pictures as opened: the table, the
@@ -308,6 +411,10 @@ int ejecuta(const Opciones& o) {
     const auto ataques = e.ataca(o.p.ataques, jpeg);
 
     std::vector<ArchivoNuevo> archivos = resultados(e, ataques, o.salida);
+    if (o.metodo != &metodo_bloques()) {
+        const auto entrada = e.sesion().entrada_del_barrido();
+        if (!entrada || !anade_metodo(archivos, e, *entrada, o, jpeg)) return kImagenRechazada;
+    }
     const auto entrada = e.sesion().entrada_del_barrido();
     if (!o.grados.empty() && entrada) {
         const auto filas = barrido_de_grados(entrada->anfitrion, entrada->marca, o.grados,

@@ -36,12 +36,20 @@ Insercion inserta_con(const Metodo& m, const SuperficieImagen& anfitrion, const 
 
 LecturaAtacada lee_atacada(const Metodo& m, const SuperficieImagen& marcada, const Bits& marca,
                            int Wm, int Hm, double fuerza, double clave, const Ataque& ataque,
-                           const CodecJpeg* jpeg) {
-    LecturaAtacada l{ataque.texto, {}, {}};
+                           const CodecJpeg* jpeg, bool con_figuras) {
+    LecturaAtacada l{ataque.texto, {}, {}, {}, {}};
     const auto atacada = aplica_ataque(ataque, marcada, jpeg);
     if (!atacada) return l;
     l.leidos = m.lee(*atacada, Wm, Hm, fuerza, clave);
     l.aciertos = compara_bits(l.leidos, marca);
+    const bool mismo = atacada->ancho() == marcada.ancho() && atacada->alto() == marcada.alto();
+    if (con_figuras && mismo) {
+        l.psnr = psnr_entre(marcada, *atacada, toda(marcada));
+        Tabla Y_m, Y_a;
+        captura_luminancia(marcada, Y_m);
+        captura_luminancia(*atacada, Y_a);
+        l.ssim = ssim_entre(Y_a, Y_m, marcada.ancho(), marcada.alto());
+    }
     return l;
 }
 
@@ -88,8 +96,7 @@ double calibra(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& m
 
 Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
                             double grado, double clave, std::optional<double> psnr_objetivo,
-                            const CodecJpeg* jpeg,
-                            const std::function<bool(int, int)>& progreso) {
+                            const CodecJpeg* jpeg, const std::function<bool(int, int)>& progreso) {
     const std::vector<Ataque> ataques = ataques_de_la_comparacion();
     const std::vector<int> calidades = calidades_de_la_comparacion();
     Comparacion c;
@@ -112,7 +119,8 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
                     lee_atacada(*m, *r.insercion.marcada, marca, Wm, Hm, r.fuerza, clave, a, jpeg));
             }
             for (const int q : calidades) {
-                const Ataque a{TipoAtaque::Jpeg, static_cast<double>(q), "jpeg:" + std::to_string(q)};
+                const Ataque a{TipoAtaque::Jpeg, static_cast<double>(q),
+                               "jpeg:" + std::to_string(q)};
                 const Aciertos x =
                     lee_atacada(*m, *r.insercion.marcada, marca, Wm, Hm, r.fuerza, clave, a, jpeg)
                         .aciertos;

@@ -30,10 +30,12 @@ struct LecturaAtacada {
     std::string ataque;
     Aciertos aciertos;
     Bits leidos;
+    std::optional<double> psnr, ssim;  // against the watermarked picture; none when resized
 };
+// con_figuras: the PSNR and SSIM of the attacked picture too.
 LecturaAtacada lee_atacada(const Metodo& m, const SuperficieImagen& marcada, const Bits& marca,
                            int Wm, int Hm, double fuerza, double clave, const Ataque& ataque,
-                           const CodecJpeg* jpeg);
+                           const CodecJpeg* jpeg, bool con_figuras = false);
 
 // The attacks of the comparison: the sweep's, and a contrast change.
 std::vector<Ataque> ataques_de_la_comparacion();
@@ -44,9 +46,9 @@ struct MetodoComparado {
     std::string metodo;
     double fuerza = 0;
     Insercion insercion;
-    std::vector<LecturaAtacada> ataques;            // in the order of the attacks
-    std::vector<std::optional<double>> ber_jpeg;    // one per quality
-    std::optional<int> calidad_predicha;            // the DCT method's
+    std::vector<LecturaAtacada> ataques;          // in the order of the attacks
+    std::vector<std::optional<double>> ber_jpeg;  // one per quality
+    std::optional<int> calidad_predicha;          // the DCT method's
 };
 
 struct Comparacion {

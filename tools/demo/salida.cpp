@@ -126,6 +126,28 @@ QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas) {
         .value_or(QByteArray());
 }
 
+std::string informe_metodo_json(const std::string& metodo, double fuerza,
+                                std::optional<double> psnr, std::optional<double> ssim,
+                                const Aciertos& extraccion,
+                                const std::vector<LecturaAtacada>& ataques) {
+    QJsonArray lista;
+    for (const LecturaAtacada& l : ataques) {
+        QJsonObject o{{QStringLiteral("ataque"), texto_qt(l.ataque)},
+                      {QStringLiteral("psnr"), opcional_json(l.psnr)},
+                      {QStringLiteral("ssim"), opcional_json(l.ssim)}};
+        pon_aciertos(o, l.aciertos);
+        lista.append(o);
+    }
+    QJsonObject x;
+    pon_aciertos(x, extraccion);
+    return texto_json(QJsonObject{{QStringLiteral("metodo"), texto_qt(metodo)},
+                                  {QStringLiteral("fuerza"), fuerza},
+                                  {QStringLiteral("psnr"), opcional_json(psnr)},
+                                  {QStringLiteral("ssim"), opcional_json(ssim)},
+                                  {QStringLiteral("extraccion"), x},
+                                  {QStringLiteral("ataques"), lista}});
+}
+
 std::string comparacion_json(const Comparacion& c) {
     QJsonArray metodos;
     const std::vector<int> calidades = calidades_de_la_comparacion();

@@ -29,6 +29,14 @@ std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extracc
 // the watermarked picture on a second axis.
 QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas);
 
+// informe.json of a method other than the block pairs: its name and
+// strength, the PSNR and SSIM of its watermarked picture, its reading
+// without attack and each attack's.
+std::string informe_metodo_json(const std::string& metodo, double fuerza,
+                                std::optional<double> psnr, std::optional<double> ssim,
+                                const Aciertos& extraccion,
+                                const std::vector<LecturaAtacada>& ataques);
+
 // comparacion.json: the target PSNR and, per method, its strength, PSNR,
 // SSIM, predicted JPEG quality, each attack's reading and the JPEG curve.
 std::string comparacion_json(const Comparacion& c);
