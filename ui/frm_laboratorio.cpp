@@ -20,6 +20,7 @@
 #include "graficos/graficos.h"
 #include "qt/escritura.h"
 #include "ui/dialogos.h"
+#include "ui/frm_comparacion.h"
 
 namespace zek {
 namespace {
@@ -103,6 +104,9 @@ void FrmLaboratorio::crea_controles() {
     eleccion->addWidget(tipo_);
     eleccion->addWidget(nombre_valor_);
     eleccion->addWidget(valor_);
+    compara_ = new QPushButton(QString::fromUtf8("Comparar métodos…"), this);
+    compara_->setObjectName("comparar_metodos");
+    eleccion->addWidget(compara_);
     raiz->addLayout(eleccion);
     // The parameter's name changes with the attack: room for the longest, so
     // that nothing beside it moves.
@@ -201,6 +205,7 @@ void FrmLaboratorio::crea_controles() {
     connect(vista_diferencia_, &QComboBox::currentIndexChanged, this,
             [this] { muestra_diferencia(); });
     connect(lanza_barrido_, &QPushButton::clicked, this, [this] { lanza_barrido(); });
+    connect(compara_, &QPushButton::clicked, this, [this] { abre_comparacion(); });
     connect(cancela_barrido_, &QPushButton::clicked, this, [this] { cancela_barrido(); });
     connect(exporta_png_, &QPushButton::clicked, this, [this] { exporta_png(); });
     connect(exporta_csv_, &QPushButton::clicked, this, [this] { exporta_csv(); });
@@ -240,6 +245,8 @@ void FrmLaboratorio::pon_nombres_accesibles() {
         {cancela_barrido_, "Cancelar el barrido", ""},
         {progreso_, "Progreso del barrido", ""},
         {aviso_barrido_, "Estado del barrido", "Si se ha cancelado y dónde se ha exportado"},
+        {compara_, "Comparar métodos",
+         "Los pares de bloques, el bit menos significativo y la DCT al mismo PSNR"},
         {exporta_png_, "Exportar el barrido como PNG", ""},
         {exporta_csv_, "Exportar el barrido como CSV", ""},
     };
@@ -299,6 +306,7 @@ void FrmLaboratorio::actualiza_fuentes() {
     }
     if (!sesion_.vbles().MatrizMarca.contiene(1, 1)) olvida_barrido();
     lanza_barrido_->setEnabled(puede_barrer());
+    compara_->setEnabled(sesion_.entrada_del_barrido().has_value());
     muestra_fuente();
     analiza_de_nuevo();
 }
@@ -307,6 +315,13 @@ void FrmLaboratorio::actualiza_fuentes() {
 // sweep still winding down.
 bool FrmLaboratorio::puede_barrer() const {
     return !barrido_en_marcha_ && sesion_.entrada_del_barrido() && sesion_.vbles().Clave != 0;
+}
+
+void FrmLaboratorio::abre_comparacion() {
+    if (!comparacion_) comparacion_ = new FrmComparacion(this, sesion_);
+    comparacion_->show();
+    comparacion_->raise();
+    comparacion_->compara();
 }
 
 void FrmLaboratorio::muestra_abierta() {

@@ -26,6 +26,7 @@ class QPushButton;
 namespace zek {
 
 class Dialogos;
+class FrmComparacion;
 
 class FrmLaboratorio final : public QWidget {
   public:
@@ -34,6 +35,10 @@ class FrmLaboratorio final : public QWidget {
 
     // Takes the sources the session holds now and analyses again.
     void actualiza_fuentes();
+    // "Comparar métodos…": the comparison window, started on the session's
+    // pictures.
+    void abre_comparacion();
+    FrmComparacion* comparacion() const { return comparacion_; }
     // Analyses the picture opened last with "Imagen marcada…".
     void muestra_abierta();
     // Waits for the work under way and shows what it found (tests, tools).
@@ -78,7 +83,8 @@ class FrmLaboratorio final : public QWidget {
     QDoubleSpinBox* valor_;
     QLabel *nombre_valor_, *atacada_, *leida_, *diferencia_, *escala_, *cifras_, *aviso_barrido_;
     QChartView *histograma_, *grafico_barrido_;
-    QPushButton *lanza_barrido_, *cancela_barrido_, *exporta_png_, *exporta_csv_;
+    QPushButton *lanza_barrido_, *cancela_barrido_, *exporta_png_, *exporta_csv_, *compara_;
+    FrmComparacion* comparacion_ = nullptr;
     QProgressBar* progreso_;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -12,10 +14,12 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 
 #include "tests/comun/disco_lleno.h"
 #include "tests/comun/por_nombre.h"
 #include "tests/ui/ventana.h"
+#include "ui/frm_comparacion.h"
 #include "ui/frm_laboratorio.h"
 
 namespace zek {
@@ -223,6 +227,34 @@ TEST(Laboratorio, FitsAProjectorAndItsControlsStayPut) {
         EXPECT_LE(cifras->heightForWidth(cifras->width()), cifras->height())
             << cifras->text().toStdString();
     }
+}
+
+// "Comparar métodos…": the three methods at the block pairs' PSNR, each
+// attack's reading coloured by its error rate, the JPEG chart with the DCT
+// method's predicted quality, in a window a projector shows whole.
+TEST(Laboratorio, ComparesTheThreeMethodsInAWindowOfItsOwn) {
+    Ventana v;
+    demostracion(v, 2);
+    v.hijo<QAction>("SubLaboratorio")->trigger();
+    FrmLaboratorio* lab = v.w->laboratorio();
+    lab->espera();
+    lab->findChild<QPushButton*>("comparar_metodos")->click();
+    FrmComparacion* c = lab->comparacion();
+    ASSERT_NE(c, nullptr);
+    c->espera();
+    ASSERT_TRUE(c->comparacion());
+    auto* tabla = c->findChild<QTableWidget*>("tabla_comparacion");
+    ASSERT_EQ(tabla->rowCount(), 3);
+    EXPECT_EQ(tabla->item(0, 0)->text(), "Pares de bloques");
+    EXPECT_EQ(tabla->item(2, 0)->text(), "DCT");
+    const double objetivo = c->comparacion()->psnr_objetivo;
+    EXPECT_NEAR(*c->comparacion()->metodos[2].insercion.psnr, objetivo, 0.05);
+    EXPECT_EQ(tabla->columnCount(), 4 + 7);
+    EXPECT_EQ(tabla->item(0, 4)->background().color(), QColor::fromRgbF(0.55f, 0.9f, 0.55f));
+    EXPECT_TRUE(c->findChild<QLabel*>("prediccion")->text().contains("desde la calidad"));
+    EXPECT_EQ(c->findChild<QChartView*>("grafico_comparacion")->chart()->series().size(), 4);
+    EXPECT_LE(c->minimumSizeHint().width(), 1024);
+    EXPECT_LE(c->minimumSizeHint().height(), 740);
 }
 
 TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {

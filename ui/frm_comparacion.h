@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+// "Comparar métodos": the block pairs, the least significant bit and the
+// DCT coefficients at one PSNR on the user's pictures, attacked and read
+// back, as a table and a chart of the bit error rate against JPEG quality.
+// The work runs on a worker thread; the window only shows it.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "qt/imagen_qt.h"
+#include "workflow/comparacion.h"
+#include "workflow/sesion.h"
+#include "workflow/trabajo.h"
+
+class QChartView;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace zek {
+
+class FrmComparacion final : public QWidget {
+  public:
+    FrmComparacion(QWidget* padre, const Sesion& sesion);
+    ~FrmComparacion() override;
+
+    // Starts the comparison on the pictures the session holds now.
+    void compara();
+    // Waits for the work under way and shows what it found (tests, tools).
+    void espera();
+    const std::optional<Comparacion>& comparacion() const { return comparacion_; }
+
+  private:
+    void crea_controles();
+    void termina(std::shared_ptr<Comparacion> c, bool completa, unsigned generacion);
+    void muestra(const Comparacion& c);
+
+    const Sesion& sesion_;
+    CodecJpegQt jpeg_;
+    TrabajoEnSegundoPlano trabajo_;
+    unsigned generacion_ = 0;
+    bool en_marcha_ = false;
+    std::optional<Comparacion> comparacion_;
+
+    QDoubleSpinBox* objetivo_;
+    QPushButton *calcula_, *cancela_;
+    QProgressBar* progreso_;
+    QLabel *aviso_, *prediccion_;
+    QTableWidget* tabla_;
+    QChartView* grafico_;
+};
+
+}  // namespace zek
