@@ -108,6 +108,23 @@ void FrmLaboratorio::crea_controles() {
     compara_->setObjectName("comparar_metodos");
     eleccion->addWidget(compara_);
     raiz->addLayout(eleccion);
+
+    // The embedding method the analysis reads with; the block pairs are the
+    // demonstration's own, at the degree in force.
+    auto* con_metodo = new QHBoxLayout();
+    metodo_ = new QComboBox(this);
+    metodo_->setObjectName("metodo");
+    metodo_->addItem(QString::fromUtf8("Pares de bloques (el grado en uso)"), "bloques");
+    metodo_->addItem(QString::fromUtf8("Bit menos significativo (plano de bits)"), "lsb");
+    metodo_->addItem(QString::fromUtf8("Coeficientes DCT (alfa)"), "dct");
+    fuerza_ = new QDoubleSpinBox(this);
+    fuerza_->setObjectName("fuerza");
+    con_metodo->addWidget(new QLabel(QString::fromUtf8("Método:"), this));
+    con_metodo->addWidget(metodo_);
+    con_metodo->addWidget(new QLabel(QStringLiteral("Fuerza:"), this));
+    con_metodo->addWidget(fuerza_);
+    con_metodo->addStretch(1);
+    raiz->addLayout(con_metodo);
     // The parameter's name changes with the attack: room for the longest, so
     // that nothing beside it moves.
     int ancho = 0;
@@ -206,10 +223,16 @@ void FrmLaboratorio::crea_controles() {
             [this] { muestra_diferencia(); });
     connect(lanza_barrido_, &QPushButton::clicked, this, [this] { lanza_barrido(); });
     connect(compara_, &QPushButton::clicked, this, [this] { abre_comparacion(); });
+    connect(metodo_, &QComboBox::currentIndexChanged, this, [this] {
+        cambia_metodo();
+        analiza_de_nuevo();
+    });
+    connect(fuerza_, &QDoubleSpinBox::valueChanged, this, [this] { analiza_de_nuevo(); });
     connect(cancela_barrido_, &QPushButton::clicked, this, [this] { cancela_barrido(); });
     connect(exporta_png_, &QPushButton::clicked, this, [this] { exporta_png(); });
     connect(exporta_csv_, &QPushButton::clicked, this, [this] { exporta_csv(); });
     cambia_tipo_de_ataque();
+    cambia_metodo();
     pon_nombres_accesibles();
 }
 
@@ -245,6 +268,9 @@ void FrmLaboratorio::pon_nombres_accesibles() {
         {cancela_barrido_, "Cancelar el barrido", ""},
         {progreso_, "Progreso del barrido", ""},
         {aviso_barrido_, "Estado del barrido", "Si se ha cancelado y dónde se ha exportado"},
+        {metodo_, "Método de inserción",
+         "Con qué método se inserta y se lee la marca en el laboratorio"},
+        {fuerza_, "Fuerza del método", "El plano de bits o alfa; el grado para los pares"},
         {compara_, "Comparar métodos",
          "Los pares de bloques, el bit menos significativo y la DCT al mismo PSNR"},
         {exporta_png_, "Exportar el barrido como PNG", ""},
@@ -305,6 +331,10 @@ void FrmLaboratorio::actualiza_fuentes() {
         limita_valor();
     }
     if (!sesion_.vbles().MatrizMarca.contiene(1, 1)) olvida_barrido();
+    if (&metodo_elegido() == &metodo_bloques()) {
+        const QSignalBlocker sin_fuerza(fuerza_);
+        fuerza_->setValue(sesion_.vbles().Grado);  // the degree in force
+    }
     lanza_barrido_->setEnabled(puede_barrer());
     compara_->setEnabled(sesion_.entrada_del_barrido().has_value());
     muestra_fuente();
@@ -314,7 +344,9 @@ void FrmLaboratorio::actualiza_fuentes() {
 // A host and a watermark captured (a reset discards the watermark), and no
 // sweep still winding down.
 bool FrmLaboratorio::puede_barrer() const {
-    return !barrido_en_marcha_ && sesion_.entrada_del_barrido() && sesion_.vbles().Clave != 0;
+    // The sweep is over the block pairs' degree.
+    return !barrido_en_marcha_ && &metodo_elegido() == &metodo_bloques() &&
+           sesion_.entrada_del_barrido() && sesion_.vbles().Clave != 0;
 }
 
 void FrmLaboratorio::abre_comparacion() {
@@ -343,7 +375,7 @@ void FrmLaboratorio::muestra_fuente() {
 // The difference chosen, with its scale: the mark's alone (from the source)
 // or the mark's and the attack's together (from the last analysis).
 void FrmLaboratorio::muestra_diferencia() {
-    const auto f = fuente();
+    const auto f = fuente_en_uso();
     const bool con_ataque = vista_diferencia_->currentIndex() == 1;
     const Diferencia* d = !f                               ? nullptr
                           : !con_ataque                    ? &f->diferencia
@@ -373,7 +405,88 @@ void FrmLaboratorio::muestra_diferencia() {
             .arg(local.toString(d->maxima, 'f', 1), local.toString(d->ganancia, 'f', 1)));
 }
 
+const Metodo& FrmLaboratorio::metodo_elegido() const {
+    return *metodo(metodo_->currentData().toString().toStdString());
+}
+
+// Each method's strength: the block pairs take the degree in force.
+void FrmLaboratorio::cambia_metodo() {
+    const Metodo& m = metodo_elegido();
+    const QSignalBlocker sin_senales(fuerza_);
+    const RangoFuerza r = m.fuerza();
+    fuente_metodo_.reset();
+    if (&m == &metodo_bloques()) {
+        fuerza_->setRange(0, 1e6);
+        fuerza_->setValue(sesion_.vbles().Grado);
+        fuerza_->setEnabled(false);
+    } else {
+        fuerza_->setDecimals(r.entera ? 0 : 2);
+        fuerza_->setRange(r.desde, r.hasta);
+        fuerza_->setSingleStep(r.entera ? 1 : 0.25);
+        fuerza_->setValue(&m == &metodo_lsb() ? 0 : 2);
+        fuerza_->setEnabled(true);
+    }
+    lanza_barrido_->setEnabled(puede_barrer());
+}
+
+// The source the analysis shows: the block pairs' own, or the one another
+// method's analysis made.
+std::shared_ptr<const FuenteLaboratorio> FrmLaboratorio::fuente_en_uso() const {
+    return &metodo_elegido() == &metodo_bloques() ? fuente() : fuente_metodo_;
+}
+
+void FrmLaboratorio::analiza_con_metodo() {
+    const unsigned generacion = ++generacion_;
+    const auto ataque = lee_ataque(ataque_elegido());
+    const int cual = fuente_->currentData().toInt();
+    auto entrada = sesion_.entrada_del_barrido();
+    if (!ataque || cual < 0 || (cual == 0 && !entrada) || (cual == 1 && !abierta_)) {
+        atacada_->setPixmap({});
+        leida_->setPixmap({});
+        cifras_->setText({});
+        return;
+    }
+    const Vbles& v = sesion_.vbles();
+    const int Wm = sesion_.Picture2().ancho(), Hm = sesion_.Picture2().alto();
+    auto datos = std::make_shared<const Datos>(
+        Datos{&metodo_elegido(), fuerza_->value(), v.Clave, bits_de_marca(v.MatrizMarca, Wm, Hm),
+              v.MatrizMarca, Wm, Hm, std::move(entrada), cual == 1 ? abierta_ : nullptr});
+    cifras_->setText(QString::fromUtf8("Calculando…"));
+    analisis_.lanza([this, datos, a = *ataque, generacion](std::stop_token parar) {
+        std::string motivo;
+        std::shared_ptr<const FuenteLaboratorio> f = datos->abierta;
+        if (!f) {
+            auto nueva = fuente_con(*datos->m, datos->fuerza, datos->clave, datos->bits,
+                                    datos->entrada->anfitrion, datos->MatrizMarca, datos->Wm,
+                                    datos->Hm, &motivo);
+            if (nueva) f = std::make_shared<const FuenteLaboratorio>(std::move(*nueva));
+        }
+        std::shared_ptr<const ResultadoLaboratorio> r;
+        if (f) {
+            r = std::make_shared<const ResultadoLaboratorio>(
+                analiza_con(*datos->m, datos->fuerza, datos->bits, *f, a, &jpeg_));
+        }
+        if (parar.stop_requested()) return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, f, r, motivo, generacion] {
+                if (generacion != generacion_) return;
+                fuente_metodo_ = f;
+                if (!r) {
+                    atacada_->setPixmap({});
+                    leida_->setPixmap({});
+                    cifras_->setText(QString::fromStdString(motivo));
+                    muestra_diferencia();
+                    return;
+                }
+                muestra(r);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void FrmLaboratorio::analiza_de_nuevo() {
+    if (&metodo_elegido() != &metodo_bloques()) return analiza_con_metodo();
     const unsigned generacion = ++generacion_;
     const auto f = fuente();
     const auto ataque = lee_ataque(ataque_elegido());
@@ -398,7 +511,7 @@ void FrmLaboratorio::analiza_de_nuevo() {
 }
 
 void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resultado) {
-    const auto f = fuente();
+    const auto f = fuente_en_uso();
     if (!f) return;
     ultimo_ = std::move(resultado);
     const ResultadoLaboratorio& r = *ultimo_;
@@ -430,6 +543,14 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
                          : QStringLiteral(".");
     }
     cifras_->setText(cifras);
+    if (&metodo_elegido() != &metodo_bloques()) {
+        auto* solo_pares = new QChart();
+        solo_pares->setTitle(
+            QString::fromUtf8("El histograma de restos es el de los pares de "
+                              "bloques"));
+        cambia_grafico(histograma_, solo_pares);
+        return;
+    }
     cambia_grafico(histograma_, grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},
                                                        {QString::fromUtf8("Después"), f->despues},
                                                        {QStringLiteral("Atacada"), r.histograma}}));

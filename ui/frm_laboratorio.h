@@ -52,6 +52,10 @@ class FrmLaboratorio final : public QWidget {
     void crea_controles();
     void pon_nombres_accesibles();
     void cambia_tipo_de_ataque();
+    void cambia_metodo();
+    const Metodo& metodo_elegido() const;
+    std::shared_ptr<const FuenteLaboratorio> fuente_en_uso() const;
+    void analiza_con_metodo();
     void limita_valor();
     void analiza_de_nuevo();
     void muestra(std::shared_ptr<const ResultadoLaboratorio> resultado);
@@ -78,9 +82,21 @@ class FrmLaboratorio final : public QWidget {
     unsigned generacion_ = 0, generacion_barrido_ = 0;
     std::vector<FilaBarrido> filas_barrido_;
     std::shared_ptr<const ResultadoLaboratorio> ultimo_;  // the analysis on screen
+    // What a method other than the block pairs' analyses: its own embedding
+    // of the host, or the reopened picture.
+    struct Datos {
+        const Metodo* m;
+        double fuerza, clave;
+        Bits bits;
+        Tabla MatrizMarca;
+        int Wm, Hm;
+        std::optional<EntradaBarrido> entrada;
+        std::shared_ptr<const FuenteLaboratorio> abierta;
+    };
+    std::shared_ptr<const FuenteLaboratorio> fuente_metodo_;
 
-    QComboBox *fuente_, *tipo_, *vista_diferencia_;
-    QDoubleSpinBox* valor_;
+    QComboBox *fuente_, *tipo_, *vista_diferencia_, *metodo_;
+    QDoubleSpinBox *valor_, *fuerza_;
     QLabel *nombre_valor_, *atacada_, *leida_, *diferencia_, *escala_, *cifras_, *aviso_barrido_;
     QChartView *histograma_, *grafico_barrido_;
     QPushButton *lanza_barrido_, *cancela_barrido_, *exporta_png_, *exporta_csv_, *compara_;

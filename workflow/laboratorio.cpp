@@ -91,4 +91,52 @@ ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataq
     return r;
 }
 
+ResultadoLaboratorio analiza_con(const Metodo& m, double fuerza, const Bits& marca,
+                                 const FuenteLaboratorio& fuente, const Ataque& ataque,
+                                 const CodecJpeg* jpeg) {
+    const int W = fuente.imagen.ancho(), H = fuente.imagen.alto();
+    const ParametrosLectura& p = fuente.lectura;
+    ResultadoLaboratorio r;
+    auto atacada = aplica_ataque(ataque, fuente.imagen, jpeg);
+    if (!atacada) {
+        r.leida = imagen_de_lectura(std::nullopt, p.Wm, p.Hm);
+        return r;
+    }
+    r.atacada = std::move(*atacada);
+    const Bits leidos = m.lee(r.atacada, p.Wm, p.Hm, fuerza, p.Clave);
+    MarcaLeida leida{p.Wm, p.Hm, std::vector<Lectura>(leidos.size(), Lectura::SinPar)};
+    for (size_t i = 0; i < leidos.size(); ++i) {
+        if (leidos[i] >= 0) leida.pixeles[i] = leidos[i] ? Lectura::Claro : Lectura::Oscuro;
+    }
+    r.leida = imagen_de_lectura(leida, p.Wm, p.Hm);
+    r.aciertos = compara_bits(leidos, marca);
+    if (r.atacada.ancho() == W && r.atacada.alto() == H) {
+        r.psnr = psnr_entre(fuente.imagen, r.atacada, {0, W - 1, 0, H - 1});
+        Tabla Y;
+        captura_luminancia(r.atacada, Y);
+        r.ssim = ssim_entre(Y, fuente.Y, W, H);
+        if (fuente.Y_original.dimensionada())
+            r.diferencia = diferencia_de_luminancia(Y, fuente.Y_original, W, H);
+    }
+    return r;
+}
+
+std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, double clave,
+                                            const Bits& marca, const SuperficieImagen& anfitrion,
+                                            const Tabla& MatrizMarca, int Wm, int Hm,
+                                            std::string* motivo) {
+    const std::string no = no_cabe(m, anfitrion.ancho(), anfitrion.alto(), Wm, Hm);
+    const auto marcada =
+        no.empty() ? m.inserta(anfitrion, marca, Wm, Hm, fuerza, clave) : std::nullopt;
+    if (motivo) *motivo = no;
+    if (!marcada) return std::nullopt;
+    Tabla Y_anfitrion;
+    captura_luminancia(anfitrion, Y_anfitrion);
+    FuenteLaboratorio f = prepara_fuente(std::string("Imagen marcada con el método ") + m.nombre(),
+                                         *marcada, Y_anfitrion, MatrizMarca, {0, clave, 0, Wm, Hm});
+    f.antes.reset();  // the residue histogram is the block pairs'
+    f.despues.reset();
+    return f;
+}
+
 }  // namespace zek

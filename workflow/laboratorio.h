@@ -13,6 +13,7 @@
 #include "base/tabla.h"
 #include "engine/extraccion_ciega.h"
 #include "engine/lectura_ciega.h"
+#include "engine/metodo.h"
 #include "images/ataques.h"
 #include "images/calidad.h"
 
@@ -52,5 +53,20 @@ struct ResultadoLaboratorio {
 // layout, over black where it has no pixels.
 ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataque,
                              const CodecJpeg* jpeg, bool con_histograma = true);
+
+// The same reading with another embedding method, at its strength, against
+// the watermark's bits: the attacked picture, the reading, the figures and
+// the difference with the host; no residue histogram (it is the block
+// pairs'). A picture that lost pixels is read as it is.
+ResultadoLaboratorio analiza_con(const Metodo& m, double fuerza, const Bits& marca,
+                                 const FuenteLaboratorio& fuente, const Ataque& ataque,
+                                 const CodecJpeg* jpeg);
+// The source of another method: the host embedded with it (nothing when the
+// watermark does not fit, `motivo` then says why) against the host's
+// luminance.
+std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, double clave,
+                                            const Bits& marca, const SuperficieImagen& anfitrion,
+                                            const Tabla& MatrizMarca, int Wm, int Hm,
+                                            std::string* motivo);
 
 }  // namespace zek

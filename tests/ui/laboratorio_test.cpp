@@ -257,6 +257,36 @@ TEST(Laboratorio, ComparesTheThreeMethodsInAWindowOfItsOwn) {
     EXPECT_LE(c->minimumSizeHint().height(), 740);
 }
 
+// The analysis with another method: its own embedding of the host, read
+// back whole without attack; the block pairs' degree shown, not edited; the
+// sweep and the residue histogram are the block pairs' only.
+TEST(Laboratorio, AnalysesWithTheMethodChosen) {
+    Ventana v;
+    demostracion(v, 2);
+    v.hijo<QAction>("SubLaboratorio")->trigger();
+    FrmLaboratorio* lab = v.w->laboratorio();
+    lab->espera();
+    auto* metodo = lab->findChild<QComboBox*>("metodo");
+    auto* fuerza = lab->findChild<QDoubleSpinBox*>("fuerza");
+    EXPECT_FALSE(fuerza->isEnabled());
+    EXPECT_EQ(fuerza->value(), 16);
+    for (const int i : {1, 2}) {
+        metodo->setCurrentIndex(i);
+        lab->espera();
+        EXPECT_TRUE(fuerza->isEnabled());
+        EXPECT_TRUE(lab->findChild<QLabel*>("cifras")->text().startsWith(
+            QString::fromUtf8("961 de 961 píxeles correctos (100.0 %)")))
+            << lab->findChild<QLabel*>("cifras")->text().toStdString();
+        EXPECT_FALSE(lab->findChild<QPushButton*>("lanza_barrido")->isEnabled());
+        EXPECT_FALSE(lab->findChild<QLabel*>("diferencia")->pixmap().isNull());
+    }
+    EXPECT_EQ(lab->findChild<QChartView*>("histograma")->chart()->title(),
+              QString::fromUtf8("El histograma de restos es el de los pares de bloques"));
+    metodo->setCurrentIndex(0);
+    lab->espera();
+    EXPECT_TRUE(lab->findChild<QPushButton*>("lanza_barrido")->isEnabled());
+}
+
 TEST(Laboratorio, ShowsTheAttackTheReadingAndTheSweep) {
     Ventana v;
     demostracion(v, 2);
