@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/metodo.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/funciones.h"
@@ -28,6 +29,19 @@ Aciertos compara_bits(const Bits& leidos, const Bits& marca) {
         if (leidos[i] == marca[i]) ++a.correctos;
     }
     return a;
+}
+
+Histograma histograma_de_fracciones(const std::vector<double>& fracciones, const Bits& marca,
+                                    int cajas) {
+    Histograma h{cajas, std::vector<int64_t>(static_cast<size_t>(cajas)),
+                 std::vector<int64_t>(static_cast<size_t>(cajas))};
+    for (size_t i = 0; i < fracciones.size() && i < marca.size(); ++i) {
+        if (marca[i] < 0 || fracciones[i] < 0) continue;
+        const auto caja = static_cast<size_t>(
+            std::clamp(static_cast<int>(std::floor(fracciones[i] * cajas)), 0, cajas - 1));
+        ++(marca[i] ? h.claros : h.oscuros)[caja];
+    }
+    return h;
 }
 
 std::string no_cabe(const Metodo& m, int W, int H, int Wm, int Hm) {

@@ -46,7 +46,16 @@ class Metodo {
     // The bits read from a picture alone: -1 where no bit is carried.
     virtual Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza,
                      double clave) const = 0;
+    // What the reading looks at for each watermark pixel, as a fraction of
+    // its step in [0, 1): 1/2 reads light, 0 dark; -1 where none is carried.
+    virtual std::vector<double> fracciones(const SuperficieImagen& imagen, int Wm, int Hm,
+                                           double fuerza, double clave) const = 0;
 };
+
+// How the fractions of the carried pixels fall, light and dark apart, in
+// `cajas` equal intervals of [0, 1) (the histogram's `grado` is `cajas`).
+Histograma histograma_de_fracciones(const std::vector<double>& fracciones, const Bits& marca,
+                                    int cajas = 16);
 
 // Empty when the watermark fits; otherwise, in Spanish with the numbers,
 // why not: "La marca de 181 × 227 píxeles no cabe con el método DCT en una

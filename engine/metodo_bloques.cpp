@@ -2,11 +2,15 @@
 // The demonstration's own method: each watermark pixel in a pair of
 // neighbouring blocks, the difference of their mean luminances brought to
 // Clave or Clave + Grado/2 modulo Grado; read blindly as the laboratory does.
+#include <cmath>
+
+#include "base/numeros.h"
 #include "base/puerto_memoria.h"
 #include "base/vbles.h"
 #include "engine/funciones.h"
 #include "engine/lectura_ciega.h"
 #include "engine/metodo.h"
+#include "engine/pares.h"
 #include "images/capturas.h"
 
 namespace zek {
@@ -55,6 +59,27 @@ class Bloques final : public Metodo {
         PuertoMemoria puerto;
         if (!Inserta_Marca(v, anfitrion, SuperficieMemoria(Wm, Hm), salida, puerto)) return {};
         return salida;
+    }
+
+    // The pair's residue, brought into 0 .. |Grado| - 1, over |Grado|.
+    std::vector<double> fracciones(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza,
+                                   double) const override {
+        std::vector<double> f(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
+        const int W = imagen.ancho(), H = imagen.alto();
+        const int32_t L = lado_de_lectura(0, W, H, Wm, Hm);
+        const auto g = entero(fuerza);
+        if (L < 1 || !g || *g == 0) return f;
+        Tabla Y;
+        captura_luminancia(imagen, Y);
+        if (!Y.cubre(1, W / L * L, 1, H / L * L)) return f;
+        const double c = std::abs(static_cast<double>(*g));
+        recorre_pares(W / L, H / L, L, Wm, Hm, [&](const Par& par) {
+            const auto r = residuo_del_par(Y, par.A, par.B, fuerza, *g);
+            if (r)
+                f[static_cast<size_t>(par.ym - 1) * Wm + (par.xm - 1)] = (*r < 0 ? *r + c : *r) / c;
+            return true;
+        });
+        return f;
     }
 
     Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza,

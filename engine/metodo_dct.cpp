@@ -157,6 +157,23 @@ class Dct final : public Metodo {
         return salida;
     }
 
+    // ((c - Clave) mod step) / step.
+    std::vector<double> fracciones(const SuperficieImagen& imagen, int Wm, int Hm, double alfa,
+                                   double clave) const override {
+        std::vector<double> f(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
+        const Rejilla r = rejilla(imagen.ancho(), imagen.alto());
+        if (!(alfa > 0) || coeficientes_por_bloque(r.N(), Wm, Hm) > kPorBloque) return f;
+        const Plano Y = luminancia(imagen);
+        for (int64_t i = 0; i < static_cast<int64_t>(f.size()); ++i) {
+            const Lugar l = lugar(i, r);
+            const double q = paso(alfa, l.c);
+            double resto = std::fmod(coeficiente(Y, l.x0, l.y0, l.c) - clave, q);
+            if (resto < 0) resto += q;
+            f[static_cast<size_t>(i)] = resto / q;
+        }
+        return f;
+    }
+
     Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double alfa,
              double clave) const override {
         Bits bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);

@@ -72,6 +72,24 @@ class Lsb final : public Metodo {
         return salida;
     }
 
+    // (v mod 2^(p+1)) / 2^(p+1): bit p is 1 in the upper half.
+    std::vector<double> fracciones(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza,
+                                   double) const override {
+        const int p = plano_de(fuerza), periodo = 2 << p;
+        std::vector<double> f(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
+        for (int ym = 1; ym <= Hm; ++ym) {
+            for (int xm = 1; xm <= Wm; ++xm) {
+                if (xm >= imagen.ancho() || ym >= imagen.alto()) continue;
+                const int32_t color = imagen.lee_pixel(xm, ym);
+                if (color < 0) continue;
+                const int v = luminancia_entera(rgb_de(color));
+                f[static_cast<size_t>(ym - 1) * Wm + (xm - 1)] =
+                    static_cast<double>(v % periodo) / periodo;
+            }
+        }
+        return f;
+    }
+
     Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza, double) const override {
         const int p = plano_de(fuerza);
         Bits bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);

@@ -35,14 +35,14 @@ void pon_leyenda_abajo(QChart* grafico) {
 
 }  // namespace
 
-QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas) {
+QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas, const QString& magnitud) {
     auto* grafico = new QChart();
-    grafico->setTitle(
-        QString::fromUtf8("Marca de agua: errores de la extracción ciega según el grado"));
+    grafico->setTitle(QString::fromUtf8("Marca de agua: errores de la extracción ciega según el %1")
+                          .arg(magnitud));
     pon_leyenda_abajo(grafico);
     pon_numeros_locales(grafico);
     auto* eje_grado = new QValueAxis();
-    eje_grado->setTitleText(QStringLiteral("Grado"));
+    eje_grado->setTitleText(magnitud.left(1).toUpper() + magnitud.mid(1));
     auto* eje_ber = new QValueAxis();
     // Short titles, which a chart of 220 pixels shows whole.
     eje_ber->setTitleText(QString::fromUtf8("Tasa de error"));
@@ -176,9 +176,10 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
     return grafico;
 }
 
-QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
+QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series, bool fracciones) {
     auto* grafico = new QChart();
-    grafico->setTitle(QString::fromUtf8("Restos de los pares de bloques"));
+    grafico->setTitle(fracciones ? QString::fromUtf8("Dónde cae lo que lee el método en su paso")
+                                 : QString::fromUtf8("Restos de los pares de bloques"));
     pon_leyenda_abajo(grafico);
     pon_numeros_locales(grafico);
     auto* barras = new QBarSeries();
@@ -205,8 +206,15 @@ QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series) {
     }
     grafico->addSeries(barras);
     auto* eje_resto = new QBarCategoryAxis();
-    eje_resto->setTitleText(QString::fromUtf8("Resto (de 0 a |Grado| - 1)"));
-    for (int32_t r = 0; r < grado; ++r) eje_resto->append(QString::number(r));
+    if (fracciones) {
+        // Intervals of the step, each named by where it starts.
+        eje_resto->setTitleText(QString::fromUtf8("Fracción del paso (claro: 1/2, oscuro: 0)"));
+        for (int32_t r = 0; r < grado; ++r)
+            eje_resto->append(QLocale().toString(static_cast<double>(r) / grado, 'f', 2));
+    } else {
+        eje_resto->setTitleText(QString::fromUtf8("Resto (de 0 a |Grado| - 1)"));
+        for (int32_t r = 0; r < grado; ++r) eje_resto->append(QString::number(r));
+    }
     auto* eje_pares = new QValueAxis();
     eje_pares->setTitleText(QString::fromUtf8("Pares de bloques"));
     eje_pares->setRange(0, static_cast<double>(std::max<int64_t>(mayor, 1)));

@@ -17,7 +17,10 @@ namespace zek {
 
 // The bit error rate against the degree for each attack, with the PSNR of
 // the watermarked picture on a second axis; nullptr when there are no rows.
-QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas);
+// `magnitud` names what the rows sweep ("grado", or another method's
+// "fuerza").
+QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas,
+                           const QString& magnitud = QStringLiteral("grado"));
 
 struct SerieHistograma {
     QString nombre;  // "Antes", "Después", "Atacada"
@@ -27,8 +30,10 @@ struct SerieHistograma {
 // DCT method's predicted breaking quality marked; nullptr without methods.
 QChart* grafico_de_comparacion(const Comparacion& c);
 
-// Pairs by residue, light and dark watermark pixels apart, for each series.
-QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series);
+// Pairs by residue, light and dark watermark pixels apart, for each series;
+// with `fracciones`, watermark pixels by the fraction of its step that
+// another method's reading looks at.
+QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series, bool fracciones = false);
 
 // The chart drawn at 960 x 600; takes the chart. A null image without one.
 QImage imagen_de_grafico(QChart* grafico);

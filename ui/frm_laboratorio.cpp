@@ -344,9 +344,9 @@ void FrmLaboratorio::actualiza_fuentes() {
 // A host and a watermark captured (a reset discards the watermark), and no
 // sweep still winding down.
 bool FrmLaboratorio::puede_barrer() const {
-    // The sweep is over the block pairs' degree.
-    return !barrido_en_marcha_ && &metodo_elegido() == &metodo_bloques() &&
-           sesion_.entrada_del_barrido() && sesion_.vbles().Clave != 0;
+    // The block pairs refuse a key of 0; the other methods take any.
+    return !barrido_en_marcha_ && sesion_.entrada_del_barrido() &&
+           (&metodo_elegido() != &metodo_bloques() || sesion_.vbles().Clave != 0);
 }
 
 void FrmLaboratorio::abre_comparacion() {
@@ -454,8 +454,17 @@ void FrmLaboratorio::analiza_con_metodo() {
     cifras_->setText(QString::fromUtf8("Calculando…"));
     analisis_.lanza([this, datos, a = *ataque, generacion](std::stop_token parar) {
         std::string motivo;
-        std::shared_ptr<const FuenteLaboratorio> f = datos->abierta;
-        if (!f) {
+        std::shared_ptr<const FuenteLaboratorio> f;
+        if (datos->abierta) {
+            // The reopened picture, with what this method's reading looks at.
+            FuenteLaboratorio propia = *datos->abierta;
+            propia.antes.reset();
+            propia.despues =
+                histograma_de_fracciones(datos->m->fracciones(propia.imagen, datos->Wm, datos->Hm,
+                                                              datos->fuerza, datos->clave),
+                                         datos->bits);
+            f = std::make_shared<const FuenteLaboratorio>(std::move(propia));
+        } else {
             auto nueva = fuente_con(*datos->m, datos->fuerza, datos->clave, datos->bits,
                                     datos->entrada->anfitrion, datos->MatrizMarca, datos->Wm,
                                     datos->Hm, &motivo);
@@ -544,11 +553,11 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
     }
     cifras_->setText(cifras);
     if (&metodo_elegido() != &metodo_bloques()) {
-        auto* solo_pares = new QChart();
-        solo_pares->setTitle(
-            QString::fromUtf8("El histograma de restos es el de los pares de "
-                              "bloques"));
-        cambia_grafico(histograma_, solo_pares);
+        cambia_grafico(histograma_,
+                       grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},
+                                              {QString::fromUtf8("Después"), f->despues},
+                                              {QStringLiteral("Atacada"), r.histograma}},
+                                             true));
         return;
     }
     cambia_grafico(histograma_, grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},
@@ -561,6 +570,11 @@ void FrmLaboratorio::lanza_barrido() {
     if (!entrada) return;
     auto e = std::make_shared<const EntradaBarrido>(std::move(*entrada));
     const std::vector<Ataque> ataques = ataques_del_barrido();
+    // Another method sweeps its strength on its own embedding.
+    const Metodo* m = &metodo_elegido();
+    const int Wm = e->marca.ancho(), Hm = e->marca.alto();
+    auto bits = std::make_shared<const Bits>(bits_de_marca(sesion_.vbles().MatrizMarca, Wm, Hm));
+    magnitud_barrido_ = m == &metodo_bloques() ? QStringLiteral("grado") : QStringLiteral("fuerza");
     progreso_->setValue(0);
     barrido_en_marcha_ = true;
     lanza_barrido_->setEnabled(false);
@@ -568,15 +582,19 @@ void FrmLaboratorio::lanza_barrido() {
     pon_exportables(false);
     aviso_barrido_->setText(QString::fromUtf8("Calculando el barrido…"));
     const unsigned generacion = ++generacion_barrido_;
-    barrido_.lanza([this, e, ataques, generacion](std::stop_token parar) {
-        auto filas = barrido_de_grados(
-            e->anfitrion, e->marca, grados_del_barrido(), e->clave, ataques, &jpeg_,
-            [this, &parar](size_t hechos, size_t total) {
-                const int valor = static_cast<int>(100 * hechos / total);
-                QMetaObject::invokeMethod(
-                    progreso_, [this, valor] { progreso_->setValue(valor); }, Qt::QueuedConnection);
-                return !parar.stop_requested();
-            });
+    barrido_.lanza([this, e, ataques, generacion, m, bits, Wm, Hm](std::stop_token parar) {
+        const auto progreso = [this, &parar](size_t hechos, size_t total) {
+            const int valor = static_cast<int>(100 * hechos / total);
+            QMetaObject::invokeMethod(
+                progreso_, [this, valor] { progreso_->setValue(valor); }, Qt::QueuedConnection);
+            return !parar.stop_requested();
+        };
+        auto filas =
+            m == &metodo_bloques()
+                ? barrido_de_grados(e->anfitrion, e->marca, grados_del_barrido(), e->clave, ataques,
+                                    &jpeg_, progreso)
+                : barrido_de_fuerzas(*m, e->anfitrion, *bits, Wm, Hm, fuerzas_del_barrido(*m),
+                                     e->clave, ataques, &jpeg_, progreso);
         const bool completo = !parar.stop_requested();
         QMetaObject::invokeMethod(
             this,
@@ -625,13 +643,13 @@ void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool comple
     }
     filas_barrido_ = std::move(filas);
     aviso_barrido_->clear();
-    cambia_grafico(grafico_barrido_, grafico_de_barrido(filas_barrido_));
+    cambia_grafico(grafico_barrido_, grafico_de_barrido(filas_barrido_, magnitud_barrido_));
     pon_exportables(!filas_barrido_.empty());
 }
 
 void FrmLaboratorio::exporta_png() {
     // Drawn here, where widgets live; encoded and written on the worker.
-    const QImage grafico = imagen_de_grafico(grafico_de_barrido(filas_barrido_));
+    const QImage grafico = imagen_de_grafico(grafico_de_barrido(filas_barrido_, magnitud_barrido_));
     exporta(QStringLiteral("PNG (*.png)"), QStringLiteral("barrido.png"),
             [grafico] { return codifica_imagen(grafico, "PNG").value_or(QByteArray()); });
 }

@@ -94,6 +94,7 @@ class FrmLaboratorio final : public QWidget {
         std::shared_ptr<const FuenteLaboratorio> abierta;
     };
     std::shared_ptr<const FuenteLaboratorio> fuente_metodo_;
+    QString magnitud_barrido_ = QStringLiteral("grado");  // what the sweep on screen varies
 
     QComboBox *fuente_, *tipo_, *vista_diferencia_, *metodo_;
     QDoubleSpinBox *valor_, *fuerza_;

@@ -137,6 +137,45 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
     return c;
 }
 
+std::vector<FilaBarrido> barrido_de_fuerzas(const Metodo& m, const SuperficieImagen& anfitrion,
+                                            const Bits& marca, int Wm, int Hm,
+                                            const std::vector<double>& fuerzas, double clave,
+                                            const std::vector<Ataque>& ataques,
+                                            const CodecJpeg* jpeg,
+                                            const std::function<bool(size_t, size_t)>& progreso) {
+    std::vector<FilaBarrido> filas;
+    const auto ber = [](const Aciertos& a) {
+        return a.total ? std::optional<double>(a.ber()) : std::nullopt;
+    };
+    for (size_t i = 0; i < fuerzas.size(); ++i) {
+        const double f = fuerzas[i];
+        const Insercion ins = inserta_con(m, anfitrion, marca, Wm, Hm, f, clave);
+        FilaBarrido sin_ataque{f, "ninguno", ins.psnr, std::nullopt};
+        std::vector<FilaBarrido> de_f;
+        if (ins.marcada) {
+            sin_ataque.ber = ber(compara_bits(m.lee(*ins.marcada, Wm, Hm, f, clave), marca));
+            for (const Ataque& a : ataques) {
+                const LecturaAtacada l =
+                    lee_atacada(m, *ins.marcada, marca, Wm, Hm, f, clave, a, jpeg);
+                de_f.push_back({f, a.texto, std::nullopt, ber(l.aciertos)});
+            }
+        }
+        filas.push_back(sin_ataque);
+        filas.insert(filas.end(), de_f.begin(), de_f.end());
+        if (progreso && !progreso(i + 1, fuerzas.size())) break;
+    }
+    return filas;
+}
+
+std::vector<double> fuerzas_del_barrido(const Metodo& m) {
+    if (m.fuerza().entera) {
+        std::vector<double> planos;
+        for (double p = m.fuerza().desde; p <= m.fuerza().hasta; ++p) planos.push_back(p);
+        return planos;
+    }
+    return {0.5, 1, 1.5, 2, 2.5, 3, 4, 5, 6, 8, 10};
+}
+
 std::string comparacion_csv(const Comparacion& c) {
     std::string csv = "metodo,fuerza,psnr,ssim,ataque,correctos,total,ber,nc\n";
     const auto campo = [](const std::optional<double>& v) { return v ? texto_exacto(*v) : ""; };

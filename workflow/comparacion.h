@@ -12,6 +12,7 @@
 #include "base/superficie_memoria.h"
 #include "engine/metodo.h"
 #include "images/ataques.h"
+#include "workflow/barrido.h"
 
 namespace zek {
 
@@ -64,6 +65,18 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
                             double grado, double clave, std::optional<double> psnr_objetivo,
                             const CodecJpeg* jpeg,
                             const std::function<bool(int hechos, int total)>& progreso = {});
+
+// The sweep of another method: each strength of `fuerzas`, its PSNR
+// against the host and the bit error rate without attack and with each
+// attack, as the degree sweep's rows (the strength in `grado`). progreso as
+// there; the strengths done before a stop are returned.
+std::vector<FilaBarrido> barrido_de_fuerzas(
+    const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
+    const std::vector<double>& fuerzas, double clave, const std::vector<Ataque>& ataques,
+    const CodecJpeg* jpeg, const std::function<bool(size_t hechos, size_t total)>& progreso = {});
+// The strengths the laboratory sweeps for a method: every bit plane, or
+// alfa from 0.5 to 10.
+std::vector<double> fuerzas_del_barrido(const Metodo& m);
 
 // comparacion.csv: "metodo,fuerza,psnr,ssim,ataque,correctos,total,ber,nc"
 // and one row per method and attack, numbers with the point.

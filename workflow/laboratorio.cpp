@@ -110,6 +110,8 @@ ResultadoLaboratorio analiza_con(const Metodo& m, double fuerza, const Bits& mar
     }
     r.leida = imagen_de_lectura(leida, p.Wm, p.Hm);
     r.aciertos = compara_bits(leidos, marca);
+    r.histograma =
+        histograma_de_fracciones(m.fracciones(r.atacada, p.Wm, p.Hm, fuerza, p.Clave), marca);
     if (r.atacada.ancho() == W && r.atacada.alto() == H) {
         r.psnr = psnr_entre(fuente.imagen, r.atacada, {0, W - 1, 0, H - 1});
         Tabla Y;
@@ -134,8 +136,9 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
     captura_luminancia(anfitrion, Y_anfitrion);
     FuenteLaboratorio f = prepara_fuente(std::string("Imagen marcada con el método ") + m.nombre(),
                                          *marcada, Y_anfitrion, MatrizMarca, {0, clave, 0, Wm, Hm});
-    f.antes.reset();  // the residue histogram is the block pairs'
-    f.despues.reset();
+    // What this method's reading looks at, in the host and in its picture.
+    f.antes = histograma_de_fracciones(m.fracciones(anfitrion, Wm, Hm, fuerza, clave), marca);
+    f.despues = histograma_de_fracciones(m.fracciones(*marcada, Wm, Hm, fuerza, clave), marca);
     return f;
 }
 

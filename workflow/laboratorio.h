@@ -55,9 +55,9 @@ ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataq
                              const CodecJpeg* jpeg, bool con_histograma = true);
 
 // The same reading with another embedding method, at its strength, against
-// the watermark's bits: the attacked picture, the reading, the figures and
-// the difference with the host; no residue histogram (it is the block
-// pairs'). A picture that lost pixels is read as it is.
+// the watermark's bits: the attacked picture, the reading, the figures, the
+// difference with the host and the histogram of the fractions of the step
+// the reading looks at. A picture that lost pixels is read as it is.
 ResultadoLaboratorio analiza_con(const Metodo& m, double fuerza, const Bits& marca,
                                  const FuenteLaboratorio& fuente, const Ataque& ataque,
                                  const CodecJpeg* jpeg);

@@ -66,6 +66,21 @@ INSTANTIATE_TEST_SUITE_P(Todos, Metodos,
                                     std::to_string(static_cast<int>(caso.param.fuerza * 10));
                          });
 
+// After the embedding, bit p sits in the upper half of its period for the
+// light pixels (v mod 2 = 1: a fraction of exactly 1/2) and at 0 for the dark.
+TEST(MetodoLsb, TheFractionsOfTheStepAreHalfForLightAndZeroForDark) {
+    const Bits bits = marca(8, 6);
+    const auto marcada = metodo_lsb().inserta(anfitrion(96, 64), bits, 8, 6, 0, 0);
+    ASSERT_TRUE(marcada);
+    const Histograma h =
+        histograma_de_fracciones(metodo_lsb().fracciones(*marcada, 8, 6, 0, 0), bits);
+    ASSERT_EQ(h.grado, 16);
+    int64_t claros = 0, oscuros = 0;
+    for (const int8_t b : bits) (b == 1 ? claros : oscuros) += b >= 0;
+    EXPECT_EQ(h.claros[8], claros);
+    EXPECT_EQ(h.oscuros[0], oscuros);
+}
+
 // A brightness of +1 moves every channel, so the integer luminance, by one:
 // bit 0 flips everywhere and the watermark reads inverted.
 TEST(MetodoLsb, BrightnessOfOneReadsTheWatermarkInverted) {

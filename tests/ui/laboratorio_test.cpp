@@ -259,7 +259,8 @@ TEST(Laboratorio, ComparesTheThreeMethodsInAWindowOfItsOwn) {
 
 // The analysis with another method: its own embedding of the host, read
 // back whole without attack; the block pairs' degree shown, not edited; the
-// sweep and the residue histogram are the block pairs' only.
+// sweep varies the method's strength, and the histogram shows where the
+// method's reading falls in its step.
 TEST(Laboratorio, AnalysesWithTheMethodChosen) {
     Ventana v;
     demostracion(v, 2);
@@ -277,11 +278,15 @@ TEST(Laboratorio, AnalysesWithTheMethodChosen) {
         EXPECT_TRUE(lab->findChild<QLabel*>("cifras")->text().startsWith(
             QString::fromUtf8("961 de 961 píxeles correctos (100.0 %)")))
             << lab->findChild<QLabel*>("cifras")->text().toStdString();
-        EXPECT_FALSE(lab->findChild<QPushButton*>("lanza_barrido")->isEnabled());
         EXPECT_FALSE(lab->findChild<QLabel*>("diferencia")->pixmap().isNull());
     }
+    // The DCT method sweeps its strength: 11 values, without attack and with six.
+    lab->findChild<QPushButton*>("lanza_barrido")->click();
+    lab->espera();
+    EXPECT_EQ(lab->barrido().size(), 11u * 7u);
+    EXPECT_EQ(lab->barrido()[7].grado, 1);
     EXPECT_EQ(lab->findChild<QChartView*>("histograma")->chart()->title(),
-              QString::fromUtf8("El histograma de restos es el de los pares de bloques"));
+              QString::fromUtf8("Dónde cae lo que lee el método en su paso"));
     metodo->setCurrentIndex(0);
     lab->espera();
     EXPECT_TRUE(lab->findChild<QPushButton*>("lanza_barrido")->isEnabled());
