@@ -47,9 +47,7 @@ Histograma histograma_de_fracciones(const std::vector<double>& fracciones, const
 std::string no_cabe(const Metodo& m, int W, int H, int Wm, int Hm) {
     const int64_t caben = m.capacidad(W, H, Wm, Hm);
     if (caben >= int64_t{Wm} * Hm && Wm >= 1 && Hm >= 1) return {};
-    const std::string nombre = std::string(m.nombre()) == "bloques" ? "de bloques"
-                               : std::string(m.nombre()) == "lsb"   ? "LSB"
-                                                                    : "DCT";
+    const std::string nombre = m.en_frase();
     return "La marca de " + std::to_string(Wm) + " × " + std::to_string(Hm) +
            " píxeles no cabe con el método " + nombre + " en una imagen de " + std::to_string(W) +
            " × " + std::to_string(H) + ": caben " + std::to_string(caben) + " píxeles.";

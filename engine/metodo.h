@@ -35,6 +35,11 @@ class Metodo {
   public:
     virtual ~Metodo() = default;
     virtual const char* nombre() const = 0;  // as zek-demo takes it: "bloques", "lsb", "dct"
+    // As a sentence names it after "el método": "de bloques", "LSB", "DCT".
+    virtual const char* en_frase() const = 0;
+    // As a table or a menu shows it, and what its strength is.
+    virtual const char* titulo() const = 0;
+    virtual const char* que_es_la_fuerza() const = 0;
     virtual RangoFuerza fuerza() const = 0;
     // The Wm x Hm watermark pixels a W x H host holds with this method.
     virtual int64_t capacidad(int W, int H, int Wm, int Hm) const = 0;

@@ -32,6 +32,9 @@ Tabla tabla_de_bits(const Bits& bits, int Wm, int Hm) {
 class Bloques final : public Metodo {
   public:
     const char* nombre() const override { return "bloques"; }
+    const char* en_frase() const override { return "de bloques"; }
+    const char* titulo() const override { return "Pares de bloques"; }
+    const char* que_es_la_fuerza() const override { return "el grado en uso"; }
     RangoFuerza fuerza() const override { return {2, 64, false}; }
 
     // All of it when "Paso 1" finds a block side; none otherwise.

@@ -67,11 +67,14 @@ struct Plano {
 Plano luminancia(const SuperficieImagen& imagen) {
     Plano p{imagen.ancho(), imagen.alto(), {}};
     p.Y.resize(static_cast<size_t>(p.W) * p.H);
+    std::vector<int32_t> columna(static_cast<size_t>(p.H));
     for (int x = 0; x < p.W; ++x) {
+        imagen.lee_columna(x, 0, p.H, columna.data());
+        double* Y = &p.Y[static_cast<size_t>(x) * p.H];
         for (int y = 0; y < p.H; ++y) {
-            const int32_t c = imagen.lee_pixel(x, y);
+            const int32_t c = columna[static_cast<size_t>(y)];
             const double r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-            p.Y[static_cast<size_t>(x) * p.H + y] = c < 0 ? 0 : (0.587 * g + 0.299 * r) + 0.114 * b;
+            Y[y] = c < 0 ? 0 : (0.587 * g + 0.299 * r) + 0.114 * b;
         }
     }
     return p;
@@ -112,6 +115,9 @@ double paso(double alfa, Coeficiente c) {
 class Dct final : public Metodo {
   public:
     const char* nombre() const override { return "dct"; }
+    const char* en_frase() const override { return "DCT"; }
+    const char* titulo() const override { return "Coeficientes DCT"; }
+    const char* que_es_la_fuerza() const override { return "alfa"; }
     RangoFuerza fuerza() const override { return {0.1, 10, false}; }
 
     int64_t capacidad(int W, int H, int, int) const override {
@@ -142,17 +148,22 @@ class Dct final : public Metodo {
             }
         }
         SuperficieMemoria salida(W, H);
+        std::vector<int32_t> columna(static_cast<size_t>(H));
         for (int x = 0; x < W; ++x) {
+            anfitrion.lee_columna(x, 0, H, columna.data());
+            const double* d = &cambio[static_cast<size_t>(x) * H];
             for (int y = 0; y < H; ++y) {
-                const int32_t color = anfitrion.lee_pixel(x, y);
-                const long d = std::lround(cambio[static_cast<size_t>(x) * H + y]);
-                const auto canal = [d](int v) {
-                    return static_cast<int>(std::clamp(v + d, 0L, 255L));
+                const int32_t color = columna[static_cast<size_t>(y)];
+                const long paso_entero = std::lround(d[y]);
+                if (paso_entero == 0 || color < 0) continue;
+                const auto canal = [paso_entero](int v) {
+                    return static_cast<int>(std::clamp(v + paso_entero, 0L, 255L));
                 };
-                salida.pon_pixel(x, y,
-                                 canal(color & 0xFF) + 256 * canal((color >> 8) & 0xFF) +
-                                     65536 * canal((color >> 16) & 0xFF));
+                columna[static_cast<size_t>(y)] = canal(color & 0xFF) +
+                                                  256 * canal((color >> 8) & 0xFF) +
+                                                  65536 * canal((color >> 16) & 0xFF);
             }
+            salida.pon_columna(x, 0, H, columna.data());
         }
         return salida;
     }

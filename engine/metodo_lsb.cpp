@@ -29,6 +29,9 @@ int plano_de(double fuerza) {
 class Lsb final : public Metodo {
   public:
     const char* nombre() const override { return "lsb"; }
+    const char* en_frase() const override { return "LSB"; }
+    const char* titulo() const override { return "Bit menos significativo"; }
+    const char* que_es_la_fuerza() const override { return "plano de bits"; }
     RangoFuerza fuerza() const override { return {0, 7, true}; }
 
     int64_t capacidad(int W, int H, int Wm, int Hm) const override {

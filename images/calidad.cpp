@@ -92,10 +92,11 @@ std::vector<double> filtra(const std::vector<double>& plano, int w, int h,
     for (int x = 0; x < w; ++x) {
         const double* c = &plano[static_cast<size_t>(x) * h];
         double* o = &columnas[static_cast<size_t>(x) * hv];
-        for (int y = 0; y < hv; ++y) {
-            double s = 0;
-            for (int k = 0; k < kVentana; ++k) s += g[static_cast<size_t>(k)] * c[y + k];
-            o[y] = s;
+        // Weight by weight along the whole column, so that the compiler runs
+        // it across vector lanes.
+        for (int k = 0; k < kVentana; ++k) {
+            const double p = g[static_cast<size_t>(k)];
+            for (int y = 0; y < hv; ++y) o[y] += p * c[y + k];
         }
     }
     for (int x = 0; x < wv; ++x) {

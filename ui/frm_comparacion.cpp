@@ -19,10 +19,6 @@
 namespace zek {
 namespace {
 
-const char* nombre_de_metodo(const std::string& m) {
-    return m == "bloques" ? "Pares de bloques" : m == "lsb" ? "Bit menos significativo" : "DCT";
-}
-
 // From green (nothing wrong) to red (chance or worse).
 QColor color_de_ber(double ber) {
     const double t = std::clamp(ber / 0.5, 0.0, 1.0);
@@ -185,7 +181,7 @@ void FrmComparacion::muestra(const Comparacion& c) {
         const auto celda = [&](int columna, const QString& texto) {
             tabla_->setItem(fila, columna, new QTableWidgetItem(texto));
         };
-        celda(0, QString::fromUtf8(nombre_de_metodo(m.metodo)));
+        celda(0, QString::fromUtf8(metodo(m.metodo)->titulo()));
         if (!m.insercion.marcada) {
             celda(1, QString::fromStdString(m.insercion.no_cabe));
             tabla_->setSpan(fila, 1, 1, tabla_->columnCount() - 1);

@@ -114,9 +114,11 @@ void FrmLaboratorio::crea_controles() {
     auto* con_metodo = new QHBoxLayout();
     metodo_ = new QComboBox(this);
     metodo_->setObjectName("metodo");
-    metodo_->addItem(QString::fromUtf8("Pares de bloques (el grado en uso)"), "bloques");
-    metodo_->addItem(QString::fromUtf8("Bit menos significativo (plano de bits)"), "lsb");
-    metodo_->addItem(QString::fromUtf8("Coeficientes DCT (alfa)"), "dct");
+    for (const Metodo* m : metodos()) {
+        metodo_->addItem(QString::fromUtf8("%1 (%2)").arg(QString::fromUtf8(m->titulo()),
+                                                          QString::fromUtf8(m->que_es_la_fuerza())),
+                         QString::fromUtf8(m->nombre()));
+    }
     fuerza_ = new QDoubleSpinBox(this);
     fuerza_->setObjectName("fuerza");
     con_metodo->addWidget(new QLabel(QString::fromUtf8("Método:"), this));

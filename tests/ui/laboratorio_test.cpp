@@ -246,7 +246,7 @@ TEST(Laboratorio, ComparesTheThreeMethodsInAWindowOfItsOwn) {
     auto* tabla = c->findChild<QTableWidget*>("tabla_comparacion");
     ASSERT_EQ(tabla->rowCount(), 3);
     EXPECT_EQ(tabla->item(0, 0)->text(), "Pares de bloques");
-    EXPECT_EQ(tabla->item(2, 0)->text(), "DCT");
+    EXPECT_EQ(tabla->item(2, 0)->text(), "Coeficientes DCT");
     const double objetivo = c->comparacion()->psnr_objetivo;
     EXPECT_NEAR(*c->comparacion()->metodos[2].insercion.psnr, objetivo, 0.05);
     EXPECT_EQ(tabla->columnCount(), 4 + 7);
