@@ -185,18 +185,13 @@ class Dct final : public Metodo {
         return f;
     }
 
+    // Light where the coefficient falls in the middle half of its step.
     Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double alfa,
              double clave) const override {
-        Bits bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
-        const Rejilla r = rejilla(imagen.ancho(), imagen.alto());
-        if (!(alfa > 0) || coeficientes_por_bloque(r.N(), Wm, Hm) > kPorBloque) return bits;
-        const Plano Y = luminancia(imagen);
-        for (int64_t i = 0; i < static_cast<int64_t>(bits.size()); ++i) {
-            const Lugar l = lugar(i, r);
-            const double q = paso(alfa, l.c);
-            double resto = std::fmod(coeficiente(Y, l.x0, l.y0, l.c) - clave, q);
-            if (resto < 0) resto += q;
-            bits[static_cast<size_t>(i)] = resto >= q / 4 && resto < 3 * q / 4 ? 1 : 0;
+        const std::vector<double> f = fracciones(imagen, Wm, Hm, alfa, clave);
+        Bits bits(f.size(), -1);
+        for (size_t i = 0; i < f.size(); ++i) {
+            if (f[i] >= 0) bits[i] = f[i] >= 0.25 && f[i] < 0.75 ? 1 : 0;
         }
         return bits;
     }
