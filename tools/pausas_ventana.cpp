@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "tools/guion_ventana.h"
+#include "ui/frm_comparacion.h"
 #include "ui/frm_laboratorio.h"
 #include "ui/frm_principal.h"
 
@@ -91,6 +92,13 @@ int main(int argc, char** argv) {
     QTimer::singleShot(150, &bucle, &QEventLoop::quit);
     bucle.exec();
     informa("Cancelar el barrido", sonda.mide([cancelar] { cancelar->click(); }, 500));
+    lab->espera();
+    informa("Cambiar el método (DCT)",
+            sonda.mide([lab] { lab->findChild<QComboBox*>("metodo")->setCurrentIndex(2); }, 500));
+    informa("Comparar métodos",
+            sonda.mide([lab] { lab->findChild<QPushButton*>("comparar_metodos")->click(); }, 4000));
+    lab->comparacion()->espera();
+    lab->findChild<QComboBox*>("metodo")->setCurrentIndex(0);
     lab->espera();
     informa("Reset", sonda.mide([&] { ventana.findChild<QAction*>("MnuReset")->trigger(); }, 300));
     return 0;
