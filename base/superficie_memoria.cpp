@@ -75,4 +75,15 @@ void SuperficieMemoria::limpia() {
     std::fill(pixeles_.begin(), pixeles_.end(), kColorFondo);
 }
 
+SuperficieMemoria copia(const SuperficieImagen& s) {
+    if (const auto* m = dynamic_cast<const SuperficieMemoria*>(&s)) return *m;
+    SuperficieMemoria c(s.ancho(), s.alto());
+    std::vector<int32_t> columna(static_cast<size_t>(std::max(s.alto(), 0)));
+    for (int x = 0; x < s.ancho(); ++x) {
+        s.lee_columna(x, 0, s.alto(), columna.data());
+        c.pon_columna(x, 0, s.alto(), columna.data());
+    }
+    return c;
+}
+
 }  // namespace zek

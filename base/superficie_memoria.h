@@ -46,4 +46,7 @@ class SuperficieMemoria final : public SuperficieImagen {
     std::vector<int32_t> pixeles_;
 };
 
+// Any picture's pixels in memory, column by column.
+SuperficieMemoria copia(const SuperficieImagen& s);
+
 }  // namespace zek

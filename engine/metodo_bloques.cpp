@@ -54,11 +54,7 @@ class Bloques final : public Metodo {
         v.Clave = clave;
         // Drawn over the host itself, so that the picture holds the host's
         // colours wherever the rendering draws nothing, as a saved one does.
-        SuperficieMemoria salida(anfitrion.ancho(), anfitrion.alto());
-        for (int x = 0; x < anfitrion.ancho(); ++x) {
-            for (int y = 0; y < anfitrion.alto(); ++y)
-                salida.pon_pixel(x, y, anfitrion.lee_pixel(x, y));
-        }
+        SuperficieMemoria salida = copia(anfitrion);
         PuertoMemoria puerto;
         if (!Inserta_Marca(v, anfitrion, SuperficieMemoria(Wm, Hm), salida, puerto)) return {};
         return salida;

@@ -43,11 +43,7 @@ class Lsb final : public Metodo {
                                              int Wm, int Hm, double fuerza, double) const override {
         if (!no_cabe(*this, anfitrion.ancho(), anfitrion.alto(), Wm, Hm).empty()) return {};
         const int p = plano_de(fuerza);
-        SuperficieMemoria salida(anfitrion.ancho(), anfitrion.alto());
-        for (int x = 0; x < anfitrion.ancho(); ++x) {
-            for (int y = 0; y < anfitrion.alto(); ++y)
-                salida.pon_pixel(x, y, anfitrion.lee_pixel(x, y));
-        }
+        SuperficieMemoria salida = copia(anfitrion);
         for (int ym = 1; ym <= Hm; ++ym) {
             for (int xm = 1; xm <= Wm; ++xm) {
                 const int8_t bit = marca[static_cast<size_t>(ym - 1) * Wm + (xm - 1)];

@@ -11,17 +11,6 @@
 namespace zek {
 namespace {
 
-SuperficieMemoria copia(const SuperficieImagen& s) {
-    if (const auto* m = dynamic_cast<const SuperficieMemoria*>(&s)) return *m;
-    SuperficieMemoria c(s.ancho(), s.alto());
-    std::vector<int32_t> columna(static_cast<size_t>(std::max(s.alto(), 0)));
-    for (int x = 0; x < s.ancho(); ++x) {
-        s.lee_columna(x, 0, s.alto(), columna.data());
-        c.pon_columna(x, 0, s.alto(), columna.data());
-    }
-    return c;
-}
-
 // What Dibuja_Imagen covers: the host's size and all three tables.
 Zona zona_de(const Vbles& v, const SuperficieImagen& anfitrion) {
     return {1,

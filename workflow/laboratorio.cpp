@@ -32,20 +32,8 @@ std::optional<Histograma> histograma(const Tabla& Y, int W, int H, const Tabla& 
 FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& imagen,
                                  const Tabla& Y_original, const Tabla& MatrizMarca,
                                  const ParametrosLectura& lectura, bool figuras) {
-    FuenteLaboratorio f{std::move(nombre),
-                        SuperficieMemoria(imagen.ancho(), imagen.alto()),
-                        {},
-                        Y_original,
-                        MatrizMarca,
-                        lectura,
-                        {},
-                        {},
-                        {}};
-    std::vector<int32_t> columna(static_cast<size_t>(std::max(imagen.alto(), 0)));
-    for (int x = 0; x < imagen.ancho(); ++x) {
-        imagen.lee_columna(x, 0, imagen.alto(), columna.data());
-        f.imagen.pon_columna(x, 0, imagen.alto(), columna.data());
-    }
+    FuenteLaboratorio f{
+        std::move(nombre), copia(imagen), {}, Y_original, MatrizMarca, lectura, {}, {}, {}};
     captura_luminancia(f.imagen, f.Y);
     const int W = f.imagen.ancho(), H = f.imagen.alto();
     if (!figuras) return f;
