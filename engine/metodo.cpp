@@ -21,6 +21,23 @@ Bits bits_de_marca(const Tabla& MatrizMarca, int Wm, int Hm) {
     return bits;
 }
 
+Bits bits_de_lectura(const MarcaLeida& leida) {
+    Bits bits(leida.pixeles.size(), -1);
+    for (size_t i = 0; i < bits.size(); ++i) {
+        const Lectura l = leida.pixeles[i];
+        if (l != Lectura::SinPar) bits[i] = l == Lectura::Claro ? 1 : 0;
+    }
+    return bits;
+}
+
+MarcaLeida lectura_de_bits(const Bits& bits, int Wm, int Hm) {
+    MarcaLeida leida{Wm, Hm, std::vector<Lectura>(bits.size(), Lectura::SinPar)};
+    for (size_t i = 0; i < bits.size(); ++i) {
+        if (bits[i] >= 0) leida.pixeles[i] = bits[i] ? Lectura::Claro : Lectura::Oscuro;
+    }
+    return leida;
+}
+
 Aciertos compara_bits(const Bits& leidos, const Bits& marca) {
     Aciertos a;
     for (size_t i = 0; i < marca.size() && i < leidos.size(); ++i) {

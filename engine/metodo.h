@@ -23,6 +23,10 @@ namespace zek {
 // -1 where it is left out (a -1 in MatrizMarca).
 using Bits = std::vector<int8_t>;
 Bits bits_de_marca(const Tabla& MatrizMarca, int Wm, int Hm);
+// A blind reading as bits and back: 1 light, 0 dark, -1 where no bit is
+// carried (so that every method's reading shows as the block pairs' does).
+Bits bits_de_lectura(const MarcaLeida& leida);
+MarcaLeida lectura_de_bits(const Bits& bits, int Wm, int Hm);
 // Read against embedded, over the pixels embedded.
 Aciertos compara_bits(const Bits& leidos, const Bits& marca);
 

@@ -85,13 +85,8 @@ class Bloques final : public Metodo {
              double clave) const override {
         const int32_t L = lado_de_lectura(0, imagen.ancho(), imagen.alto(), Wm, Hm);
         const auto leida = extraccion_ciega(imagen, {fuerza, clave, L, Wm, Hm});
-        Bits bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
-        if (!leida) return bits;
-        for (size_t i = 0; i < bits.size() && i < leida->pixeles.size(); ++i) {
-            const Lectura l = leida->pixeles[i];
-            bits[i] = l == Lectura::SinPar ? -1 : l == Lectura::Claro ? 1 : 0;
-        }
-        return bits;
+        if (!leida) return Bits(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
+        return bits_de_lectura(*leida);
     }
 };
 

@@ -283,16 +283,6 @@ int detenida(const Ejecucion& e, size_t mensajes_antes) {
     return kDetenida;
 }
 
-// The bits of another method's reading as a picture, as extraida.png shows
-// the block pairs': white 1, black 0, grey where none is carried.
-SuperficieMemoria imagen_de_bits(const Bits& bits, int Wm, int Hm) {
-    MarcaLeida leida{Wm, Hm, std::vector<Lectura>(bits.size(), Lectura::SinPar)};
-    for (size_t i = 0; i < bits.size(); ++i) {
-        if (bits[i] >= 0) leida.pixeles[i] = bits[i] ? Lectura::Claro : Lectura::Oscuro;
-    }
-    return imagen_de_lectura(leida, Wm, Hm);
-}
-
 double clave_de(const Opciones& o) {
     return *lee_numero_con_separador(o.p.clave, '.');
 }
@@ -311,7 +301,8 @@ int extrae_con_metodo(const Opciones& o, const Ejecucion& e) {
         return kImagenRechazada;
     }
     std::vector<ArchivoNuevo> archivos;
-    anade(archivos, o.salida, "extraida.png", png_de(imagen_de_bits(leidos, Wm, Hm)));
+    anade(archivos, o.salida, "extraida.png",
+          png_de(imagen_de_lectura(lectura_de_bits(leidos, Wm, Hm), Wm, Hm)));
     anade(archivos, o.salida, "informe.json",
           bytes_de(informe_metodo_json(o.metodo->nombre(), fuerza_de(o), std::nullopt, std::nullopt,
                                        compara_bits(leidos, marca), {})));

@@ -28,16 +28,8 @@ QColor color_de_ber(double ber) {
 
 // The reading as a small picture: white light, black dark, grey not carried.
 QPixmap miniatura(const Bits& bits, int Wm, int Hm) {
-    QImage img(Wm, Hm, QImage::Format_RGB32);
-    img.fill(qRgb(128, 128, 128));
-    for (int ym = 1; ym < Hm; ++ym) {
-        for (int xm = 1; xm < Wm; ++xm) {
-            const size_t i = static_cast<size_t>(ym - 1) * Wm + (xm - 1);
-            if (i < bits.size() && bits[i] >= 0)
-                img.setPixel(xm, ym, bits[i] ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-        }
-    }
-    return QPixmap::fromImage(img.scaled(32, 32, Qt::KeepAspectRatio));
+    const QImage imagen = a_qimage(imagen_de_lectura(lectura_de_bits(bits, Wm, Hm), Wm, Hm));
+    return QPixmap::fromImage(imagen.scaled(32, 32, Qt::KeepAspectRatio));
 }
 
 }  // namespace

@@ -92,11 +92,7 @@ ResultadoLaboratorio analiza_con(const Metodo& m, double fuerza, const Bits& mar
     }
     r.atacada = std::move(*atacada);
     const Bits leidos = m.lee(r.atacada, p.Wm, p.Hm, fuerza, p.Clave);
-    MarcaLeida leida{p.Wm, p.Hm, std::vector<Lectura>(leidos.size(), Lectura::SinPar)};
-    for (size_t i = 0; i < leidos.size(); ++i) {
-        if (leidos[i] >= 0) leida.pixeles[i] = leidos[i] ? Lectura::Claro : Lectura::Oscuro;
-    }
-    r.leida = imagen_de_lectura(leida, p.Wm, p.Hm);
+    r.leida = imagen_de_lectura(lectura_de_bits(leidos, p.Wm, p.Hm), p.Wm, p.Hm);
     r.aciertos = compara_bits(leidos, marca);
     r.histograma =
         histograma_de_fracciones(m.fracciones(r.atacada, p.Wm, p.Hm, fuerza, p.Clave), marca);
