@@ -19,6 +19,7 @@
 #include "images/ataques.h"
 #include "images/calidad.h"
 #include "images/capturas.h"
+#include "qt/escritura.h"
 #include "qt/imagen_qt.h"
 #include "qt/lector_qt.h"
 #include "workflow/barrido.h"
@@ -241,8 +242,8 @@ void BM_ExtraccionDesdeArchivo(benchmark::State& state, const char* formato) {
     EscenarioSesion e(anfitrion_en_color(), &lector);
     for (int i = 0; i < 2; ++i) e.sesion.Command1_Click();
     const std::string ruta = "/tmp/zek-bench-marcada." + std::string(formato);
-    a_qimage(e.sesion.demostracion().marcada_completa())
-        .save(QString::fromStdString(ruta), formato);
+    escribe_imagen(a_qimage(e.sesion.demostracion().marcada_completa()), ruta,
+                   std::string(formato) == "bmp" ? "BMP" : "PNG");
     for (auto _ : state) e.sesion.abre(Rol::Marcada, ruta);
 }
 BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, bmp, "bmp")->Unit(benchmark::kMillisecond);

@@ -104,6 +104,13 @@ std::string escribe_archivo(const std::string& ruta, const QByteArray& bytes) {
     return fallo ? fallo->motivo : std::string();
 }
 
+std::string escribe_imagen(const QImage& imagen, const std::string& ruta, const char* formato,
+                           int calidad) {
+    const auto bytes = codifica_imagen(imagen, formato, calidad);
+    if (!bytes) return "no se ha podido codificar la imagen.";
+    return escribe_archivo(ruta, *bytes);
+}
+
 std::optional<QByteArray> codifica_imagen(const QImage& imagen, const char* formato, int calidad) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

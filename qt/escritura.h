@@ -37,6 +37,11 @@ std::string escribe_archivo(const std::string& ruta, const QByteArray& bytes);
 std::optional<QByteArray> codifica_imagen(const QImage& imagen, const char* formato,
                                           int calidad = -1);
 
+// A picture encoded and written through the checked routine: the empty
+// text when written, otherwise why not.
+std::string escribe_imagen(const QImage& imagen, const std::string& ruta, const char* formato,
+                           int calidad = -1);
+
 // The reason for an errno, in Spanish (qt_texto when the code says nothing).
 std::string motivo_del_sistema(int codigo, const std::string& qt_texto);
 

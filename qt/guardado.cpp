@@ -34,10 +34,8 @@ std::string guarda_imagen(const SuperficieImagen& imagen, const std::string& rut
     const QByteArray formato = formato_de(QString::fromStdString(ruta));
     if (formato.isEmpty()) return "el nombre debe acabar en .png, .bmp o .jpg.";
     if (imagen.ancho() < 1 || imagen.alto() < 1) return "no hay ninguna imagen que guardar.";
-    const auto bytes =
-        codifica_imagen(a_qimage(imagen), formato.constData(), formato == "JPEG" ? calidad : -1);
-    if (!bytes) return "no se ha podido codificar la imagen.";
-    return escribe_archivo(ruta, *bytes);
+    return escribe_imagen(a_qimage(imagen), ruta, formato.constData(),
+                          formato == "JPEG" ? calidad : -1);
 }
 
 }  // namespace zek

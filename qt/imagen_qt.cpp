@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qt/imagen_qt.h"
 
-#include <QBuffer>
+#include "qt/escritura.h"
 
 namespace zek {
 
@@ -34,12 +34,9 @@ SuperficieMemoria de_qimage(const QImage& imagen) {
 
 std::optional<SuperficieMemoria> CodecJpegQt::comprime(const SuperficieImagen& imagen,
                                                        int calidad) const {
-    QByteArray datos;
-    QBuffer buffer(&datos);
-    buffer.open(QIODevice::WriteOnly);
-    if (!a_qimage(imagen).save(&buffer, "JPEG", calidad)) return std::nullopt;
+    const auto datos = codifica_imagen(a_qimage(imagen), "JPEG", calidad);
     QImage leida;
-    if (!leida.loadFromData(datos, "JPEG")) return std::nullopt;
+    if (!datos || !leida.loadFromData(*datos, "JPEG")) return std::nullopt;
     return de_qimage(leida);
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "qt/escritura.h"
 #include "tools/guion_ventana.h"
 #include "ui/frm_laboratorio.h"
 #include "ui/frm_principal.h"
@@ -18,8 +19,9 @@
 namespace {
 
 bool guarda(QWidget& w, const QString& salida) {
-    if (w.grab().save(salida)) return true;
-    std::fprintf(stderr, "no se pudo guardar %s\n", qPrintable(salida));
+    const std::string error = zek::escribe_imagen(w.grab().toImage(), salida.toStdString(), "PNG");
+    if (error.empty()) return true;
+    std::fprintf(stderr, "no se pudo guardar %s: %s\n", qPrintable(salida), error.c_str());
     return false;
 }
 

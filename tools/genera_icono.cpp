@@ -9,6 +9,8 @@
 #include <QPainterPath>
 #include <cstdio>
 
+#include "qt/escritura.h"
+
 namespace {
 
 QImage icono(int lado) {
@@ -63,7 +65,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(carpeta);
     for (int lado : {16, 32, 48, 64, 128, 256}) {
         const QString ruta = QStringLiteral("%1/zek-%2.png").arg(carpeta).arg(lado);
-        if (!icono(lado).save(ruta)) {
+        if (!zek::escribe_imagen(icono(lado), ruta.toStdString(), "PNG").empty()) {
             std::fprintf(stderr, "no se pudo guardar %s\n", qPrintable(ruta));
             return 1;
         }

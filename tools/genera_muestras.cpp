@@ -10,6 +10,8 @@
 #include <QPainterPath>
 #include <cstdio>
 
+#include "qt/escritura.h"
+
 namespace {
 
 QImage paisaje() {
@@ -62,8 +64,9 @@ int main(int argc, char** argv) {
     const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("samples");
     bool ok = true;
     for (const auto& [nombre, imagen] : {std::pair{"imagen", paisaje()}, {"marca", letra_z()}}) {
-        ok &= imagen.save(carpeta + "/" + nombre + ".bmp", "BMP");
-        ok &= imagen.save(carpeta + "/" + nombre + ".jpg", "JPG", 92);
+        const std::string base = (carpeta + "/" + nombre).toStdString();
+        ok &= zek::escribe_imagen(imagen, base + ".bmp", "BMP").empty();
+        ok &= zek::escribe_imagen(imagen, base + ".jpg", "JPEG", 92).empty();
     }
     if (!ok)
         std::fprintf(stderr, "no se pudieron escribir las muestras en %s\n", qPrintable(carpeta));

@@ -17,6 +17,7 @@
 #include <cstdio>
 
 #include "images/lector_imagen.h"
+#include "qt/escritura.h"
 #include "tools/guion_ventana.h"
 #include "ui/frm_principal.h"
 
@@ -39,7 +40,7 @@ QString guarda(const QTemporaryDir& dir, const char* nombre, int ancho, int alto
         }
     }
     const QString ruta = dir.filePath(nombre);
-    imagen.save(ruta, "BMP");
+    zek::escribe_imagen(imagen, ruta.toStdString(), "BMP");
     return ruta;
 }
 
