@@ -6,6 +6,7 @@
 // JPEG's table.
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "engine/metodo.h"
@@ -56,60 +57,163 @@ Rejilla rejilla(int W, int H) {
     return {std::max(W, 0) / kLado, std::max(H, 0) / kLado};
 }
 
-// The luminance of every pixel, column by column, as the host capture
-// computes it (which leaves out the first column and row: JPEG's grid
-// starts there).
-struct Plano {
-    int W = 0, H = 0;
-    std::vector<double> Y;
-    double en(int x, int y) const { return Y[static_cast<size_t>(x) * H + y]; }
-};
-Plano luminancia(const SuperficieImagen& imagen) {
-    Plano p{imagen.ancho(), imagen.alto(), {}};
-    p.Y.resize(static_cast<size_t>(p.W) * p.H);
-    std::vector<int32_t> columna(static_cast<size_t>(p.H));
-    for (int x = 0; x < p.W; ++x) {
-        imagen.lee_columna(x, 0, p.H, columna.data());
-        double* Y = &p.Y[static_cast<size_t>(x) * p.H];
-        for (int y = 0; y < p.H; ++y) {
-            const int32_t c = columna[static_cast<size_t>(y)];
-            const double r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-            Y[y] = c < 0 ? 0 : (0.587 * g + 0.299 * r) + 0.114 * b;
-        }
-    }
-    return p;
-}
-
 int coeficientes_por_bloque(int64_t N, int Wm, int Hm) {
     const int64_t P = int64_t{Wm} * Hm;
     return N < 1 ? kPorBloque + 1 : static_cast<int>((P + N - 1) / N);
 }
 
-double coeficiente(const Plano& Y, int x0, int y0, Coeficiente c) {
-    const auto& b = base_dct();
-    double s = 0;
-    for (int y = 0; y < kLado; ++y) {
-        double fila = 0;
-        for (int x = 0; x < kLado; ++x) fila += Y.en(x0 + x, y0 + y) * b[c.u][x];
-        s += fila * b[c.v][y];
+// One column of blocks: eight columns of the picture, their colours and
+// their luminance as the host capture computes it. The picture is read a
+// column of blocks at a time, so that nothing the size of the picture is
+// held but the result.
+struct Franja {
+    int H;
+    std::vector<int32_t> colores;
+    std::vector<double> Y;
+    explicit Franja(int alto)
+        : H(alto),
+          colores(static_cast<size_t>(kLado) * alto),
+          Y(static_cast<size_t>(kLado) * alto) {}
+
+    void lee(const SuperficieImagen& imagen, int x0) {
+        for (int x = 0; x < kLado; ++x)
+            imagen.lee_columna(x0 + x, 0, H, &colores[static_cast<size_t>(x) * H]);
+        for (size_t i = 0; i < colores.size(); ++i) {
+            const int32_t c = colores[i];
+            const double r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+            Y[i] = c < 0 ? 0 : (0.587 * g + 0.299 * r) + 0.114 * b;
+        }
     }
-    return s;
+    const double* columna(int x, int y0) const { return &Y[static_cast<size_t>(x) * H + y0]; }
+};
+
+// The list's coefficients reach u = 5 at most.
+constexpr int kFrecuencias = 6;
+
+// Four doubles side by side: a column of a block is two of them. Written
+// with the compiler's vector types, so that each sum is made in the same
+// order whatever the processor's vector width.
+using Cuatro = double __attribute__((vector_size(32)));
+struct Columna8 {
+    Cuatro a, b;  // rows 0-3 and 4-7
+};
+void carga(const double* f, Columna8& c) {
+    std::memcpy(&c.a, f, sizeof c.a);
+    std::memcpy(&c.b, f + 4, sizeof c.b);
+}
+double suma(const Cuatro& v) {
+    return (v[0] + v[1]) + (v[2] + v[3]);
 }
 
-// The position of watermark pixel i: its block's top left pixel and its
-// coefficient.
-struct Lugar {
-    int x0, y0;
-    Coeficiente c;
-};
-Lugar lugar(int64_t i, const Rejilla& r) {
-    const int64_t bloque = i % r.N();
-    return {static_cast<int>(bloque % r.Bx) * kLado, static_cast<int>(bloque / r.Bx) * kLado,
-            kUsados[i / r.N()]};
+// The basis again, as columns: base[k] holds a(k) cos((2n + 1) k pi / 16)
+// for n = 0 .. 7.
+const std::array<Columna8, kLado>& base_en_columnas() {
+    static const auto b = [] {
+        std::array<Columna8, kLado> t{};
+        for (int k = 0; k < kLado; ++k) carga(base_dct()[k].data(), t[k]);
+        return t;
+    }();
+    return b;
+}
+
+// Coefficients 0 .. k - 1 of the list for the block at row y0 of the strip:
+// first along each row for the six horizontal frequencies, then along the
+// columns for the coefficients wanted.
+[[gnu::target_clones("avx2", "default")]] void coeficientes(const Franja& franja, int y0, int k,
+                                                            double* c) {
+    const auto& b = base_dct();
+    const auto& bc = base_en_columnas();
+    Columna8 fila[kFrecuencias] = {};  // fila[u](y) = sum over x of f(x, y) a(u) cos(...)
+    for (int x = 0; x < kLado; ++x) {
+        Columna8 f;
+        carga(franja.columna(x, y0), f);
+        for (int u = 0; u < kFrecuencias; ++u) {
+            const double p = b[u][x];
+            fila[u].a += f.a * p;
+            fila[u].b += f.b * p;
+        }
+    }
+    for (int j = 0; j < k; ++j) {
+        const Coeficiente cj = kUsados[j];
+        c[j] = suma(fila[cj.u].a * bc[cj.v].a + fila[cj.u].b * bc[cj.v].b);
+    }
+}
+
+// round(d), halves away from zero, kept within +-512 (beyond 255 every
+// channel saturates); without branches, so that it runs across vector lanes.
+inline int32_t redondea(double d) {
+    d = std::fabs(d) < 512 ? d : d > 0 ? 512 : -512;
+    const auto entero = static_cast<int32_t>(d);  // toward zero
+    const double resto = d - entero;
+    return entero + (resto >= 0.5) - (resto <= -0.5);
+}
+
+// The pixel with paso added to each channel, clamped to 0 .. 255.
+inline int32_t mueve(int32_t color, int32_t paso) {
+    const auto canal = [paso](int32_t v) { return std::clamp(v + paso, 0, 255); };
+    const int32_t nuevo =
+        canal(color & 0xFF) | canal((color >> 8) & 0xFF) << 8 | canal((color >> 16) & 0xFF) << 16;
+    return color < 0 ? color : nuevo;
+}
+
+// Adds to the block at row y0 of the strip the inverse transform of the
+// coefficients' changes, Y' - Y, rounded, to each channel.
+[[gnu::target_clones("avx2", "default")]] void aplica_inversa(const double* delta, int k, int y0,
+                                                              Franja& franja) {
+    const auto& b = base_dct();
+    const auto& bc = base_en_columnas();
+    Columna8 columna[kFrecuencias] = {};  // columna[u](y) = sum over v of delta(v, u) a(v) cos(...)
+    for (int j = 0; j < k; ++j) {
+        const Coeficiente cj = kUsados[j];
+        columna[cj.u].a += delta[j] * bc[cj.v].a;
+        columna[cj.u].b += delta[j] * bc[cj.v].b;
+    }
+    for (int x = 0; x < kLado; ++x) {
+        Columna8 d = {};
+        for (int u = 0; u < kFrecuencias; ++u) {
+            const double p = b[u][x];
+            d.a += columna[u].a * p;
+            d.b += columna[u].b * p;
+        }
+        int32_t* colores = &franja.colores[static_cast<size_t>(x) * franja.H + y0];
+        int32_t pasos[kLado];
+        for (int y = 0; y < 4; ++y) pasos[y] = redondea(d.a[y]);
+        for (int y = 0; y < 4; ++y) pasos[4 + y] = redondea(d.b[y]);
+        for (int y = 0; y < kLado; ++y) colores[y] = mueve(colores[y], pasos[y]);
+    }
+}
+
+// Walks the columns of blocks, and in each the blocks that carry watermark
+// pixels, with the numbers of the pixels each carries: pixel i is in block
+// i mod N (numbered row by row), coefficient i / N. hecha(x0, franja) is
+// called once each column of blocks has been seen.
+template <typename F, typename G>
+void recorre_bloques(const SuperficieImagen& imagen, const Rejilla& r, int64_t P, F&& f,
+                     G&& hecha) {
+    const int64_t N = r.N();
+    Franja franja(imagen.alto());
+    std::array<int64_t, kPorBloque> pixeles{};
+    for (int bx = 0; bx < r.Bx; ++bx) {
+        franja.lee(imagen, bx * kLado);
+        for (int by = 0; by < r.By; ++by) {
+            const int64_t bloque = int64_t{by} * r.Bx + bx;
+            int k = 0;
+            for (int64_t i = bloque; i < P && k < kPorBloque; i += N) pixeles[k++] = i;
+            if (k > 0) f(franja, by * kLado, pixeles.data(), k);
+        }
+        hecha(bx * kLado, franja);
+    }
 }
 
 double paso(double alfa, Coeficiente c) {
     return alfa * kQ50[c.v][c.u];
+}
+
+// (c - Clave) mod step, over the step: in [0, 1).
+double fraccion(double c, double clave, double q) {
+    const double t = (c - clave) / q;
+    const double f = t - std::floor(t);
+    return f < 1 ? f : 0;
 }
 
 class Dct final : public Metodo {
@@ -129,40 +233,31 @@ class Dct final : public Metodo {
                                              double clave) const override {
         const int W = anfitrion.ancho(), H = anfitrion.alto();
         if (!no_cabe(*this, W, H, Wm, Hm).empty() || !(alfa > 0)) return {};
-        const Rejilla r = rejilla(W, H);
-        const Plano Y = luminancia(anfitrion);
-        // Y' - Y, the inverse transform of the coefficients' changes.
-        std::vector<double> cambio(static_cast<size_t>(W) * H, 0.0);
-        const auto& b = base_dct();
-        for (int64_t i = 0; i < static_cast<int64_t>(marca.size()); ++i) {
-            if (marca[static_cast<size_t>(i)] < 0) continue;
-            const Lugar l = lugar(i, r);
-            const double c = coeficiente(Y, l.x0, l.y0, l.c), q = paso(alfa, l.c);
-            const double d = marca[static_cast<size_t>(i)] ? clave + q / 2 : clave;
-            const double delta = d + q * std::round((c - d) / q) - c;
-            for (int y = 0; y < kLado; ++y) {
-                for (int x = 0; x < kLado; ++x) {
-                    cambio[static_cast<size_t>(l.x0 + x) * H + (l.y0 + y)] +=
-                        delta * b[l.c.u][x] * b[l.c.v][y];
-                }
-            }
-        }
         SuperficieMemoria salida(W, H);
+        recorre_bloques(
+            anfitrion, rejilla(W, H), static_cast<int64_t>(marca.size()),
+            [&](Franja& franja, int y0, const int64_t* pixeles, int k) {
+                std::array<double, kPorBloque> c{}, delta{};
+                coeficientes(franja, y0, k, c.data());
+                for (int j = 0; j < k; ++j) {
+                    const int8_t bit = marca[static_cast<size_t>(pixeles[j])];
+                    if (bit < 0) continue;
+                    const double q = paso(alfa, kUsados[j]);
+                    const double d = bit ? clave + q / 2 : clave;
+                    delta[static_cast<size_t>(j)] =
+                        d + q * std::round((c[static_cast<size_t>(j)] - d) / q) -
+                        c[static_cast<size_t>(j)];
+                }
+                aplica_inversa(delta.data(), k, y0, franja);
+            },
+            [&](int x0, const Franja& franja) {
+                for (int x = 0; x < kLado; ++x)
+                    salida.pon_columna(x0 + x, 0, H, &franja.colores[static_cast<size_t>(x) * H]);
+            });
+        // The columns right of the last whole block stay as they were.
         std::vector<int32_t> columna(static_cast<size_t>(H));
-        for (int x = 0; x < W; ++x) {
+        for (int x = rejilla(W, H).Bx * kLado; x < W; ++x) {
             anfitrion.lee_columna(x, 0, H, columna.data());
-            const double* d = &cambio[static_cast<size_t>(x) * H];
-            for (int y = 0; y < H; ++y) {
-                const int32_t color = columna[static_cast<size_t>(y)];
-                const long paso_entero = std::lround(d[y]);
-                if (paso_entero == 0 || color < 0) continue;
-                const auto canal = [paso_entero](int v) {
-                    return static_cast<int>(std::clamp(v + paso_entero, 0L, 255L));
-                };
-                columna[static_cast<size_t>(y)] = canal(color & 0xFF) +
-                                                  256 * canal((color >> 8) & 0xFF) +
-                                                  65536 * canal((color >> 16) & 0xFF);
-            }
             salida.pon_columna(x, 0, H, columna.data());
         }
         return salida;
@@ -174,14 +269,17 @@ class Dct final : public Metodo {
         std::vector<double> f(static_cast<size_t>(std::max(Wm, 0)) * std::max(Hm, 0), -1);
         const Rejilla r = rejilla(imagen.ancho(), imagen.alto());
         if (!(alfa > 0) || coeficientes_por_bloque(r.N(), Wm, Hm) > kPorBloque) return f;
-        const Plano Y = luminancia(imagen);
-        for (int64_t i = 0; i < static_cast<int64_t>(f.size()); ++i) {
-            const Lugar l = lugar(i, r);
-            const double q = paso(alfa, l.c);
-            double resto = std::fmod(coeficiente(Y, l.x0, l.y0, l.c) - clave, q);
-            if (resto < 0) resto += q;
-            f[static_cast<size_t>(i)] = resto / q;
-        }
+        recorre_bloques(
+            imagen, r, static_cast<int64_t>(f.size()),
+            [&](const Franja& franja, int y0, const int64_t* pixeles, int k) {
+                std::array<double, kPorBloque> c{};
+                coeficientes(franja, y0, k, c.data());
+                for (int j = 0; j < k; ++j) {
+                    f[static_cast<size_t>(pixeles[j])] =
+                        fraccion(c[static_cast<size_t>(j)], clave, paso(alfa, kUsados[j]));
+                }
+            },
+            [](int, const Franja&) {});
         return f;
     }
 
