@@ -12,8 +12,10 @@
 
 #include "base/numeros.h"
 #include "base/version.h"
+#include "graficos/hoja_de_clase.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
+#include "qt/informe.h"
 #include "tools/demo/ejecucion.h"
 #include "tools/demo/linea_de_mensaje.h"
 #include "tools/demo/salida.h"
@@ -93,6 +95,7 @@ struct Opciones {
     std::optional<double> psnr_objetivo;
     const Metodo* metodo = &metodo_bloques();  // --metodo
     std::optional<double> fuerza;              // --fuerza, for lsb and dct
+    std::optional<fs::path> hoja;              // --hoja: the classroom handout
 };
 
 // The strength of a method other than the block pairs': as given, or the
@@ -171,6 +174,8 @@ Opciones lee_opciones(int argc, char** argv) {
             if (!o.fuerza) throw ErrorDeUso{"--fuerza no es un número: «" + v + "»"};
         } else if (a == "--compara") {
             o.compara = true;
+        } else if (a == "--hoja") {
+            o.hoja = fs::path(valor());
         } else if (a == "--psnr-objetivo") {
             const std::string v = valor();
             o.psnr_objetivo = lee_numero_con_separador(v, '.');
@@ -205,6 +210,10 @@ Opciones lee_opciones(int argc, char** argv) {
     if (!o.extrae && o.lado != 0) throw ErrorDeUso{"--lado solo vale con --extrae"};
     if (o.extrae && o.compara) throw ErrorDeUso{"--extrae no admite --compara"};
     if (o.psnr_objetivo && !o.compara) throw ErrorDeUso{"--psnr-objetivo solo vale con --compara"};
+    if (o.hoja && (o.extrae || !bloques || !o.p.ataques.empty()))
+        throw ErrorDeUso{
+            "--hoja no admite --extrae, --metodo ni --ataque: la hoja lleva sus "
+            "propios ataques"};
     if (o.barrido) {
         if (o.extrae || !o.grados.empty() || !o.p.ataques.empty())
             throw ErrorDeUso{"--barrido no admite --extrae, --grados ni --ataque"};
@@ -240,7 +249,8 @@ std::vector<ArchivoNuevo> resultados(Ejecucion& e, const std::vector<ResultadoAt
     if (inf.insertada) {
         anade(archivos, carpeta, "marcada.png", png_de(e.demostracion().marcada_completa()));
     }
-    anade(archivos, carpeta, "informe.json", bytes_de(informe_json(e, ataques)));
+    anade(archivos, carpeta, "informe.json",
+          bytes_de(informe_json(e.vbles(), inf, s.fuente_marcada(), e.puerto().mensajes, ataques)));
     return archivos;
 }
 
@@ -372,8 +382,9 @@ bool anade_metodo(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
 
 // The three methods at one PSNR on the pictures as opened: the table, the
 // JPEG chart, and each method's watermarked picture.
-void anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
-                       const EntradaBarrido& entrada, const Opciones& o, const CodecJpeg& jpeg) {
+Comparacion anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
+                              const EntradaBarrido& entrada, const Opciones& o,
+                              const CodecJpeg& jpeg) {
     const int Wm = entrada.marca.ancho(), Hm = entrada.marca.alto();
     const Bits bits = bits_de_marca(e.vbles().MatrizMarca, Wm, Hm);
     const Comparacion c = compara_metodos(entrada.anfitrion, bits, Wm, Hm, e.vbles().Grado,
@@ -387,6 +398,24 @@ void anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
     anade(archivos, o.salida, "comparacion.json", bytes_de(comparacion_json(c)));
     anade(archivos, o.salida, "comparacion.csv", bytes_de(comparacion_csv(c)));
     anade(archivos, o.salida, "comparacion.png", png_de_comparacion(c));
+    return c;
+}
+
+// The classroom handout of this run, with the report attached.
+void anade_hoja(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e, const Opciones& o,
+                const std::vector<ResultadoAtaque>& ataques,
+                const std::vector<FilaBarrido>& barrido, const std::optional<Comparacion>& c) {
+    FuenteLaboratorio fuente;
+    auto hoja = hoja_de_la_sesion(e.sesion(), &fuente);
+    if (!hoja) return;
+    hoja->ataques = ataques;
+    for (const ArchivoNuevo& a : archivos) {
+        if (a.ruta == (o.salida / "informe.json").string()) hoja->informe = a.bytes;
+    }
+    hoja->orden = orden_de_la_hoja(e.sesion(), o.barrido, o.compara,
+                                   QString::fromStdString(o.hoja->string()));
+    dibuja_graficos(*hoja, fuente, barrido, c);
+    archivos.push_back({o.hoja->string(), hoja_pdf(*hoja)});
 }
 
 int ejecuta(const Opciones& o) {
@@ -399,7 +428,8 @@ int ejecuta(const Opciones& o) {
     comprueba_ataques(o.p.ataques, e.sesion().Picture1());
     const size_t mensajes_antes = e.puerto().mensajes.size();
     if (!e.demuestra(o.p)) throw ParametroRechazado{o.p.grado + " / " + o.p.clave};
-    const auto ataques = e.ataca(o.p.ataques, jpeg);
+    // A handout lists its own attacks; the sweep keeps its.
+    const auto ataques = e.ataca(o.hoja ? ataques_de_la_hoja() : o.p.ataques, jpeg);
 
     std::vector<ArchivoNuevo> archivos = resultados(e, ataques, o.salida);
     if (o.metodo != &metodo_bloques()) {
@@ -407,13 +437,16 @@ int ejecuta(const Opciones& o) {
         if (!entrada || !anade_metodo(archivos, e, *entrada, o, jpeg)) return kImagenRechazada;
     }
     const auto entrada = e.sesion().entrada_del_barrido();
+    std::vector<FilaBarrido> filas;
     if (!o.grados.empty() && entrada) {
-        const auto filas = barrido_de_grados(entrada->anfitrion, entrada->marca, o.grados,
-                                             entrada->clave, o.p.ataques, &jpeg);
+        filas = barrido_de_grados(entrada->anfitrion, entrada->marca, o.grados, entrada->clave,
+                                  o.p.ataques, &jpeg);
         anade(archivos, o.salida, "barrido.csv", bytes_de(barrido_csv(filas)));
         anade(archivos, o.salida, "barrido.png", png_de_grafico(filas));
     }
-    if (o.compara && entrada) anade_comparacion(archivos, e, *entrada, o, jpeg);
+    std::optional<Comparacion> comparacion;
+    if (o.compara && entrada) comparacion = anade_comparacion(archivos, e, *entrada, o, jpeg);
+    if (o.hoja) anade_hoja(archivos, e, o, ataques, filas, comparacion);
     if (!escribe(archivos, o.salida)) return kSinEscribir;
     return e.vbles().Paso < 4 ? detenida(e, mensajes_antes) : kBien;
 }

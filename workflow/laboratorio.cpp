@@ -126,4 +126,24 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
     return f;
 }
 
+std::vector<ResultadoAtaque> ataca(const FuenteLaboratorio* fuente,
+                                   const std::vector<Ataque>& ataques, const CodecJpeg& jpeg) {
+    std::vector<ResultadoAtaque> resultados;
+    for (const Ataque& a : ataques) {
+        ResultadoAtaque r{a.texto, std::nullopt, std::nullopt, {}, false, {}};
+        if (fuente) {
+            ResultadoLaboratorio l = analiza(*fuente, a, &jpeg, false);
+            r.psnr = l.psnr;
+            r.ssim = l.ssim;
+            r.leida = std::move(l.leida);
+            if (l.aciertos) {
+                r.aciertos = *l.aciertos;
+                r.leido = true;
+            }
+        }
+        resultados.push_back(std::move(r));
+    }
+    return resultados;
+}
+
 }  // namespace zek

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/superficie_memoria.h"
 #include "base/tabla.h"
@@ -68,5 +69,19 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
                                             const Bits& marca, const SuperficieImagen& anfitrion,
                                             const Tabla& MatrizMarca, int Wm, int Hm,
                                             std::string* motivo);
+
+// An attack and the blind reading of what it leaves, as the report and the
+// handout list them.
+struct ResultadoAtaque {
+    std::string ataque;
+    std::optional<double> psnr;  // against the watermarked picture
+    std::optional<double> ssim;  // of the luminance, the same
+    Aciertos aciertos;
+    bool leido = false;       // the blind extraction ran
+    SuperficieMemoria leida;  // the reading as a picture
+};
+// Each attack on the source (none: rows without figures).
+std::vector<ResultadoAtaque> ataca(const FuenteLaboratorio* fuente,
+                                   const std::vector<Ataque>& ataques, const CodecJpeg& jpeg);
 
 }  // namespace zek

@@ -37,22 +37,8 @@ bool Ejecucion::demuestra(const Parametros& p) {
 
 std::vector<ResultadoAtaque> Ejecucion::ataca(const std::vector<Ataque>& ataques,
                                               const CodecJpeg& jpeg) const {
-    std::vector<ResultadoAtaque> resultados;
     const auto fuente = s_.sesion.fuente_marcada();
-    for (const Ataque& a : ataques) {
-        ResultadoAtaque r{a.texto, std::nullopt, {}, false};
-        if (fuente) {
-            const ResultadoLaboratorio l = analiza(*fuente, a, &jpeg);
-            r.psnr = l.psnr;
-            r.ssim = l.ssim;
-            if (l.aciertos) {
-                r.aciertos = *l.aciertos;
-                r.leido = true;
-            }
-        }
-        resultados.push_back(r);
-    }
-    return resultados;
+    return zek::ataca(fuente ? &*fuente : nullptr, ataques, jpeg);
 }
 
 Ejecucion::Extraccion Ejecucion::extrae(const Parametros& p, int32_t lado) {

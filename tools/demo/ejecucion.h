@@ -21,14 +21,6 @@ struct Parametros {
     std::vector<Ataque> ataques;
 };
 
-struct ResultadoAtaque {
-    std::string ataque;
-    std::optional<double> psnr;  // against the watermarked picture
-    std::optional<double> ssim;  // of the luminance, the same
-    Aciertos aciertos;
-    bool leido = false;  // the blind extraction ran
-};
-
 class Ejecucion {
   public:
     // errores: where message boxes are printed (nullptr: silent).

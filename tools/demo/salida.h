@@ -17,10 +17,6 @@ namespace zek {
 // A picture as PNG, in memory.
 QByteArray png_de(const SuperficieImagen& imagen);
 
-// informe.json of a demonstration: block geometry, messages, stage, pairs,
-// PSNR, blind extraction, each attack, and the residue histogram before and
-// after the embedding.
-std::string informe_json(const Ejecucion& e, const std::vector<ResultadoAtaque>& ataques);
 // informe.json of --extrae: block geometry, messages, the blind extraction
 // and the histogram of the picture read.
 std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extraccion& x);
