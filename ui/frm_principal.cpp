@@ -18,9 +18,14 @@
 #include <utility>
 
 #include "base/version.h"
+#include "graficos/hoja_de_clase.h"
+#include "qt/escritura.h"
 #include "qt/guardado.h"
+#include "qt/imagen_qt.h"
+#include "qt/informe.h"
 #include "qt/numero_local.h"
 #include "ui/estilo.h"
+#include "ui/frm_comparacion.h"
 #include "ui/frm_laboratorio.h"
 #include "ui/frm_parametro.h"
 #include "ui/iconos.h"
@@ -224,6 +229,10 @@ void FrmPrincipal::crea_acciones() {
     SubGuardarExtraida = guardar->addAction(QString::fromUtf8("&Marca extraída…"), this,
                                             &FrmPrincipal::guarda_marca_extraida);
     SubGuardarExtraida->setObjectName("SubGuardarExtraida");
+    archivo
+        ->addAction(QString::fromUtf8("E&xportar hoja de clase…"), this,
+                    &FrmPrincipal::exporta_hoja)
+        ->setObjectName("SubHoja");
     SubRepetir = archivo->addAction(QString::fromUtf8("&Repetir con las mismas imágenes"), this,
                                     &FrmPrincipal::repite);
     SubRepetir->setObjectName("SubRepetir");
@@ -378,6 +387,57 @@ void FrmPrincipal::guarda(const SuperficieMemoria& imagen, const QString& sugeri
         return;
     }
     pon_texto(Control::Estado, "Guardada «" + nombre.toStdString() + "».");
+}
+
+// The lesson as one PDF: the pictures and figures now, the laboratory's
+// sweep and comparison when they have been computed; the attacks are read
+// and the file written on a worker.
+void FrmPrincipal::exporta_hoja() {
+    FuenteLaboratorio fuente;
+    std::optional<HojaDeClase> hoja = hoja_de_la_sesion(*sesion_, &fuente);
+    if (!hoja) {
+        pon_texto(Control::Estado,
+                  "Para exportar la hoja de clase, abre una imagen y una marca de agua y pulsa el "
+                  "botón de paso hasta que la imagen quede marcada.");
+        return;
+    }
+    const QString sugerido = QStringLiteral("hoja-de-clase.pdf");
+    QString ruta = dialogos_.elige_archivo_para_guardar(
+        this, QStringLiteral("PDF (*.pdf)"),
+        carpeta_guardar_.isEmpty() ? sugerido : QDir(carpeta_guardar_).filePath(sugerido));
+    if (ruta.isEmpty()) return;
+    if (QFileInfo(ruta).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+        ruta += QStringLiteral(".pdf");
+    carpeta_guardar_ = QFileInfo(ruta).absolutePath();
+    std::vector<FilaBarrido> barrido;
+    std::optional<Comparacion> comparacion;
+    if (laboratorio_) {
+        barrido = laboratorio_->barrido();
+        if (laboratorio_->comparacion()) comparacion = laboratorio_->comparacion()->comparacion();
+    }
+    dibuja_graficos(*hoja, fuente, barrido, comparacion);
+    hoja->orden = orden_de_la_hoja(*sesion_, !barrido.empty(), comparacion.has_value(), ruta);
+    pon_texto(Control::Estado, "Preparando la hoja de clase…");
+    hoja_.lanza([this, h = std::move(*hoja), fuente = std::move(fuente), ruta, v = sesion_->vbles(),
+                 inf = sesion_->demostracion().informe()](std::stop_token) mutable {
+        const CodecJpegQt jpeg;
+        h.ataques = ataca(&fuente, ataques_de_la_hoja(), jpeg);
+        h.informe = QByteArray::fromStdString(informe_json(v, inf, fuente, {}, h.ataques));
+        const std::string error = escribe_archivo(ruta.toStdString(), hoja_pdf(h));
+        QMetaObject::invokeMethod(
+            this, [this, ruta, error] { termina_hoja(ruta, error); }, Qt::QueuedConnection);
+    });
+}
+
+void FrmPrincipal::termina_hoja(const QString& ruta, const std::string& error) {
+    if (error.empty()) {
+        pon_texto(Control::Estado, "Hoja de clase escrita en «" + ruta.toStdString() + "».");
+        return;
+    }
+    const std::string fallo =
+        "No se ha podido guardar «" + QFileInfo(ruta).fileName().toStdString() + "»: " + error;
+    pon_texto(Control::Estado, fallo);
+    mensaje(fallo, Icono::Informacion, kTituloAplicacion);
 }
 
 void FrmPrincipal::abre_laboratorio() {

@@ -13,6 +13,7 @@
 #include "ui/dialogos.h"
 #include "ui/picture_box.h"
 #include "workflow/sesion.h"
+#include "workflow/trabajo.h"
 
 class QAction;
 class QGroupBox;
@@ -49,6 +50,8 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     const Sesion& sesion() const { return *sesion_; }
     const Vbles& vbles() const { return sesion_->vbles(); }
     FrmLaboratorio* laboratorio() const { return laboratorio_; }
+    // Waits for the handout under way to be written (tests, tools).
+    void espera_hoja() { hoja_.espera(); }
 
     // Opens a file in a role without the file dialog (the command line, a
     // picture dropped on its box), through the same loading rules.
@@ -85,6 +88,8 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     void guarda_imagen_marcada();
     void guarda_marca_extraida();
     void guarda(const SuperficieMemoria& imagen, const QString& sugerido);
+    void exporta_hoja();
+    void termina_hoja(const QString& ruta, const std::string& error);
     void abre_laboratorio();
     void acerca_de();
     void repite();
@@ -114,6 +119,7 @@ class FrmPrincipal final : public QMainWindow, public PuertoVentana {
     QString carpeta_, carpeta_guardar_;
     QAction* sin_menu_por_teclado_ = nullptr;  // a menu-less item reached with the arrows
     bool flecha_en_menu_ = false;              // an arrow key moving along the menus
+    TrabajoEnSegundoPlano hoja_;  // the handout, made and written; last, so it ends first
 };
 
 }  // namespace zek

@@ -208,6 +208,91 @@ TEST_P(ZekDemoEnLocale, ComparesTheThreeMethodsAtOnePsnr) {
     EXPECT_EQ(filas, 1 + 3 * 7);
 }
 
+// What a program prints, and whether it ended well.
+Salida salida_de(const std::string& orden) {
+    const fs::path out =
+        fs::temp_directory_path() / ("zek-pdf-" + std::to_string(std::random_device{}()));
+    const int estado = std::system((orden + " >'" + out.string() + "' 2>&1").c_str());
+    Salida s{WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, {}, lee(out)};
+    fs::remove(out);
+    return s;
+}
+
+// The handout checked with Debian's own PDF tools, not by its bytes (its
+// date changes): pages, fonts, pictures, the attached report and its
+// numbers in the text a student copies.
+TEST_P(ZekDemoEnLocale, WritesAHandoutThatThePdfToolsRead) {
+    const fs::path pdf = carpeta_ / "hoja de clase.pdf";
+    const Salida s =
+        ejecuta_en_locale(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
+                          " --grado 16 --clave 3 --hoja '" + pdf.string() + "'" + con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    const QJsonObject j = informe();
+    const auto coma = [](double v, int decimales) {
+        std::string t = QString::number(v, 'f', decimales).toStdString();
+        std::replace(t.begin(), t.end(), '.', ',');
+        return t;
+    };
+    std::vector<std::string> en_el_texto = {"1. La lección", "2. Lo que sobrevive",
+                                            "3. Para pensar", "El barrido no se ha calculado",
+                                            "PSNR " + coma(j["psnr"].toDouble(), 2) + " dB"};
+    const QJsonArray ataques = j["ataques"].toArray();
+    EXPECT_EQ(ataques.size(), 7);
+    for (const auto& a : ataques) {
+        const QJsonObject o = a.toObject();
+        const std::string nombre = o["ataque"].toString().toStdString();
+        en_el_texto.push_back(nombre.substr(0, nombre.find(':')));
+        en_el_texto.push_back(coma(o["psnr"].toDouble(), 2) + " dB");
+        en_el_texto.push_back(coma(o["ber"].toDouble(), 4));
+        en_el_texto.push_back(coma(o["nc"].toDouble(), 4));
+    }
+    const std::string p = " '" + pdf.string() + "'";
+    struct Comprobacion {
+        std::string orden;
+        std::vector<std::string> contiene, no_contiene;
+    };
+    const Comprobacion comprobaciones[] = {
+        {"pdfinfo" + p, {"(A4)", "Title:           ZEK — Hoja de clase"}, {}},
+        {"LC_ALL=" + std::string(GetParam()) + " pdftotext" + p + " -", en_el_texto, {"ﬀ", "ﬁ"}},
+        {"pdffonts" + p, {"DejaVuSans "}, {}},
+        {"pdfimages -list" + p, {" 320   240 ", "  32    32 "}, {" jpeg ", " jpx "}},
+        {"pdfdetach -list" + p, {"1: informe.json"}, {}},
+        {"qpdf --check" + p, {"No syntax or stream encoding errors"}, {}},
+    };
+    for (const Comprobacion& c : comprobaciones) {
+        const Salida r = salida_de(c.orden);
+        EXPECT_EQ(r.codigo, 0) << c.orden << '\n' << r.salida;
+        for (const std::string& t : c.contiene)
+            EXPECT_NE(r.salida.find(t), std::string::npos) << c.orden << ": «" << t << "»\n"
+                                                           << r.salida;
+        for (const std::string& t : c.no_contiene)
+            EXPECT_EQ(r.salida.find(t), std::string::npos) << c.orden << ": «" << t << "»\n"
+                                                           << r.salida;
+    }
+    const std::string info = salida_de("pdfinfo" + p).salida;
+    const int paginas = std::stoi(info.substr(info.find("Pages:") + 6));
+    EXPECT_TRUE(paginas == 2 || paginas == 3) << info;
+    // Every font embedded: the "emb" column says yes on every line.
+    std::stringstream fuentes(salida_de("pdffonts" + p).salida);
+    std::string cabecera, linea;
+    std::getline(fuentes, cabecera);
+    std::getline(fuentes, linea);  // the dashes
+    const size_t emb = cabecera.find(" emb ") + 1;
+    for (int n = 0; std::getline(fuentes, linea); ++n)
+        EXPECT_EQ(linea.substr(emb, 3), "yes") << linea;
+    // Page 1 drawn: not blank.
+    ASSERT_EQ(
+        salida_de("pdftoppm -r 20 -f 1 -l 1 -png" + p + " '" + (carpeta_ / "p").string() + "'")
+            .codigo,
+        0);
+    const QImage pagina(QString::fromStdString((carpeta_ / "p-1.png").string()));
+    ASSERT_FALSE(pagina.isNull());
+    int oscuros = 0;
+    for (int y = 0; y < pagina.height(); ++y)
+        for (int x = 0; x < pagina.width(); ++x) oscuros += qGray(pagina.pixel(x, y)) < 128;
+    EXPECT_GT(oscuros, pagina.width() * pagina.height() / 50);
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, ZekDemoEnLocale, testing::Values("C.UTF-8", "es_ES.UTF-8"),
                          [](const auto& caso) {
                              return std::string(caso.param).substr(0, 5) == "es_ES" ? "Espanol"

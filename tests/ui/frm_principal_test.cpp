@@ -108,12 +108,13 @@ TEST(Ventana, MenuBarHoldsArchivoParametrosAndResetItself) {
     EXPECT_EQ(v.w->menuBar()->actions()[2]->menu(), nullptr);  // runs at once
 
     QMenu* archivo = v.w->menuBar()->actions()[0]->menu();
-    ASSERT_EQ(archivo->actions().size(), 4);
+    ASSERT_EQ(archivo->actions().size(), 5);
     EXPECT_EQ(archivo->actions()[0]->text(), "&Abrir");
     EXPECT_EQ(archivo->actions()[1]->text(), "&Guardar");
-    EXPECT_EQ(archivo->actions()[2]->text(), QString::fromUtf8("&Repetir con las mismas imágenes"));
-    EXPECT_EQ(archivo->actions()[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-    EXPECT_EQ(archivo->actions()[3]->text(), QString::fromUtf8("A&cerca de ZEK…"));
+    EXPECT_EQ(archivo->actions()[2]->text(), QString::fromUtf8("E&xportar hoja de clase…"));
+    EXPECT_EQ(archivo->actions()[3]->text(), QString::fromUtf8("&Repetir con las mismas imágenes"));
+    EXPECT_EQ(archivo->actions()[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    EXPECT_EQ(archivo->actions()[4]->text(), QString::fromUtf8("A&cerca de ZEK…"));
     QStringList abrir;
     for (QAction* a : archivo->actions()[0]->menu()->actions()) abrir << a->text();
     EXPECT_EQ(abrir,

@@ -81,6 +81,28 @@ TEST(Guardar, TheWatermarkedPictureGoesToPngOrJpegAndReadsBack) {
     EXPECT_EQ(QImage(v.carpeta.filePath("extraida.png")).size(), QSize(32, 32));
 }
 
+// The handout from the menu: refused before there is a watermarked
+// picture; then written on a worker into the folder of the last save, with
+// the status line saying where. Its contents are checked on zek-demo's.
+TEST(Guardar, TheHandoutIsWrittenWhereTheUserSays) {
+    Ventana v;
+    demostracion(v, 1);
+    guarda(v, "SubHoja", v.carpeta.filePath("antes.pdf"));
+    EXPECT_TRUE(v.estado().startsWith(QString::fromUtf8("Para exportar la hoja de clase")));
+    EXPECT_FALSE(QFile::exists(v.carpeta.filePath("antes.pdf")));
+    for (int i = 0; i < 3; ++i) v.paso();
+    const QString pdf = v.carpeta.filePath("hoja");  // no extension: PDF
+    guarda(v, "SubHoja", pdf);
+    EXPECT_EQ(v.dialogos.sugerido, "hoja-de-clase.pdf");
+    v.w->espera_hoja();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(v.estado(), QString::fromUtf8("Hoja de clase escrita en «%1.pdf».").arg(pdf));
+    QFile f(pdf + ".pdf");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(5) == "%PDF-");
+    EXPECT_TRUE(v.dialogos.mensajes.empty());
+}
+
 TEST(Guardar, NeverOverTheOpenHostAndAFailedWriteKeepsTheOldFile) {
     Ventana v;
     const QString anfitrion = v.imagen(64, 48);
