@@ -69,6 +69,19 @@ ZEK_EN_LINEA void pon(void* destino, V v) {
     std::memcpy(destino, &v, sizeof v);
 }
 
+// Whether this processor runs the four-lane paths. They are built with
+// [[gnu::target("avx2")]] beside the two-lane ones and chosen with this at
+// run time, never by a resolver that runs before the program starts (which
+// ThreadSanitizer's runtime does not survive).
+inline bool hay_avx2() {
+#if defined(__x86_64__)
+    static const bool hay = __builtin_cpu_supports("avx2");
+    return hay;
+#else
+    return false;
+#endif
+}
+
 // Two lanes, for the code that does not pick by processor.
 inline constexpr int kCarriles = 2;
 using Dobles = Carriles<2>::Dobles;

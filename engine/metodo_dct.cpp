@@ -6,18 +6,10 @@
 // JPEG's table.
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
+#include "base/vectores.h"
 #include "engine/metodo.h"
-
-// A second build for AVX2 beside the default one, chosen when the program
-// starts; not under ThreadSanitizer, whose runtime is not up yet then.
-#if defined(__SANITIZE_THREAD__)
-#define ZEK_TAMBIEN_AVX2
-#else
-#define ZEK_TAMBIEN_AVX2 [[gnu::target_clones("avx2", "default")]]
-#endif
 
 namespace zek {
 namespace {
@@ -98,18 +90,17 @@ struct Franja {
 // The list's coefficients reach u = 5 at most.
 constexpr int kFrecuencias = 6;
 
-// Four doubles side by side: a column of a block is two of them. Written
-// with the compiler's vector types, so that each sum is made in the same
-// order whatever the processor's vector width.
-using Cuatro = double __attribute__((vector_size(32)));
+// A column of a block as two vectors of four doubles, so that each sum is
+// made in the same order whatever the processor's vector width.
+using Cuatro = vec::Carriles<4>::Dobles;
 struct Columna8 {
     Cuatro a, b;  // rows 0-3 and 4-7
 };
-void carga(const double* f, Columna8& c) {
-    std::memcpy(&c.a, f, sizeof c.a);
-    std::memcpy(&c.b, f + 4, sizeof c.b);
+ZEK_EN_LINEA void carga(const double* f, Columna8& c) {
+    c.a = vec::carga<Cuatro>(f);
+    c.b = vec::carga<Cuatro>(f + 4);
 }
-double suma(const Cuatro& v) {
+ZEK_EN_LINEA double suma(const Cuatro& v) {
     return (v[0] + v[1]) + (v[2] + v[3]);
 }
 
@@ -127,7 +118,7 @@ const std::array<Columna8, kLado>& base_en_columnas() {
 // Coefficients 0 .. k - 1 of the list for the block at row y0 of the strip:
 // first along each row for the six horizontal frequencies, then along the
 // columns for the coefficients wanted.
-ZEK_TAMBIEN_AVX2 void coeficientes(const Franja& franja, int y0, int k, double* c) {
+ZEK_EN_LINEA void coeficientes_en(const Franja& franja, int y0, int k, double* c) {
     const auto& b = base_dct();
     const auto& bc = base_en_columnas();
     Columna8 fila[kFrecuencias] = {};  // fila[u](y) = sum over x of f(x, y) a(u) cos(...)
@@ -148,7 +139,7 @@ ZEK_TAMBIEN_AVX2 void coeficientes(const Franja& franja, int y0, int k, double* 
 
 // round(d), halves away from zero, kept within +-512 (beyond 255 every
 // channel saturates); without branches, so that it runs across vector lanes.
-inline int32_t redondea(double d) {
+ZEK_EN_LINEA int32_t redondea(double d) {
     d = std::fabs(d) < 512 ? d : d > 0 ? 512 : -512;
     const auto entero = static_cast<int32_t>(d);  // toward zero
     const double resto = d - entero;
@@ -156,7 +147,7 @@ inline int32_t redondea(double d) {
 }
 
 // The pixel with paso added to each channel, clamped to 0 .. 255.
-inline int32_t mueve(int32_t color, int32_t paso) {
+ZEK_EN_LINEA int32_t mueve(int32_t color, int32_t paso) {
     const auto canal = [paso](int32_t v) { return std::clamp(v + paso, 0, 255); };
     const int32_t nuevo =
         canal(color & 0xFF) | canal((color >> 8) & 0xFF) << 8 | canal((color >> 16) & 0xFF) << 16;
@@ -165,7 +156,7 @@ inline int32_t mueve(int32_t color, int32_t paso) {
 
 // Adds to the block at row y0 of the strip the inverse transform of the
 // coefficients' changes, Y' - Y, rounded, to each channel.
-ZEK_TAMBIEN_AVX2 void aplica_inversa(const double* delta, int k, int y0, Franja& franja) {
+ZEK_EN_LINEA void aplica_inversa_en(const double* delta, int k, int y0, Franja& franja) {
     const auto& b = base_dct();
     const auto& bc = base_en_columnas();
     Columna8 columna[kFrecuencias] = {};  // columna[u](y) = sum over v of delta(v, u) a(v) cos(...)
@@ -187,6 +178,29 @@ ZEK_TAMBIEN_AVX2 void aplica_inversa(const double* delta, int k, int y0, Franja&
         for (int y = 0; y < 4; ++y) pasos[4 + y] = redondea(d.b[y]);
         for (int y = 0; y < kLado; ++y) colores[y] = mueve(colores[y], pasos[y]);
     }
+}
+
+// Both built a second time for AVX2, where four lanes are one register.
+#if defined(__x86_64__)
+[[gnu::target("avx2")]] void coeficientes_avx2(const Franja& franja, int y0, int k, double* c) {
+    coeficientes_en(franja, y0, k, c);
+}
+[[gnu::target("avx2")]] void aplica_inversa_avx2(const double* delta, int k, int y0,
+                                                 Franja& franja) {
+    aplica_inversa_en(delta, k, y0, franja);
+}
+#endif
+void coeficientes(const Franja& franja, int y0, int k, double* c) {
+#if defined(__x86_64__)
+    if (vec::hay_avx2()) return coeficientes_avx2(franja, y0, k, c);
+#endif
+    coeficientes_en(franja, y0, k, c);
+}
+void aplica_inversa(const double* delta, int k, int y0, Franja& franja) {
+#if defined(__x86_64__)
+    if (vec::hay_avx2()) return aplica_inversa_avx2(delta, k, y0, franja);
+#endif
+    aplica_inversa_en(delta, k, y0, franja);
 }
 
 // Walks the columns of blocks, and in each the blocks that carry watermark

@@ -291,28 +291,21 @@ void lo_que_sobrevive(Maqueta& m, const HojaDeClase& h) {
                 10);
         return;
     }
-    std::vector<QStringList> tabla{{QString::fromUtf8("Método"), QStringLiteral("Fuerza"),
-                                    QStringLiteral("PSNR"), QStringLiteral("SSIM"),
-                                    QStringLiteral("BER por ataque")}};
+    m.texto(QString::fromUtf8("Al mismo PSNR, %1 dB:").arg(numero(h.comparacion->psnr_objetivo, 2)),
+            10);
     for (const MetodoComparado& mc : h.comparacion->metodos) {
+        m.texto(QString::fromUtf8("%1: fuerza %2, PSNR %3, SSIM %4")
+                    .arg(QString::fromStdString(mc.metodo), numero(mc.fuerza, 2),
+                         numero(mc.insercion.psnr, 2, QStringLiteral(" dB")),
+                         numero(mc.insercion.ssim, 4)),
+                9, true);
         QStringList bers;
         for (const LecturaAtacada& l : mc.ataques)
             bers << QString::fromStdString(l.ataque) + QLatin1Char(' ') +
                         numero(l.aciertos.ber(), 3);
-        tabla.push_back(
-            {QString::fromStdString(mc.metodo), numero(mc.fuerza, 2),
-             numero(mc.insercion.psnr, 2, QStringLiteral(" dB")), numero(mc.insercion.ssim, 4),
-             mc.insercion.no_cabe.empty() ? bers.join(QStringLiteral(" · "))
-                                          : QString::fromStdString(mc.insercion.no_cabe)});
-    }
-    m.texto(QString::fromUtf8("Al mismo PSNR, %1 dB:").arg(numero(h.comparacion->psnr_objetivo, 2)),
-            10);
-    for (size_t i = 1; i < tabla.size(); ++i) {
-        m.texto(tabla[i][0] + QStringLiteral(": fuerza ") + tabla[i][1] +
-                    QStringLiteral(", PSNR ") + tabla[i][2] + QStringLiteral(", SSIM ") +
-                    tabla[i][3],
-                9, true);
-        m.texto(tabla[i][4], 8, false, m.unidades(5));
+        m.texto(mc.insercion.no_cabe.empty() ? bers.join(QStringLiteral(" · "))
+                                             : QString::fromStdString(mc.insercion.no_cabe),
+                8, false, m.unidades(5));
     }
     if (h.grafico_comparacion.hay()) m.grafico(h.grafico_comparacion, m.unidades(62));
 }

@@ -8,14 +8,7 @@
 #include <vector>
 
 #include "base/colores.h"
-
-// A second build for AVX2 beside the default one, chosen when the program
-// starts; not under ThreadSanitizer, whose runtime is not up yet then.
-#if defined(__SANITIZE_THREAD__)
-#define ZEK_TAMBIEN_AVX2
-#else
-#define ZEK_TAMBIEN_AVX2 [[gnu::target_clones("avx2", "default")]]
-#endif
+#include "base/vectores.h"
 
 namespace zek {
 
@@ -95,7 +88,7 @@ Pesos pesos_gaussianos() {
 
 // One column filtered along y at every position that lies wholly inside:
 // o[y] = sum over k of g[k] c[y + k], the symmetric weights taken in pairs.
-inline void filtra_columna(const double* c, double* o, int hv, const Pesos& g) {
+ZEK_EN_LINEA void filtra_columna(const double* c, double* o, int hv, const Pesos& g) {
     for (int y = 0; y < hv; ++y) {
         double s = g[5] * c[y + 5];
         for (int k = 0; k < 5; ++k) s += g[k] * (c[y + k] + c[y + 10 - k]);
@@ -110,8 +103,8 @@ constexpr int kMomentos = 5;
 // of h. Each column is filtered along y once, into a ring of the last
 // eleven; each column of windows then filters across the ring. Built for
 // wide vectors too, with the same sums in the same order.
-ZEK_TAMBIEN_AVX2 double suma_ssim(const double* const* A, const double* const* B, int w, int h,
-                                  const Pesos& g) {
+ZEK_EN_LINEA double suma_ssim_en(const double* const* A, const double* const* B, int w, int h,
+                                 const Pesos& g) {
     const int hv = h - kVentana + 1;
     const auto n = static_cast<size_t>(hv);
     std::vector<double> anillo(kMomentos * kVentana * n), productos(3 * static_cast<size_t>(h)),
@@ -155,6 +148,20 @@ ZEK_TAMBIEN_AVX2 double suma_ssim(const double* const* A, const double* const* B
         for (int y = 0; y < hv; ++y) sumas[y % 4] += terminos[static_cast<size_t>(y)];
     }
     return (sumas[0] + sumas[1]) + (sumas[2] + sumas[3]);
+}
+
+#if defined(__x86_64__)
+[[gnu::target("avx2")]] double suma_ssim_avx2(const double* const* A, const double* const* B, int w,
+                                              int h, const Pesos& g) {
+    return suma_ssim_en(A, B, w, h, g);
+}
+#endif
+
+double suma_ssim(const double* const* A, const double* const* B, int w, int h, const Pesos& g) {
+#if defined(__x86_64__)
+    if (vec::hay_avx2()) return suma_ssim_avx2(A, B, w, h, g);
+#endif
+    return suma_ssim_en(A, B, w, h, g);
 }
 
 }  // namespace

@@ -103,10 +103,6 @@ template <bool kCrominancia>
                                                 double* Q, bool& pendientes) {
     return captura_grupos<vec::Carriles<4>, kCrominancia>(colores, n, Y, I, Q, pendientes);
 }
-bool hay_avx2() {
-    static const bool hay = __builtin_cpu_supports("avx2");
-    return hay;
-}
 #endif
 
 // The values the test above leaves go the general way. Tiny ones (the
@@ -142,7 +138,7 @@ void captura_columna(const int32_t* colores, int n, double* Y, double* I, double
     bool pendientes = false;
     int i = 0;
 #if defined(__x86_64__)
-    if (hay_avx2()) i = captura_grupos_avx2<kCrominancia>(colores, n, Y, I, Q, pendientes);
+    if (vec::hay_avx2()) i = captura_grupos_avx2<kCrominancia>(colores, n, Y, I, Q, pendientes);
 #endif
     if (i == 0) i = captura_grupos<Dos, kCrominancia>(colores, n, Y, I, Q, pendientes);
     while (i < n) {  // the last few, through a padded copy, two at a time

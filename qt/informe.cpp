@@ -35,6 +35,15 @@ QJsonObject informe_comun(const Vbles& v, const std::vector<Mensaje>& mensajes_m
     return j;
 }
 
+QJsonObject ataque_json(const std::string& ataque, const std::optional<double>& psnr,
+                        const std::optional<double>& ssim, const Aciertos& aciertos) {
+    QJsonObject o{{QStringLiteral("ataque"), texto_qt(ataque)},
+                  {QStringLiteral("psnr"), opcional_json(psnr)},
+                  {QStringLiteral("ssim"), opcional_json(ssim)}};
+    pon_aciertos(o, aciertos);
+    return o;
+}
+
 QJsonValue aciertos_json(const std::optional<Aciertos>& a) {
     if (!a) return QJsonValue(QJsonValue::Null);
     QJsonObject o;
@@ -85,13 +94,8 @@ std::string informe_json(const Vbles& v, const Informe& inf,
                              : std::nullopt);
     j[QStringLiteral("extraccion")] = aciertos_json(inf.extraccion);
     QJsonArray lista;
-    for (const ResultadoAtaque& a : ataques) {
-        QJsonObject o{{QStringLiteral("ataque"), texto_qt(a.ataque)},
-                      {QStringLiteral("psnr"), opcional_json(a.psnr)},
-                      {QStringLiteral("ssim"), opcional_json(a.ssim)}};
-        pon_aciertos(o, a.aciertos);
-        lista.append(o);
-    }
+    for (const ResultadoAtaque& a : ataques)
+        lista.append(ataque_json(a.ataque, a.psnr, a.ssim, a.aciertos));
     j[QStringLiteral("ataques")] = lista;
     j[QStringLiteral("histograma")] =
         fuente ? histograma_json(fuente->antes, fuente->despues) : QJsonValue(QJsonValue::Null);

@@ -31,6 +31,9 @@ QJsonObject informe_comun(const Vbles& v, const std::vector<Mensaje>& mensajes_m
 QJsonValue opcional_json(const std::optional<double>& v);
 QString texto_qt(const std::string& s);
 void pon_aciertos(QJsonObject& o, const Aciertos& a);
+// One attack's row: its name, PSNR, SSIM and reading.
+QJsonObject ataque_json(const std::string& ataque, const std::optional<double>& psnr,
+                        const std::optional<double>& ssim, const Aciertos& aciertos);
 QJsonValue aciertos_json(const std::optional<Aciertos>& a);
 QJsonValue histograma_json(const std::optional<Histograma>& antes,
                            const std::optional<Histograma>& despues);

@@ -36,13 +36,8 @@ std::string informe_metodo_json(const std::string& metodo, double fuerza,
                                 const Aciertos& extraccion,
                                 const std::vector<LecturaAtacada>& ataques) {
     QJsonArray lista;
-    for (const LecturaAtacada& l : ataques) {
-        QJsonObject o{{QStringLiteral("ataque"), texto_qt(l.ataque)},
-                      {QStringLiteral("psnr"), opcional_json(l.psnr)},
-                      {QStringLiteral("ssim"), opcional_json(l.ssim)}};
-        pon_aciertos(o, l.aciertos);
-        lista.append(o);
-    }
+    for (const LecturaAtacada& l : ataques)
+        lista.append(ataque_json(l.ataque, l.psnr, l.ssim, l.aciertos));
     QJsonObject x;
     pon_aciertos(x, extraccion);
     return texto_json(QJsonObject{{QStringLiteral("metodo"), texto_qt(metodo)},
