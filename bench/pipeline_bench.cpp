@@ -5,6 +5,7 @@
 // that reads every host pixel and writes every result pixel once.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -16,11 +17,13 @@
 #include "engine/extraccion_ciega.h"
 #include "engine/funciones.h"
 #include "engine/metodo.h"
+#include "graficos/hoja_de_clase.h"
 #include "images/ataques.h"
 #include "images/calidad.h"
 #include "images/capturas.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
+#include "qt/informe.h"
 #include "qt/lector_qt.h"
 #include "workflow/barrido.h"
 #include "workflow/comparacion.h"
@@ -249,6 +252,36 @@ void BM_ExtraccionDesdeArchivo(benchmark::State& state, const char* formato) {
 BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, bmp, "bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, png, "png")->Unit(benchmark::kMillisecond);
 
+// The classroom handout of the samples as the window makes it, with the
+// laboratory's sweep and comparison already computed: the pictures and
+// figures, the charts, the attack table, the report, and the PDF in memory.
+void BM_Hoja(benchmark::State& state) {
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    const std::string muestras = ZEK_CARPETA_MUESTRAS;
+    s.sesion.abre(Rol::Imagen, muestras + "/imagen.bmp");
+    s.sesion.abre(Rol::Marca, muestras + "/marca.bmp");
+    s.demuestra("16", "3");
+    const CodecJpegQt jpeg;
+    const auto entrada = s.sesion.entrada_del_barrido();
+    const int Wm = entrada->marca.ancho(), Hm = entrada->marca.alto();
+    const auto barrido = barrido_de_grados(entrada->anfitrion, entrada->marca, grados_del_barrido(),
+                                           entrada->clave, ataques_del_barrido(), &jpeg);
+    const std::optional<Comparacion> comparacion =
+        compara_metodos(entrada->anfitrion, bits_de_marca(s.sesion.vbles().MatrizMarca, Wm, Hm), Wm,
+                        Hm, s.sesion.vbles().Grado, entrada->clave, std::nullopt, &jpeg);
+    for (auto _ : state) {
+        FuenteLaboratorio fuente;
+        auto hoja = hoja_de_la_sesion(s.sesion, &fuente);
+        dibuja_graficos(*hoja, fuente, barrido, comparacion);
+        hoja->ataques = ataca(&fuente, ataques_de_la_hoja(), jpeg);
+        hoja->informe = QByteArray::fromStdString(informe_json(
+            s.sesion.vbles(), s.sesion.demostracion().informe(), fuente, {}, hoja->ataques));
+        benchmark::DoNotOptimize(hoja_pdf(*hoja));
+    }
+}
+BENCHMARK(BM_Hoja)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 // The laboratory's sweep: 16 degrees, each without attack and with six.
 void BM_Barrido(benchmark::State& state) {
     const SuperficieMemoria anfitrion = anfitrion_en_color(), m = marca();
@@ -379,6 +412,9 @@ Cociente cociente_intercalado(int rondas) {
 }  // namespace zek
 
 int main(int argc, char** argv) {
+    // The handout's charts need an application; nothing is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication aplicacion(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
