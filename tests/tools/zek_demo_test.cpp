@@ -517,7 +517,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "a.bmp b.bmp --grado 16 --clave 3 --lado 5", "a.bmp b.bmp --grado 16 --clave",
                     "a.bmp b.bmp --grado 16 --clave 3 --metodo rgb",
                     "a.bmp b.bmp --clave 3 --metodo lsb --fuerza 8",
-                    "a.bmp b.bmp --grado 16 --clave 3 --fuerza 2"));
+                    "a.bmp b.bmp --grado 16 --clave 3 --fuerza 2",
+                    "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:75 --hoja h.pdf",
+                    "a.bmp b.bmp --clave 3 --metodo lsb --hoja h.pdf"));
 
 TEST_F(ZekDemo, AskingForHelpPrintsTheUsageAndForTheVersionTheVersion) {
     Salida s = ejecuta("--ayuda");
