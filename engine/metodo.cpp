@@ -65,9 +65,14 @@ std::string no_cabe(const Metodo& m, int W, int H, int Wm, int Hm) {
     const int64_t caben = m.capacidad(W, H, Wm, Hm);
     if (caben >= int64_t{Wm} * Hm && Wm >= 1 && Hm >= 1) return {};
     const std::string nombre = m.en_frase();
-    return "La marca de " + std::to_string(Wm) + " × " + std::to_string(Hm) +
-           " píxeles no cabe con el método " + nombre + " en una imagen de " + std::to_string(W) +
-           " × " + std::to_string(H) + ": caben " + std::to_string(caben) + " píxeles.";
+    const std::string tamano = std::to_string(Wm) + " × " + std::to_string(Hm);
+    // Pairs carry the pixels two blocks at a time: an odd count has no layout.
+    if (&m == &metodo_bloques() && (int64_t{Wm} * Hm) % 2 != 0)
+        return "La marca de " + tamano + " píxeles no se puede repartir en pares de bloques: " +
+               std::to_string(int64_t{Wm} * Hm) + " es un número impar de píxeles.";
+    return "La marca de " + tamano + " píxeles no cabe con el método " + nombre +
+           " en una imagen de " + std::to_string(W) + " × " + std::to_string(H) + ": caben " +
+           std::to_string(caben) + " píxeles.";
 }
 
 const std::vector<const Metodo*>& metodos() {

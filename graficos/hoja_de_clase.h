@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPicture>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -65,9 +66,10 @@ void dibuja_graficos(HojaDeClase& h, const FuenteLaboratorio& fuente,
                      const std::vector<FilaBarrido>& barrido,
                      const std::optional<Comparacion>& comparacion);
 
-// The zek-demo command line that makes the same handout.
+// The zek-demo command line that makes the same handout; `ataques`, when
+// the handout's attacks were chosen rather than the comparison's.
 QString orden_de_la_hoja(const Sesion& s, bool con_barrido, bool con_comparacion,
-                         const QString& pdf);
+                         const QString& pdf, const QStringList& ataques = {});
 
 // The PDF, in memory; any thread.
 QByteArray hoja_pdf(const HojaDeClase& h);

@@ -53,6 +53,28 @@ LecturaAtacada lee_atacada(const Metodo& m, const SuperficieImagen& marcada, con
     return l;
 }
 
+namespace {
+
+struct TextosDelObjetivo {
+    const char* clave;  // for programs
+    const char* frase;  // for a sentence
+};
+constexpr TextosDelObjetivo kTextosDelObjetivo[] = {
+    {"bloques", "el PSNR de los pares de bloques con el grado en uso"},
+    {"pedido", "el PSNR pedido"},
+    {"porDefecto", "el PSNR por defecto: los pares de bloques no dan uno al que igualar"},
+};
+
+}  // namespace
+
+const char* origen_del_objetivo(OrigenObjetivo o) {
+    return kTextosDelObjetivo[static_cast<size_t>(o)].frase;
+}
+
+const char* clave_del_objetivo(OrigenObjetivo o) {
+    return kTextosDelObjetivo[static_cast<size_t>(o)].clave;
+}
+
 std::vector<Ataque> ataques_de_la_comparacion() {
     std::vector<Ataque> ataques = ataques_del_barrido();
     ataques.push_back(*lee_ataque("contraste:150"));
@@ -101,8 +123,15 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
     const std::vector<int> calidades = calidades_de_la_comparacion();
     Comparacion c;
     const Metodo& bloques = metodo_bloques();
-    c.psnr_objetivo = psnr_objetivo.value_or(
-        inserta_con(bloques, anfitrion, marca, Wm, Hm, grado, clave).psnr.value_or(0));
+    if (psnr_objetivo) {
+        c.psnr_objetivo = *psnr_objetivo;
+        c.origen = OrigenObjetivo::Pedido;
+    } else if (const auto p = inserta_con(bloques, anfitrion, marca, Wm, Hm, grado, clave).psnr) {
+        c.psnr_objetivo = *p;
+    } else {
+        c.psnr_objetivo = kPsnrPorDefecto;
+        c.origen = OrigenObjetivo::PorDefecto;
+    }
     const int total = static_cast<int>(metodos().size());
     int hechos = 0;
     for (const Metodo* m : metodos()) {

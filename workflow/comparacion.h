@@ -52,15 +52,28 @@ struct MetodoComparado {
     std::optional<int> calidad_predicha;          // the DCT method's
 };
 
+// Where the comparison's PSNR comes from: the block pairs at the degree in
+// force, the one asked for, or kPsnrPorDefecto when the watermark cannot be
+// laid out in block pairs and none was asked for.
+enum class OrigenObjetivo { Bloques, Pedido, PorDefecto };
+inline constexpr double kPsnrPorDefecto = 40;
+
 struct Comparacion {
     double psnr_objetivo = 0;
+    OrigenObjetivo origen = OrigenObjetivo::Bloques;
     std::vector<MetodoComparado> metodos;
 };
 
+// Where the target came from, for a sentence ("el PSNR pedido").
+const char* origen_del_objetivo(OrigenObjetivo o);
+// Its name in files for programs: "bloques", "pedido", "porDefecto".
+const char* clave_del_objetivo(OrigenObjetivo o);
+
 // Each method at the strength that brings its PSNR nearest psnr_objetivo
-// (by default the block pairs' PSNR at `grado`, which they keep): the bit
-// plane nearest, the other strengths by bisection to within 0.05 dB. progreso(done, total) may
-// return false to stop; what is done is returned.
+// (by default the block pairs' PSNR at `grado`, which they keep; 40 dB when
+// they cannot embed): the bit plane nearest, the other strengths by
+// bisection to within 0.05 dB. progreso(done, total) may return false to
+// stop; what is done is returned.
 Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
                             double grado, double clave, std::optional<double> psnr_objetivo,
                             const CodecJpeg* jpeg,

@@ -8,7 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <charconv>
 #include <clocale>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -280,6 +282,24 @@ TEST_P(ZekDemoEnLocale, WritesAHandoutThatThePdfToolsRead) {
     const size_t emb = cabecera.find(" emb ") + 1;
     for (int n = 0; std::getline(fuentes, linea); ++n)
         EXPECT_EQ(linea.substr(emb, 3), "yes") << linea;
+    // Every word readable on paper: at least 6 pt, whose DejaVu boxes are
+    // 1.12 times as high (the charts' smallest text used to be 2.7 pt).
+    const fs::path cajas = carpeta_ / "cajas.html";
+    ASSERT_EQ(salida_de("pdftotext -bbox" + p + " '" + cajas.string() + "'").codigo, 0);
+    const std::string html = lee(cajas);
+    int palabras = 0;
+    for (size_t i = html.find("<word "); i != std::string::npos; i = html.find("<word ", i + 1)) {
+        const auto atributo = [&](const char* nombre) {
+            const char* desde = html.data() + html.find(nombre, i) + std::strlen(nombre);
+            double v = 0;
+            std::from_chars(desde, html.data() + html.size(), v);
+            return v;
+        };
+        const double alto = atributo("yMax=\"") - atributo("yMin=\"");
+        EXPECT_GE(alto, 6 * 1.12) << html.substr(i, html.find("</word>", i) - i);
+        ++palabras;
+    }
+    EXPECT_GT(palabras, 500);
     // Page 1 drawn: not blank.
     ASSERT_EQ(
         salida_de("pdftoppm -r 20 -f 1 -l 1 -png" + p + " '" + (carpeta_ / "p").string() + "'")
@@ -291,6 +311,26 @@ TEST_P(ZekDemoEnLocale, WritesAHandoutThatThePdfToolsRead) {
     for (int y = 0; y < pagina.height(); ++y)
         for (int x = 0; x < pagina.width(); ++x) oscuros += qGray(pagina.pixel(x, y)) < 128;
     EXPECT_GT(oscuros, pagina.width() * pagina.height() / 50);
+}
+
+// The attacks a teacher demonstrated are the handout's, and its command
+// line makes the same handout again.
+TEST_F(ZekDemo, TheHandoutListsTheAttacksGiven) {
+    const fs::path pdf = carpeta_ / "hoja.pdf";
+    const Salida s = ejecuta(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
+                             " --grado 16 --clave 3 --ataque jpeg:30 --ataque escala:50 --hoja '" +
+                             pdf.string() + "'" + con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    const QJsonArray ataques =
+        QJsonDocument::fromJson(QByteArray::fromStdString(lee(salida() / "informe.json")))
+            .object()["ataques"]
+            .toArray();
+    ASSERT_EQ(ataques.size(), 2);
+    EXPECT_EQ(ataques[1].toObject()["ataque"].toString(), "escala:50");
+    const std::string texto = salida_de("pdftotext -layout '" + pdf.string() + "' -").salida;
+    for (const char* t : {"jpeg:30 --ataque escala:50", "escala", "jpeg"})
+        EXPECT_NE(texto.find(t), std::string::npos) << t << "\n" << texto;
+    EXPECT_EQ(texto.find("mediana"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, ZekDemoEnLocale, testing::Values("C.UTF-8", "es_ES.UTF-8"),
@@ -411,6 +451,53 @@ TEST_F(ZekDemo, AMessageBoxIsOneLineAndADegreeOfZeroStopsTheSteps) {
               0);
 }
 
+// A watermark of 25 x 15 pixels cannot be laid out in block pairs: the
+// demonstration stops before "Paso 1", but LSB and the comparison do their
+// work and say so with exit status 0; only a run that did nothing else
+// exits 4. Without the block pairs' PSNR the comparison aims at 40 dB.
+TEST_F(ZekDemo, AStopOfTheBlockPairsIsNotAFailureOfAnotherMethod) {
+    QImage impar(25, 15, QImage::Format_RGB32);
+    impar.fill(Qt::white);
+    for (int x = 0; x < 25; x += 2) impar.setPixel(x, x % 15, qRgb(0, 0, 0));
+    const fs::path marca = carpeta_ / "impar.bmp";
+    ASSERT_TRUE(impar.save(QString::fromStdString(marca.string()), "BMP"));
+    const std::string base =
+        muestra("imagen.bmp") + " '" + marca.string() + "' --grado 10 --clave 3";
+    const std::string parada =
+        "antes del «Paso 1» de 4 con el mensaje «ZEK: Marca de Agua no Válida»";
+    const auto json = [this](const char* nombre) {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(lee(salida() / nombre))).object();
+    };
+
+    Salida s = ejecuta(base + " --metodo lsb" + con_salida());
+    EXPECT_EQ(s.codigo, 0) << s.errores;
+    EXPECT_TRUE(s.errores.ends_with("zek-demo: las imágenes de la demostración se quedan " +
+                                    parada +
+                                    "; el método lsb sí ha insertado la marca y la ha "
+                                    "leído.\n"))
+        << s.errores;
+    EXPECT_EQ(json("informe.json")["parada"],
+              QJsonObject({{"antesDelPaso", 1}, {"mensaje", "ZEK: Marca de Agua no Válida"}}));
+    EXPECT_EQ(json("informe.json")["extraccion"].toObject()["ber"].toDouble(-1), 0);
+
+    s = ejecuta(base + " --compara" + con_salida());
+    EXPECT_EQ(s.codigo, 0) << s.errores;
+    const QJsonObject c = json("comparacion.json");
+    EXPECT_EQ(c["psnrObjetivo"].toDouble(), 40);
+    EXPECT_EQ(c["objetivo"].toString(), "porDefecto");
+    const QJsonArray metodos = c["metodos"].toArray();
+    ASSERT_EQ(metodos.size(), 3);
+    EXPECT_EQ(metodos[0].toObject()["noCabe"].toString(),
+              "La marca de 25 × 15 píxeles no se puede repartir en pares de bloques: 375 es un "
+              "número impar de píxeles.");
+    EXPECT_NEAR(metodos[1].toObject()["psnr"].toDouble(), 40, 4);
+
+    s = ejecuta(base + con_salida());
+    EXPECT_EQ(s.codigo, 4);
+    EXPECT_TRUE(s.errores.ends_with("zek-demo: la demostración se ha detenido " + parada + ".\n"))
+        << s.errores;
+}
+
 // Results that do not fit on the disk: exit status 3 naming the file and
 // the reason, the results already there untouched, no new file left, and no
 // folder made for them.
@@ -484,7 +571,7 @@ TEST_F(ZekDemo, ACropThatWouldEmptyThePictureIsABadOption) {
     EXPECT_EQ(s.codigo, 1);
     EXPECT_EQ(s.errores,
               "zek-demo: el ataque «recorte:240» no cabe en una imagen de 320 × 240: el "
-              "valor llega como mucho a 239\n");
+              "valor llega como mucho a 239\nPruebe «zek-demo --ayuda» para más información.\n");
     EXPECT_FALSE(fs::exists(salida()));
     s = ejecuta(muestras + " --grado 16 --clave 3 --ataque recorte:239" + con_salida());
     EXPECT_EQ(s.codigo, 0) << s.errores;
@@ -492,10 +579,15 @@ TEST_F(ZekDemo, ACropThatWouldEmptyThePictureIsABadOption) {
 
 class OpcionesIncorrectas : public ZekDemo, public testing::WithParamInterface<const char*> {};
 
-TEST_P(OpcionesIncorrectas, ExitWithOneAndTheUsage) {
+// The one line that says what is wrong, then where the help is: the whole
+// usage would scroll that line away.
+TEST_P(OpcionesIncorrectas, ExitWithOneSayingWhatIsWrongInOneLine) {
     const Salida s = ejecuta(GetParam());
     EXPECT_EQ(s.codigo, 1) << GetParam();
-    EXPECT_NE(s.errores.find("Uso: zek-demo IMAGEN MARCA"), std::string::npos) << s.errores;
+    EXPECT_EQ(s.errores.rfind("zek-demo: ", 0), 0u) << s.errores;
+    EXPECT_EQ(std::count(s.errores.begin(), s.errores.end(), '\n'), 2) << s.errores;
+    EXPECT_TRUE(s.errores.ends_with("\nPruebe «zek-demo --ayuda» para más información.\n"))
+        << s.errores;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -518,7 +610,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "a.bmp b.bmp --grado 16 --clave 3 --metodo rgb",
                     "a.bmp b.bmp --clave 3 --metodo lsb --fuerza 8",
                     "a.bmp b.bmp --grado 16 --clave 3 --fuerza 2",
-                    "a.bmp b.bmp --grado 16 --clave 3 --ataque jpeg:75 --hoja h.pdf",
+                    "--extrae a.bmp b.bmp --grado 16 --clave 3 --hoja h.pdf",
+                    "a.bmp b.bmp --grado 16 --clave -3 --ayuda=no",
                     "a.bmp b.bmp --clave 3 --metodo lsb --hoja h.pdf"));
 
 TEST_F(ZekDemo, AskingForHelpPrintsTheUsageAndForTheVersionTheVersion) {

@@ -31,10 +31,22 @@ QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas) {
         .value_or(QByteArray());
 }
 
+namespace {
+
+QJsonValue parada_json(const std::optional<Parada>& p) {
+    if (!p) return QJsonValue(QJsonValue::Null);
+    return QJsonObject{{QStringLiteral("antesDelPaso"), p->paso},
+                       {QStringLiteral("mensaje"), p->mensaje ? QJsonValue(texto_qt(*p->mensaje))
+                                                              : QJsonValue(QJsonValue::Null)}};
+}
+
+}  // namespace
+
 std::string informe_metodo_json(const std::string& metodo, double fuerza,
                                 std::optional<double> psnr, std::optional<double> ssim,
                                 const Aciertos& extraccion,
-                                const std::vector<LecturaAtacada>& ataques) {
+                                const std::vector<LecturaAtacada>& ataques,
+                                const std::optional<Parada>& parada) {
     QJsonArray lista;
     for (const LecturaAtacada& l : ataques)
         lista.append(ataque_json(l.ataque, l.psnr, l.ssim, l.aciertos));
@@ -45,7 +57,8 @@ std::string informe_metodo_json(const std::string& metodo, double fuerza,
                                   {QStringLiteral("psnr"), opcional_json(psnr)},
                                   {QStringLiteral("ssim"), opcional_json(ssim)},
                                   {QStringLiteral("extraccion"), x},
-                                  {QStringLiteral("ataques"), lista}});
+                                  {QStringLiteral("ataques"), lista},
+                                  {QStringLiteral("parada"), parada_json(parada)}});
 }
 
 std::string comparacion_json(const Comparacion& c) {
@@ -76,8 +89,10 @@ std::string comparacion_json(const Comparacion& c) {
             {QStringLiteral("ataques"), ataques},
             {QStringLiteral("jpeg"), jpeg}});
     }
-    return texto_json(QJsonObject{{QStringLiteral("psnrObjetivo"), c.psnr_objetivo},
-                                  {QStringLiteral("metodos"), metodos}});
+    return texto_json(
+        QJsonObject{{QStringLiteral("psnrObjetivo"), c.psnr_objetivo},
+                    {QStringLiteral("objetivo"), QString::fromLatin1(clave_del_objetivo(c.origen))},
+                    {QStringLiteral("metodos"), metodos}});
 }
 
 QByteArray png_de_comparacion(const Comparacion& c) {

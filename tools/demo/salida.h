@@ -25,13 +25,22 @@ std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extracc
 // the watermarked picture on a second axis.
 QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas);
 
+// Where the demonstration's step presses stopped: the stage not reached
+// (1 to 4) and the message that stopped them, as one line.
+struct Parada {
+    int paso = 0;
+    std::optional<std::string> mensaje;
+};
+
 // informe.json of a method other than the block pairs: its name and
 // strength, the PSNR and SSIM of its watermarked picture, its reading
-// without attack and each attack's.
+// without attack and each attack's, and where the demonstration's own
+// steps stopped, if they did.
 std::string informe_metodo_json(const std::string& metodo, double fuerza,
                                 std::optional<double> psnr, std::optional<double> ssim,
                                 const Aciertos& extraccion,
-                                const std::vector<LecturaAtacada>& ataques);
+                                const std::vector<LecturaAtacada>& ataques,
+                                const std::optional<Parada>& parada = std::nullopt);
 
 // comparacion.json: the target PSNR and, per method, its strength, PSNR,
 // SSIM, predicted JPEG quality, each attack's reading and the JPEG curve.
