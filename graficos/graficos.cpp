@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "graficos/graficos.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -126,11 +126,25 @@ QChart* grafico_de_barrido(const std::vector<FilaBarrido>& filas, const QString&
     return grafico;
 }
 
+// The comparison's vertical axis: from 0 to the highest rate read, in
+// tenths, never below 0.6 so that chance (0.5) is always in sight.
+double tope_de_comparacion(const Comparacion& c) {
+    double mayor = 0;
+    for (const MetodoComparado& m : c.metodos) {
+        for (const auto& ber : m.ber_jpeg) mayor = std::max(mayor, ber.value_or(0));
+    }
+    return std::clamp(std::ceil(mayor * 10 - 1e-9) / 10, 0.6, 1.0);
+}
+
 QChart* grafico_de_comparacion(const Comparacion& c) {
     if (c.metodos.empty()) return nullptr;
     auto* grafico = new QChart();
-    grafico->setTitle(QString::fromUtf8("Tres métodos a %1 dB: errores según la calidad JPEG")
-                          .arg(QLocale().toString(c.psnr_objetivo, 'f', 1)));
+    const QString origen = c.origen == OrigenObjetivo::Pedido ? QStringLiteral(" (pedido)")
+                           : c.origen == OrigenObjetivo::PorDefecto
+                               ? QStringLiteral(" (por defecto)")
+                               : QString();
+    grafico->setTitle(QString::fromUtf8("Tres métodos a %1 dB%2: errores según la calidad JPEG")
+                          .arg(QLocale().toString(c.psnr_objetivo, 'f', 1), origen));
     pon_leyenda_abajo(grafico);
     pon_numeros_locales(grafico);
     auto* eje_q = new QValueAxis();
@@ -140,11 +154,26 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
     eje_q->setLabelFormat(QStringLiteral("%.0f"));
     auto* eje_ber = new QValueAxis();
     eje_ber->setTitleText(QString::fromUtf8("Tasa de error"));
-    eje_ber->setRange(0, 0.6);
-    eje_ber->setTickCount(7);  // a tick every 0.1
+    const double tope = tope_de_comparacion(c);
+    eje_ber->setRange(0, tope);
+    eje_ber->setTickCount(static_cast<int>(std::lround(tope * 10)) + 1);  // a tick every 0.1
     eje_ber->setLabelFormat(QStringLiteral("%.1f"));
     grafico->addAxis(eje_q, Qt::AlignBottom);
     grafico->addAxis(eje_ber, Qt::AlignLeft);
+    const auto anade = [&](QLineSeries* s) {
+        grafico->addSeries(s);
+        s->attachAxis(eje_q);
+        s->attachAxis(eje_ber);
+    };
+    // Chance: above it a reading is more inverted than random.
+    auto* azar = new QLineSeries();
+    azar->setName(QString::fromUtf8("0,5: al azar (por encima, lectura invertida)"));
+    QPen punteada(QColor(120, 120, 120));
+    punteada.setStyle(Qt::DotLine);
+    azar->setPen(punteada);
+    azar->append(10, 0.5);
+    azar->append(100, 0.5);
+    anade(azar);
     static const QColor kColores[] = {QColor(0, 114, 178), QColor(213, 94, 0), QColor(0, 158, 115)};
     const std::vector<int> calidades = calidades_de_la_comparacion();
     size_t n = 0;
@@ -155,9 +184,7 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
         for (size_t i = 0; i < m.ber_jpeg.size() && i < calidades.size(); ++i) {
             if (m.ber_jpeg[i]) s->append(calidades[i], *m.ber_jpeg[i]);
         }
-        grafico->addSeries(s);
-        s->attachAxis(eje_q);
-        s->attachAxis(eje_ber);
+        anade(s);
         if (!m.calidad_predicha) continue;
         // The quality below which JPEG may move a coefficient across.
         auto* marca = new QLineSeries();
@@ -168,12 +195,17 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
         discontinua.setStyle(Qt::DashLine);
         marca->setPen(discontinua);
         marca->append(*m.calidad_predicha, 0);
-        marca->append(*m.calidad_predicha, 0.6);
-        grafico->addSeries(marca);
-        marca->attachAxis(eje_q);
-        marca->attachAxis(eje_ber);
+        marca->append(*m.calidad_predicha, tope);
+        anade(marca);
     }
     return grafico;
+}
+
+int32_t paso_de_etiquetas(int32_t n, int32_t como_mucho) {
+    for (const int32_t paso : {1, 2, 4, 5, 10, 20, 25, 50, 100, 250, 500, 1000}) {
+        if ((n + paso - 1) / paso <= como_mucho) return paso;
+    }
+    return (n + como_mucho - 1) / como_mucho;
 }
 
 QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series, bool fracciones) {
@@ -205,16 +237,20 @@ QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series, bool f
         }
     }
     grafico->addSeries(barras);
-    auto* eje_resto = new QBarCategoryAxis();
-    if (fracciones) {
-        // Intervals of the step, each named by where it starts.
-        eje_resto->setTitleText(QString::fromUtf8("Fracción del paso (claro: 1/2, oscuro: 0)"));
-        for (int32_t r = 0; r < grado; ++r)
-            eje_resto->append(QLocale().toString(static_cast<double>(r) / grado, 'f', 2));
-    } else {
-        eje_resto->setTitleText(QString::fromUtf8("Resto (de 0 a |Grado| - 1)"));
-        for (int32_t r = 0; r < grado; ++r) eje_resto->append(QString::number(r));
+    // Bar r stands at r. A label every `paso` bars, so that a narrow chart
+    // shows fewer whole numbers rather than every one cut to "…".
+    auto* eje_resto = new QCategoryAxis();
+    eje_resto->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    eje_resto->setRange(-0.5, std::max(grado, 1) - 0.5);
+    const int32_t paso = paso_de_etiquetas(grado, fracciones ? 5 : 8);
+    for (int32_t r = 0; r < grado; r += paso) {
+        eje_resto->append(fracciones ? QLocale().toString(static_cast<double>(r) / grado, 'f', 2)
+                                     : QString::number(r),
+                          r);
     }
+    eje_resto->setTitleText(fracciones
+                                ? QString::fromUtf8("Fracción del paso (claro: 1/2, oscuro: 0)")
+                                : QString::fromUtf8("Resto (de 0 a |Grado| - 1)"));
     auto* eje_pares = new QValueAxis();
     eje_pares->setTitleText(QString::fromUtf8("Pares de bloques"));
     eje_pares->setRange(0, static_cast<double>(std::max<int64_t>(mayor, 1)));

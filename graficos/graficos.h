@@ -30,6 +30,14 @@ struct SerieHistograma {
 // DCT method's predicted breaking quality marked; nullptr without methods.
 QChart* grafico_de_comparacion(const Comparacion& c);
 
+// The top of the comparison chart's error axis: the highest rate read,
+// rounded up to a tenth, from 0.6 to 1.
+double tope_de_comparacion(const Comparacion& c);
+
+// Every how many of n bars a label goes, so that at most `como_mucho`
+// labels show: 1, 2, 4, 5, 10, 20, 25, 50 …
+int32_t paso_de_etiquetas(int32_t n, int32_t como_mucho);
+
 // Pairs by residue, light and dark watermark pixels apart, for each series;
 // with `fracciones`, watermark pixels by the fraction of its step that
 // another method's reading looks at.

@@ -37,13 +37,26 @@ ArchivoDeLaHoja archivo(const std::string& ruta, const SuperficieImagen& imagen)
     return a;
 }
 
-DibujoDeLaHoja dibujo(QChart* grafico) {
+// The page's width inside its margins, and a chart's height on it, in the
+// PDF's units.
+constexpr double kAnchoUtilMm = 210 - 2 * 15;
+constexpr double kAltoGraficoMm = 85;
+QSize en_la_hoja(double alto_mm) {
+    const auto unidades = [](double mm) {
+        return static_cast<int>(std::lround(mm / 25.4 * puntos_por_pulgada()));
+    };
+    return {unidades(kAnchoUtilMm), unidades(alto_mm)};
+}
+
+// Laid out at the size it takes on the page, so that its text keeps the
+// size it is set in (not shrunk from a screen's layout).
+DibujoDeLaHoja dibujo(QChart* grafico, QSize tamano) {
     DibujoDeLaHoja d;
     if (!grafico) return d;
     QChartView vista(grafico);  // owns the chart
     vista.setRenderHint(QPainter::Antialiasing);
-    vista.resize(960, 600);
-    vista.grab();  // lays the chart out at that size, as the PNGs are drawn
+    vista.resize(tamano);
+    vista.grab();  // lays the chart out at that size
     d.tamano = vista.size();
     QPainter p(&d.dibujo);
     vista.render(&p);
@@ -272,14 +285,14 @@ void lo_que_sobrevive(Maqueta& m, const HojaDeClase& h) {
     m.espacio(3);
     m.texto(QStringLiteral("Histograma de residuos"), 11, true);
     if (h.histograma.hay())
-        m.grafico(h.histograma, m.unidades(62));
+        m.grafico(h.histograma, m.unidades(kAltoGraficoMm));
     else
         m.texto(
             QString::fromUtf8("Sin histograma: la marca no se ha insertado en pares de bloques."),
             10);
     m.texto(QStringLiteral("Barrido de grados"), 11, true);
     if (h.barrido.hay())
-        m.grafico(h.barrido, m.unidades(62));
+        m.grafico(h.barrido, m.unidades(kAltoGraficoMm));
     else
         m.texto(QString::fromUtf8("El barrido no se ha calculado: pulsa «Calcular» en el "
                                   "laboratorio, o añade --barrido a zek-demo."),
@@ -291,7 +304,9 @@ void lo_que_sobrevive(Maqueta& m, const HojaDeClase& h) {
                 10);
         return;
     }
-    m.texto(QString::fromUtf8("Al mismo PSNR, %1 dB:").arg(numero(h.comparacion->psnr_objetivo, 2)),
+    m.texto(QString::fromUtf8("Al mismo PSNR, %1 dB (%2):")
+                .arg(numero(h.comparacion->psnr_objetivo, 2),
+                     QString::fromUtf8(origen_del_objetivo(h.comparacion->origen))),
             10);
     for (const MetodoComparado& mc : h.comparacion->metodos) {
         m.texto(QString::fromUtf8("%1: fuerza %2, PSNR %3, SSIM %4")
@@ -307,7 +322,7 @@ void lo_que_sobrevive(Maqueta& m, const HojaDeClase& h) {
                                              : QString::fromStdString(mc.insercion.no_cabe),
                 8, false, m.unidades(5));
     }
-    if (h.grafico_comparacion.hay()) m.grafico(h.grafico_comparacion, m.unidades(62));
+    if (h.grafico_comparacion.hay()) m.grafico(h.grafico_comparacion, m.unidades(kAltoGraficoMm));
 }
 
 void para_pensar(Maqueta& m, const HojaDeClase& h) {
@@ -389,15 +404,19 @@ void dibuja_graficos(HojaDeClase& h, const FuenteLaboratorio& fuente,
     if (fuente.antes || fuente.despues) {
         h.histograma =
             dibujo(grafico_de_histograma({{QString::fromUtf8("Antes"), fuente.antes},
-                                          {QString::fromUtf8("Después"), fuente.despues}}));
+                                          {QString::fromUtf8("Después"), fuente.despues}}),
+                   en_la_hoja(kAltoGraficoMm));
     }
-    if (!barrido.empty()) h.barrido = dibujo(grafico_de_barrido(barrido));
+    if (!barrido.empty())
+        h.barrido = dibujo(grafico_de_barrido(barrido), en_la_hoja(kAltoGraficoMm));
     h.comparacion = comparacion;
-    if (comparacion) h.grafico_comparacion = dibujo(grafico_de_comparacion(*comparacion));
+    if (comparacion)
+        h.grafico_comparacion =
+            dibujo(grafico_de_comparacion(*comparacion), en_la_hoja(kAltoGraficoMm));
 }
 
 QString orden_de_la_hoja(const Sesion& s, bool con_barrido, bool con_comparacion,
-                         const QString& pdf) {
+                         const QString& pdf, const QStringList& ataques) {
     const auto entre_comillas = [](const std::string& t) {
         return QLatin1Char('\'') +
                QString::fromStdString(t).replace(QLatin1Char('\''), QStringLiteral("'\\''")) +
@@ -407,6 +426,7 @@ QString orden_de_la_hoja(const Sesion& s, bool con_barrido, bool con_comparacion
                     QLatin1Char(' ') + entre_comillas(s.ruta_marca()) +
                     QStringLiteral(" --grado ") + QString::number(s.vbles().Grado, 'g', 15) +
                     QStringLiteral(" --clave ") + QString::number(s.vbles().Clave, 'g', 15);
+    for (const QString& a : ataques) orden += QStringLiteral(" --ataque ") + a;
     if (con_barrido) orden += QStringLiteral(" --barrido");
     if (con_comparacion) orden += QStringLiteral(" --compara");
     return orden + QStringLiteral(" --hoja ") + entre_comillas(pdf.toStdString());

@@ -2,8 +2,10 @@
 #include "ui/dialogos.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace zek {
 
@@ -16,12 +18,31 @@ void DialogosQt::mensaje(QWidget* padre, const QString& texto, Icono icono, cons
 }
 
 QString DialogosQt::elige_archivo(QWidget* padre, const QString& filtro, const QString& carpeta) {
-    return QFileDialog::getOpenFileName(padre, QString(), carpeta, filtro);
+    QFileDialog d(padre, QString(), carpeta, filtro);
+    d.setFileMode(QFileDialog::ExistingFile);
+    return elige(d);
 }
 
 QString DialogosQt::elige_archivo_para_guardar(QWidget* padre, const QString& filtro,
                                                const QString& sugerido) {
-    return QFileDialog::getSaveFileName(padre, QString::fromUtf8("Guardar"), sugerido, filtro);
+    const QFileInfo f(sugerido);
+    QFileDialog d(padre, QString::fromUtf8("Guardar"), f.absolutePath(), filtro);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.selectFile(f.fileName());
+    return elige(d);
+}
+
+// Large enough for the names, sizes and types of the files; the size the
+// user leaves it at is the next one's.
+QString DialogosQt::elige(QFileDialog& d) {
+    QSize t = tamano_;
+    if (const QScreen* pantalla = d.screen()) t = t.boundedTo(pantalla->availableGeometry().size());
+    d.resize(t);
+    const bool elegido = d.exec() == QDialog::Accepted;
+    tamano_ = d.size();
+    const QStringList archivos = d.selectedFiles();
+    return elegido && !archivos.isEmpty() ? archivos.first() : QString();
 }
 
 std::optional<int> DialogosQt::pide_calidad(QWidget* padre, int defecto) {

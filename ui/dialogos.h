@@ -3,11 +3,13 @@
 // dialog. Tests put a recorder in their place so that nothing blocks.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <optional>
 
 #include "base/puerto_ventana.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace zek {
@@ -35,6 +37,10 @@ class DialogosQt final : public Dialogos {
     QString elige_archivo_para_guardar(QWidget* padre, const QString& filtro,
                                        const QString& sugerido) override;
     std::optional<int> pide_calidad(QWidget* padre, int defecto) override;
+
+  private:
+    QString elige(QFileDialog& d);
+    QSize tamano_{800, 500};
 };
 
 // "Description|*.a;*.b" as Qt writes it: "Description (*.a *.b)".

@@ -11,6 +11,8 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -39,6 +41,22 @@ FrmComparacion::FrmComparacion(QWidget* padre, const Sesion& sesion)
     setObjectName("FrmComparacion");
     setWindowTitle(QString::fromUtf8("Comparar métodos"));
     crea_controles();
+    // The table's eleven columns whole on a 1024 x 768 projector.
+    resize(std::min(kAnchoInicial, ancho_de_pantalla()), sizeHint().height());
+}
+
+int FrmComparacion::ancho_de_pantalla() const {
+    return screen() ? screen()->availableGeometry().width() : kAnchoInicial;
+}
+
+void FrmComparacion::ajusta_ancho() {
+    int necesita = tabla_->verticalHeader()->width() + 2 * tabla_->frameWidth() +
+                   tabla_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < tabla_->columnCount(); ++c) necesita += tabla_->columnWidth(c);
+    const QMargins m = layout()->contentsMargins();
+    necesita += m.left() + m.right();
+    const int ancho = std::min(necesita, ancho_de_pantalla());
+    if (width() < ancho) resize(ancho, height());
 }
 
 FrmComparacion::~FrmComparacion() {
@@ -194,13 +212,15 @@ void FrmComparacion::muestra(const Comparacion& c) {
         }
     }
     tabla_->resizeColumnsToContents();
+    ajusta_ancho();
     QChart* viejo = grafico_->chart();
     grafico_->setChart(grafico_de_comparacion(c));
     delete viejo;
-    aviso_->setText(QString::fromUtf8("Los tres métodos a %1 dB (los pares de bloques con el "
-                                      "grado en uso). Tasa de error de bits y NC de cada "
-                                      "lectura.")
-                        .arg(local.toString(c.psnr_objetivo, 'f', 2)));
+    aviso_->setText(QString::fromUtf8("Los tres métodos a %1 dB (%2). Tasa de error de bits y NC "
+                                      "de cada lectura; por encima de 0,5 la lectura sale "
+                                      "invertida más que al azar.")
+                        .arg(local.toString(c.psnr_objetivo, 'f', 2),
+                             QString::fromUtf8(origen_del_objetivo(c.origen))));
     prediccion_->clear();
     for (const MetodoComparado& m : c.metodos) {
         if (!m.calidad_predicha) continue;

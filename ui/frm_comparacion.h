@@ -38,6 +38,11 @@ class FrmComparacion final : public QWidget {
     void crea_controles();
     void termina(std::shared_ptr<Comparacion> c, bool completa, unsigned generacion);
     void muestra(const Comparacion& c);
+    // As wide as the table needs, within the screen.
+    void ajusta_ancho();
+    int ancho_de_pantalla() const;
+
+    static constexpr int kAnchoInicial = 1000;
 
     const Sesion& sesion_;
     CodecJpegQt jpeg_;

@@ -128,5 +128,21 @@ TEST(ExtraccionCiega, PixelsWithoutAPairAreLeftUnreadAndUncounted) {
     EXPECT_EQ(a.total, 3);
 }
 
+// The reading a student looks at, worked by hand for a 4 x 3 watermark:
+// light white, dark black, grey where no pair carries the pixel; pixel
+// (xm, ym) at (xm, ym) as in Picture4, so column 0 and row 0 stay grey and
+// the last column and row fall outside the picture.
+TEST(ExtraccionCiega, TheReadingIsDrawnWhiteForLightAndBlackForDark) {
+    const Lectura C = Lectura::Claro, O = Lectura::Oscuro, S = Lectura::SinPar;
+    const MarcaLeida leida{4, 3, {C, O, S, C, O, C, C, O, S, S, S, S}};
+    const SuperficieMemoria s = imagen_de_lectura(leida, 4, 3);
+    const int32_t B = 0xFFFFFF, N = 0, G = 0x808080;
+    const int32_t esperada[3][4] = {{G, G, G, G}, {G, B, N, G}, {G, N, B, B}};
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(s.lee_pixel(x, y), esperada[y][x]) << x << "," << y;
+    }
+    EXPECT_EQ(imagen_de_lectura(std::nullopt, 4, 3).lee_pixel(1, 1), G);
+}
+
 }  // namespace
 }  // namespace zek

@@ -54,5 +54,26 @@ TEST(Calidad, SsimOfFlatAndEqualTablesIsWorkedByHand) {
     EXPECT_FALSE(ssim_entre(plana(10, 1), plana(10, 1), 10, 10));
 }
 
+// The difference picture worked by hand: |Y' - Y| of 2, 0, 5 and 0 on
+// elements (1, 1) to (2, 2), the largest (5) white, so a gain of 51 and
+// greys of 102 and 255; element (x, y) at pixel (x, y) of the picture.
+TEST(Calidad, TheDifferencePictureIsTheAbsoluteDifferenceAmplified) {
+    Tabla marcada = plana(3, 0), original = plana(3, 0);
+    const double valores[2][2][2] = {{{10, 12}, {20, 20}}, {{30, 25}, {40, 40}}};  // [x][y]{Y', Y}
+    for (int x = 1; x <= 2; ++x) {
+        for (int y = 1; y <= 2; ++y) {
+            marcada.escribe(x, y, valores[x - 1][y - 1][0]);
+            original.escribe(x, y, valores[x - 1][y - 1][1]);
+        }
+    }
+    const Diferencia d = diferencia_de_luminancia(marcada, original, 3, 3);
+    EXPECT_EQ(d.maxima, 5);
+    EXPECT_EQ(d.ganancia, 51);
+    EXPECT_EQ(d.imagen.lee_pixel(1, 1), 102 * 0x010101);  // 12 - 10: negative, shown as 2
+    EXPECT_EQ(d.imagen.lee_pixel(1, 2), 0);
+    EXPECT_EQ(d.imagen.lee_pixel(2, 1), 255 * 0x010101);
+    EXPECT_EQ(d.imagen.lee_pixel(2, 2), 0);
+}
+
 }  // namespace
 }  // namespace zek

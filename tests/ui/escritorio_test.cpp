@@ -8,26 +8,57 @@
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include "base/version.h"
 #include "qt/traducciones.h"
 #include "tests/ui/ventana.h"
+#include "ui/dialogos.h"
 #include "ui/frm_laboratorio.h"
 
 namespace zek {
 namespace {
 
 using prueba::Ventana;
+
+// The file dialog shows names, sizes and types whole, and opens next time
+// at the size the user left it.
+TEST(Escritorio, TheFileDialogIsLargeEnoughAndKeepsTheSizeTheUserGivesIt) {
+    DialogosQt dialogos;
+    std::vector<QSize> vistos;
+    const auto responde = [&](QSize nuevo) {
+        QTimer::singleShot(0, [&vistos, nuevo] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            vistos.push_back(d->size());
+            d->resize(nuevo);
+            d->reject();
+        });
+    };
+    responde({760, 540});
+    EXPECT_EQ(dialogos.elige_archivo(nullptr, "Imagenes (*.bmp)", QDir::tempPath()), QString());
+    responde({700, 450});
+    EXPECT_EQ(dialogos.elige_archivo_para_guardar(nullptr, "PNG (*.png)", "marcada.png"),
+              QString());
+    ASSERT_EQ(vistos.size(), 2u);
+    EXPECT_GE(vistos[0].width(),
+              std::min(800, QApplication::primaryScreen()->availableSize().width()));
+    EXPECT_GE(vistos[0].height(), 500);
+    EXPECT_EQ(vistos[1], QSize(760, 540));
+}
 
 TEST(Escritorio, FilesGivenOrDroppedOpenInTheirRoleAndTheFolderIsRemembered) {
     Ventana v;

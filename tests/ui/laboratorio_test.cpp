@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -11,11 +12,14 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 
+#include "graficos/graficos.h"
 #include "tests/comun/disco_lleno.h"
 #include "tests/comun/por_nombre.h"
 #include "tests/ui/ventana.h"
@@ -274,9 +278,38 @@ TEST(Laboratorio, ComparesTheThreeMethodsInAWindowOfItsOwn) {
     EXPECT_EQ(tabla->columnCount(), 4 + 7);
     EXPECT_EQ(tabla->item(0, 4)->background().color(), QColor::fromRgbF(0.55f, 0.9f, 0.55f));
     EXPECT_TRUE(c->findChild<QLabel*>("prediccion")->text().contains("desde la calidad"));
-    EXPECT_EQ(c->findChild<QChartView*>("grafico_comparacion")->chart()->series().size(), 4);
+    EXPECT_EQ(c->findChild<QChartView*>("grafico_comparacion")->chart()->series().size(),
+              5);  // with chance at 0.5
     EXPECT_LE(c->minimumSizeHint().width(), 1024);
     EXPECT_LE(c->minimumSizeHint().height(), 740);
+    // Every attack's column in sight on a projector, as far as this screen
+    // allows (it opened 622 pixels wide, four columns behind a scroll bar).
+    int columnas = tabla->verticalHeader()->width();
+    for (int i = 0; i < tabla->columnCount(); ++i) columnas += tabla->columnWidth(i);
+    EXPECT_LE(columnas, 980);
+    const int pantalla = c->screen()->availableGeometry().width();
+    EXPECT_GE(c->width(), std::min(columnas + 40, pantalla)) << pantalla;
+}
+
+// The charts' axes worked by hand: the comparison's error axis reaches the
+// DCT method's 0.71 (up to 0.8, never under 0.6, never over 1), and the
+// residue histogram of degree 16 labels every other residue, whole.
+TEST(Graficos, AxesCoverTheDataAndLabelWhatFits) {
+    const auto tope = [](std::vector<std::optional<double>> ber) {
+        Comparacion c;
+        c.metodos.push_back({});
+        c.metodos[0].ber_jpeg = std::move(ber);
+        return tope_de_comparacion(c);
+    };
+    EXPECT_DOUBLE_EQ(tope({0.2, std::nullopt, 0.71}), 0.8);
+    EXPECT_DOUBLE_EQ(tope({0.2}), 0.6);
+    EXPECT_DOUBLE_EQ(tope({0.7}), 0.7);
+    EXPECT_DOUBLE_EQ(tope({1.0}), 1.0);
+    std::unique_ptr<QChart> h(grafico_de_histograma(
+        {{"Antes", Histograma{16, std::vector<int64_t>(16, 1), std::vector<int64_t>(16, 2)}}}));
+    auto* eje = qobject_cast<QCategoryAxis*>(h->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(eje, nullptr);
+    EXPECT_EQ(eje->categoriesLabels(), QStringList({"0", "2", "4", "6", "8", "10", "12", "14"}));
 }
 
 // The analysis with another method: its own embedding of the host, read

@@ -159,6 +159,15 @@ TEST(Laboratorio, ThePairInspectorNamesThePairAndWhatHappenedToIt) {
         << par;
     EXPECT_NE(par.find("Píxel de la marca: (1, 1), oscuro"), std::string::npos) << par;
     EXPECT_NE(par.find("Resto después: 3"), std::string::npos) << par;
+    // Pair 2, worked by hand from the host's greys 90 + (7x + 3y) mod 60:
+    // block A (columns 11-15) averages 127.6 and B (16-20) 109.8, so before
+    // the embedding round(17.8 + 16 x 256) mod 16 = 2; it carries a light
+    // pixel, so after it the residue is Clave + Grado / 2 = 11.
+    const std::string par2 = l.s.demostracion().descripcion_de_par(12, 3);
+    EXPECT_NE(par2.find("\nLuminancia media antes: A 127.60, B 109.80\n"), std::string::npos)
+        << par2;
+    EXPECT_NE(par2.find("\nResto antes: 2\nResto después: 11\n"), std::string::npos) << par2;
+    EXPECT_NE(par2.find("Píxel de la marca: (2, 1), claro"), std::string::npos) << par2;
     EXPECT_EQ(l.s.demostracion().descripcion_de_par(79, 39),
               "Este bloque no lleva ningún píxel de la marca de agua.");
     l.s.MnuReset_Click();
