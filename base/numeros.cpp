@@ -2,10 +2,11 @@
 #include "base/numeros.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+#include "base/portatil.h"
 
 namespace zek {
 namespace {
@@ -29,23 +30,14 @@ namespace detalle {
 
 double valor_por_texto_fuera_de_rango(double v) {
     if (es_entero(v) || !std::isfinite(v)) return v;
-    // 15 significant digits through the standard's exact conversions.
-    char texto[40];
-    const auto fin =
-        std::to_chars(texto, texto + sizeof texto, v, std::chars_format::scientific, 14);
-    double leido = 0;
-    std::from_chars(texto, fin.ptr, leido);
-    return leido;
+    // 15 significant digits through the exact conversions.
+    return numero_de_texto(texto_de_numero(v, FormatoNumero::Cientifico, 14)).value_or(v);
 }
 
 }  // namespace detalle
 
 std::optional<double> lee_decimal(std::string_view texto) {
-    double v = 0;
-    const char* fin = texto.data() + texto.size();
-    const auto [p, ec] = std::from_chars(texto.data(), fin, v);
-    if (ec != std::errc{} || p != fin || !std::isfinite(v)) return std::nullopt;
-    return v;
+    return numero_de_texto(texto);
 }
 
 std::optional<double> lee_numero_con_separador(const std::string& texto, char separador_decimal) {
@@ -61,15 +53,12 @@ std::optional<double> lee_numero_con_separador(const std::string& texto, char se
 }
 
 std::string texto_general(double v, char separador_decimal) {
-    // to_chars writes what printf would in the C locale, whatever locale the
-    // process runs under (a QApplication adopts the user's).
-    char texto[40];
+    // What printf would write in the C locale, whatever locale the process
+    // runs under (a QApplication adopts the user's).
     if (v == 0) return "0";  // also -0
     const bool entero = std::fabs(v) < 1e15 && v == std::trunc(v);
-    const auto fin =
-        entero ? std::to_chars(texto, texto + sizeof texto, v, std::chars_format::fixed, 0)
-               : std::to_chars(texto, texto + sizeof texto, v, std::chars_format::general, 15);
-    std::string s(texto, fin.ptr);
+    std::string s = entero ? texto_de_numero(v, FormatoNumero::Fijo, 0)
+                           : texto_de_numero(v, FormatoNumero::General, 15);
     for (char& c : s) {
         if (c == '.') c = separador_decimal;
         if (c == 'e') c = 'E';
@@ -78,17 +67,12 @@ std::string texto_general(double v, char separador_decimal) {
 }
 
 std::string texto_exacto(double v) {
-    char texto[32];
-    const auto fin = std::to_chars(texto, texto + sizeof texto, v);
-    return std::string(texto, fin.ptr);
+    return texto_de_numero(v, FormatoNumero::Exacto);
 }
 
 std::string con_decimales(double v, int decimales, char separador_decimal) {
-    char texto[400];
-    const auto fin =
-        std::to_chars(texto, texto + sizeof texto, v, std::chars_format::fixed, decimales);
-    if (fin.ec != std::errc{}) return texto_general(v, separador_decimal);
-    std::string s(texto, fin.ptr);
+    std::string s = texto_de_numero(v, FormatoNumero::Fijo, decimales);
+    if (s.empty()) return texto_general(v, separador_decimal);
     std::replace(s.begin(), s.end(), '.', separador_decimal);
     return s;
 }

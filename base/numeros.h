@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "base/portatil.h"
 
 namespace zek {
 
@@ -58,7 +59,7 @@ inline double valor_por_texto(double v) {
     // Scale so that the 15 significant digits become the integer part:
     // t = a * 10^k in [1e14, 1e15). floor(log2 a) * log10(2) gives the
     // decade, or one below it, which the comparison mends.
-    const int e2 = static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7ff) - 1023;
+    const int e2 = static_cast<int>((bits_de(a) >> 52) & 0x7ff) - 1023;
     int k = std::max(13 - ((e2 * 78913) >> 18), 0);  // 0 already for a >= 1e14
     k += a * detalle::kPotenciasDeDiez[static_cast<size_t>(k)] < 1e14;
     const double p = detalle::kPotenciasDeDiez[static_cast<size_t>(k)];

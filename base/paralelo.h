@@ -3,7 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <thread>
+
+#include "base/portatil.h"
 
 namespace zek {
 
@@ -16,14 +17,12 @@ inline constexpr int64_t kPixelesParaDosHilos = 32 * 1024;
 // must only read what both halves share and write what is its own.
 template <class Trabajo>
 void en_dos_mitades(int desde, int hasta, int64_t pixeles, const Trabajo& trabajo) {
-    if (hasta <= desde || pixeles < kPixelesParaDosHilos ||
-        std::thread::hardware_concurrency() < 2) {
+    if (hasta <= desde || pixeles < kPixelesParaDosHilos || !hay_dos_nucleos()) {
         trabajo(desde, hasta);
         return;
     }
     const int mitad = desde + (hasta - desde) / 2;
-    std::jthread segunda([&] { trabajo(mitad + 1, hasta); });
-    trabajo(desde, mitad);
+    a_la_vez([&] { trabajo(desde, mitad); }, [&] { trabajo(mitad + 1, hasta); });
 }
 
 }  // namespace zek

@@ -4,13 +4,13 @@
 // exactly what writing the number as text and reading it back would give.
 #pragma once
 
-#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "base/numeros.h"
+#include "base/portatil.h"
 
 namespace zek {
 
@@ -53,7 +53,7 @@ class Tabla {
     // For a value that is already what its text gives back (checked in
     // debug builds), so that hot loops need not round it twice.
     void escribe_redondeado(int x, int y, double v) {
-        assert(std::bit_cast<uint64_t>(v) == std::bit_cast<uint64_t>(valor_por_texto(v)));
+        assert(bits_de(v) == bits_de(valor_por_texto(v)));
         datos_[indice(x, y)] = v;
     }
 

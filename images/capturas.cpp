@@ -19,6 +19,7 @@
 
 #include "base/colores.h"
 #include "base/paralelo.h"
+#include "base/portatil.h"
 #include "base/vectores.h"
 
 namespace zek {
@@ -113,7 +114,7 @@ class Redondeo {
   public:
     double operator()(double v) {
         if (std::fabs(v) >= 1e-8) return valor_por_texto(v);
-        const uint64_t bits = std::bit_cast<uint64_t>(v);
+        const uint64_t bits = bits_de(v);
         Entrada& e = memoria_[(bits * 0x9E3779B97F4A7C15u) >> 54];  // 10 well-mixed bits
         if (!e.usada || e.bits != bits) e = {bits, valor_por_texto(v), true};
         return e.valor;

@@ -3,9 +3,9 @@
 
 #include <atomic>
 #include <mutex>
-#include <thread>
 
 #include "base/numeros.h"
+#include "base/portatil.h"
 #include "workflow/sesion_sin_ventana.h"
 
 namespace zek {
@@ -67,13 +67,10 @@ std::vector<FilaBarrido> barrido_de_grados(const SuperficieImagen& anfitrion,
             if (progreso && !progreso(++hechos, grados.size())) parar = true;
         }
     };
-    {
-        std::jthread segundo;
-        if (grados.size() > 1 && std::thread::hardware_concurrency() > 1) {
-            segundo = std::jthread(trabajador);
-        }
+    if (grados.size() > 1 && hay_dos_nucleos())
+        a_la_vez(trabajador, trabajador);
+    else
         trabajador();
-    }
     // In the order of the degrees, up to the first one not done.
     std::vector<FilaBarrido> filas;
     for (auto& f : por_grado) {

@@ -9,6 +9,8 @@
 #include <random>
 #include <vector>
 
+#include "base/portatil.h"
+
 namespace zek {
 namespace {
 
@@ -102,6 +104,54 @@ TEST(TextosParaProgramas, UseThePointUnderAnyLocale) {
         EXPECT_EQ(texto_exacto(0.0031217481789802288), "0.003121748178980229");
         EXPECT_EQ(lee_decimal(texto_exacto(42.959962513385143)), 42.959962513385143);
     });
+}
+
+// The browser build writes and reads numbers through snprintf and strtod:
+// the same texts and values as the native conversions, digit for digit,
+// over chosen edges and 100 000 random doubles of every magnitude.
+TEST(Portatil, PrintfConversionsMatchTheNativeOnes) {
+    std::vector<double> valores = {0.0,
+                                   -0.0,
+                                   1,
+                                   -1,
+                                   0.1,
+                                   1e20,
+                                   1e21,
+                                   1e-5,
+                                   0.001,
+                                   123456,
+                                   1e15,
+                                   1e16,
+                                   5e-324,
+                                   2.2250738585072014e-308,
+                                   1.7976931348623157e308,
+                                   42.959962513385143,
+                                   0.3,
+                                   1.0 / 3};
+    std::mt19937_64 azar(7);
+    for (int i = 0; i < 100000; ++i) {
+        const double v = std::bit_cast<double>(azar());
+        if (std::isfinite(v))
+            valores.push_back(i % 2 ? v : std::ldexp(v, -std::ilogb(v) + i % 80 - 40));
+    }
+    for (const double v : valores) {
+        const std::string exacto = texto_de_numero(v, FormatoNumero::Exacto);
+        ASSERT_EQ(por_printf::texto_de_numero(v, FormatoNumero::Exacto), exacto) << v;
+        ASSERT_EQ(por_printf::numero_de_texto(exacto), numero_de_texto(exacto)) << exacto;
+        for (const auto& [f, p] :
+             {std::pair{FormatoNumero::General, 15}, std::pair{FormatoNumero::Cientifico, 14}}) {
+            ASSERT_EQ(por_printf::texto_de_numero(v, f, p), texto_de_numero(v, f, p)) << v;
+        }
+        if (std::fabs(v) < 1e300) {
+            ASSERT_EQ(por_printf::texto_de_numero(v, FormatoNumero::Fijo, 2),
+                      texto_de_numero(v, FormatoNumero::Fijo, 2));
+        }
+    }
+    for (const char* t : {"1e-400", "1e-310", "2.4e-324", "1e400", "0e500", "-0", "1.",    ".",
+                          ".5",     "-.5",    "5.",       "1e",    "1e+",   "+1", " 1",    "0x10",
+                          "inf",    "nan",    "1.5.3",    "1,5",   "-",     "",   "12E-3", "007"}) {
+        EXPECT_EQ(por_printf::numero_de_texto(t), numero_de_texto(t)) << t;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, TextoGeneral,
