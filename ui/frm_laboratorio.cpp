@@ -437,85 +437,51 @@ std::shared_ptr<const FuenteLaboratorio> FrmLaboratorio::fuente_en_uso() const {
     return &metodo_elegido() == &metodo_bloques() ? fuente() : fuente_metodo_;
 }
 
-void FrmLaboratorio::analiza_con_metodo() {
+void FrmLaboratorio::analiza_de_nuevo() {
     const unsigned generacion = ++generacion_;
     const auto ataque = lee_ataque(ataque_elegido());
     const int cual = fuente_->currentData().toInt();
-    auto entrada = sesion_.entrada_del_barrido();
-    if (!ataque || cual < 0 || (cual == 0 && !entrada) || (cual == 1 && !abierta_)) {
+    const bool bloques = &metodo_elegido() == &metodo_bloques();
+    EleccionLaboratorio e;
+    e.fuente = fuente();
+    e.abierta = cual == 1;
+    if (!bloques && cual == 0) {
+        if (auto entrada = sesion_.entrada_del_barrido())
+            e.anfitrion = std::move(entrada->anfitrion);
+    }
+    if (!ataque || (bloques ? !e.fuente : (!e.anfitrion && !e.abierta) || !e.fuente)) {
         atacada_->setPixmap({});
         leida_->setPixmap({});
         cifras_->setText({});
+        if (bloques) cambia_grafico(histograma_, new QChart());
         return;
     }
     const Vbles& v = sesion_.vbles();
-    const int Wm = sesion_.Picture2().ancho(), Hm = sesion_.Picture2().alto();
-    auto datos = std::make_shared<const Datos>(
-        Datos{&metodo_elegido(), fuerza_->value(), v.Clave, bits_de_marca(v.MatrizMarca, Wm, Hm),
-              v.MatrizMarca, Wm, Hm, std::move(entrada), cual == 1 ? abierta_ : nullptr});
+    e.metodo = &metodo_elegido();
+    e.fuerza = fuerza_->value();
+    e.clave = v.Clave;
+    e.MatrizMarca = v.MatrizMarca;
+    e.Wm = sesion_.Picture2().ancho();
+    e.Hm = sesion_.Picture2().alto();
+    e.ataque = *ataque;
     cifras_->setText(QString::fromUtf8("Calculando…"));
-    analisis_.lanza([this, datos, a = *ataque, generacion](std::stop_token parar) {
-        std::string motivo;
-        std::shared_ptr<const FuenteLaboratorio> f;
-        if (datos->abierta) {
-            // The reopened picture, with what this method's reading looks at.
-            FuenteLaboratorio propia = *datos->abierta;
-            propia.antes.reset();
-            propia.despues =
-                histograma_de_fracciones(datos->m->fracciones(propia.imagen, datos->Wm, datos->Hm,
-                                                              datos->fuerza, datos->clave),
-                                         datos->bits);
-            f = std::make_shared<const FuenteLaboratorio>(std::move(propia));
-        } else {
-            auto nueva = fuente_con(*datos->m, datos->fuerza, datos->clave, datos->bits,
-                                    datos->entrada->anfitrion, datos->MatrizMarca, datos->Wm,
-                                    datos->Hm, &motivo);
-            if (nueva) f = std::make_shared<const FuenteLaboratorio>(std::move(*nueva));
-        }
-        std::shared_ptr<const ResultadoLaboratorio> r;
-        if (f) {
-            r = std::make_shared<const ResultadoLaboratorio>(
-                analiza_con(*datos->m, datos->fuerza, datos->bits, *f, a, &jpeg_));
-        }
+    auto datos = std::make_shared<const EleccionLaboratorio>(std::move(e));
+    analisis_.lanza([this, datos, bloques, generacion](std::stop_token parar) {
+        auto a = std::make_shared<const AnalisisLaboratorio>(analiza_eleccion(*datos, &jpeg_));
         if (parar.stop_requested()) return;
         QMetaObject::invokeMethod(
             this,
-            [this, f, r, motivo, generacion] {
+            [this, a, bloques, generacion] {
                 if (generacion != generacion_) return;
-                fuente_metodo_ = f;
-                if (!r) {
+                if (!bloques) fuente_metodo_ = a->fuente;
+                if (!a->resultado) {
                     atacada_->setPixmap({});
                     leida_->setPixmap({});
-                    cifras_->setText(QString::fromStdString(motivo));
+                    cifras_->setText(QString::fromStdString(a->motivo));
                     muestra_diferencia();
                     return;
                 }
-                muestra(r);
-            },
-            Qt::QueuedConnection);
-    });
-}
-
-void FrmLaboratorio::analiza_de_nuevo() {
-    if (&metodo_elegido() != &metodo_bloques()) return analiza_con_metodo();
-    const unsigned generacion = ++generacion_;
-    const auto f = fuente();
-    const auto ataque = lee_ataque(ataque_elegido());
-    if (!f || !ataque) {
-        atacada_->setPixmap({});
-        leida_->setPixmap({});
-        cifras_->setText({});
-        cambia_grafico(histograma_, new QChart());
-        return;
-    }
-    cifras_->setText(QString::fromUtf8("Calculando…"));
-    analisis_.lanza([this, f, a = *ataque, generacion](std::stop_token parar) {
-        auto r = std::make_shared<ResultadoLaboratorio>(analiza(*f, a, &jpeg_));
-        if (parar.stop_requested()) return;
-        QMetaObject::invokeMethod(
-            this,
-            [this, r, generacion] {
-                if (generacion == generacion_) muestra(r);
+                muestra(std::shared_ptr<const ResultadoLaboratorio>(a, &*a->resultado));
             },
             Qt::QueuedConnection);
     });
@@ -530,30 +496,8 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
     atacada_->setPixmap(vista(r.atacada));
     const bool leida = r.aciertos && r.aciertos->total > 0;
     leida_->setPixmap(leida ? vista(r.leida, 3) : QPixmap());  // no reading: nothing to show
-    const QLocale local;
-    QString cifras;
-    if (leida) {
-        const Aciertos& a = *r.aciertos;
-        cifras = QString::fromStdString(texto_de_aciertos(a, local.decimalPoint()[0].toLatin1())) +
-                 QString::fromUtf8(". Tasa de error de bits: ") + local.toString(a.ber(), 'f', 3) +
-                 QString::fromUtf8(", NC: ") + local.toString(a.nc(), 'f', 3) + ".";
-    } else {
-        cifras = QString::fromUtf8("No se puede leer ninguna marca de esta imagen.");
-    }
-    cifras += QString::fromUtf8(" PSNR frente a la imagen sin atacar: ");
-    if (r.atacada.ancho() != f->imagen.ancho() || r.atacada.alto() != f->imagen.alto()) {
-        cifras += QString::fromUtf8(
-                      "no se compara, el ataque ha quitado píxeles (queda una "
-                      "imagen de %1 × %2).")
-                      .arg(r.atacada.ancho())
-                      .arg(r.atacada.alto());
-    } else {
-        cifras += r.psnr ? local.toString(*r.psnr, 'f', 2) + QStringLiteral(" dB")
-                         : QString::fromUtf8("sin diferencias");
-        cifras += r.ssim ? QStringLiteral(", SSIM ") + local.toString(*r.ssim, 'f', 4) + "."
-                         : QStringLiteral(".");
-    }
-    cifras_->setText(cifras);
+    cifras_->setText(
+        QString::fromStdString(texto_de_cifras(r, *f, QLocale().decimalPoint()[0].toLatin1())));
     if (&metodo_elegido() != &metodo_bloques()) {
         cambia_grafico(histograma_,
                        grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},

@@ -55,7 +55,6 @@ class FrmLaboratorio final : public QWidget {
     void cambia_metodo();
     const Metodo& metodo_elegido() const;
     std::shared_ptr<const FuenteLaboratorio> fuente_en_uso() const;
-    void analiza_con_metodo();
     void limita_valor();
     void analiza_de_nuevo();
     void muestra(std::shared_ptr<const ResultadoLaboratorio> resultado);
@@ -84,15 +83,6 @@ class FrmLaboratorio final : public QWidget {
     std::shared_ptr<const ResultadoLaboratorio> ultimo_;  // the analysis on screen
     // What a method other than the block pairs' analyses: its own embedding
     // of the host, or the reopened picture.
-    struct Datos {
-        const Metodo* m;
-        double fuerza, clave;
-        Bits bits;
-        Tabla MatrizMarca;
-        int Wm, Hm;
-        std::optional<EntradaBarrido> entrada;
-        std::shared_ptr<const FuenteLaboratorio> abierta;
-    };
     std::shared_ptr<const FuenteLaboratorio> fuente_metodo_;
     QString magnitud_barrido_ = QStringLiteral("grado");  // what the sweep on screen varies
 

@@ -580,10 +580,8 @@ void FrmPrincipal::abre_archivos(const QString& imagen, const QString& marca) {
 // Reset exactly as the menu does, then both files again through the same
 // loading rules, for another Grado or Clave on the same pictures.
 void FrmPrincipal::repite() {
-    const QString imagen = QString::fromStdString(sesion_->ruta_anfitrion());
-    const QString marca = QString::fromStdString(sesion_->ruta_marca());
-    MnuReset_Click();
-    abre_archivos(imagen, marca);
+    sesion_->repite();
+    refresca();
 }
 
 void FrmPrincipal::cursor_ocupado(bool ocupado) {

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/numeros.h"
 #include "images/capturas.h"
+#include "workflow/demostracion.h"
 
 namespace zek {
 namespace {
@@ -124,6 +126,50 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
     f.antes = histograma_de_fracciones(m.fracciones(anfitrion, Wm, Hm, fuerza, clave), marca);
     f.despues = histograma_de_fracciones(m.fracciones(*marcada, Wm, Hm, fuerza, clave), marca);
     return f;
+}
+
+AnalisisLaboratorio analiza_eleccion(const EleccionLaboratorio& e, const CodecJpeg* jpeg) {
+    AnalisisLaboratorio a;
+    if (!e.metodo || e.metodo == &metodo_bloques()) {
+        a.fuente = e.fuente;
+        if (a.fuente) a.resultado = analiza(*a.fuente, e.ataque, jpeg);
+        return a;
+    }
+    const Bits bits = bits_de_marca(e.MatrizMarca, e.Wm, e.Hm);
+    if (e.abierta && e.fuente) {
+        // The reopened picture, with what this method's reading looks at.
+        FuenteLaboratorio propia = *e.fuente;
+        propia.antes.reset();
+        propia.despues = histograma_de_fracciones(
+            e.metodo->fracciones(propia.imagen, e.Wm, e.Hm, e.fuerza, e.clave), bits);
+        a.fuente = std::make_shared<const FuenteLaboratorio>(std::move(propia));
+    } else if (e.anfitrion) {
+        auto nueva = fuente_con(*e.metodo, e.fuerza, e.clave, bits, *e.anfitrion, e.MatrizMarca,
+                                e.Wm, e.Hm, &a.motivo);
+        if (nueva) a.fuente = std::make_shared<const FuenteLaboratorio>(std::move(*nueva));
+    }
+    if (a.fuente) a.resultado = analiza_con(*e.metodo, e.fuerza, bits, *a.fuente, e.ataque, jpeg);
+    return a;
+}
+
+std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaboratorio& f,
+                            char separador) {
+    std::string cifras;
+    if (r.aciertos && r.aciertos->total > 0) {
+        const Aciertos& a = *r.aciertos;
+        cifras = texto_de_aciertos(a, separador) +
+                 ". Tasa de error de bits: " + con_decimales(a.ber(), 3, separador) +
+                 ", NC: " + con_decimales(a.nc(), 3, separador) + ".";
+    } else {
+        cifras = "No se puede leer ninguna marca de esta imagen.";
+    }
+    cifras += " PSNR frente a la imagen sin atacar: ";
+    if (r.atacada.ancho() != f.imagen.ancho() || r.atacada.alto() != f.imagen.alto()) {
+        return cifras + "no se compara, el ataque ha quitado píxeles (queda una imagen de " +
+               std::to_string(r.atacada.ancho()) + " × " + std::to_string(r.atacada.alto()) + ").";
+    }
+    cifras += r.psnr ? con_decimales(*r.psnr, 2, separador) + " dB" : "sin diferencias";
+    return cifras + (r.ssim ? ", SSIM " + con_decimales(*r.ssim, 4, separador) + "." : ".");
 }
 
 std::vector<ResultadoAtaque> ataca(const FuenteLaboratorio* fuente,

@@ -6,6 +6,7 @@
 // goes on.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -69,6 +70,38 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
                                             const Bits& marca, const SuperficieImagen& anfitrion,
                                             const Tabla& MatrizMarca, int Wm, int Hm,
                                             std::string* motivo);
+
+// One choice in the laboratory: the picture, the method with its strength,
+// and the attack. `fuente` is the picture chosen (the one stage 1 drew, or
+// one reopened); with a method other than the block pairs, the host as
+// opened is embedded with it instead, unless the reopened picture is
+// chosen, which is read as it is.
+struct EleccionLaboratorio {
+    std::shared_ptr<const FuenteLaboratorio> fuente;
+    bool abierta = false;
+    const Metodo* metodo = nullptr;  // nullptr: the block pairs
+    double fuerza = 0, clave = 0;
+    std::optional<SuperficieMemoria> anfitrion;
+    Tabla MatrizMarca;
+    int Wm = 0, Hm = 0;
+    Ataque ataque;
+};
+
+// What the laboratory shows for it: the picture attacked (the source) and
+// what the attack left, or why nothing could be embedded.
+struct AnalisisLaboratorio {
+    std::shared_ptr<const FuenteLaboratorio> fuente;
+    std::optional<ResultadoLaboratorio> resultado;
+    std::string motivo;
+};
+// The laboratory's one analysis, for every front end to schedule on its
+// own worker.
+AnalisisLaboratorio analiza_eleccion(const EleccionLaboratorio& e, const CodecJpeg* jpeg);
+
+// The line under the attacked picture: the pixels read right, the bit error
+// rate and NC, the PSNR and SSIM against the picture before the attack.
+std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaboratorio& f,
+                            char separador_decimal);
 
 // An attack and the blind reading of what it leaves, as the report and the
 // handout list them.

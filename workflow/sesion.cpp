@@ -51,6 +51,17 @@ void Sesion::aplica(Parametro p, const std::string& texto) {
     aplica_parametro(vbles_, puerto_, p);
 }
 
+bool Sesion::repite() {
+    const std::string imagen = ruta_anfitrion_, marca = ruta_marca_;
+    MnuReset_Click();
+    const bool imagen_aceptada = imagen.empty() || abre(Rol::Imagen, imagen);
+    const std::string rechazo = imagen_aceptada ? std::string() : puerto_.texto(Control::Estado);
+    const bool marca_aceptada = marca.empty() || abre(Rol::Marca, marca);
+    // The user has not seen the refusal yet: it stays until they act.
+    if (!rechazo.empty() && !marca.empty()) puerto_.pon_texto(Control::Estado, rechazo);
+    return imagen_aceptada && marca_aceptada;
+}
+
 // The host's picture goes with the reset: nothing is compared with it after.
 void Sesion::MnuReset_Click() {
     demo_.MnuReset_Click();

@@ -58,6 +58,11 @@ class Sesion {
     // The step button and the Reset item.
     void Command1_Click();
     void MnuReset_Click();
+    // "Repetir con las mismas imágenes": Reset, then the host and the
+    // watermark opened again from their files under the same rules; a
+    // refusal of the host stays on the status line. True when both (or the
+    // one there was) were accepted.
+    bool repite();
 
     // "Imagen marcada…": opens a picture under the host's loading rules and
     // reads the watermark back from it blindly, with the parameters in force
