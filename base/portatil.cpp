@@ -53,19 +53,21 @@ std::string exacto(double v) {
     if (v == 0) return signo + "0";
     const Corto c = mas_corto(v);
     const int n = static_cast<int>(c.digitos.size()), x = c.exponente;
-    std::string cientifico = c.digitos.substr(0, 1);
-    if (n > 1) cientifico += "." + c.digitos.substr(1);
+    // Appended piece by piece: GCC 12 sees overlaps that are not there in
+    // chains of string additions.
+    std::string cientifico(1, c.digitos[0]);
+    if (n > 1) cientifico.append(1, '.').append(c.digitos, 1);
     const std::string exp = std::to_string(std::abs(x));
-    cientifico += std::string(x < 0 ? "e-" : "e+") + (exp.size() < 2 ? "0" : "") + exp;
+    cientifico.append(x < 0 ? "e-" : "e+").append(exp.size() < 2 ? "0" : "").append(exp);
     std::string fijo;
     if (x >= n - 1) {
         // Whole: every digit of the exact value, as "%.0f" writes it.
         fijo = con_printf("%.*f", 0, std::fabs(v));
     } else if (x >= 0) {
-        fijo = c.digitos.substr(0, static_cast<size_t>(x + 1)) + "." +
-               c.digitos.substr(static_cast<size_t>(x + 1));
+        const auto punto = static_cast<size_t>(x + 1);
+        fijo.append(c.digitos, 0, punto).append(1, '.').append(c.digitos, punto);
     } else {
-        fijo = "0." + std::string(static_cast<size_t>(-x - 1), '0') + c.digitos;
+        fijo.append("0.").append(static_cast<size_t>(-x - 1), '0').append(c.digitos);
     }
     return signo + (fijo.size() <= cientifico.size() ? fijo : cientifico);
 }

@@ -31,6 +31,9 @@ class SuperficieMemoria final : public SuperficieImagen {
     void pon_columna(int x, int y, int n, const int32_t* colores) override;
     void rellena(int x, int y, int ancho, int alto, int32_t color) override;
 
+    // The pixels row by row, for a front end that copies them whole.
+    const std::vector<int32_t>& filas() const { return pixeles_; }
+
     bool operator==(const SuperficieMemoria& otra) const {
         return ancho_ == otra.ancho_ && alto_ == otra.alto_ && pixeles_ == otra.pixeles_;
     }

@@ -282,6 +282,42 @@ void BM_Hoja(benchmark::State& state) {
 }
 BENCHMARK(BM_Hoja)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The samples as the web edition's benchmark (bench/pagina.py) measures
+// them in the browser: press N of the step button (Grado 10, Clave 3), and
+// an attack on the watermarked picture with its reading.
+void BM_PasoMuestras(benchmark::State& state) {
+    LectorQt lector;
+    const std::string muestras = ZEK_CARPETA_MUESTRAS;
+    const auto n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto s = std::make_unique<SesionSinVentana>(&lector);
+        s->sesion.abre(Rol::Imagen, muestras + "/imagen.bmp");
+        s->sesion.abre(Rol::Marca, muestras + "/marca.bmp");
+        s->demuestra("10", "3", n - 1);
+        state.ResumeTiming();
+        s->sesion.Command1_Click();
+        state.PauseTiming();
+        s.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PasoMuestras)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+void BM_AtaqueMuestras(benchmark::State& state, const char* ataque) {
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    const std::string muestras = ZEK_CARPETA_MUESTRAS;
+    s.sesion.abre(Rol::Imagen, muestras + "/imagen.bmp");
+    s.sesion.abre(Rol::Marca, muestras + "/marca.bmp");
+    s.demuestra("10", "3");
+    const auto fuente = s.sesion.fuente_marcada();
+    const CodecJpegQt jpeg;
+    for (auto _ : state) benchmark::DoNotOptimize(analiza(*fuente, *lee_ataque(ataque), &jpeg));
+}
+BENCHMARK_CAPTURE(BM_AtaqueMuestras, ruido, "ruido:5")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AtaqueMuestras, jpeg, "jpeg:75")->Unit(benchmark::kMillisecond);
+
 // The laboratory's sweep: 16 degrees, each without attack and with six.
 void BM_Barrido(benchmark::State& state) {
     const SuperficieMemoria anfitrion = anfitrion_en_color(), m = marca();

@@ -29,6 +29,7 @@
 #include "ui/frm_laboratorio.h"
 #include "ui/frm_parametro.h"
 #include "ui/iconos.h"
+#include "workflow/textos_ventana.h"
 
 namespace zek {
 QString carpeta_de_muestras() {
@@ -155,18 +156,18 @@ void FrmPrincipal::crea_controles() {
     LNumBloques =
         etiqueta(cliente, "LNumBloques", {}, {216, 544, 177, 17}, fuente_sans(13, true), kVerde);
 
-    auto* Frame1 = new QGroupBox(QString::fromUtf8("Datos Actuales de Parámetros"), cliente);
+    auto* Frame1 = new QGroupBox(QString::fromUtf8(kTituloDatos), cliente);
     Frame1->setObjectName("Frame1");
     Frame1->setGeometry(16, 568, 401, 81);
     Frame1->setFont(fuente_sans(13, true));
     pon_color_fondo(Frame1, QPalette::Window, kColorEscritorio);
     pon_color_texto(Frame1, kAmarillo);
-    const QString grado = QString::fromUtf8("Grado de Resistencia a ataques de Altas frecuencias");
-    const QString clave = QString::fromUtf8("Clave de Codificación de la Marca de Agua");
+    const QString grado = QString::fromUtf8(kTextoGrado);
+    const QString clave = QString::fromUtf8(kTextoClave);
     LGrado = etiqueta(Frame1, "LGrado", grado, {8, 24, 385, 17}, fuente_sans(11, true), Qt::white);
     LClave = etiqueta(Frame1, "LClave", clave, {8, 48, 385, 17}, fuente_sans(11, true), Qt::white);
 
-    auto* Frame2 = new QGroupBox(QString::fromUtf8("Actualizar Parámetros"), cliente);
+    auto* Frame2 = new QGroupBox(QString::fromUtf8(kTituloActualizar), cliente);
     Frame2->setObjectName("Frame2");
     Frame2->setGeometry(424, 568, 433, 81);
     Frame2->setFont(fuente_sans(13, true));
@@ -193,7 +194,7 @@ void FrmPrincipal::crea_controles() {
     CmdSalir = new QToolButton(cliente);
     CmdSalir->setObjectName("CmdSalir");
     CmdSalir->setGeometry(872, 576, 49, 73);
-    CmdSalir->setText(QStringLiteral("Salir"));
+    CmdSalir->setText(QString::fromUtf8(kTextoSalir));
     CmdSalir->setIcon(icono_caminante());
     CmdSalir->setIconSize({32, 32});
     CmdSalir->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -450,29 +451,10 @@ void FrmPrincipal::abre_laboratorio() {
 
 // Names and descriptions a screen reader gives the controls.
 void FrmPrincipal::pon_nombres_accesibles() {
-    struct Nombre {
-        QWidget* control;
-        const char *nombre, *descripcion;
-    };
-    const Nombre nombres[] = {
-        {LpASO, "Paso de la demostración", "Qué ha hecho el último paso"},
-        {Command1, "Siguiente paso", "Da el siguiente paso de la demostración"},
-        {LBloque, "Longitud de bloque", "Lado de los bloques en píxeles"},
-        {LNumBloques, "Número de bloques", "Bloques enteros de la imagen principal"},
-        {LGrado, "Grado en uso", "Grado de resistencia a ataques de altas frecuencias en uso"},
-        {LClave, "Clave en uso", "Clave de codificación de la marca de agua en uso"},
-        {Txt_Grado, "Nuevo grado", "Grado de resistencia que se aplica con el botón I"},
-        {Txt_Clave, "Nueva clave", "Clave de codificación que se aplica con el botón I"},
-        {Cmd_Grado, "Aplicar el grado", "Guarda el grado escrito"},
-        {Cmd_Clave, "Aplicar la clave", "Guarda la clave escrita"},
-        {CmdSalir, "Salir", "Cierra ZEK"},
-        {Estado, "Línea de estado",
-         "Lo que han encontrado los pasos y por qué no se abre un "
-         "archivo"},
-    };
-    for (const Nombre& n : nombres) {
-        n.control->setAccessibleName(QString::fromUtf8(n.nombre));
-        n.control->setAccessibleDescription(QString::fromUtf8(n.descripcion));
+    for (const NombreAccesible& n : kNombresAccesibles) {
+        auto* control = findChild<QWidget*>(QString::fromLatin1(n.control));
+        control->setAccessibleName(QString::fromUtf8(n.nombre));
+        control->setAccessibleDescription(QString::fromUtf8(n.descripcion));
     }
     for (QWidget* marco : {findChild<QWidget*>("Frame1"), findChild<QWidget*>("Frame2")}) {
         marco->setAccessibleName(marco->property("title").toString());
@@ -486,23 +468,12 @@ void FrmPrincipal::pon_nombres_accesibles() {
 // A picture box says what it shows at the current stage.
 void FrmPrincipal::nombra_pictures() {
     const int paso = sesion_->vbles().Paso;
-    const auto nombra = [](PictureBox* p, const char* nombre, const char* descripcion) {
-        p->setAccessibleName(QString::fromUtf8(nombre));
-        p->setAccessibleDescription(QString::fromUtf8(descripcion));
-    };
-    nombra(Picture1, paso >= 1 ? "Imagen principal con la rejilla de bloques" : "Imagen principal",
-           "La imagen en la que se esconde la marca de agua");
-    nombra(Picture2, "Marca de agua", "La imagen que se esconde");
-    nombra(Picture3,
-           paso >= 3   ? "Imagen marcada con la rejilla de bloques"
-           : paso == 2 ? "Imagen marcada"
-                       : "Imagen marcada, vacía hasta insertar la marca",
-           "La imagen principal con la marca de agua escondida");
-    nombra(Picture4,
-           paso >= 4 ? "Marca de agua extraída"
-                     : "Marca de agua extraída, vacía hasta el "
-                       "último paso",
-           "La marca de agua que se saca de la imagen marcada");
+    int n = 0;
+    for (PictureBox* p : {Picture1, Picture2, Picture3, Picture4}) {
+        const NombreAccesible nombre = nombre_de_picture(++n, paso);
+        p->setAccessibleName(QString::fromUtf8(nombre.nombre));
+        p->setAccessibleDescription(QString::fromUtf8(nombre.descripcion));
+    }
 }
 
 void FrmPrincipal::acerca_de() {

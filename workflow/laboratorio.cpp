@@ -128,13 +128,9 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
     return f;
 }
 
-AnalisisLaboratorio analiza_eleccion(const EleccionLaboratorio& e, const CodecJpeg* jpeg) {
-    AnalisisLaboratorio a;
-    if (!e.metodo || e.metodo == &metodo_bloques()) {
-        a.fuente = e.fuente;
-        if (a.fuente) a.resultado = analiza(*a.fuente, e.ataque, jpeg);
-        return a;
-    }
+std::shared_ptr<const FuenteLaboratorio> fuente_de(const EleccionLaboratorio& e,
+                                                   std::string* motivo) {
+    if (!e.metodo || e.metodo == &metodo_bloques()) return e.fuente;
     const Bits bits = bits_de_marca(e.MatrizMarca, e.Wm, e.Hm);
     if (e.abierta && e.fuente) {
         // The reopened picture, with what this method's reading looks at.
@@ -142,13 +138,25 @@ AnalisisLaboratorio analiza_eleccion(const EleccionLaboratorio& e, const CodecJp
         propia.antes.reset();
         propia.despues = histograma_de_fracciones(
             e.metodo->fracciones(propia.imagen, e.Wm, e.Hm, e.fuerza, e.clave), bits);
-        a.fuente = std::make_shared<const FuenteLaboratorio>(std::move(propia));
-    } else if (e.anfitrion) {
-        auto nueva = fuente_con(*e.metodo, e.fuerza, e.clave, bits, *e.anfitrion, e.MatrizMarca,
-                                e.Wm, e.Hm, &a.motivo);
-        if (nueva) a.fuente = std::make_shared<const FuenteLaboratorio>(std::move(*nueva));
+        return std::make_shared<const FuenteLaboratorio>(std::move(propia));
     }
-    if (a.fuente) a.resultado = analiza_con(*e.metodo, e.fuerza, bits, *a.fuente, e.ataque, jpeg);
+    if (!e.anfitrion) return nullptr;
+    auto nueva = fuente_con(*e.metodo, e.fuerza, e.clave, bits, *e.anfitrion, e.MatrizMarca, e.Wm,
+                            e.Hm, motivo);
+    return nueva ? std::make_shared<const FuenteLaboratorio>(std::move(*nueva)) : nullptr;
+}
+
+ResultadoLaboratorio analiza_fuente(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
+                                    const CodecJpeg* jpeg) {
+    if (!e.metodo || e.metodo == &metodo_bloques()) return analiza(fuente, e.ataque, jpeg);
+    return analiza_con(*e.metodo, e.fuerza, bits_de_marca(e.MatrizMarca, e.Wm, e.Hm), fuente,
+                       e.ataque, jpeg);
+}
+
+AnalisisLaboratorio analiza_eleccion(const EleccionLaboratorio& e, const CodecJpeg* jpeg) {
+    AnalisisLaboratorio a;
+    a.fuente = fuente_de(e, &a.motivo);
+    if (a.fuente) a.resultado = analiza_fuente(e, *a.fuente, jpeg);
     return a;
 }
 

@@ -95,8 +95,17 @@ struct AnalisisLaboratorio {
     std::string motivo;
 };
 // The laboratory's one analysis, for every front end to schedule on its
-// own worker.
+// own worker: the source of the choice, then the attack on it and the
+// reading. The two halves apart for a front end that must prepare the
+// attack on the source in between (the browser encodes JPEG itself):
 AnalisisLaboratorio analiza_eleccion(const EleccionLaboratorio& e, const CodecJpeg* jpeg);
+// the picture the choice attacks; nothing (and `motivo` says why) when the
+// watermark does not fit the method;
+std::shared_ptr<const FuenteLaboratorio> fuente_de(const EleccionLaboratorio& e,
+                                                   std::string* motivo);
+// the attack on that source and the reading with the choice's method.
+ResultadoLaboratorio analiza_fuente(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
+                                    const CodecJpeg* jpeg);
 
 // The line under the attacked picture: the pixels read right, the bit error
 // rate and NC, the PSNR and SSIM against the picture before the attack.

@@ -1,0 +1,303 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""The web edition in a real browser: Debian's chromium, headless, driven by
+selenium, on the page as a static server gives it. The pictures the page
+draws are compared pixel for pixel with those zek-demo writes from the same
+files, and its texts with the window's.
+
+Usage: prueba_pagina.py PAGINA ZEK_DEMO CARPETA_DE_PRUEBAS
+"""
+import json
+import shutil
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+
+PAGINA, ZEK_DEMO, PRUEBAS = (Path(a).resolve() for a in sys.argv[1:4])
+MUESTRAS = PRUEBAS.parent / "samples"
+ESPERA = 20  # seconds for anything the page does
+
+
+def bmp(ruta, ancho, alto, color):
+    """A 24-bit BMP written by hand."""
+    fila = (ancho * 3 + 3) // 4 * 4
+    datos = b"".join(
+        b"".join(bytes(reversed(color(x, y))) for x in range(ancho)) + b"\0" * (fila - ancho * 3)
+        for y in reversed(range(alto)))
+    cabecera = b"BM" + struct.pack("<IHHI", 54 + len(datos), 0, 0, 54) + struct.pack(
+        "<IiiHHIIiiII", 40, ancho, alto, 1, 24, 0, len(datos), 2835, 2835, 0, 0)
+    Path(ruta).write_bytes(cabecera + datos)
+
+
+def puerto_libre():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class Pagina(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.raiz = Path(tempfile.mkdtemp(prefix="zek-web-"))
+        shutil.copytree(PAGINA, cls.raiz / "pagina")
+        cls.archivos = cls.raiz / "archivos"
+        cls.archivos.mkdir()
+        puerto = puerto_libre()
+        cls.servidor = subprocess.Popen(
+            [sys.executable, "-m", "http.server", str(puerto), "--bind", "127.0.0.1", "-d",
+             str(cls.raiz)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        cls.origen = f"http://127.0.0.1:{puerto}"
+        o = Options()
+        o.binary_location = "/usr/bin/chromium"
+        for a in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                  "--disable-background-networking", "--disable-component-update",
+                  "--disable-sync", "--no-first-run", "--window-size=1024,768", "--lang=es-ES",
+                  # Nothing but this machine: a page that fetched from elsewhere would fail.
+                  "--host-resolver-rules=MAP * ~NOTFOUND , EXCLUDE 127.0.0.1"]:
+            o.add_argument(a)
+        o.add_experimental_option("prefs", {"intl.accept_languages": "es-ES,es"})
+        cls.d = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
+        cls.d.set_script_timeout(ESPERA)
+        for _ in range(ESPERA * 10):
+            try:
+                with socket.create_connection(("127.0.0.1", puerto), timeout=0.1):
+                    break
+            except OSError:
+                time.sleep(0.1)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.d.quit()
+        cls.servidor.terminate()
+        cls.servidor.wait()
+        shutil.rmtree(cls.raiz)
+
+    def setUp(self):
+        self.d.get(self.origen + "/pagina/index.html")
+        self.espera(lambda: self.js("return document.body.dataset.listo") == "1")
+
+    # ---- helpers -----------------------------------------------------------
+
+    def js(self, codigo, *argumentos):
+        return self.d.execute_script(codigo, *argumentos)
+
+    def espera(self, condicion, que="la página"):
+        limite = time.time() + ESPERA
+        while time.time() < limite:
+            if condicion():
+                return
+            time.sleep(0.02)
+        self.fail(f"{que} no ha respondido en {ESPERA} s")
+
+    def hechas(self):
+        return int(self.js("return document.body.dataset.hechas || 0"))
+
+    def tras(self, accion, ordenes=1):
+        """Does something and waits for the engine's answers to it."""
+        antes = self.hechas()
+        accion()
+        self.espera(lambda: self.hechas() >= antes + ordenes)
+
+    def pulsa(self, id_, ordenes=1):
+        elemento = self.d.find_element(By.ID, id_)
+        self.js("arguments[0].scrollIntoView({block: 'center'})", elemento)
+        self.tras(elemento.click, ordenes)
+
+    def escribe(self, id_, texto):
+        caja = self.d.find_element(By.ID, id_)
+        caja.clear()
+        caja.send_keys(texto)
+
+    def abre(self, entrada, ruta):
+        self.tras(lambda: self.d.find_element(By.ID, entrada).send_keys(str(ruta)))
+
+    def mensajes(self):
+        """The message boxes shown, each closed with its OK button."""
+        vistos = []
+        for _ in range(20):
+            time.sleep(0.05)
+            if not self.js("return document.getElementById('mensaje').open"):
+                break
+            vistos.append(self.js("return [document.getElementById('mensaje-titulo').textContent,"
+                                  " document.getElementById('mensaje-texto').textContent]"))
+            self.d.find_element(By.ID, "mensaje-aceptar").click()
+        return vistos
+
+    def texto(self, id_):
+        return self.js("return document.getElementById(arguments[0]).textContent", id_)
+
+    def demuestra(self, imagen, marca, grado="10", clave="3", pasos=4):
+        self.abre("abrir-imagen", imagen)
+        self.abre("abrir-marca", marca)
+        self.escribe("Txt_Grado", grado)
+        self.pulsa("Cmd_Grado")
+        self.escribe("Txt_Clave", clave)
+        self.pulsa("Cmd_Clave")
+        for _ in range(pasos):
+            self.pulsa("Command1")
+
+    def zek_demo(self, *argumentos):
+        salida = Path(tempfile.mkdtemp(dir=self.archivos))
+        r = subprocess.run([str(ZEK_DEMO), *map(str, argumentos), "--salida", str(salida)],
+                           capture_output=True, text=True, check=False)
+        return salida, r
+
+    def diferencias(self, carpeta):
+        """Pixels of each picture box that differ from zek-demo's pictureN.png."""
+        url = self.origen + "/archivos/" + carpeta.name
+        return self.d.execute_async_script("""
+            const [url, hecho] = arguments;
+            (async () => {
+              const diferencias = [];
+              for (let n = 1; n <= 4; n++) {
+                const lienzo = document.getElementById("Picture" + n);
+                const r = await fetch(url + "/picture" + n + ".png");
+                const mapa = await createImageBitmap(await r.blob(),
+                    {colorSpaceConversion: "none", premultiplyAlpha: "none"});
+                if (mapa.width !== lienzo.width || mapa.height !== lienzo.height) {
+                  diferencias.push(`${lienzo.width} x ${lienzo.height} en vez de ` +
+                                   `${mapa.width} x ${mapa.height}`);
+                  continue;
+                }
+                const otro = new OffscreenCanvas(mapa.width, mapa.height).getContext("2d");
+                otro.drawImage(mapa, 0, 0);
+                const a = otro.getImageData(0, 0, mapa.width, mapa.height).data;
+                const b = lienzo.getContext("2d").getImageData(0, 0, mapa.width, mapa.height).data;
+                let d = 0;
+                for (let i = 0; i < a.length; i += 4)
+                  d += a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2];
+                diferencias.push(d);
+              }
+              hecho(diferencias);
+            })();""", url)
+
+    # ---- the demonstration -------------------------------------------------
+
+    def test_the_samples_give_the_desktops_pictures_and_texts(self):
+        for anfitrion in ["imagen.bmp", "imagen.gif", "imagen.jpg"]:
+            with self.subTest(anfitrion=anfitrion):
+                self.setUp()
+                salida, r = self.zek_demo(MUESTRAS / anfitrion, MUESTRAS / "marca.bmp",
+                                          "--grado", 10, "--clave", 3)
+                self.assertEqual(r.returncode, 0, r.stderr)
+                self.demuestra(MUESTRAS / anfitrion, MUESTRAS / "marca.bmp")
+                self.assertEqual(self.diferencias(salida), [0, 0, 0, 0])
+                self.assertEqual(self.texto("LpASO"), "Paso 4:Extraemos la marca de agua de la imagen.")
+                self.assertEqual(self.texto("LBloque"), "Longitud de bloque 5")
+                self.assertEqual(self.texto("LNumBloques"), "Número de bloque 3072")
+                self.assertEqual(self.texto("LGrado"),
+                                 "Grado de Resistencia a ataques de Altas frecuencias 10")
+                self.assertEqual(self.texto("Estado"), "Extracción ciega de la imagen marcada: "
+                                 "961 de 961 píxeles correctos (100,0 %)")
+                informe = json.loads((salida / "informe.json").read_text())
+                self.assertEqual(informe["extraccion"]["correctos"], 961)
+
+    def test_the_browser_decodes_each_format_as_the_desktop(self):
+        for marca in ["gif-transparente.gif", "jpeg-progresiva.jpg", "jpeg-cmyk.jpg",
+                      "bmp-32bit.bmp", "bmp-8bit-rle.bmp", "gif-entrelazada.gif"]:
+            with self.subTest(marca=marca):
+                self.setUp()
+                ruta = PRUEBAS / "corpus" / marca
+                salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", ruta, "--grado", 10,
+                                          "--clave", 3)
+                self.assertIn(r.returncode, (0, 4), r.stderr)
+                self.demuestra(MUESTRAS / "imagen.bmp", ruta)
+                self.mensajes()
+                self.assertEqual(self.diferencias(salida), [0, 0, 0, 0])
+
+    def test_a_watermark_the_layout_refuses_stops_as_on_the_desktop(self):
+        impar = self.archivos / "impar.bmp"
+        bmp(impar, 25, 15, lambda x, y: (255, 255, 255) if (x + y) % 3 else (0, 0, 0))
+        salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", impar, "--grado", 10, "--clave", 3)
+        self.assertEqual(r.returncode, 4, r.stderr)
+        self.abre("abrir-imagen", MUESTRAS / "imagen.bmp")
+        self.abre("abrir-marca", impar)
+        self.escribe("Txt_Grado", "10")
+        self.pulsa("Cmd_Grado")
+        self.escribe("Txt_Clave", "3")
+        self.pulsa("Cmd_Clave")
+        self.pulsa("Command1")
+        self.assertEqual(self.mensajes(), [["ZEK", "Marca de Agua no Válida"]])
+        for _ in range(3):
+            self.pulsa("Command1")
+            self.mensajes()
+        self.assertEqual(self.diferencias(salida), [0, 0, 0, 0])
+        self.assertEqual(self.texto("LpASO"), "Paso 0: Se muestra la imagen y la gota de Agua.")
+
+    def test_refused_files_say_why_and_leave_the_page_usable(self):
+        grande = self.archivos / "grande.bmp"
+        bmp(grande, 400, 300, lambda x, y: (x % 256, y % 256, 100))
+        texto = self.archivos / "texto.bmp"
+        texto.write_text("esto no es una imagen")
+        vacio = self.archivos / "vacio.jpg"
+        vacio.write_bytes(b"")
+        cortada = PRUEBAS / "corpus" / "truncada-jpeg-progresiva.jpg"
+        self.abre("abrir-imagen", grande)
+        self.assertEqual(self.mensajes(), [[
+            "Asignatura de ZEK 2003/04",
+            "La imagen seleccionada no es correcta.\nLa imagen Seleccionada requiere :\n"
+            "   Pixel Y: 300\n   Pixel X: 400\nRango permitido.\n   Pixel Y: 483\n"
+            "   Pixel X: 378\n"]])
+        for archivo, motivo in [(texto, "no es una imagen BMP, JPEG o GIF."),
+                                (vacio, "el archivo está vacío."),
+                                (cortada, "la imagen está incompleta o dañada.")]:
+            with self.subTest(archivo=archivo.name):
+                self.abre("abrir-imagen", archivo)
+                self.assertEqual(self.texto("Estado"),
+                                 f"No se ha podido abrir «{archivo.name}»: {motivo}")
+                self.assertEqual(self.mensajes(), [])
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp")
+        self.assertEqual(self.texto("LBloque"), "Longitud de bloque 5")
+
+    # ---- the laboratory ----------------------------------------------------
+
+    def ataca(self, ataque, valor):
+        self.js("const s = document.getElementById('ataque'); s.value = arguments[0];"
+                "s.dispatchEvent(new Event('change'));", ataque)
+        self.escribe("valor", str(valor))
+        self.pulsa("analiza")
+        return (int(self.js("return document.body.dataset.correctos")),
+                int(self.js("return document.body.dataset.total")))
+
+    def test_the_laboratory_reads_the_attacks_as_the_desktop(self):
+        salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 16,
+                                  "--clave", 3, "--ataque", "ruido:5", "--ataque", "jpeg:75")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        escritorio = {a["ataque"]: a["correctos"]
+                      for a in json.loads((salida / "informe.json").read_text())["ataques"]}
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
+        self.assertEqual(self.ataca("ruido", 5), (escritorio["ruido:5"], 961))
+        self.assertTrue(self.texto("cifras").startswith(
+            f"{escritorio['ruido:5']} de 961 píxeles correctos ("), self.texto("cifras"))
+        correctos, _ = self.ataca("jpeg", 75)
+        self.assertLessEqual(abs(correctos - escritorio["jpeg:75"]), 5)
+
+    def test_the_page_fetches_nothing_but_its_own_files_and_answers_while_the_engine_works(self):
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
+        self.js("""window.mayor_pausa = 0; let antes = performance.now();
+                   window.reloj = setInterval(() => { const ahora = performance.now();
+                     window.mayor_pausa = Math.max(window.mayor_pausa, ahora - antes);
+                     antes = ahora; }, 4);""")
+        inicio = time.time()
+        self.ataca("mediana", 15)
+        duracion = (time.time() - inicio) * 1000
+        pausa = self.js("clearInterval(window.reloj); return window.mayor_pausa")
+        self.assertLess(pausa, max(60, duracion / 2), f"la página se paró {pausa:.0f} ms")
+        recursos = self.js("return performance.getEntriesByType('resource').map(r => r.name)")
+        self.assertTrue(recursos)
+        for r in recursos:
+            self.assertTrue(r.startswith(self.origen + "/"), r)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)

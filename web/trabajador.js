@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: MIT
+// The worker that holds ZEK's engine (zek.wasm), so that the page never
+// waits on it. It answers each order of the page with what the window would
+// show after it; the browser's own decoders and JPEG encoder do the work
+// the engine leaves to its front end.
+"use strict";
+
+importScripts("zek.js");
+
+let zek = null;
+const listo = creaZek().then((modulo) => modulo);
+
+// Every picture as the page draws it, its pixels handed over, not copied.
+function imagenes(lista, transferir) {
+  for (const imagen of lista) {
+    if (imagen) transferir.push(imagen.rgba.buffer);
+  }
+  return lista;
+}
+
+function vista(transferir) {
+  const estado = zek.estado();
+  const pictures = imagenes([1, 2, 3, 4].map((n) => zek.picture(n)), transferir);
+  return { estado, pictures };
+}
+
+// The browser decodes the file as it is: no colour management, no
+// premultiplied alpha, so that its pixels are the file's own.
+async function decodifica(bytes) {
+  try {
+    const mapa = await createImageBitmap(new Blob([bytes]), {
+      colorSpaceConversion: "none",
+      premultiplyAlpha: "none",
+    });
+    const lienzo = new OffscreenCanvas(mapa.width, mapa.height);
+    const contexto = lienzo.getContext("2d", { willReadFrequently: true });
+    contexto.drawImage(mapa, 0, 0);
+    return contexto.getImageData(0, 0, mapa.width, mapa.height);
+  } catch (error) {
+    return null; // the engine then says the file could not be read
+  }
+}
+
+// The browser's JPEG of a picture at a quality, decoded again.
+async function jpeg(imagen, calidad) {
+  const lienzo = new OffscreenCanvas(imagen.ancho, imagen.alto);
+  const contexto = lienzo.getContext("2d");
+  contexto.putImageData(new ImageData(imagen.rgba, imagen.ancho, imagen.alto), 0, 0);
+  const blob = await lienzo.convertToBlob({ type: "image/jpeg", quality: calidad / 100 });
+  return decodifica(await blob.arrayBuffer());
+}
+
+const ordenes = {
+  async inicia({ separador }, transferir) {
+    const modulo = await listo;
+    zek = new modulo.Zek(separador);
+    return {
+      ataques: modulo.Zek.ataques(),
+      metodos: modulo.Zek.metodos(),
+      textos: modulo.Zek.textos(),
+      vista: vista(transferir),
+    };
+  },
+  async abre({ rol, nombre, bytes }, transferir) {
+    const ruta = zek.guardaArchivo(nombre, new Uint8Array(bytes));
+    if (zek.necesitaPixeles(rol, ruta)) {
+      const pixeles = await decodifica(bytes);
+      if (pixeles) zek.ponPixeles(ruta, pixeles.width, pixeles.height, pixeles.data);
+    }
+    const aceptada = zek.abre(rol, ruta);
+    return { aceptada, vista: vista(transferir) };
+  },
+  aplica({ parametro, texto }, transferir) {
+    zek.aplica(parametro, texto);
+    return { vista: vista(transferir) };
+  },
+  paso(_, transferir) {
+    const inicio = performance.now();
+    zek.paso();
+    const motor = performance.now() - inicio; // the press alone, for the benchmarks
+    return { motor, vista: vista(transferir) };
+  },
+  reset(_, transferir) {
+    zek.reset();
+    return { vista: vista(transferir) };
+  },
+  repite(_, transferir) {
+    zek.repite();
+    return { vista: vista(transferir) };
+  },
+  descarga({ que }, transferir) {
+    const imagen = que === "marcada" ? zek.marcada() : zek.extraida();
+    return { imagen: imagen ? imagenes([imagen], transferir)[0] : null };
+  },
+  async analiza({ imagen, metodo, fuerza, ataque }, transferir) {
+    const eleccion = zek.elige(imagen, metodo, fuerza, ataque);
+    if (!eleccion.fuente) return { motivo: eleccion.motivo };
+    if (eleccion.jpeg >= 0) {
+      const atacada = await jpeg(eleccion.fuente, eleccion.jpeg);
+      if (atacada) zek.ponJpeg(eleccion.jpeg, atacada.width, atacada.height, atacada.data);
+    }
+    const r = zek.analiza();
+    r.nombre = eleccion.nombre;
+    imagenes([r.atacada, r.leida, r.diferencia, r.diferenciaAtacada], transferir);
+    return r;
+  },
+};
+
+// One order at a time, in the order they came: the engine is one session.
+let cola = Promise.resolve();
+self.onmessage = (evento) => {
+  const { id, orden, datos } = evento.data;
+  cola = cola.then(async () => {
+    const transferir = [];
+    try {
+      const inicio = performance.now();
+      const resultado = await ordenes[orden](datos || {}, transferir);
+      resultado.ms = performance.now() - inicio; // the engine's time, for the benchmarks
+      self.postMessage({ id, resultado }, transferir);
+    } catch (error) {
+      self.postMessage({ id, error: String(error) });
+    }
+  });
+};

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// The main window's own texts, for every front end that draws it (the Qt
+// window and the web page): frame titles, the labels of the boxes, and the
+// names and descriptions a screen reader gives each control.
+#pragma once
+
+#include "base/puerto_ventana.h"
+#include "workflow/secuenciador.h"
+
+namespace zek {
+
+inline constexpr const char* kTituloDatos = "Datos Actuales de Parámetros";
+inline constexpr const char* kTituloActualizar = "Actualizar Parámetros";
+inline constexpr const char* kTextoGrado = "Grado de Resistencia a ataques de Altas frecuencias";
+inline constexpr const char* kTextoClave = "Clave de Codificación de la Marca de Agua";
+inline constexpr const char* kTextoSalir = "Salir";
+
+// The captions as the window opens, before any command has set them.
+inline void pon_textos_de_diseno(PuertoVentana& p) {
+    p.pon_texto(Control::LpASO, kTextoPaso[0]);
+    p.pon_texto(Control::LGrado, kTextoGrado);
+    p.pon_texto(Control::LClave, kTextoClave);
+    p.pon_texto(Control::Txt_Grado, "0");
+    p.pon_texto(Control::Txt_Clave, "0");
+}
+
+struct NombreAccesible {
+    const char* control;  // the control's name in the window
+    const char *nombre, *descripcion;
+};
+inline constexpr NombreAccesible kNombresAccesibles[] = {
+    {"LpASO", "Paso de la demostración", "Qué ha hecho el último paso"},
+    {"Command1", "Siguiente paso", "Da el siguiente paso de la demostración"},
+    {"LBloque", "Longitud de bloque", "Lado de los bloques en píxeles"},
+    {"LNumBloques", "Número de bloques", "Bloques enteros de la imagen principal"},
+    {"LGrado", "Grado en uso", "Grado de resistencia a ataques de altas frecuencias en uso"},
+    {"LClave", "Clave en uso", "Clave de codificación de la marca de agua en uso"},
+    {"Txt_Grado", "Nuevo grado", "Grado de resistencia que se aplica con el botón I"},
+    {"Txt_Clave", "Nueva clave", "Clave de codificación que se aplica con el botón I"},
+    {"Cmd_Grado", "Aplicar el grado", "Guarda el grado escrito"},
+    {"Cmd_Clave", "Aplicar la clave", "Guarda la clave escrita"},
+    {"CmdSalir", "Salir", "Cierra ZEK"},
+    {"Estado", "Línea de estado",
+     "Lo que han encontrado los pasos y por qué no se abre un archivo"},
+};
+
+// What picture box n (1 to 4) shows at stage `paso`, for a screen reader.
+inline NombreAccesible nombre_de_picture(int n, int paso) {
+    switch (n) {
+        case 1:
+            return {"Picture1",
+                    paso >= 1 ? "Imagen principal con la rejilla de bloques" : "Imagen principal",
+                    "La imagen en la que se esconde la marca de agua"};
+        case 2:
+            return {"Picture2", "Marca de agua", "La imagen que se esconde"};
+        case 3:
+            return {"Picture3",
+                    paso >= 3   ? "Imagen marcada con la rejilla de bloques"
+                    : paso == 2 ? "Imagen marcada"
+                                : "Imagen marcada, vacía hasta insertar la marca",
+                    "La imagen principal con la marca de agua escondida"};
+        default:
+            break;
+    }
+    return {
+        "Picture4",
+        paso >= 4 ? "Marca de agua extraída" : "Marca de agua extraída, vacía hasta el último paso",
+        "La marca de agua que se saca de la imagen marcada"};
+}
+
+}  // namespace zek
