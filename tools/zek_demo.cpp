@@ -16,11 +16,11 @@
 #include "graficos/hoja_de_clase.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
-#include "qt/informe.h"
 #include "tools/demo/ejecucion.h"
 #include "tools/demo/linea_de_mensaje.h"
 #include "tools/demo/opciones.h"
 #include "tools/demo/salida.h"
+#include "workflow/informe.h"
 
 namespace {
 

@@ -22,13 +22,13 @@
 #include "qt/escritura.h"
 #include "qt/guardado.h"
 #include "qt/imagen_qt.h"
-#include "qt/informe.h"
 #include "qt/numero_local.h"
 #include "ui/estilo.h"
 #include "ui/frm_comparacion.h"
 #include "ui/frm_laboratorio.h"
 #include "ui/frm_parametro.h"
 #include "ui/iconos.h"
+#include "workflow/informe.h"
 #include "workflow/textos_ventana.h"
 
 namespace zek {

@@ -137,13 +137,20 @@ async function descarga(que, nombre) {
   if (!imagen) return;
   const lienzo = document.createElement("canvas");
   dibuja(lienzo, imagen);
-  lienzo.toBlob((blob) => {
-    const enlace = document.createElement("a");
-    enlace.href = URL.createObjectURL(blob);
-    enlace.download = nombre;
-    enlace.click();
-    setTimeout(() => URL.revokeObjectURL(enlace.href), 1000);
-  }, "image/png");
+  lienzo.toBlob((blob) => baja(blob, nombre), "image/png");
+}
+
+function baja(blob, nombre) {
+  const enlace = document.createElement("a");
+  enlace.href = URL.createObjectURL(blob);
+  enlace.download = nombre;
+  enlace.click();
+  setTimeout(() => URL.revokeObjectURL(enlace.href), 1000);
+}
+
+async function descarga_informe() {
+  const { texto } = await orden("informe");
+  baja(new Blob([texto], { type: "application/json" }), "informe.json");
 }
 
 function conecta_demostracion() {
@@ -179,6 +186,7 @@ function conecta_demostracion() {
   );
   $("guarda-marcada").addEventListener("click", () => descarga("marcada", "marcada.png"));
   $("guarda-extraida").addEventListener("click", () => descarga("extraida", "extraida.png"));
+  $("guarda-informe").addEventListener("click", descarga_informe);
 }
 
 // ---- The laboratory -----------------------------------------------------------

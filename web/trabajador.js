@@ -92,6 +92,9 @@ const ordenes = {
     const imagen = que === "marcada" ? zek.marcada() : zek.extraida();
     return { imagen: imagen ? imagenes([imagen], transferir)[0] : null };
   },
+  informe() {
+    return { texto: zek.informe() };
+  },
   async analiza({ imagen, metodo, fuerza, ataque }, transferir) {
     const eleccion = zek.elige(imagen, metodo, fuerza, ataque);
     if (!eleccion.fuente) return { motivo: eleccion.motivo };

@@ -17,6 +17,7 @@
 #include "engine/metodo.h"
 #include "images/ataques.h"
 #include "images/cabecera_imagen.h"
+#include "workflow/informe.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
 #include "workflow/textos_ventana.h"
@@ -209,8 +210,14 @@ class ZekWeb {
         sesion_.aplica(static_cast<Parametro>(parametro), texto);
     }
     void paso() { sesion_.Command1_Click(); }
-    void reset() { sesion_.MnuReset_Click(); }
-    bool repite() { return sesion_.repite(); }
+    void reset() {
+        sesion_.MnuReset_Click();
+        ataques_.clear();
+    }
+    bool repite() {
+        ataques_.clear();
+        return sesion_.repite();
+    }
 
     // What the window shows now: every caption, the message boxes shown
     // since the last call, and what the menus would allow.
@@ -248,6 +255,12 @@ class ZekWeb {
     }
     // The watermarked picture as "Paso 2" drew it, and the last reading.
     val marcada() const { return rgba_de(sesion_.demostracion().marcada_completa()); }
+    // informe.json, as zek-demo writes it: with the attacks the laboratory
+    // has made on the watermarked picture with the block pairs.
+    std::string informe() const {
+        return informe_json(sesion_.vbles(), sesion_.demostracion().informe(),
+                            sesion_.fuente_marcada(), puerto_.mensajes, ataques_);
+    }
     val extraida() const {
         const auto m = sesion_.marca_extraida();
         return m ? rgba_de(*m) : val::null();
@@ -353,6 +366,7 @@ class ZekWeb {
         if (!fuente_) return r;
         const ResultadoLaboratorio l = analiza_fuente(eleccion_, *fuente_, &jpeg_);
         jpeg_.hecha.reset();
+        recuerda(l);
         const FuenteLaboratorio& f = *fuente_;
         r.set("atacada", rgba_de(l.atacada));
         r.set("leida", rgba_de(l.leida));
@@ -387,6 +401,15 @@ class ZekWeb {
     }
 
   private:
+    // The report's attacks: those on the watermarked picture with the block
+    // pairs, the last reading of each.
+    void recuerda(const ResultadoLaboratorio& l) {
+        if (eleccion_.abierta || eleccion_.metodo != &metodo_bloques()) return;
+        std::erase_if(ataques_,
+                      [&](const ResultadoAtaque& a) { return a.ataque == eleccion_.ataque.texto; });
+        ataques_.push_back({eleccion_.ataque.texto, l.psnr, l.ssim, l.aciertos.value_or(Aciertos{}),
+                            l.aciertos.has_value(), l.leida});
+    }
     std::shared_ptr<const FuenteLaboratorio> marcada_() const {
         auto f = sesion_.fuente_marcada();
         return f ? std::make_shared<const FuenteLaboratorio>(std::move(*f)) : nullptr;
@@ -404,6 +427,7 @@ class ZekWeb {
     EleccionLaboratorio eleccion_;
     std::shared_ptr<const FuenteLaboratorio> fuente_;
     CodecJpegWeb jpeg_;
+    std::vector<ResultadoAtaque> ataques_;
 };
 
 }  // namespace zek
@@ -424,6 +448,7 @@ EMSCRIPTEN_BINDINGS(zek) {
         .function("picture", &ZekWeb::picture)
         .function("marcada", &ZekWeb::marcada)
         .function("extraida", &ZekWeb::extraida)
+        .function("informe", &ZekWeb::informe)
         .class_function("textos", &ZekWeb::textos)
         .class_function("ataques", &ZekWeb::ataques)
         .class_function("metodos", &ZekWeb::metodos)

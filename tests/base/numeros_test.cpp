@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "base/json.h"
 #include "base/portatil.h"
 
 namespace zek {
@@ -152,6 +153,35 @@ TEST(Portatil, PrintfConversionsMatchTheNativeOnes) {
                           "inf",    "nan",    "1.5.3",    "1,5",   "-",     "",   "12E-3", "007"}) {
         EXPECT_EQ(por_printf::numero_de_texto(t), numero_de_texto(t)) << t;
     }
+}
+
+// Files for programs read the same from every front end: keys in order,
+// four blanks, exact numbers with the point, escapes where JSON needs them.
+TEST(Json, WritesTheDocumentAsProgramsReadIt) {
+    Json j =
+        Json::objeto({{"z", 1}, {"psnr", 42.99168887364707}, {"nada", std::optional<double>()}});
+    j["lista"] = Json::lista();
+    j["lista"].anade(0.004162330905306972);
+    j["lista"].anade(1e-05);
+    j["lista"].anade(3072.0);
+    j["texto"] = "«a»\"b\\\r\x01";
+    j["vacio"] = Json::objeto();
+    EnCadaLocale::ejecuta([&] {
+        EXPECT_EQ(j.texto(),
+                  "{\n"
+                  "    \"lista\": [\n"
+                  "        0.004162330905306972,\n"
+                  "        1e-05,\n"
+                  "        3072\n"
+                  "    ],\n"
+                  "    \"nada\": null,\n"
+                  "    \"psnr\": 42.99168887364707,\n"
+                  "    \"texto\": \"«a»\\\"b\\\\\\r\\u0001\",\n"
+                  "    \"vacio\": {\n"
+                  "    },\n"
+                  "    \"z\": 1\n"
+                  "}\n");
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, TextoGeneral,

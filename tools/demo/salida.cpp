@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "tools/demo/salida.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <algorithm>
 
 #include "base/numeros.h"
 #include "graficos/graficos.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
-#include "qt/informe.h"
+#include "workflow/informe.h"
 
 namespace zek {
 QByteArray png_de(const SuperficieImagen& imagen) {
@@ -18,12 +15,12 @@ QByteArray png_de(const SuperficieImagen& imagen) {
 }
 
 std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extraccion& x) {
-    QJsonObject j = informe_comun(e.vbles(), e.puerto().mensajes);
-    j[QStringLiteral("longBloque")] = x.lado;
-    j[QStringLiteral("numBloques")] = x.bloques;
-    j[QStringLiteral("extraccion")] = aciertos_json(x.aciertos);
-    j[QStringLiteral("histograma")] = histograma_json(std::nullopt, x.histograma);
-    return texto_json(j);
+    Json j = informe_comun(e.vbles(), e.puerto().mensajes);
+    j["longBloque"] = x.lado;
+    j["numBloques"] = x.bloques;
+    j["extraccion"] = aciertos_json(x.aciertos);
+    j["histograma"] = histograma_json(std::nullopt, x.histograma);
+    return j.texto();
 }
 
 QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas) {
@@ -33,11 +30,9 @@ QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas) {
 
 namespace {
 
-QJsonValue parada_json(const std::optional<Parada>& p) {
-    if (!p) return QJsonValue(QJsonValue::Null);
-    return QJsonObject{{QStringLiteral("antesDelPaso"), p->paso},
-                       {QStringLiteral("mensaje"), p->mensaje ? QJsonValue(texto_qt(*p->mensaje))
-                                                              : QJsonValue(QJsonValue::Null)}};
+Json parada_json(const std::optional<Parada>& p) {
+    if (!p) return {};
+    return Json::objeto({{"antesDelPaso", p->paso}, {"mensaje", p->mensaje}});
 }
 
 }  // namespace
@@ -47,52 +42,48 @@ std::string informe_metodo_json(const std::string& metodo, double fuerza,
                                 const Aciertos& extraccion,
                                 const std::vector<LecturaAtacada>& ataques,
                                 const std::optional<Parada>& parada) {
-    QJsonArray lista;
+    Json lista = Json::lista();
     for (const LecturaAtacada& l : ataques)
-        lista.append(ataque_json(l.ataque, l.psnr, l.ssim, l.aciertos));
-    QJsonObject x;
+        lista.anade(ataque_json(l.ataque, l.psnr, l.ssim, l.aciertos));
+    Json x = Json::objeto();
     pon_aciertos(x, extraccion);
-    return texto_json(QJsonObject{{QStringLiteral("metodo"), texto_qt(metodo)},
-                                  {QStringLiteral("fuerza"), fuerza},
-                                  {QStringLiteral("psnr"), opcional_json(psnr)},
-                                  {QStringLiteral("ssim"), opcional_json(ssim)},
-                                  {QStringLiteral("extraccion"), x},
-                                  {QStringLiteral("ataques"), lista},
-                                  {QStringLiteral("parada"), parada_json(parada)}});
+    return Json::objeto({{"metodo", metodo},
+                         {"fuerza", fuerza},
+                         {"psnr", psnr},
+                         {"ssim", ssim},
+                         {"extraccion", x},
+                         {"ataques", lista},
+                         {"parada", parada_json(parada)}})
+        .texto();
 }
 
 std::string comparacion_json(const Comparacion& c) {
-    QJsonArray metodos;
+    Json metodos = Json::lista();
     const std::vector<int> calidades = calidades_de_la_comparacion();
     for (const MetodoComparado& m : c.metodos) {
-        QJsonArray ataques;
+        Json ataques = Json::lista();
         for (const LecturaAtacada& l : m.ataques) {
-            QJsonObject o{{QStringLiteral("ataque"), texto_qt(l.ataque)}};
+            Json o = Json::objeto({{"ataque", l.ataque}});
             pon_aciertos(o, l.aciertos);
-            ataques.append(o);
+            ataques.anade(o);
         }
-        QJsonArray jpeg;
-        for (size_t i = 0; i < m.ber_jpeg.size() && i < calidades.size(); ++i) {
-            jpeg.append(QJsonObject{{QStringLiteral("calidad"), calidades[i]},
-                                    {QStringLiteral("ber"), opcional_json(m.ber_jpeg[i])}});
-        }
-        metodos.append(QJsonObject{
-            {QStringLiteral("metodo"), texto_qt(m.metodo)},
-            {QStringLiteral("fuerza"), m.fuerza},
-            {QStringLiteral("noCabe"), m.insercion.no_cabe.empty()
-                                           ? QJsonValue(QJsonValue::Null)
-                                           : QJsonValue(texto_qt(m.insercion.no_cabe))},
-            {QStringLiteral("psnr"), opcional_json(m.insercion.psnr)},
-            {QStringLiteral("ssim"), opcional_json(m.insercion.ssim)},
-            {QStringLiteral("calidadPredicha"),
-             m.calidad_predicha ? QJsonValue(*m.calidad_predicha) : QJsonValue(QJsonValue::Null)},
-            {QStringLiteral("ataques"), ataques},
-            {QStringLiteral("jpeg"), jpeg}});
+        Json jpeg = Json::lista();
+        for (size_t i = 0; i < m.ber_jpeg.size() && i < calidades.size(); ++i)
+            jpeg.anade(Json::objeto({{"calidad", calidades[i]}, {"ber", m.ber_jpeg[i]}}));
+        metodos.anade(Json::objeto(
+            {{"metodo", m.metodo},
+             {"fuerza", m.fuerza},
+             {"noCabe", m.insercion.no_cabe.empty() ? Json() : Json(m.insercion.no_cabe)},
+             {"psnr", m.insercion.psnr},
+             {"ssim", m.insercion.ssim},
+             {"calidadPredicha", m.calidad_predicha},
+             {"ataques", ataques},
+             {"jpeg", jpeg}}));
     }
-    return texto_json(
-        QJsonObject{{QStringLiteral("psnrObjetivo"), c.psnr_objetivo},
-                    {QStringLiteral("objetivo"), QString::fromLatin1(clave_del_objetivo(c.origen))},
-                    {QStringLiteral("metodos"), metodos}});
+    return Json::objeto({{"psnrObjetivo", c.psnr_objetivo},
+                         {"objetivo", clave_del_objetivo(c.origen)},
+                         {"metodos", metodos}})
+        .texto();
 }
 
 QByteArray png_de_comparacion(const Comparacion& c) {

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 // informe.json: what a demonstration did and read, for programs (numbers
-// always with the point), written by zek-demo and attached to the handout.
+// always with the point), written by zek-demo and the web page alike and
+// attached to the handout; and the pieces the other reports share.
 #pragma once
 
-#include <QJsonObject>
-#include <QJsonValue>
-#include <QString>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/json.h"
 #include "base/puerto_memoria.h"
 #include "base/vbles.h"
 #include "workflow/demostracion.h"
@@ -27,16 +26,13 @@ std::string informe_json(const Vbles& v, const Informe& inf,
                          const std::vector<ResultadoAtaque>& ataques);
 
 // The pieces the other reports share.
-QJsonObject informe_comun(const Vbles& v, const std::vector<Mensaje>& mensajes_mostrados);
-QJsonValue opcional_json(const std::optional<double>& v);
-QString texto_qt(const std::string& s);
-void pon_aciertos(QJsonObject& o, const Aciertos& a);
+Json informe_comun(const Vbles& v, const std::vector<Mensaje>& mensajes_mostrados);
+void pon_aciertos(Json& o, const Aciertos& a);
 // One attack's row: its name, PSNR, SSIM and reading.
-QJsonObject ataque_json(const std::string& ataque, const std::optional<double>& psnr,
-                        const std::optional<double>& ssim, const Aciertos& aciertos);
-QJsonValue aciertos_json(const std::optional<Aciertos>& a);
-QJsonValue histograma_json(const std::optional<Histograma>& antes,
-                           const std::optional<Histograma>& despues);
-std::string texto_json(const QJsonObject& j);
+Json ataque_json(const std::string& ataque, const std::optional<double>& psnr,
+                 const std::optional<double>& ssim, const Aciertos& aciertos);
+Json aciertos_json(const std::optional<Aciertos>& a);
+Json histograma_json(const std::optional<Histograma>& antes,
+                     const std::optional<Histograma>& despues);
 
 }  // namespace zek
