@@ -30,6 +30,13 @@ MarcaLeida lectura_de_bits(const Bits& bits, int Wm, int Hm);
 // Read against embedded, over the pixels embedded.
 Aciertos compara_bits(const Bits& leidos, const Bits& marca);
 
+// A colour's luminance as the DCT methods take it (the per-block one and
+// the spread spectrum's); 0 for a pixel that cannot be read.
+inline double luminancia_dct(int32_t c) {
+    const double r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return c < 0 ? 0 : (0.587 * g + 0.299 * r) + 0.114 * b;
+}
+
 struct RangoFuerza {
     double desde, hasta;
     bool entera;

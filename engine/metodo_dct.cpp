@@ -78,11 +78,7 @@ struct Franja {
     void lee(const SuperficieImagen& imagen, int x0) {
         for (int x = 0; x < kLado; ++x)
             imagen.lee_columna(x0 + x, 0, H, &colores[static_cast<size_t>(x) * H]);
-        for (size_t i = 0; i < colores.size(); ++i) {
-            const int32_t c = colores[i];
-            const double r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-            Y[i] = c < 0 ? 0 : (0.587 * g + 0.299 * r) + 0.114 * b;
-        }
+        for (size_t i = 0; i < colores.size(); ++i) Y[i] = luminancia_dct(colores[i]);
     }
     const double* columna(int x, int y0) const { return &Y[static_cast<size_t>(x) * H + y0]; }
 };

@@ -328,9 +328,9 @@ TEST_F(ZekDemo, TheHandoutListsTheAttacksGiven) {
     ASSERT_EQ(ataques.size(), 2);
     EXPECT_EQ(ataques[1].toObject()["ataque"].toString(), "escala:50");
     // Without blanks or line ends: the command line wraps where its paths
-    // say, and even after a hyphen.
+    // say, and even after a hyphen (kept as it is by -layout).
     std::string texto;
-    for (const char c : salida_de("pdftotext '" + pdf.string() + "' -").salida) {
+    for (const char c : salida_de("pdftotext -layout '" + pdf.string() + "' -").salida) {
         if (c != ' ' && c != '\n') texto += c;
     }
     for (const char* t : {"--ataquejpeg:30--ataqueescala:50--hoja", "escala50", "jpeg30"})
