@@ -14,6 +14,7 @@
 
 #include "base/puerto_memoria.h"
 #include "base/superficie_memoria.h"
+#include "engine/espectro.h"
 #include "engine/extraccion_ciega.h"
 #include "engine/funciones.h"
 #include "engine/metodo.h"
@@ -317,6 +318,29 @@ void BM_AtaqueMuestras(benchmark::State& state, const char* ataque) {
 }
 BENCHMARK_CAPTURE(BM_AtaqueMuestras, ruido, "ruido:5")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AtaqueMuestras, jpeg, "jpeg:75")->Unit(benchmark::kMillisecond);
+
+// Spread spectrum on the largest host: the embedding (the whole picture's
+// DCT, the key's sequence, the inverse of the change), then the detector
+// made from the host and its reading of the marked picture; and the
+// response to a thousand wrong keys on what it read.
+void BM_Espectro(benchmark::State& state) {
+    const SuperficieMemoria anfitrion = anfitrion_en_color();
+    for (auto _ : state) {
+        const auto marcada =
+            inserta_espectro(anfitrion, 3, kAlfaEspectro, kLongitudEspectro, nullptr);
+        const DetectorEspectro d(anfitrion, kLongitudEspectro);
+        benchmark::DoNotOptimize(d.extrae(*marcada, kAlfaEspectro));
+    }
+}
+BENCHMARK(BM_Espectro)->Unit(benchmark::kMillisecond);
+
+void BM_RespuestaEspectro(benchmark::State& state) {
+    const SuperficieMemoria anfitrion = anfitrion_en_color();
+    const auto marcada = inserta_espectro(anfitrion, 3, kAlfaEspectro, kLongitudEspectro, nullptr);
+    const auto x = DetectorEspectro(anfitrion, kLongitudEspectro).extrae(*marcada, kAlfaEspectro);
+    for (auto _ : state) benchmark::DoNotOptimize(responde(*x, 3));
+}
+BENCHMARK(BM_RespuestaEspectro)->Unit(benchmark::kMillisecond);
 
 // The laboratory's sweep: 16 degrees, each without attack and with six.
 void BM_Barrido(benchmark::State& state) {

@@ -7,52 +7,133 @@
 #include <numeric>
 #include <random>
 
+#include "base/portatil.h"
+#include "base/vectores.h"
 #include "engine/metodo.h"
 
 namespace zek {
 namespace {
 
 // M[k N + n] = a_N(k) cos((2n + 1) k pi / 2N): row k of the orthonormal
-// DCT-II of N samples.
+// DCT-II of N samples. The angles are whole multiples of pi / 2N, so 4N
+// cosines serve the whole table.
 std::vector<double> cosenos(int N) {
+    std::vector<double> c(static_cast<size_t>(4) * N);
+    for (size_t j = 0; j < c.size(); ++j)
+        c[j] = std::cos(static_cast<double>(j) * std::numbers::pi / (2.0 * N));
     std::vector<double> M(static_cast<size_t>(N) * N);
     for (int k = 0; k < N; ++k) {
         const double a = std::sqrt((k == 0 ? 1.0 : 2.0) / N);
         for (int n = 0; n < N; ++n)
             M[static_cast<size_t>(k) * N + n] =
-                a * std::cos((2 * n + 1) * k * std::numbers::pi / (2.0 * N));
+                a * c[static_cast<size_t>((int64_t{2 * n + 1} * k) % (4 * N))];
     }
     return M;
 }
 
 // destino[i] += k origen[i]: the loops below are written as these, which
-// the compiler runs across vector lanes without reordering any sum.
-void suma_escalada(double* destino, const double* origen, double k, int n) {
+// the compiler runs across vector lanes without reordering any sum; four
+// lanes where the processor has AVX2, two otherwise, the same sums.
+void suma_escalada_comun(double* destino, const double* origen, double k, int n) {
     for (int i = 0; i < n; ++i) destino[i] += k * origen[i];
+}
+#if defined(__x86_64__)
+[[gnu::target("avx2")]] void suma_escalada_avx2(double* destino, const double* origen, double k,
+                                                int n) {
+    for (int i = 0; i < n; ++i) destino[i] += k * origen[i];
+}
+#endif
+void suma_escalada(double* destino, const double* origen, double k, int n) {
+#if defined(__x86_64__)
+    if (vec::hay_avx2()) return suma_escalada_avx2(destino, origen, k, n);
+#endif
+    suma_escalada_comun(destino, origen, k, n);
 }
 
 size_t en(int fila, int ancho, int columna) {
     return static_cast<size_t>(fila) * ancho + columna;
 }
 
+// One direction of the forward transform over `cuantos` vectors of
+// `largo` values at once: salida(k) = sum_n M(k, n) entrada(n), each
+// entrada(n) and salida(k) a vector. Row k of M is even about the middle
+// for even k and odd for odd k, so the sums and differences of mirrored
+// inputs halve the products.
+void transforma(const std::vector<double>& M, int N, const double* entrada, double* salida,
+                int largo) {
+    const int mitad = N / 2;
+    std::vector<double> suma(static_cast<size_t>(largo)), resta(static_cast<size_t>(largo));
+    std::fill(salida, salida + static_cast<size_t>(N) * largo, 0.0);
+    for (int n = 0; n < mitad; ++n) {
+        const double* a = entrada + static_cast<size_t>(n) * largo;
+        const double* b = entrada + static_cast<size_t>(N - 1 - n) * largo;
+        for (int i = 0; i < largo; ++i) {
+            suma[static_cast<size_t>(i)] = a[i] + b[i];
+            resta[static_cast<size_t>(i)] = a[i] - b[i];
+        }
+        for (int k = 0; k < N; ++k) {
+            suma_escalada(salida + static_cast<size_t>(k) * largo,
+                          k % 2 ? resta.data() : suma.data(), M[en(k, N, n)], largo);
+        }
+    }
+    if (N % 2) {  // the middle input: odd rows are zero there
+        const double* m = entrada + static_cast<size_t>(mitad) * largo;
+        for (int k = 0; k < N; k += 2)
+            suma_escalada(salida + static_cast<size_t>(k) * largo, m, M[en(k, N, mitad)], largo);
+    }
+}
+
+// The distinct columns u (and rows v) the positions use, each with its
+// place in the list: the coefficients marked sit in a small corner of the
+// spectrum, so the sums below run over it alone.
+struct Esquina {
+    std::vector<int> columnas, filas;
+    std::vector<int> columna_de, fila_de;  // -1 where not used
+};
+Esquina esquina_de(const std::vector<int>& posiciones, int W, int H) {
+    Esquina e{{},
+              {},
+              std::vector<int>(static_cast<size_t>(W), -1),
+              std::vector<int>(static_cast<size_t>(H), -1)};
+    for (const int p : posiciones) {
+        const int u = p % W, v = p / W;
+        if (e.columna_de[static_cast<size_t>(u)] < 0) {
+            e.columna_de[static_cast<size_t>(u)] = static_cast<int>(e.columnas.size());
+            e.columnas.push_back(u);
+        }
+        if (e.fila_de[static_cast<size_t>(v)] < 0) {
+            e.fila_de[static_cast<size_t>(v)] = static_cast<int>(e.filas.size());
+            e.filas.push_back(v);
+        }
+    }
+    return e;
+}
+
+// The rows of MW that the corner's columns use, transposed: [x][j].
+std::vector<double> columnas_de_MW(const std::vector<double>& MW, const Esquina& e, int W) {
+    const int U = static_cast<int>(e.columnas.size());
+    std::vector<double> M(static_cast<size_t>(W) * U);
+    for (int x = 0; x < W; ++x) {
+        for (int j = 0; j < U; ++j)
+            M[en(x, U, j)] = MW[en(e.columnas[static_cast<size_t>(j)], W, x)];
+    }
+    return M;
+}
+
 }  // namespace
 
 std::vector<double> dct_2d(const std::vector<double>& Y, int W, int H) {
-    const std::vector<double> MW = cosenos(W), MH = cosenos(H);
-    // Rows: R(y, u) = sum_x MW(u, x) Y(y, x), as sums of the rows of MW's transpose.
-    std::vector<double> MWt(MW.size());
-    for (int u = 0; u < W; ++u) {
-        for (int x = 0; x < W; ++x) MWt[en(x, W, u)] = MW[en(u, W, x)];
-    }
-    std::vector<double> R(static_cast<size_t>(W) * H, 0.0), C(R.size(), 0.0);
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x)
-            suma_escalada(&R[en(y, W, 0)], &MWt[en(x, W, 0)], Y[en(y, W, x)], W);
-    }
-    // Columns: C(v, u) = sum_y MH(v, y) R(y, u).
+    // Columns first, as vectors of whole rows: R(v, x) = sum_y MH(v, y) Y(y, x).
+    std::vector<double> R(static_cast<size_t>(W) * H), C(R.size());
+    transforma(cosenos(H), H, Y.data(), R.data(), W);
+    // Then the rows, each as its transpose: C(v, u) = sum_x MW(u, x) R(v, x).
+    std::vector<double> Rt(R.size()), Ct(R.size());
     for (int v = 0; v < H; ++v) {
-        for (int y = 0; y < H; ++y)
-            suma_escalada(&C[en(v, W, 0)], &R[en(y, W, 0)], MH[en(v, H, y)], W);
+        for (int x = 0; x < W; ++x) Rt[en(x, H, v)] = R[en(v, W, x)];
+    }
+    transforma(cosenos(W), W, Rt.data(), Ct.data(), H);
+    for (int u = 0; u < W; ++u) {
+        for (int v = 0; v < H; ++v) C[en(v, W, u)] = Ct[en(u, H, v)];
     }
     return C;
 }
@@ -134,22 +215,51 @@ std::string no_cabe_espectro(int W, int H, int n) {
            ": caben " + std::to_string(std::max<int64_t>(hay, 0)) + " coeficientes.";
 }
 
+CoeficientesEspectro coeficientes_espectro(const SuperficieImagen& imagen) {
+    const int W = imagen.ancho(), H = imagen.alto();
+    return {W, H, dct_2d(luminancias(imagen), W, H)};
+}
+
 std::optional<SuperficieMemoria> inserta_espectro(const SuperficieImagen& anfitrion, double clave,
                                                   double alfa, int n, std::string* motivo) {
+    const std::string no = no_cabe_espectro(anfitrion.ancho(), anfitrion.alto(), n);
+    if (motivo) *motivo = no;
+    if (!no.empty()) return std::nullopt;
+    return inserta_espectro(anfitrion, coeficientes_espectro(anfitrion), clave, alfa, n, motivo);
+}
+
+std::optional<SuperficieMemoria> inserta_espectro(const SuperficieImagen& anfitrion,
+                                                  const CoeficientesEspectro& coeficientes,
+                                                  double clave, double alfa, int n,
+                                                  std::string* motivo) {
     const int W = anfitrion.ancho(), H = anfitrion.alto();
     const std::string no = no_cabe_espectro(W, H, n);
     if (motivo) *motivo = no;
-    if (!no.empty()) return std::nullopt;
-    const std::vector<double> C = dct_2d(luminancias(anfitrion), W, H);
+    if (!no.empty() || coeficientes.W != W || coeficientes.H != H) return std::nullopt;
+    const std::vector<double>& C = coeficientes.C;
     const std::vector<int> p = posiciones_mayores(C, n);
     const std::vector<double> x = secuencia_de_clave(clave, n);
-    // Y' - Y is the inverse of the change alone: C(p_i) alfa x_i.
-    std::vector<double> cambio(C.size(), 0.0);
+    // Y' - Y is the inverse of the change alone, C(p_i) alfa x_i, which
+    // sits in a small corner of the spectrum: first down its columns, then
+    // across.
+    const Esquina e = esquina_de(p, W, H);
+    const int U = static_cast<int>(e.columnas.size());
+    const std::vector<double> MW = cosenos(W), MH = cosenos(H);
+    std::vector<double> cambio(e.filas.size() * static_cast<size_t>(U), 0.0);  // [fila][j]
     for (size_t i = 0; i < p.size(); ++i) {
-        const auto j = static_cast<size_t>(p[i]);
-        cambio[j] = C[j] * alfa * x[i];
+        const int v = p[i] / W, u = p[i] % W;
+        cambio[en(e.fila_de[static_cast<size_t>(v)], U, e.columna_de[static_cast<size_t>(u)])] =
+            C[static_cast<size_t>(p[i])] * alfa * x[i];
     }
-    const std::vector<double> dY = idct_2d(cambio, W, H);
+    std::vector<double> T(static_cast<size_t>(H) * U, 0.0), dY(static_cast<size_t>(W) * H, 0.0);
+    for (int y = 0; y < H; ++y) {
+        for (size_t f = 0; f < e.filas.size(); ++f)
+            suma_escalada(&T[en(y, U, 0)], &cambio[f * static_cast<size_t>(U)],
+                          MH[en(e.filas[f], H, y)], U);
+        for (int j = 0; j < U; ++j)
+            suma_escalada(&dY[en(y, W, 0)], &MW[en(e.columnas[static_cast<size_t>(j)], W, 0)],
+                          T[en(y, U, j)], W);
+    }
     SuperficieMemoria marcada = copia(anfitrion);
     std::vector<int32_t> columna(static_cast<size_t>(H));
     for (int x0 = 0; x0 < W; ++x0) {
@@ -171,10 +281,12 @@ std::optional<SuperficieMemoria> inserta_espectro(const SuperficieImagen& anfitr
 }
 
 DetectorEspectro::DetectorEspectro(const SuperficieImagen& original, int n)
-    : W_(original.ancho()), H_(original.alto()) {
-    const std::vector<double> C = dct_2d(luminancias(original), W_, H_);
-    posiciones_ = posiciones_mayores(C, n);
-    for (const int p : posiciones_) originales_.push_back(C[static_cast<size_t>(p)]);
+    : DetectorEspectro(coeficientes_espectro(original), n) {}
+
+DetectorEspectro::DetectorEspectro(const CoeficientesEspectro& original, int n)
+    : W_(original.W), H_(original.H) {
+    posiciones_ = posiciones_mayores(original.C, n);
+    for (const int p : posiciones_) originales_.push_back(original.C[static_cast<size_t>(p)]);
 }
 
 std::optional<std::vector<double>> DetectorEspectro::extrae(const SuperficieImagen& sospechosa,
@@ -182,30 +294,27 @@ std::optional<std::vector<double>> DetectorEspectro::extrae(const SuperficieImag
     if (sospechosa.ancho() != W_ || sospechosa.alto() != H_) return std::nullopt;
     const std::vector<double> Y = luminancias(sospechosa);
     const std::vector<double> MW = cosenos(W_), MH = cosenos(H_);
-    // Only the columns u the positions use: R_u(y) = sum_x MW(u, x) Y(y, x).
-    std::vector<int> columna_de(static_cast<size_t>(W_), -1);
-    std::vector<std::vector<double>> R;
-    for (const int p : posiciones_) {
-        const int u = p % W_;
-        if (columna_de[static_cast<size_t>(u)] >= 0) continue;
-        columna_de[static_cast<size_t>(u)] = static_cast<int>(R.size());
-        std::vector<double> r(static_cast<size_t>(H_), 0.0);
-        for (int y = 0; y < H_; ++y) {
-            double s = 0;
-            for (int x = 0; x < W_; ++x) s += MW[en(u, W_, x)] * Y[en(y, W_, x)];
-            r[static_cast<size_t>(y)] = s;
-        }
-        R.push_back(std::move(r));
+    // Only the columns u the positions use: R(y, j) = sum_x MW(u_j, x) Y(y, x).
+    const Esquina e = esquina_de(posiciones_, W_, H_);
+    const int U = static_cast<int>(e.columnas.size());
+    const std::vector<double> M = columnas_de_MW(MW, e, W_);
+    std::vector<double> R(static_cast<size_t>(H_) * U, 0.0);
+    for (int y = 0; y < H_; ++y) {
+        for (int x = 0; x < W_; ++x)
+            suma_escalada(&R[en(y, U, 0)], &M[en(x, U, 0)], Y[en(y, W_, x)], U);
     }
     std::vector<double> extraida(posiciones_.size());
     for (size_t i = 0; i < posiciones_.size(); ++i) {
-        const int v = posiciones_[i] / W_, u = posiciones_[i] % W_;
-        const std::vector<double>& r = R[static_cast<size_t>(columna_de[static_cast<size_t>(u)])];
+        const int v = posiciones_[i] / W_,
+                  j = e.columna_de[static_cast<size_t>(posiciones_[i] % W_)];
         double cz = 0;
-        for (int y = 0; y < H_; ++y) cz += MH[en(v, H_, y)] * r[static_cast<size_t>(y)];
-        const double c = originales_[i];
-        // A coefficient the host does not have (a flat picture's) carries nothing.
-        extraida[i] = std::fabs(c) > 1e-9 && alfa != 0 ? (cz - c) / (alfa * c) : 0;
+        for (int y = 0; y < H_; ++y) cz += MH[en(v, H_, y)] * R[en(y, U, j)];
+        const double c = originales_[i], cambio = cz - c;
+        // A coefficient the host does not have (a flat picture's) carries
+        // nothing, and one the picture left as it was (but for the
+        // transforms' own rounding) reads nothing.
+        const bool movido = std::fabs(cambio) > 1e-9 * std::max(1.0, std::fabs(c));
+        extraida[i] = std::fabs(c) > 1e-9 && alfa != 0 && movido ? cambio / (alfa * c) : 0;
     }
     return extraida;
 }
@@ -227,9 +336,19 @@ RespuestaDetector responde(const std::vector<double>& extraida, double clave, in
     const int n = static_cast<int>(extraida.size());
     RespuestaDetector r;
     r.sim = similitud(extraida, secuencia_de_clave(clave, n));
-    for (int k = 1; k <= claves; ++k)
-        r.falsas.push_back(similitud(extraida, secuencia_de_clave(clave + k, n)));
-    if (r.falsas.empty()) return r;
+    if (claves < 1) return r;
+    r.falsas.resize(static_cast<size_t>(claves));
+    // Each key's sequence is its own: the keys split over two cores.
+    const auto tramo = [&](int desde, int hasta) {
+        for (int k = desde; k <= hasta; ++k)
+            r.falsas[static_cast<size_t>(k - 1)] =
+                similitud(extraida, secuencia_de_clave(clave + k, n));
+    };
+    const int mitad = claves / 2;
+    if (hay_dos_nucleos() && claves > 1)
+        a_la_vez([&] { tramo(1, mitad); }, [&] { tramo(mitad + 1, claves); });
+    else
+        tramo(1, claves);
     const double cuantas = static_cast<double>(r.falsas.size());
     r.media = std::accumulate(r.falsas.begin(), r.falsas.end(), 0.0) / cuantas;
     double suma = 0;

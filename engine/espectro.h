@@ -39,6 +39,14 @@ std::vector<int> posiciones_mayores(const std::vector<double>& C, int n);
 // Box-Muller, (k + 0.5) / 2^32 for each, cosine first, then sine.
 std::vector<double> secuencia_de_clave(double clave, int n);
 
+// A picture's coefficients, computed once for the embedding and the
+// detector alike.
+struct CoeficientesEspectro {
+    int W = 0, H = 0;
+    std::vector<double> C;
+};
+CoeficientesEspectro coeficientes_espectro(const SuperficieImagen& imagen);
+
 // Empty when a W x H picture holds n coefficients (at most W H - 1);
 // otherwise why not, in Spanish with the numbers.
 std::string no_cabe_espectro(int W, int H, int n);
@@ -49,12 +57,18 @@ std::string no_cabe_espectro(int W, int H, int n);
 // the picture is too small (motivo then says why).
 std::optional<SuperficieMemoria> inserta_espectro(const SuperficieImagen& anfitrion, double clave,
                                                   double alfa, int n, std::string* motivo);
+// The same with the host's coefficients already computed.
+std::optional<SuperficieMemoria> inserta_espectro(const SuperficieImagen& anfitrion,
+                                                  const CoeficientesEspectro& coeficientes,
+                                                  double clave, double alfa, int n,
+                                                  std::string* motivo);
 
 // The detector needs the original host (it is not blind): its coefficients
 // at the marked positions, computed once for any number of keys.
 class DetectorEspectro {
   public:
     DetectorEspectro(const SuperficieImagen& original, int n);
+    DetectorEspectro(const CoeficientesEspectro& original, int n);
 
     int ancho() const { return W_; }
     int alto() const { return H_; }

@@ -13,6 +13,7 @@
 
 #include "base/numeros.h"
 #include "base/version.h"
+#include "engine/espectro.h"
 #include "graficos/hoja_de_clase.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
@@ -213,6 +214,126 @@ bool anade_metodo(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
     return true;
 }
 
+std::string con_coma(std::string t) {
+    std::replace(t.begin(), t.end(), '.', ',');
+    return t;
+}
+
+// One line on the detector's decision, in Spanish with the decimal comma.
+std::string decision(double clave, double sim, double umbral) {
+    const bool presente = sim > umbral;
+    return "La marca de la clave " + texto_general(clave, ',') +
+           (presente ? " está presente: sim " : " no está: sim ") + con_decimales(sim, 2, ',') +
+           (presente ? " > " : " ≤ ") + texto_general(umbral, ',') +
+           " (probabilidad de falsa alarma " +
+           con_coma(
+               texto_de_numero(probabilidad_de_falsa_alarma(umbral), FormatoNumero::General, 2)) +
+           ").";
+}
+
+Json deteccion_json(double sim, const Opciones& o) {
+    return Json::objeto({{"sim", sim},
+                         {"umbral", o.umbral},
+                         {"pFalsaAlarma", probabilidad_de_falsa_alarma(o.umbral)},
+                         {"presente", sim > o.umbral}});
+}
+
+// marcada.png with the key's spread spectrum instead, and what the detector
+// finds in it and in each attack; false, writing nothing, when the picture
+// is too small (the reason on standard error).
+bool anade_espectro(std::vector<ArchivoNuevo>& archivos, const EntradaBarrido& entrada,
+                    const Opciones& o, const CodecJpeg& jpeg, const std::optional<Parada>& parada) {
+    const double alfa = o.fuerza.value_or(kAlfaEspectro), clave = entrada.clave;
+    std::string motivo;
+    const CoeficientesEspectro coeficientes = coeficientes_espectro(entrada.anfitrion);
+    const auto marcada =
+        inserta_espectro(entrada.anfitrion, coeficientes, clave, alfa, o.longitud, &motivo);
+    if (!marcada) {
+        std::cerr << motivo << '\n';
+        return false;
+    }
+    const DetectorEspectro detector(coeficientes, o.longitud);
+    const auto sim = [&](const SuperficieImagen& imagen) -> std::optional<double> {
+        const auto x = detector.extrae(imagen, alfa);
+        return x ? std::optional<double>(responde(*x, clave, 0).sim) : std::nullopt;
+    };
+    const int W = marcada->ancho(), H = marcada->alto();
+    Json ataques = Json::lista();
+    for (const Ataque& a : o.p.ataques) {
+        const auto atacada = aplica_ataque(a, *marcada, &jpeg);
+        Json fila = Json::objeto({{"ataque", a.texto}});
+        const auto s = atacada ? sim(*atacada) : std::nullopt;
+        fila["sim"] = s;
+        fila["presente"] = s ? Json(*s > o.umbral) : Json();
+        if (s) fila["psnr"] = psnr_entre(*marcada, *atacada, {0, W - 1, 0, H - 1});
+        ataques.anade(fila);
+    }
+    std::erase_if(archivos, [](const ArchivoNuevo& a) {
+        const std::string nombre = fs::path(a.ruta).filename().string();
+        return nombre == "marcada.png" || nombre == "informe.json";
+    });
+    Json informe =
+        Json::objeto({{"metodo", "espectro"},
+                      {"fuerza", alfa},
+                      {"longitud", o.longitud},
+                      {"psnr", psnr_entre(entrada.anfitrion, *marcada, {0, W - 1, 0, H - 1})},
+                      {"deteccion", deteccion_json(*sim(*marcada), o)},
+                      {"ataques", ataques},
+                      {"parada", parada_json(parada)}});
+    anade(archivos, o.salida, "marcada.png", png_de(*marcada));
+    anade(archivos, o.salida, "informe.json", bytes_de(informe.texto()));
+    return true;
+}
+
+// A picture opened as the host is, with the same checks and messages.
+std::optional<SuperficieMemoria> abre_como_anfitrion(const std::string& ruta) {
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    s.puerto.al_mostrar = [](const Mensaje& m) { std::cerr << linea_de_mensaje(m) << '\n'; };
+    if (s.sesion.abre(Rol::Imagen, ruta)) return s.sesion.Picture1();
+    const std::string estado = s.estado();
+    if (!estado.empty()) std::cerr << estado << '\n';
+    return std::nullopt;
+}
+
+// --detecta: is the key's spread spectrum in the suspect picture? The
+// detector needs the original; the answer is one line and deteccion.json.
+int detecta(const Opciones& o) {
+    const auto sospechosa = abre_como_anfitrion(o.p.anfitrion);
+    if (!sospechosa) return kImagenRechazada;
+    const auto original = abre_como_anfitrion(o.p.marca);
+    if (!original) return kImagenRechazada;
+    const std::string no = no_cabe_espectro(original->ancho(), original->alto(), o.longitud);
+    if (!no.empty()) {
+        std::cerr << no << '\n';
+        return kImagenRechazada;
+    }
+    const DetectorEspectro detector(*original, o.longitud);
+    const double alfa = o.fuerza.value_or(kAlfaEspectro), clave = clave_de(o);
+    const auto x = detector.extrae(*sospechosa, alfa);
+    if (!x) {
+        std::cerr << "La imagen sospechosa mide " << sospechosa->ancho() << " × "
+                  << sospechosa->alto() << " y la original " << original->ancho() << " × "
+                  << original->alto() << ": el detector compara imágenes del mismo tamaño.\n";
+        return kImagenRechazada;
+    }
+    const RespuestaDetector r = responde(*x, clave);
+    Json j = deteccion_json(r.sim, o);
+    j["clave"] = clave;
+    j["fuerza"] = alfa;
+    j["longitud"] = o.longitud;
+    j["clavesEquivocadas"] =
+        Json::objeto({{"cuantas", static_cast<int>(r.falsas.size())},
+                      {"media", r.media},
+                      {"desviacion", r.desviacion},
+                      {"mayor", *std::max_element(r.falsas.begin(), r.falsas.end())}});
+    std::vector<ArchivoNuevo> archivos;
+    anade(archivos, o.salida, "deteccion.json", bytes_de(j.texto()));
+    if (!escribe(archivos, o.salida)) return kSinEscribir;
+    std::cout << decision(clave, r.sim, o.umbral) << '\n';
+    return kBien;
+}
+
 // The three methods at one PSNR on the pictures as opened: the table, the
 // JPEG chart, and each method's watermarked picture.
 Comparacion anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
@@ -271,8 +392,12 @@ int ejecuta(const Opciones& o) {
                                  jpeg);
 
     std::vector<ArchivoNuevo> archivos = resultados(e, ataques, o.salida);
-    const bool otro_metodo = o.metodo != &metodo_bloques();
-    if (otro_metodo) {
+    const bool otro_metodo = o.metodo != &metodo_bloques() || o.espectro;
+    if (o.espectro) {
+        const auto entrada = e.sesion().entrada_del_barrido();
+        if (!entrada || !anade_espectro(archivos, *entrada, o, jpeg, parada_))
+            return kImagenRechazada;
+    } else if (otro_metodo) {
         const auto entrada = e.sesion().entrada_del_barrido();
         if (!entrada || !anade_metodo(archivos, e, *entrada, o, jpeg, parada_))
             return kImagenRechazada;
@@ -291,8 +416,12 @@ int ejecuta(const Opciones& o) {
     if (!escribe(archivos, o.salida)) return kSinEscribir;
     if (!parada_) return kBien;
     if (otro_metodo)
-        return hecho_con_parada(*parada_, std::string("el método ") + o.metodo->nombre() +
-                                              " sí ha insertado la marca y la ha leído");
+        return hecho_con_parada(*parada_, o.espectro
+                                              ? "el método espectro sí ha insertado la "
+                                                "marca y la ha buscado"
+                                              : std::string("el método ") + o.metodo->nombre() +
+                                                    " sí ha insertado la marca y la ha "
+                                                    "leído");
     const bool comparada =
         comparacion &&
         std::any_of(comparacion->metodos.begin(), comparacion->metodos.end(),
@@ -330,7 +459,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication aplicacion(argc, argv);
     try {
-        return o.extrae ? extrae(o) : ejecuta(o);
+        return o.detecta ? detecta(o) : o.extrae ? extrae(o) : ejecuta(o);
     } catch (const ErrorDeUso& e) {
         return uso_incorrecto(e);
     } catch (const ParametroRechazado& e) {

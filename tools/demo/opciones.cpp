@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "base/numeros.h"
+#include "engine/espectro.h"
 #include "workflow/barrido.h"
 
 namespace zek {
@@ -17,6 +18,10 @@ const char* const kUso =
     "                [--compara [--psnr-objetivo D]] [--hoja FICHERO.pdf]\n"
     "     zek-demo IMAGEN MARCA --metodo lsb|dct [--fuerza X] --clave K\n"
     "                [--ataque A]... [--salida CARPETA]\n"
+    "     zek-demo IMAGEN MARCA --metodo espectro [--fuerza A] [--longitud N]\n"
+    "                --clave K [--ataque A]... [--umbral T] [--salida CARPETA]\n"
+    "     zek-demo --detecta SOSPECHOSA ORIGINAL --clave K [--fuerza A]\n"
+    "                [--longitud N] [--umbral T] [--salida CARPETA]\n"
     "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--lado L]\n"
     "     zek-demo --extrae IMAGEN MARCA --metodo lsb|dct [--fuerza X] --clave K\n"
     "                [--salida CARPETA]\n"
@@ -42,7 +47,21 @@ const char* const kUso =
     "                método M: bloques (el de la demostración, por defecto), lsb\n"
     "                (fuerza: el plano de bits, 0 a 7) o dct (fuerza: alfa, 0,1 a\n"
     "                10); con --extrae, lee con él.\n"
-    "  --fuerza X    la fuerza de lsb o dct (0 y 2 si no se da).\n"
+    "                Con espectro (espectro ensanchado, Cox y otros, 1997) no\n"
+    "                inserta una imagen sino la clave: una secuencia gaussiana en\n"
+    "                los N mayores coeficientes de la DCT de toda la imagen, que el\n"
+    "                detector busca con la imagen original; informe.json da su\n"
+    "                similitud (sim) sin ataque y con cada ataque.\n"
+    "  --fuerza X    la fuerza de lsb, dct o espectro (0, 2 y 0,1 si no se da).\n"
+    "  --longitud N  con espectro, los coeficientes marcados (1000 si no se da).\n"
+    "  --umbral T    con espectro, el umbral del detector (6 si no se da): la marca\n"
+    "                está si sim > T, y una imagen sin ella lo supera con\n"
+    "                probabilidad erfc(T/raíz de 2)/2.\n"
+    "  --detecta     dice si SOSPECHOSA lleva la marca de espectro de la clave K,\n"
+    "                comparándola con ORIGINAL (el detector no es ciego), y escribe\n"
+    "                deteccion.json con sim, el umbral, la probabilidad de falsa\n"
+    "                alarma, la decisión, y la media y la desviación de sim con\n"
+    "                1000 claves equivocadas. Sale con 0 esté o no esté.\n"
     "  --compara     compara los tres métodos (bloques, lsb y dct) al mismo PSNR:\n"
     "                el de --psnr-objetivo D, o el de los pares de bloques con el\n"
     "                grado dado, o 40 dB si la marca no cabe en pares de bloques;\n"
@@ -82,11 +101,11 @@ struct Opcion {
     bool con_valor;
 };
 constexpr Opcion kOpciones[] = {
-    {"ayuda", false},        {"h", false},       {"help", false},    {"version", false},
-    {"extrae", false},       {"barrido", false}, {"compara", false}, {"grado", true},
-    {"clave", true},         {"lado", true},     {"salida", true},   {"ataque", true},
-    {"grados", true},        {"metodo", true},   {"fuerza", true},   {"hoja", true},
-    {"psnr-objetivo", true},
+    {"ayuda", false},   {"h", false},       {"help", false},    {"version", false},
+    {"extrae", false},  {"barrido", false}, {"compara", false}, {"grado", true},
+    {"clave", true},    {"lado", true},     {"salida", true},   {"ataque", true},
+    {"grados", true},   {"metodo", true},   {"fuerza", true},   {"hoja", true},
+    {"longitud", true}, {"umbral", true},   {"detecta", false}, {"psnr-objetivo", true},
 };
 
 // Arguments go through Qt as Latin-1, which maps every byte to one
@@ -184,8 +203,10 @@ void lee_valores(const Leidas& l, Opciones& o) {
     if (l.hay("grados")) o.grados = lista_de_grados(l.valor("grados"));
     if (l.hay("metodo")) {
         const std::string v = l.valor("metodo");
-        o.metodo = metodo(v);
-        if (!o.metodo) throw ErrorDeUso{"método desconocido: «" + v + "» (bloques, lsb o dct)"};
+        o.espectro = v == "espectro";
+        o.metodo = o.espectro ? &metodo_bloques() : metodo(v);
+        if (!o.metodo)
+            throw ErrorDeUso{"método desconocido: «" + v + "» (bloques, lsb, dct o espectro)"};
     }
     if (l.hay("fuerza")) {
         const std::string v = l.valor("fuerza");
@@ -193,6 +214,19 @@ void lee_valores(const Leidas& l, Opciones& o) {
         if (!o.fuerza) throw ErrorDeUso{"--fuerza no es un número: «" + v + "»"};
     }
     if (l.hay("hoja")) o.hoja = std::filesystem::path(l.valor("hoja"));
+    if (l.hay("longitud")) {
+        const std::string v = l.valor("longitud");
+        const auto n = lee_numero_con_separador(v, '.');
+        if (!n || *n < 1 || *n > 1e6 || *n != std::floor(*n))
+            throw ErrorDeUso{"--longitud no es un número de coeficientes válido: «" + v + "»"};
+        o.longitud = static_cast<int>(*n);
+    }
+    if (l.hay("umbral")) {
+        const std::string v = l.valor("umbral");
+        const auto t = lee_numero_con_separador(v, '.');
+        if (!t) throw ErrorDeUso{"--umbral no es un número: «" + v + "»"};
+        o.umbral = *t;
+    }
     if (l.hay("psnr-objetivo")) {
         const std::string v = l.valor("psnr-objetivo");
         o.psnr_objetivo = lee_numero_con_separador(v, '.');
@@ -203,7 +237,8 @@ void lee_valores(const Leidas& l, Opciones& o) {
 
 void comprueba_fuerza(const Opciones& o, bool bloques) {
     if (!o.fuerza) return;
-    const RangoFuerza r = o.metodo->fuerza();
+    const RangoFuerza r = o.espectro ? RangoFuerza{kAlfaEspectroMinimo, kAlfaEspectroMaximo, false}
+                                     : o.metodo->fuerza();
     if (bloques) throw ErrorDeUso{"con el método de bloques la fuerza es --grado"};
     if (*o.fuerza < r.desde || *o.fuerza > r.hasta ||
         (r.entera && *o.fuerza != std::floor(*o.fuerza))) {
@@ -214,7 +249,8 @@ void comprueba_fuerza(const Opciones& o, bool bloques) {
 
 // The combinations that make no sense together.
 void comprueba_combinaciones(Opciones& o, bool hay_grado, bool hay_clave) {
-    const bool bloques = o.metodo == &metodo_bloques();
+    o.espectro = o.espectro || o.detecta;
+    const bool bloques = o.metodo == &metodo_bloques() && !o.espectro;
     if (!hay_clave || (bloques && !hay_grado)) throw ErrorDeUso{"faltan --grado o --clave"};
     if (!hay_grado) o.p.grado = "0";  // only the block pairs read it
     comprueba_fuerza(o, bloques);
@@ -227,6 +263,12 @@ void comprueba_combinaciones(Opciones& o, bool hay_grado, bool hay_clave) {
     if (o.psnr_objetivo && !o.compara) throw ErrorDeUso{"--psnr-objetivo solo vale con --compara"};
     if (o.hoja && (o.extrae || !bloques))
         throw ErrorDeUso{"--hoja no admite --extrae ni --metodo: la hoja es de la demostración"};
+    if (o.espectro && (o.compara || !o.grados.empty() || o.hoja || o.extrae || o.barrido))
+        throw ErrorDeUso{
+            "--metodo espectro no admite --compara, --grados, --barrido, --hoja ni --extrae"};
+    if (!o.espectro && (o.longitud != kLongitudEspectro || o.umbral != kUmbralEspectro))
+        throw ErrorDeUso{"--longitud y --umbral solo valen con --metodo espectro o --detecta"};
+    if (o.detecta && !o.p.ataques.empty()) throw ErrorDeUso{"--detecta no admite --ataque"};
     if (o.hoja) o.ataques_de_la_hoja = o.p.ataques;
     if (o.barrido) {
         // With --hoja the attacks given are the handout's; the sweep keeps its own.
@@ -252,6 +294,7 @@ Opciones lee_opciones(int argc, char** argv) {
     o.extrae = l.hay("extrae");
     o.barrido = l.hay("barrido");
     o.compara = l.hay("compara");
+    o.detecta = l.hay("detecta");
     lee_valores(l, o);
     if (o.ayuda || o.version) return o;
     const QStringList posicionales = p.positionalArguments();

@@ -29,6 +29,10 @@ struct Opciones {
     std::optional<double> fuerza;               // --fuerza, for lsb and dct
     std::optional<std::filesystem::path> hoja;  // --hoja: the classroom handout
     std::vector<Ataque> ataques_de_la_hoja;     // the handout's, when --ataque chose them
+    bool espectro = false;                      // --metodo espectro: detection, not a picture
+    int longitud = 1000;                        // --longitud: coefficients it marks
+    double umbral = 6;                          // --umbral: the detector's threshold
+    bool detecta = false;                       // --detecta SOSPECHOSA ORIGINAL
 };
 
 // A bad command line: what is wrong, in one Spanish line.

@@ -28,14 +28,10 @@ QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas) {
         .value_or(QByteArray());
 }
 
-namespace {
-
 Json parada_json(const std::optional<Parada>& p) {
     if (!p) return {};
     return Json::objeto({{"antesDelPaso", p->paso}, {"mensaje", p->mensaje}});
 }
-
-}  // namespace
 
 std::string informe_metodo_json(const std::string& metodo, double fuerza,
                                 std::optional<double> psnr, std::optional<double> ssim,

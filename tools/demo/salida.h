@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/json.h"
 #include "tools/demo/ejecucion.h"
 #include "workflow/barrido.h"
 #include "workflow/comparacion.h"
@@ -31,6 +32,9 @@ struct Parada {
     int paso = 0;
     std::optional<std::string> mensaje;
 };
+
+// Where the steps stopped, for a report; null when they did not.
+Json parada_json(const std::optional<Parada>& p);
 
 // informe.json of a method other than the block pairs: its name and
 // strength, the PSNR and SSIM of its watermarked picture, its reading
