@@ -253,15 +253,20 @@ void BM_ExtraccionDesdeArchivo(benchmark::State& state, const char* formato) {
 BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, bmp, "bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExtraccionDesdeArchivo, png, "png")->Unit(benchmark::kMillisecond);
 
+// The samples opened as the user opens them, host first.
+void abre_muestras(SesionSinVentana& s) {
+    const std::string muestras = ZEK_CARPETA_MUESTRAS;
+    s.sesion.abre(Rol::Imagen, muestras + "/imagen.bmp");
+    s.sesion.abre(Rol::Marca, muestras + "/marca.bmp");
+}
+
 // The classroom handout of the samples as the window makes it, with the
 // laboratory's sweep and comparison already computed: the pictures and
 // figures, the charts, the attack table, the report, and the PDF in memory.
 void BM_Hoja(benchmark::State& state) {
     LectorQt lector;
     SesionSinVentana s(&lector);
-    const std::string muestras = ZEK_CARPETA_MUESTRAS;
-    s.sesion.abre(Rol::Imagen, muestras + "/imagen.bmp");
-    s.sesion.abre(Rol::Marca, muestras + "/marca.bmp");
+    abre_muestras(s);
     s.demuestra("16", "3");
     const CodecJpegQt jpeg;
     const auto entrada = s.sesion.entrada_del_barrido();
@@ -288,13 +293,11 @@ BENCHMARK(BM_Hoja)->Unit(benchmark::kMillisecond)->Iterations(5);
 // an attack on the watermarked picture with its reading.
 void BM_PasoMuestras(benchmark::State& state) {
     LectorQt lector;
-    const std::string muestras = ZEK_CARPETA_MUESTRAS;
     const auto n = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         auto s = std::make_unique<SesionSinVentana>(&lector);
-        s->sesion.abre(Rol::Imagen, muestras + "/imagen.bmp");
-        s->sesion.abre(Rol::Marca, muestras + "/marca.bmp");
+        abre_muestras(*s);
         s->demuestra("10", "3", n - 1);
         state.ResumeTiming();
         s->sesion.Command1_Click();
@@ -308,9 +311,7 @@ BENCHMARK(BM_PasoMuestras)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
 void BM_AtaqueMuestras(benchmark::State& state, const char* ataque) {
     LectorQt lector;
     SesionSinVentana s(&lector);
-    const std::string muestras = ZEK_CARPETA_MUESTRAS;
-    s.sesion.abre(Rol::Imagen, muestras + "/imagen.bmp");
-    s.sesion.abre(Rol::Marca, muestras + "/marca.bmp");
+    abre_muestras(s);
     s.demuestra("10", "3");
     const auto fuente = s.sesion.fuente_marcada();
     const CodecJpegQt jpeg;
