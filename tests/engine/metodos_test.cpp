@@ -94,6 +94,31 @@ TEST(MetodoLsb, BrightnessOfOneReadsTheWatermarkInverted) {
     EXPECT_EQ(a.nc(), -1);
 }
 
+// Worked by hand on a grey of 100, whose luminance is 100 (0b1100100):
+// bit 0 set to 1 takes 99 or 101, a tie, so the negative step, 99; bit 2
+// set to 0 takes 99 (one step down) rather than 104 (four up); a bit
+// already right leaves the pixel; pixel (xm, ym) of the watermark is host
+// pixel (xm, ym).
+TEST(MetodoLsb, SetsTheBitWithTheSmallestStepTheNegativeOneOnATie) {
+    SuperficieMemoria gris(4, 4);
+    gris.rellena(0, 0, 4, 4, 100 * 0x010101);
+    struct Caso {
+        int plano;
+        Bits bits;
+        int32_t esperados[4];  // pixels (1, 1), (2, 1), (1, 2), (2, 2)
+    };
+    const Caso casos[] = {{0, {1, 0, 1, 0}, {99, 100, 99, 100}},
+                          {2, {0, 1, 1, 0}, {99, 100, 100, 99}}};
+    for (const Caso& c : casos) {
+        const auto m = metodo_lsb().inserta(gris, c.bits, 2, 2, c.plano, 0);
+        ASSERT_TRUE(m);
+        const int32_t leidos[] = {m->lee_pixel(1, 1), m->lee_pixel(2, 1), m->lee_pixel(1, 2),
+                                  m->lee_pixel(2, 2)};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(leidos[i], c.esperados[i] * 0x010101) << c.plano << i;
+        EXPECT_EQ(m->lee_pixel(0, 0), 100 * 0x010101);
+    }
+}
+
 TEST(Metodos, SayWhyAWatermarkDoesNotFit) {
     // 12 x 12 whole blocks of 8 on JPEG's grid, 15 coefficients each: 2160.
     EXPECT_EQ(no_cabe(metodo_dct(), 100, 100, 181, 227),
