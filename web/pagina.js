@@ -81,6 +81,8 @@ function muestra(vista) {
   $("guarda-marcada").disabled = !estado.hayMarcada;
   $("guarda-extraida").disabled = !estado.hayExtraida;
   document.body.dataset.paso = estado.paso;
+  grado_en_uso = estado.grado;
+  muestra_fuerza();
   estado.mensajes.forEach(muestra_mensaje);
 }
 
@@ -211,6 +213,9 @@ function pon_ataques(ataques) {
   limita();
 }
 
+let grado_en_uso = 0;
+let muestra_fuerza = () => {};
+
 function pon_metodos(metodos) {
   const metodo = $("metodo");
   for (const m of metodos) metodo.add(new Option(m.titulo, m.nombre));
@@ -220,9 +225,14 @@ function pon_metodos(metodos) {
     fuerza.min = m.desde;
     fuerza.max = m.hasta;
     fuerza.step = m.entera ? 1 : "any";
-    // The block pairs' strength is the degree in force.
-    fuerza.disabled = m.nombre === "bloques";
     fuerza.value = m.nombre === "lsb" ? 0 : 2;
+    muestra_fuerza();
+  };
+  // The block pairs' strength is the degree in force, shown, not edited.
+  muestra_fuerza = () => {
+    const bloques = metodo.value === "bloques";
+    $("fuerza").disabled = bloques;
+    if (bloques) $("fuerza").value = grado_en_uso;
   };
   metodo.addEventListener("change", limita);
   limita();

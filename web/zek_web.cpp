@@ -239,6 +239,7 @@ class ZekWeb {
         mensajes_vistos_ = puerto_.mensajes.size();
         e.set("mensajes", mensajes);
         e.set("paso", sesion_.vbles().Paso);
+        e.set("grado", sesion_.vbles().Grado);
         e.set("hayMarcada", sesion_.demostracion().informe().insertada);
         e.set("hayExtraida", sesion_.marca_extraida().has_value());
         e.set("puedeRepetir", !sesion_.ruta_anfitrion().empty() || !sesion_.ruta_marca().empty());
