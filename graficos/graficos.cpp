@@ -9,10 +9,12 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QPen>
+#include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <numbers>
 #include <utility>
 
 namespace zek {
@@ -259,6 +261,141 @@ QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series, bool f
     grafico->addAxis(eje_pares, Qt::AlignLeft);
     barras->attachAxis(eje_resto);
     barras->attachAxis(eje_pares);
+    return grafico;
+}
+
+namespace {
+
+QValueAxis* eje(QChart* grafico, const QString& titulo, Qt::Alignment donde, double desde,
+                double hasta) {
+    auto* e = new QValueAxis();
+    e->setTitleText(titulo);
+    e->setRange(desde, hasta);
+    grafico->addAxis(e, donde);
+    return e;
+}
+
+void anade_serie(QChart* grafico, QXYSeries* s, QValueAxis* x, QValueAxis* y) {
+    grafico->addSeries(s);
+    s->attachAxis(x);
+    s->attachAxis(y);
+}
+
+}  // namespace
+
+QChart* grafico_de_respuesta(const RespuestaDetector& r, double clave, double umbral) {
+    auto* grafico = new QChart();
+    grafico->setTitle(
+        QString::fromUtf8("Respuesta del detector a %1 claves").arg(r.falsas.size() + 1));
+    pon_leyenda_abajo(grafico);
+    pon_numeros_locales(grafico);
+    double mayor = std::max(r.sim, umbral), menor = std::min(0.0, r.sim);
+    for (const double s : r.falsas) mayor = std::max(mayor, s), menor = std::min(menor, s);
+    const double n = static_cast<double>(r.falsas.size());
+    auto* x = eje(grafico, QStringLiteral("Clave"), Qt::AlignBottom, clave - 1, clave + n + 1);
+    x->setLabelFormat(QStringLiteral("%.0f"));
+    x->setTickType(QValueAxis::TicksDynamic);  // round keys after the true one
+    x->setTickAnchor(clave);
+    x->setTickInterval(n > 500 ? 250 : n > 100 ? 50 : 10);
+    auto* y = eje(grafico, QStringLiteral("sim"), Qt::AlignLeft, std::floor(menor) - 1,
+                  std::ceil(mayor) + 1);
+    y->applyNiceNumbers();
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    auto* falsas = new QScatterSeries();
+    falsas->setName(QString::fromUtf8("claves equivocadas"));
+    falsas->setMarkerSize(3);
+    falsas->setBorderColor(Qt::transparent);
+    falsas->setColor(QColor(0, 114, 178));
+    for (size_t k = 0; k < r.falsas.size(); ++k)
+        falsas->append(clave + 1 + static_cast<double>(k), r.falsas[k]);
+    auto* verdadera = new QScatterSeries();
+    verdadera->setName(QString::fromUtf8("la clave %1").arg(QLocale().toString(clave, 'g', 15)));
+    verdadera->setMarkerSize(10);
+    verdadera->setColor(QColor(213, 94, 0));
+    verdadera->append(clave, r.sim);
+    auto* linea = new QLineSeries();
+    linea->setName(QString::fromUtf8("umbral %1").arg(QLocale().toString(umbral, 'g', 15)));
+    QPen discontinua(Qt::black);
+    discontinua.setStyle(Qt::DashLine);
+    linea->setPen(discontinua);
+    linea->append(clave - 1, umbral);
+    linea->append(clave + n + 1, umbral);
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{falsas, verdadera, linea})
+        anade_serie(grafico, s, x, y);
+    return grafico;
+}
+
+QChart* grafico_de_falsas(const std::vector<double>& falsas) {
+    auto* grafico = new QChart();
+    grafico->setTitle(QString::fromUtf8("sim con las claves equivocadas y la normal estándar"));
+    pon_leyenda_abajo(grafico);
+    pon_numeros_locales(grafico);
+    constexpr double kAncho = 0.25, kDesde = -5, kHasta = 5;
+    const int cajas = static_cast<int>((kHasta - kDesde) / kAncho);
+    std::vector<int> cuentas(static_cast<size_t>(cajas), 0);
+    for (const double s : falsas) {
+        const int i = static_cast<int>(std::floor((s - kDesde) / kAncho));
+        if (i >= 0 && i < cajas) ++cuentas[static_cast<size_t>(i)];
+    }
+    // Each bin as a step of the outline, so that counts read as bars.
+    auto* barras = new QLineSeries();
+    barras->setName(QString::fromUtf8("claves equivocadas"));
+    barras->setPen(QPen(QColor(0, 114, 178), 2));
+    int mayor = 1;
+    for (int i = 0; i < cajas; ++i) {
+        const double a = kDesde + i * kAncho, c = cuentas[static_cast<size_t>(i)];
+        barras->append(a, c);
+        barras->append(a + kAncho, c);
+        mayor = std::max(mayor, cuentas[static_cast<size_t>(i)]);
+    }
+    auto* normal = new QLineSeries();
+    normal->setName(QString::fromUtf8("N(0, 1)"));
+    QPen discontinua(QColor(213, 94, 0), 2);
+    discontinua.setStyle(Qt::DashLine);
+    normal->setPen(discontinua);
+    const double n = static_cast<double>(falsas.size());
+    for (double s = kDesde; s <= kHasta + 1e-9; s += kAncho / 4) {
+        const double esperadas =
+            n * kAncho * std::exp(-s * s / 2) / std::sqrt(2 * std::numbers::pi);
+        normal->append(s, esperadas);
+        mayor = std::max(mayor, static_cast<int>(std::ceil(esperadas)));
+    }
+    auto* x = eje(grafico, QStringLiteral("sim"), Qt::AlignBottom, kDesde, kHasta);
+    x->setLabelFormat(QStringLiteral("%.0f"));
+    auto* y = eje(grafico, QStringLiteral("Claves"), Qt::AlignLeft, 0, mayor * 1.1);
+    y->applyNiceNumbers();
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    anade_serie(grafico, barras, x, y);
+    anade_serie(grafico, normal, x, y);
+    return grafico;
+}
+
+QChart* grafico_roc(const CurvaRoc& c) {
+    auto* grafico = new QChart();
+    grafico->setTitle(
+        QString::fromUtf8("Curva ROC: área %1").arg(QLocale().toString(c.area, 'f', 3)));
+    pon_leyenda_abajo(grafico);
+    pon_numeros_locales(grafico);
+    // Short titles, which a chart of 300 pixels shows whole.
+    auto* x = eje(grafico, QString::fromUtf8("Falsa alarma"), Qt::AlignBottom, 0, 1);
+    auto* y = eje(grafico, QString::fromUtf8("Detección"), Qt::AlignLeft, 0, 1);
+    for (QValueAxis* e : {x, y}) {
+        e->setTickCount(6);  // every 0.2
+        e->setLabelFormat(QStringLiteral("%.1f"));
+    }
+    auto* curva = new QLineSeries();
+    curva->setName(QString::fromUtf8("el detector"));
+    curva->setPen(QPen(QColor(0, 114, 178), 2));
+    for (const auto& [pfa, pd] : c.puntos) curva->append(pfa, pd);
+    auto* azar = new QLineSeries();
+    azar->setName(QString::fromUtf8("al azar"));
+    QPen punteada(QColor(120, 120, 120));
+    punteada.setStyle(Qt::DotLine);
+    azar->setPen(punteada);
+    azar->append(0, 0);
+    azar->append(1, 1);
+    anade_serie(grafico, curva, x, y);
+    anade_serie(grafico, azar, x, y);
     return grafico;
 }
 

@@ -10,6 +10,7 @@
 #include "engine/extraccion_ciega.h"
 #include "workflow/barrido.h"
 #include "workflow/comparacion.h"
+#include "workflow/deteccion.h"
 
 class QChart;
 
@@ -42,6 +43,15 @@ int32_t paso_de_etiquetas(int32_t n, int32_t como_mucho);
 // with `fracciones`, watermark pixels by the fraction of its step that
 // another method's reading looks at.
 QChart* grafico_de_histograma(const std::vector<SerieHistograma>& series, bool fracciones = false);
+
+// The detector's response: sim for the true key and the wrong ones, key by
+// key, the true one marked, the threshold drawn.
+QChart* grafico_de_respuesta(const RespuestaDetector& r, double clave, double umbral);
+// The wrong keys' sim in bins of 0.25 beside the standard normal curve
+// they should follow (expected counts per bin).
+QChart* grafico_de_falsas(const std::vector<double>& falsas);
+// The detection probability against the false-alarm probability.
+QChart* grafico_roc(const CurvaRoc& c);
 
 // The chart drawn at 960 x 600; takes the chart. A null image without one.
 QImage imagen_de_grafico(QChart* grafico);

@@ -13,6 +13,7 @@
 
 #include "qt/escritura.h"
 #include "tools/guion_ventana.h"
+#include "ui/frm_deteccion.h"
 #include "ui/frm_laboratorio.h"
 #include "ui/frm_principal.h"
 
@@ -53,5 +54,13 @@ int main(int argc, char** argv) {
     lab->findChild<QPushButton*>("lanza_barrido")->click();
     lab->espera();
     QApplication::processEvents();
-    return guarda(*lab, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    if (!guarda(*lab, QString::fromLocal8Bit(argv[2]))) return 1;
+    if (argc < 4) return 0;
+
+    // The detector of the spread spectrum after the same JPEG of quality 50.
+    lab->findChild<QPushButton*>("detector_espectro")->click();
+    zek::FrmDeteccion* detector = lab->deteccion();
+    detector->espera();
+    QApplication::processEvents();
+    return guarda(*detector, QString::fromLocal8Bit(argv[3])) ? 0 : 1;
 }

@@ -21,6 +21,7 @@
 #include "tools/demo/linea_de_mensaje.h"
 #include "tools/demo/opciones.h"
 #include "tools/demo/salida.h"
+#include "workflow/deteccion.h"
 #include "workflow/informe.h"
 
 namespace {
@@ -214,23 +215,6 @@ bool anade_metodo(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e,
     return true;
 }
 
-std::string con_coma(std::string t) {
-    std::replace(t.begin(), t.end(), '.', ',');
-    return t;
-}
-
-// One line on the detector's decision, in Spanish with the decimal comma.
-std::string decision(double clave, double sim, double umbral) {
-    const bool presente = sim > umbral;
-    return "La marca de la clave " + texto_general(clave, ',') +
-           (presente ? " está presente: sim " : " no está: sim ") + con_decimales(sim, 2, ',') +
-           (presente ? " > " : " ≤ ") + texto_general(umbral, ',') +
-           " (probabilidad de falsa alarma " +
-           con_coma(
-               texto_de_numero(probabilidad_de_falsa_alarma(umbral), FormatoNumero::General, 2)) +
-           ").";
-}
-
 Json deteccion_json(double sim, const Opciones& o) {
     return Json::objeto({{"sim", sim},
                          {"umbral", o.umbral},
@@ -330,7 +314,7 @@ int detecta(const Opciones& o) {
     std::vector<ArchivoNuevo> archivos;
     anade(archivos, o.salida, "deteccion.json", bytes_de(j.texto()));
     if (!escribe(archivos, o.salida)) return kSinEscribir;
-    std::cout << decision(clave, r.sim, o.umbral) << '\n';
+    std::cout << texto_de_decision(clave, r.sim, o.umbral, ',') << '\n';
     return kBien;
 }
 

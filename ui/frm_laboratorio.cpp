@@ -21,6 +21,7 @@
 #include "qt/escritura.h"
 #include "ui/dialogos.h"
 #include "ui/frm_comparacion.h"
+#include "ui/frm_deteccion.h"
 
 namespace zek {
 namespace {
@@ -126,6 +127,9 @@ void FrmLaboratorio::crea_controles() {
     con_metodo->addWidget(new QLabel(QStringLiteral("Fuerza:"), this));
     con_metodo->addWidget(fuerza_);
     con_metodo->addStretch(1);
+    detector_ = new QPushButton(QString::fromUtf8("Detector (espectro ensanchado)…"), this);
+    detector_->setObjectName("detector_espectro");
+    con_metodo->addWidget(detector_);
     raiz->addLayout(con_metodo);
     // The parameter's name changes with the attack: room for the longest, so
     // that nothing beside it moves.
@@ -219,12 +223,17 @@ void FrmLaboratorio::crea_controles() {
     connect(tipo_, &QComboBox::currentIndexChanged, this, [this] {
         cambia_tipo_de_ataque();
         analiza_de_nuevo();
+        avisa_al_detector();
     });
-    connect(valor_, &QDoubleSpinBox::valueChanged, this, [this] { analiza_de_nuevo(); });
+    connect(valor_, &QDoubleSpinBox::valueChanged, this, [this] {
+        analiza_de_nuevo();
+        avisa_al_detector();
+    });
     connect(vista_diferencia_, &QComboBox::currentIndexChanged, this,
             [this] { muestra_diferencia(); });
     connect(lanza_barrido_, &QPushButton::clicked, this, [this] { lanza_barrido(); });
     connect(compara_, &QPushButton::clicked, this, [this] { abre_comparacion(); });
+    connect(detector_, &QPushButton::clicked, this, [this] { abre_deteccion(); });
     connect(metodo_, &QComboBox::currentIndexChanged, this, [this] {
         cambia_metodo();
         analiza_de_nuevo();
@@ -275,6 +284,8 @@ void FrmLaboratorio::pon_nombres_accesibles() {
         {fuerza_, "Fuerza del método", "El plano de bits o alfa; el grado para los pares"},
         {compara_, "Comparar métodos",
          "Los pares de bloques, el bit menos significativo y la DCT al mismo PSNR"},
+        {detector_, "Detector de espectro ensanchado",
+         "Si la marca de la clave está, con sus falsas alarmas"},
         {exporta_png_, "Exportar el barrido como PNG", ""},
         {exporta_csv_, "Exportar el barrido como CSV", ""},
     };
@@ -339,6 +350,7 @@ void FrmLaboratorio::actualiza_fuentes() {
     }
     lanza_barrido_->setEnabled(puede_barrer());
     compara_->setEnabled(sesion_.entrada_del_barrido().has_value());
+    detector_->setEnabled(compara_->isEnabled());
     muestra_fuente();
     analiza_de_nuevo();
 }
@@ -349,6 +361,19 @@ bool FrmLaboratorio::puede_barrer() const {
     // The block pairs refuse a key of 0; the other methods take any.
     return !barrido_en_marcha_ && sesion_.entrada_del_barrido() &&
            (&metodo_elegido() != &metodo_bloques() || sesion_.vbles().Clave != 0);
+}
+
+// The detector, when open, follows the attack chosen here.
+void FrmLaboratorio::avisa_al_detector() {
+    if (!deteccion_ || !deteccion_->isVisible()) return;
+    if (const auto a = lee_ataque(ataque_elegido())) deteccion_->pon_ataque(*a);
+}
+
+void FrmLaboratorio::abre_deteccion() {
+    if (!deteccion_) deteccion_ = new FrmDeteccion(this, sesion_);
+    deteccion_->show();
+    deteccion_->raise();
+    if (const auto a = lee_ataque(ataque_elegido())) deteccion_->pon_ataque(*a);
 }
 
 void FrmLaboratorio::abre_comparacion() {

@@ -27,6 +27,7 @@ namespace zek {
 
 class Dialogos;
 class FrmComparacion;
+class FrmDeteccion;
 
 class FrmLaboratorio final : public QWidget {
   public:
@@ -39,6 +40,10 @@ class FrmLaboratorio final : public QWidget {
     // pictures.
     void abre_comparacion();
     FrmComparacion* comparacion() const { return comparacion_; }
+    // "Detector (espectro ensanchado)…": a window of its own that follows
+    // the attack chosen here.
+    void abre_deteccion();
+    FrmDeteccion* deteccion() const { return deteccion_; }
     // Analyses the picture opened last with "Imagen marcada…".
     void muestra_abierta();
     // Waits for the work under way and shows what it found (tests, tools).
@@ -57,6 +62,7 @@ class FrmLaboratorio final : public QWidget {
     std::shared_ptr<const FuenteLaboratorio> fuente_en_uso() const;
     void limita_valor();
     void analiza_de_nuevo();
+    void avisa_al_detector();
     void muestra(std::shared_ptr<const ResultadoLaboratorio> resultado);
     void muestra_fuente();
     void muestra_diferencia();
@@ -90,8 +96,10 @@ class FrmLaboratorio final : public QWidget {
     QDoubleSpinBox *valor_, *fuerza_;
     QLabel *nombre_valor_, *atacada_, *leida_, *diferencia_, *escala_, *cifras_, *aviso_barrido_;
     QChartView *histograma_, *grafico_barrido_;
-    QPushButton *lanza_barrido_, *cancela_barrido_, *exporta_png_, *exporta_csv_, *compara_;
+    QPushButton *lanza_barrido_, *cancela_barrido_, *exporta_png_, *exporta_csv_, *compara_,
+        *detector_;
     FrmComparacion* comparacion_ = nullptr;
+    FrmDeteccion* deteccion_ = nullptr;
     QProgressBar* progreso_;
 };
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/numeros.h"
+#include "base/portatil.h"
 #include "images/calidad.h"
 
 namespace zek {
@@ -34,6 +36,17 @@ CurvaRoc curva_roc(const std::vector<double>& verdaderas, const std::vector<doub
                                           [&](double s) { return s > c.umbral_millonesima; })) /
         static_cast<double>(verdaderas.size());
     return c;
+}
+
+std::string texto_de_decision(double clave, double sim, double umbral, char separador) {
+    const bool presente = sim > umbral;
+    std::string p =
+        texto_de_numero(probabilidad_de_falsa_alarma(umbral), FormatoNumero::General, 2);
+    std::replace(p.begin(), p.end(), '.', separador);
+    return "La marca de la clave " + texto_general(clave, separador) +
+           (presente ? " está presente: sim " : " no está: sim ") +
+           con_decimales(sim, 2, separador) + (presente ? " > " : " ≤ ") +
+           texto_general(umbral, separador) + " (probabilidad de falsa alarma " + p + ").";
 }
 
 double umbral_para(double p) {

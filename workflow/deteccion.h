@@ -35,6 +35,10 @@ CurvaRoc curva_roc(const std::vector<double>& verdaderas, const std::vector<doub
 // The threshold T whose false-alarm probability (1/2) erfc(T / sqrt 2) is p.
 double umbral_para(double p);
 
+// The detector's decision in one line: "La marca de la clave 3 está
+// presente: sim 31,37 > 6 (probabilidad de falsa alarma 9,9e-10)."
+std::string texto_de_decision(double clave, double sim, double umbral, char separador_decimal);
+
 struct AnalisisDeteccion {
     std::optional<SuperficieMemoria> marcada, atacada;
     std::string motivo;              // why there is nothing, when there is nothing

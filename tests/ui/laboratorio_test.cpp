@@ -14,16 +14,19 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <numbers>
 
 #include "graficos/graficos.h"
 #include "tests/comun/disco_lleno.h"
 #include "tests/comun/por_nombre.h"
 #include "tests/ui/ventana.h"
 #include "ui/frm_comparacion.h"
+#include "ui/frm_deteccion.h"
 #include "ui/frm_laboratorio.h"
 
 namespace zek {
@@ -291,6 +294,43 @@ TEST(Laboratorio, ComparesTheThreeMethodsInAWindowOfItsOwn) {
     EXPECT_GE(c->width(), std::min(columnas + 40, pantalla)) << pantalla;
 }
 
+// The detector follows the laboratory's attack: after a JPEG of quality 50
+// the samples' mark is there far above the threshold, after quality 10 it
+// is lost; the response, the wrong keys and the ROC drawn, in a window a
+// projector shows whole.
+TEST(Laboratorio, TheDetectorFollowsTheAttackAndSaysWhetherTheMarkIsThere) {
+    Ventana v;
+    demostracion(v, 2);
+    v.hijo<QAction>("SubLaboratorio")->trigger();
+    FrmLaboratorio* lab = v.w->laboratorio();
+    lab->espera();
+    lab->findChild<QComboBox*>("ataque")->setCurrentIndex(1);  // JPEG
+    lab->findChild<QDoubleSpinBox*>("valor")->setValue(50);
+    lab->findChild<QPushButton*>("detector_espectro")->click();
+    FrmDeteccion* d = lab->deteccion();
+    ASSERT_NE(d, nullptr);
+    d->espera();
+    ASSERT_TRUE(d->analisis());
+    EXPECT_GT(d->analisis()->respuesta.sim, 3 * kUmbralEspectro);
+    EXPECT_EQ(d->analisis()->verdaderas.size(), 32u);
+    const QString aviso = d->findChild<QLabel*>("aviso_deteccion")->text();
+    EXPECT_TRUE(
+        aviso.contains(QString::fromUtf8("atacada con jpeg:50: La marca de la clave 3 está "
+                                         "presente: sim ")))
+        << aviso.toStdString();
+    EXPECT_EQ(d->findChild<QChartView*>("respuesta")->chart()->series().size(), 3);
+    EXPECT_TRUE(d->findChild<QLabel*>("cifras_roc")->text().contains(QString::fromUtf8("área")));
+    EXPECT_LE(d->minimumSizeHint().width(), 1024);
+    EXPECT_LE(d->minimumSizeHint().height(), 740);
+
+    lab->findChild<QDoubleSpinBox*>("valor")->setValue(10);
+    d->espera();
+    EXPECT_LT(d->analisis()->respuesta.sim, kUmbralEspectro);
+    EXPECT_TRUE(d->findChild<QLabel*>("aviso_deteccion")
+                    ->text()
+                    .contains(QString::fromUtf8("La marca de la clave 3 no está")));
+}
+
 // The charts' axes worked by hand: the comparison's error axis reaches the
 // DCT method's 0.71 (up to 0.8, never under 0.6, never over 1), and the
 // residue histogram of degree 16 labels every other residue, whole.
@@ -310,6 +350,29 @@ TEST(Graficos, AxesCoverTheDataAndLabelWhatFits) {
     auto* eje = qobject_cast<QCategoryAxis*>(h->axes(Qt::Horizontal).value(0));
     ASSERT_NE(eje, nullptr);
     EXPECT_EQ(eje->categoriesLabels(), QStringList({"0", "2", "4", "6", "8", "10", "12", "14"}));
+
+    // Wrong keys' values 0.1, 0.2 and -0.1: two in the bin [0, 0.25), one in
+    // [-0.25, 0), each bin drawn as a step of two points from -5 by 0.25; the
+    // normal curve expects 3 x 0.25 x 1/sqrt(2 pi) keys at 0.
+    std::unique_ptr<QChart> f(grafico_de_falsas({0.1, 0.2, -0.1}));
+    auto* barras = qobject_cast<QLineSeries*>(f->series().value(0));
+    auto* normal = qobject_cast<QLineSeries*>(f->series().value(1));
+    ASSERT_TRUE(barras && normal);
+    const QList<QPointF> pasos = barras->points();
+    ASSERT_EQ(pasos.size(), 80);
+    for (int caja = 0; caja < 40; ++caja) {
+        const double esperado = caja == 20 ? 2 : caja == 19 ? 1 : 0;
+        EXPECT_DOUBLE_EQ(pasos[2 * caja].x(), -5 + 0.25 * caja);
+        EXPECT_DOUBLE_EQ(pasos[2 * caja].y(), esperado) << caja;
+        EXPECT_DOUBLE_EQ(pasos[2 * caja + 1].y(), esperado) << caja;
+    }
+    bool en_cero = false;
+    for (const QPointF& p : normal->points()) {
+        if (p.x() != 0) continue;
+        en_cero = true;
+        EXPECT_NEAR(p.y(), 0.75 / std::sqrt(2 * std::numbers::pi), 1e-12);
+    }
+    EXPECT_TRUE(en_cero);
 }
 
 // The analysis with another method: its own embedding of the host, read

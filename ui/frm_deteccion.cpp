@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: MIT
+#include "ui/frm_deteccion.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "graficos/graficos.h"
+
+namespace zek {
+namespace {
+
+QChartView* vista_de_grafico(QWidget* padre, const char* nombre, const char* accesible) {
+    auto* v = new QChartView(new QChart(), padre);
+    v->setObjectName(nombre);
+    v->setAccessibleName(QString::fromUtf8(accesible));
+    v->setRenderHint(QPainter::Antialiasing);
+    v->setMinimumSize(300, 220);
+    return v;
+}
+
+void cambia_grafico(QChartView* vista, QChart* nuevo) {
+    QChart* viejo = vista->chart();
+    vista->setChart(nuevo ? nuevo : new QChart());
+    delete viejo;
+}
+
+}  // namespace
+
+FrmDeteccion::FrmDeteccion(QWidget* padre, const Sesion& sesion)
+    : QWidget(padre, Qt::Window), sesion_(sesion) {
+    setObjectName("FrmDeteccion");
+    setWindowTitle(QString::fromUtf8("Detector: espectro ensanchado"));
+    crea_controles();
+    resize(980, 700);
+}
+
+FrmDeteccion::~FrmDeteccion() {
+    trabajo_.cancela();  // the worker posts to this window
+}
+
+void FrmDeteccion::crea_controles() {
+    auto* raiz = new QVBoxLayout(this);
+    auto* fila = new QHBoxLayout();
+    const auto numero = [this](const char* nombre, const char* accesible, double desde,
+                               double hasta, double valor, int decimales) {
+        auto* s = new QDoubleSpinBox(this);
+        s->setObjectName(nombre);
+        s->setAccessibleName(QString::fromUtf8(accesible));
+        s->setRange(desde, hasta);
+        s->setDecimals(decimales);
+        s->setSingleStep(decimales ? 0.01 : 1);
+        s->setValue(valor);
+        return s;
+    };
+    alfa_ =
+        numero("alfa", "Fuerza alfa", kAlfaEspectroMinimo, kAlfaEspectroMaximo, kAlfaEspectro, 2);
+    umbral_ = numero("umbral", "Umbral del detector", 0, 50, kUmbralEspectro, 1);
+    longitud_ = new QSpinBox(this);
+    longitud_->setObjectName("longitud");
+    longitud_->setAccessibleName(QString::fromUtf8("Coeficientes marcados"));
+    longitud_->setRange(1, 100000);
+    longitud_->setValue(kLongitudEspectro);
+    calcula_ = new QPushButton(QString::fromUtf8("Detectar"), this);
+    calcula_->setObjectName("detecta");
+    cancela_ = new QPushButton(QStringLiteral("Cancelar"), this);
+    cancela_->setObjectName("cancela_deteccion");
+    cancela_->setEnabled(false);
+    progreso_ = new QProgressBar(this);
+    progreso_->setObjectName("progreso_deteccion");
+    progreso_->setAccessibleName(QString::fromUtf8("Progreso de la curva ROC"));
+    fila->addWidget(new QLabel(QString::fromUtf8("Alfa:"), this));
+    fila->addWidget(alfa_);
+    fila->addWidget(new QLabel(QString::fromUtf8("Coeficientes:"), this));
+    fila->addWidget(longitud_);
+    fila->addWidget(new QLabel(QString::fromUtf8("Umbral:"), this));
+    fila->addWidget(umbral_);
+    fila->addWidget(calcula_);
+    fila->addWidget(cancela_);
+    fila->addWidget(progreso_, 1);
+    raiz->addLayout(fila);
+    aviso_ = new QLabel(this);
+    aviso_->setObjectName("aviso_deteccion");
+    aviso_->setAccessibleName(QString::fromUtf8("Decisión del detector"));
+    aviso_->setWordWrap(true);
+    raiz->addWidget(aviso_);
+    auto* graficos = new QGridLayout();
+    respuesta_ = vista_de_grafico(this, "respuesta", "Respuesta del detector a cada clave");
+    falsas_ = vista_de_grafico(this, "falsas", "sim con las claves equivocadas");
+    curva_ = vista_de_grafico(this, "roc", "Curva ROC");
+    graficos->addWidget(respuesta_, 0, 0, 1, 2);
+    graficos->addWidget(falsas_, 1, 0);
+    graficos->addWidget(curva_, 1, 1);
+    raiz->addLayout(graficos, 1);
+    roc_ = new QLabel(this);
+    roc_->setObjectName("cifras_roc");
+    roc_->setAccessibleName(
+        QString::fromUtf8("Área de la curva ROC y umbral de una falsa alarma "
+                          "en un millón"));
+    roc_->setWordWrap(true);
+    raiz->addWidget(roc_);
+
+    connect(calcula_, &QPushButton::clicked, this, [this] { detecta(); });
+    connect(cancela_, &QPushButton::clicked, this, [this] {
+        trabajo_.pide_parar();
+        cancela_->setEnabled(false);
+        aviso_->setText(QString::fromUtf8("Cancelando…"));
+    });
+}
+
+void FrmDeteccion::pon_ataque(const Ataque& ataque) {
+    ataque_ = ataque;
+    if (isVisible()) detecta();
+}
+
+void FrmDeteccion::detecta() {
+    auto entrada = sesion_.entrada_del_barrido();
+    if (!entrada) {
+        aviso_->setText(QString::fromUtf8("Hace falta una imagen principal abierta."));
+        return;
+    }
+    auto anfitrion = std::make_shared<const SuperficieMemoria>(std::move(entrada->anfitrion));
+    const double clave = entrada->clave, alfa = alfa_->value();
+    const int n = longitud_->value();
+    calcula_->setEnabled(false);
+    cancela_->setEnabled(true);
+    progreso_->setValue(0);
+    aviso_->setText(QString::fromUtf8("Insertando, atacando (%1) y detectando…")
+                        .arg(QString::fromStdString(ataque_.texto)));
+    const unsigned generacion = ++generacion_;
+    trabajo_.lanza([this, anfitrion, clave, alfa, n, ataque = ataque_,
+                    generacion](std::stop_token parar) {
+        auto a = std::make_shared<AnalisisDeteccion>(analiza_deteccion(
+            *anfitrion, clave, alfa, n, ataque, &jpeg_, 32, [this, &parar](int hechos, int total) {
+                const int valor = 100 * hechos / total;
+                QMetaObject::invokeMethod(
+                    progreso_, [this, valor] { progreso_->setValue(valor); }, Qt::QueuedConnection);
+                return !parar.stop_requested();
+            }));
+        const bool completo = !parar.stop_requested();
+        QMetaObject::invokeMethod(
+            this, [this, a, completo, generacion] { termina(a, completo, generacion); },
+            Qt::QueuedConnection);
+    });
+}
+
+void FrmDeteccion::termina(std::shared_ptr<AnalisisDeteccion> a, bool completo,
+                           unsigned generacion) {
+    if (generacion != generacion_) return;
+    calcula_->setEnabled(true);
+    cancela_->setEnabled(false);
+    if (!completo) {
+        aviso_->setText(QString::fromUtf8("Detección cancelada al %1 %.").arg(progreso_->value()));
+        return;
+    }
+    analisis_ = std::move(*a);
+    muestra(*analisis_);
+}
+
+void FrmDeteccion::muestra(const AnalisisDeteccion& a) {
+    if (!a.motivo.empty()) {
+        aviso_->setText(QString::fromStdString(a.motivo));
+        for (QChartView* v : {respuesta_, falsas_, curva_}) cambia_grafico(v, nullptr);
+        roc_->clear();
+        return;
+    }
+    const QLocale local;
+    const char separador = local.decimalPoint()[0].toLatin1();
+    const double clave = sesion_.vbles().Clave, umbral = umbral_->value();
+    aviso_->setText(
+        QString::fromUtf8("La imagen marcada con la clave, %1 dB de PSNR, atacada con %2: ")
+            .arg(a.psnr ? local.toString(*a.psnr, 'f', 2) : QString::fromUtf8("—"),
+                 QString::fromStdString(ataque_.texto)) +
+        QString::fromStdString(texto_de_decision(clave, a.respuesta.sim, umbral, separador)) +
+        QString::fromUtf8(" El detector necesita la imagen original: no es ciego."));
+    cambia_grafico(respuesta_, grafico_de_respuesta(a.respuesta, clave, umbral));
+    cambia_grafico(falsas_, grafico_de_falsas(a.respuesta.falsas));
+    cambia_grafico(curva_, grafico_roc(a.roc));
+    roc_->setText(
+        QString::fromUtf8("Con %1 inserciones de otras claves atacadas igual y %2 claves "
+                          "equivocadas: área de la curva ROC %3. Para una falsa alarma en un "
+                          "millón, el umbral es %4 y detecta el %5 % de las imágenes marcadas.")
+            .arg(a.verdaderas.size())
+            .arg(a.respuesta.falsas.size())
+            .arg(local.toString(a.roc.area, 'f', 3),
+                 local.toString(a.roc.umbral_millonesima, 'f', 2),
+                 local.toString(100 * a.roc.deteccion_millonesima, 'f', 0)));
+}
+
+void FrmDeteccion::espera() {
+    trabajo_.espera();
+    QCoreApplication::sendPostedEvents(progreso_);
+    QCoreApplication::sendPostedEvents(this);
+}
+
+}  // namespace zek
