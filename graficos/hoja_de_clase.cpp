@@ -325,6 +325,13 @@ void lo_que_sobrevive(Maqueta& m, const HojaDeClase& h) {
     if (h.grafico_comparacion.hay()) m.grafico(h.grafico_comparacion, m.unidades(kAltoGraficoMm));
 }
 
+void esta_la_marca(Maqueta& m, const HojaDeClase& h) {
+    if (!h.respuesta.hay()) return;
+    m.texto(QString::fromUtf8("¿Está la marca? Espectro ensanchado"), 11, true);
+    m.texto(h.deteccion, 10);
+    m.grafico(h.respuesta, m.unidades(kAltoGraficoMm));
+}
+
 void para_pensar(Maqueta& m, const HojaDeClase& h) {
     m.seccion(QString::fromUtf8("3. Para pensar"));
     const char* parrafos[] = {
@@ -361,6 +368,12 @@ void para_pensar(Maqueta& m, const HojaDeClase& h) {
         "ahí?",
     };
     for (const char* t : preguntas) m.texto(QString::fromUtf8(t), 10, false, m.unidades(3));
+    if (h.respuesta.hay()) {
+        m.texto(QString::fromUtf8("6. El detector del espectro ensanchado necesita la imagen "
+                                  "original: ¿por qué? ¿Qué quiere decir que una imagen sin la "
+                                  "marca supere el umbral 6 con una probabilidad de 10⁻⁹?"),
+                10, false, m.unidades(3));
+    }
     m.espacio(3);
     m.texto(QStringLiteral("Para rehacer esta hoja:"), 10, true);
     m.texto(h.orden, 9, false, m.unidades(3));
@@ -415,6 +428,19 @@ void dibuja_graficos(HojaDeClase& h, const FuenteLaboratorio& fuente,
             dibujo(grafico_de_comparacion(*comparacion), en_la_hoja(kAltoGraficoMm));
 }
 
+void dibuja_deteccion(HojaDeClase& h, const AnalisisDeteccion& a, double clave, double umbral,
+                      const std::string& ataque) {
+    if (!a.motivo.empty() || a.respuesta.falsas.empty()) return;
+    h.respuesta =
+        dibujo(grafico_de_respuesta(a.respuesta, clave, umbral), en_la_hoja(kAltoGraficoMm));
+    h.deteccion = QString::fromUtf8("La imagen principal con la clave, atacada con %1: ")
+                      .arg(QString::fromStdString(ataque)) +
+                  QString::fromStdString(texto_de_decision(clave, a.respuesta.sim, umbral, ',')) +
+                  QString::fromUtf8(" Con %1 claves equivocadas: media %2, desviación %3.")
+                      .arg(a.respuesta.falsas.size())
+                      .arg(numero(a.respuesta.media, 2), numero(a.respuesta.desviacion, 2));
+}
+
 QString orden_de_la_hoja(const Sesion& s, bool con_barrido, bool con_comparacion,
                          const QString& pdf, const QStringList& ataques) {
     const auto entre_comillas = [](const std::string& t) {
@@ -449,6 +475,7 @@ QByteArray hoja_pdf(const HojaDeClase& h) {
         Maqueta m(w);
         leccion(m, h);
         lo_que_sobrevive(m, h);
+        esta_la_marca(m, h);
         para_pensar(m, h);
     }
     return bytes;

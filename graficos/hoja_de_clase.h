@@ -15,6 +15,7 @@
 
 #include "workflow/barrido.h"
 #include "workflow/comparacion.h"
+#include "workflow/deteccion.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
 
@@ -47,8 +48,10 @@ struct HojaDeClase {
     std::vector<ResultadoAtaque> ataques;
     DibujoDeLaHoja histograma, barrido, grafico_comparacion;
     std::optional<Comparacion> comparacion;
-    QByteArray informe;  // informe.json, attached to the PDF
-    QString orden;       // the zek-demo command line that makes it again
+    DibujoDeLaHoja respuesta;  // the spread spectrum detector's, when it was computed
+    QString deteccion;         // its decision, in one line
+    QByteArray informe;        // informe.json, attached to the PDF
+    QString orden;             // the zek-demo command line that makes it again
 };
 
 // The attacks of the handout's table: the comparison's.
@@ -65,6 +68,11 @@ std::optional<HojaDeClase> hoja_de_la_sesion(const Sesion& s, FuenteLaboratorio*
 void dibuja_graficos(HojaDeClase& h, const FuenteLaboratorio& fuente,
                      const std::vector<FilaBarrido>& barrido,
                      const std::optional<Comparacion>& comparacion);
+
+// The spread spectrum's detector, when the laboratory has computed it: its
+// response chart and its decision, on the window's thread.
+void dibuja_deteccion(HojaDeClase& h, const AnalisisDeteccion& a, double clave, double umbral,
+                      const std::string& ataque);
 
 // The zek-demo command line that makes the same handout; `ataques`, when
 // the handout's attacks were chosen rather than the comparison's.

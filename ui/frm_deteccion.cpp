@@ -196,6 +196,10 @@ void FrmDeteccion::muestra(const AnalisisDeteccion& a) {
                  local.toString(100 * a.roc.deteccion_millonesima, 'f', 0)));
 }
 
+double FrmDeteccion::umbral() const {
+    return umbral_->value();
+}
+
 void FrmDeteccion::espera() {
     trabajo_.espera();
     QCoreApplication::sendPostedEvents(progreso_);

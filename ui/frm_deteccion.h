@@ -37,6 +37,9 @@ class FrmDeteccion final : public QWidget {
     // Waits for the work under way and shows what it found (tests, tools).
     void espera();
     const std::optional<AnalisisDeteccion>& analisis() const { return analisis_; }
+    // What the analysis shown was made with.
+    const Ataque& ataque() const { return ataque_; }
+    double umbral() const;
 
   private:
     void crea_controles();

@@ -25,6 +25,7 @@
 #include "qt/numero_local.h"
 #include "ui/estilo.h"
 #include "ui/frm_comparacion.h"
+#include "ui/frm_deteccion.h"
 #include "ui/frm_laboratorio.h"
 #include "ui/frm_parametro.h"
 #include "ui/iconos.h"
@@ -417,6 +418,11 @@ void FrmPrincipal::exporta_hoja() {
         if (laboratorio_->comparacion()) comparacion = laboratorio_->comparacion()->comparacion();
     }
     dibuja_graficos(*hoja, fuente, barrido, comparacion);
+    if (laboratorio_ && laboratorio_->deteccion() && laboratorio_->deteccion()->analisis()) {
+        const FrmDeteccion& d = *laboratorio_->deteccion();
+        dibuja_deteccion(*hoja, *d.analisis(), sesion_->vbles().Clave, d.umbral(),
+                         d.ataque().texto);
+    }
     hoja->orden = orden_de_la_hoja(*sesion_, !barrido.empty(), comparacion.has_value(), ruta);
     pon_texto(Control::Estado, "Preparando la hoja de clase…");
     hoja_.lanza([this, h = std::move(*hoja), fuente = std::move(fuente), ruta, v = sesion_->vbles(),

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -329,6 +330,18 @@ TEST(Laboratorio, TheDetectorFollowsTheAttackAndSaysWhetherTheMarkIsThere) {
     EXPECT_TRUE(d->findChild<QLabel*>("aviso_deteccion")
                     ->text()
                     .contains(QString::fromUtf8("La marca de la clave 3 no está")));
+
+    // The handout then gains the detector's section and one more question.
+    const QString pdf = v.carpeta.filePath("hoja.pdf");
+    guarda(v, "SubHoja", pdf);
+    v.w->espera_hoja();
+    QProcess texto;
+    texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(texto.waitForFinished(30000));
+    const QString leido = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
+    for (const char* t : {"¿Está la marca? Espectro ensanchado", "atacada con jpeg:10",
+                          "La marca de la clave 3 no está", "6. El detector del espectro"})
+        EXPECT_TRUE(leido.contains(QString::fromUtf8(t))) << t << "\n" << leido.toStdString();
 }
 
 // The charts' axes worked by hand: the comparison's error axis reaches the
