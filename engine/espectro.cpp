@@ -140,25 +140,12 @@ std::vector<double> dct_2d(const std::vector<double>& Y, int W, int H) {
 
 std::vector<double> idct_2d(const std::vector<double>& C, int W, int H) {
     const std::vector<double> MW = cosenos(W), MH = cosenos(H);
-    // Rows of C that are all zero add nothing: a sparse change costs little.
-    std::vector<bool> fila_nula(static_cast<size_t>(H));
-    for (int v = 0; v < H; ++v)
-        fila_nula[static_cast<size_t>(v)] =
-            std::all_of(C.begin() + static_cast<std::ptrdiff_t>(en(v, W, 0)),
-                        C.begin() + static_cast<std::ptrdiff_t>(en(v + 1, W, 0)),
-                        [](double c) { return c == 0; });
     std::vector<double> T(C.size(), 0.0), Y(C.size(), 0.0);
     for (int y = 0; y < H; ++y) {
-        for (int v = 0; v < H; ++v) {
-            if (!fila_nula[static_cast<size_t>(v)])
-                suma_escalada(&T[en(y, W, 0)], &C[en(v, W, 0)], MH[en(v, H, y)], W);
-        }
-    }
-    for (int y = 0; y < H; ++y) {
-        for (int u = 0; u < W; ++u) {
-            const double t = T[en(y, W, u)];
-            if (t != 0) suma_escalada(&Y[en(y, W, 0)], &MW[en(u, W, 0)], t, W);
-        }
+        for (int v = 0; v < H; ++v)
+            suma_escalada(&T[en(y, W, 0)], &C[en(v, W, 0)], MH[en(v, H, y)], W);
+        for (int u = 0; u < W; ++u)
+            suma_escalada(&Y[en(y, W, 0)], &MW[en(u, W, 0)], T[en(y, W, u)], W);
     }
     return Y;
 }

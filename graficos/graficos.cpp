@@ -28,6 +28,18 @@ void pon_numeros_locales(QChart* grafico) {
     grafico->setLocale(QLocale());
 }
 
+// What chance reads, as a grey dotted line from a to b.
+QLineSeries* linea_de_azar(const QString& nombre, QPointF a, QPointF b) {
+    auto* azar = new QLineSeries();
+    azar->setName(nombre);
+    QPen punteada(QColor(120, 120, 120));
+    punteada.setStyle(Qt::DotLine);
+    azar->setPen(punteada);
+    azar->append(a);
+    azar->append(b);
+    return azar;
+}
+
 void pon_leyenda_abajo(QChart* grafico) {
     grafico->legend()->setAlignment(Qt::AlignBottom);
     QFont fuente = grafico->legend()->font();
@@ -168,14 +180,8 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
         s->attachAxis(eje_ber);
     };
     // Chance: above it a reading is more inverted than random.
-    auto* azar = new QLineSeries();
-    azar->setName(QString::fromUtf8("0,5: al azar (por encima, lectura invertida)"));
-    QPen punteada(QColor(120, 120, 120));
-    punteada.setStyle(Qt::DotLine);
-    azar->setPen(punteada);
-    azar->append(10, 0.5);
-    azar->append(100, 0.5);
-    anade(azar);
+    anade(linea_de_azar(QString::fromUtf8("0,5: al azar (por encima, lectura invertida)"),
+                        {10, 0.5}, {100, 0.5}));
     static const QColor kColores[] = {QColor(0, 114, 178), QColor(213, 94, 0), QColor(0, 158, 115)};
     const std::vector<int> calidades = calidades_de_la_comparacion();
     size_t n = 0;
@@ -387,16 +393,15 @@ QChart* grafico_roc(const CurvaRoc& c) {
     curva->setName(QString::fromUtf8("el detector"));
     curva->setPen(QPen(QColor(0, 114, 178), 2));
     for (const auto& [pfa, pd] : c.puntos) curva->append(pfa, pd);
-    auto* azar = new QLineSeries();
-    azar->setName(QString::fromUtf8("al azar"));
-    QPen punteada(QColor(120, 120, 120));
-    punteada.setStyle(Qt::DotLine);
-    azar->setPen(punteada);
-    azar->append(0, 0);
-    azar->append(1, 1);
     anade_serie(grafico, curva, x, y);
-    anade_serie(grafico, azar, x, y);
+    anade_serie(grafico, linea_de_azar(QString::fromUtf8("al azar"), {0, 0}, {1, 1}), x, y);
     return grafico;
+}
+
+void pon_grafico(QChartView* vista, QChart* nuevo) {
+    QChart* viejo = vista->chart();
+    vista->setChart(nuevo ? nuevo : new QChart());
+    delete viejo;
 }
 
 QImage imagen_de_grafico(QChart* grafico) {

@@ -13,6 +13,7 @@
 #include "workflow/deteccion.h"
 
 class QChart;
+class QChartView;
 
 namespace zek {
 
@@ -52,6 +53,10 @@ QChart* grafico_de_respuesta(const RespuestaDetector& r, double clave, double um
 QChart* grafico_de_falsas(const std::vector<double>& falsas);
 // The detection probability against the false-alarm probability.
 QChart* grafico_roc(const CurvaRoc& c);
+
+// Shows `nuevo` in the view (an empty chart when null) and deletes the
+// chart it showed.
+void pon_grafico(QChartView* vista, QChart* nuevo);
 
 // The chart drawn at 960 x 600; takes the chart. A null image without one.
 QImage imagen_de_grafico(QChart* grafico);

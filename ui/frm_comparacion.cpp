@@ -213,9 +213,7 @@ void FrmComparacion::muestra(const Comparacion& c) {
     }
     tabla_->resizeColumnsToContents();
     ajusta_ancho();
-    QChart* viejo = grafico_->chart();
-    grafico_->setChart(grafico_de_comparacion(c));
-    delete viejo;
+    pon_grafico(grafico_, grafico_de_comparacion(c));
     aviso_->setText(QString::fromUtf8("Los tres métodos a %1 dB (%2). Tasa de error de bits y NC "
                                       "de cada lectura; por encima de 0,5 la lectura sale "
                                       "invertida más que al azar.")

@@ -28,12 +28,6 @@ QChartView* vista_de_grafico(QWidget* padre, const char* nombre, const char* acc
     return v;
 }
 
-void cambia_grafico(QChartView* vista, QChart* nuevo) {
-    QChart* viejo = vista->chart();
-    vista->setChart(nuevo ? nuevo : new QChart());
-    delete viejo;
-}
-
 }  // namespace
 
 FrmDeteccion::FrmDeteccion(QWidget* padre, const Sesion& sesion)
@@ -169,7 +163,7 @@ void FrmDeteccion::termina(std::shared_ptr<AnalisisDeteccion> a, bool completo,
 void FrmDeteccion::muestra(const AnalisisDeteccion& a) {
     if (!a.motivo.empty()) {
         aviso_->setText(QString::fromStdString(a.motivo));
-        for (QChartView* v : {respuesta_, falsas_, curva_}) cambia_grafico(v, nullptr);
+        for (QChartView* v : {respuesta_, falsas_, curva_}) pon_grafico(v, nullptr);
         roc_->clear();
         return;
     }
@@ -182,9 +176,9 @@ void FrmDeteccion::muestra(const AnalisisDeteccion& a) {
                  QString::fromStdString(ataque_.texto)) +
         QString::fromStdString(texto_de_decision(clave, a.respuesta.sim, umbral, separador)) +
         QString::fromUtf8(" El detector necesita la imagen original: no es ciego."));
-    cambia_grafico(respuesta_, grafico_de_respuesta(a.respuesta, clave, umbral));
-    cambia_grafico(falsas_, grafico_de_falsas(a.respuesta.falsas));
-    cambia_grafico(curva_, grafico_roc(a.roc));
+    pon_grafico(respuesta_, grafico_de_respuesta(a.respuesta, clave, umbral));
+    pon_grafico(falsas_, grafico_de_falsas(a.respuesta.falsas));
+    pon_grafico(curva_, grafico_roc(a.roc));
     roc_->setText(
         QString::fromUtf8("Con %1 inserciones de otras claves atacadas igual y %2 claves "
                           "equivocadas: área de la curva ROC %3. Para una falsa alarma en un "

@@ -67,9 +67,7 @@ QLabel* caja_de_imagen(QWidget* padre, const char* nombre) {
 // entry a line, where every name has room.
 void cambia_grafico(QChartView* vista, QChart* nuevo) {
     if (nuevo) nuevo->legend()->setAlignment(Qt::AlignRight);
-    QChart* viejo = vista->chart();
-    vista->setChart(nuevo);
-    delete viejo;
+    pon_grafico(vista, nuevo);
 }
 
 }  // namespace

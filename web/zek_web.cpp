@@ -17,6 +17,7 @@
 #include "engine/metodo.h"
 #include "images/ataques.h"
 #include "images/cabecera_imagen.h"
+#include "workflow/asigna_imagen.h"
 #include "workflow/informe.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
@@ -195,8 +196,7 @@ class ZekWeb {
     // size that fits the role. Otherwise nothing need be decoded.
     bool necesita_pixeles(int rol, const std::string& ruta) {
         const auto t = lector_.tamano(ruta);
-        const TamanoImagen limite = rol == 1 ? kLimiteMarca : kLimiteAnfitrion;
-        return t && t->ancho <= limite.ancho && t->alto <= limite.alto;
+        return t && cabe(*t, static_cast<Rol>(rol) == Rol::Marca ? kLimiteMarca : kLimiteAnfitrion);
     }
     void pon_pixeles(const std::string& ruta, int ancho, int alto, const val& rgba) {
         lector_.decodificadas[ruta] = {

@@ -9,11 +9,11 @@
 #include "images/cabecera_imagen.h"
 
 namespace zek {
-namespace {
-
 bool cabe(TamanoImagen medida, TamanoImagen limite) {
     return medida.alto <= limite.alto && medida.ancho <= limite.ancho;
 }
+
+namespace {
 
 void rechaza(SuperficieImagen& Pict, TamanoImagen medida, TamanoImagen limite,
              PuertoVentana& puerto) {

@@ -13,6 +13,9 @@ namespace zek {
 
 inline constexpr const char* kFiltroImagenes = "Imagenes(bmp,jpg,gif)|*.bmp;*.jpg;*.gif";
 
+// Whether a picture of size `medida` fits a box of size `limite`.
+bool cabe(TamanoImagen medida, TamanoImagen limite);
+
 // The message shown when a picture is too large for its role.
 std::string texto_de_rechazo(TamanoImagen medida, TamanoImagen limite);
 
