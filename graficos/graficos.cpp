@@ -186,6 +186,7 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
     const std::vector<int> calidades = calidades_de_la_comparacion();
     size_t n = 0;
     for (const MetodoComparado& m : c.metodos) {
+        if (es_espectro(m)) continue;  // it has its own chart, of sim
         auto* s = new QLineSeries();
         s->setName(QString::fromStdString(m.metodo));
         s->setPen(QPen(kColores[n++ % std::size(kColores)], 2));
@@ -287,7 +288,48 @@ void anade_serie(QChart* grafico, QXYSeries* s, QValueAxis* x, QValueAxis* y) {
     s->attachAxis(y);
 }
 
+// The detector's threshold, dashed, from x = desde to hasta.
+QLineSeries* linea_de_umbral(double umbral, double desde, double hasta) {
+    auto* linea = new QLineSeries();
+    linea->setName(QString::fromUtf8("umbral %1").arg(QLocale().toString(umbral, 'g', 15)));
+    QPen discontinua(Qt::black);
+    discontinua.setStyle(Qt::DashLine);
+    linea->setPen(discontinua);
+    linea->append(desde, umbral);
+    linea->append(hasta, umbral);
+    return linea;
+}
+
 }  // namespace
+
+QChart* grafico_de_sim_jpeg(const Comparacion& c) {
+    const auto espectro = std::find_if(c.metodos.begin(), c.metodos.end(), es_espectro);
+    if (espectro == c.metodos.end() || espectro->sim_jpeg.empty()) return nullptr;
+    auto* grafico = new QChart();
+    grafico->setTitle(QString::fromUtf8("Espectro ensanchado a %1 dB: sim tras un JPEG")
+                          .arg(QLocale().toString(c.psnr_objetivo, 'f', 1)));
+    pon_leyenda_abajo(grafico);
+    pon_numeros_locales(grafico);
+    double mayor = c.umbral;
+    for (const auto& sim : espectro->sim_jpeg) mayor = std::max(mayor, sim.value_or(0));
+    auto* x = eje(grafico, QString::fromUtf8("Calidad JPEG"), Qt::AlignBottom, 10, 100);
+    x->setTickCount(10);
+    x->setLabelFormat(QStringLiteral("%.0f"));
+    auto* y = eje(grafico, QStringLiteral("sim"), Qt::AlignLeft, 0, std::ceil(mayor) + 1);
+    y->applyNiceNumbers();
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    auto* s = new QLineSeries();
+    s->setName(QString::fromUtf8("sim con la clave (presente por encima del umbral)"));
+    s->setPen(QPen(QColor(204, 121, 167), 2));
+    s->setPointsVisible(true);
+    const std::vector<int> calidades = calidades_de_la_comparacion();
+    for (size_t i = 0; i < espectro->sim_jpeg.size() && i < calidades.size(); ++i) {
+        if (espectro->sim_jpeg[i]) s->append(calidades[i], *espectro->sim_jpeg[i]);
+    }
+    anade_serie(grafico, s, x, y);
+    anade_serie(grafico, linea_de_umbral(c.umbral, 10, 100), x, y);
+    return grafico;
+}
 
 QChart* grafico_de_respuesta(const RespuestaDetector& r, double clave, double umbral) {
     auto* grafico = new QChart();
@@ -319,13 +361,7 @@ QChart* grafico_de_respuesta(const RespuestaDetector& r, double clave, double um
     verdadera->setMarkerSize(10);
     verdadera->setColor(QColor(213, 94, 0));
     verdadera->append(clave, r.sim);
-    auto* linea = new QLineSeries();
-    linea->setName(QString::fromUtf8("umbral %1").arg(QLocale().toString(umbral, 'g', 15)));
-    QPen discontinua(Qt::black);
-    discontinua.setStyle(Qt::DashLine);
-    linea->setPen(discontinua);
-    linea->append(clave - 1, umbral);
-    linea->append(clave + n + 1, umbral);
+    auto* linea = linea_de_umbral(umbral, clave - 1, clave + n + 1);
     for (QXYSeries* s : std::initializer_list<QXYSeries*>{falsas, verdadera, linea})
         anade_serie(grafico, s, x, y);
     return grafico;

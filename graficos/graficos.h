@@ -32,6 +32,10 @@ struct SerieHistograma {
 // DCT method's predicted breaking quality marked; nullptr without methods.
 QChart* grafico_de_comparacion(const Comparacion& c);
 
+// The spread spectrum's sim against JPEG quality, with the detector's
+// threshold drawn; nullptr when it was not compared.
+QChart* grafico_de_sim_jpeg(const Comparacion& c);
+
 // The top of the comparison chart's error axis: the highest rate read,
 // rounded up to a tenth, from 0.6 to 1.
 double tope_de_comparacion(const Comparacion& c);

@@ -309,20 +309,27 @@ void lo_que_sobrevive(Maqueta& m, const HojaDeClase& h) {
                      QString::fromUtf8(origen_del_objetivo(h.comparacion->origen))),
             10);
     for (const MetodoComparado& mc : h.comparacion->metodos) {
-        m.texto(QString::fromUtf8("%1: fuerza %2, PSNR %3, SSIM %4")
-                    .arg(QString::fromStdString(mc.metodo), numero(mc.fuerza, 2),
-                         numero(mc.insercion.psnr, 2, QStringLiteral(" dB")),
-                         numero(mc.insercion.ssim, 4)),
-                9, true);
+        m.texto(
+            QString::fromUtf8("%1: fuerza %2, PSNR %3, SSIM %4")
+                .arg(QString::fromStdString(mc.metodo), numero(mc.fuerza, es_espectro(mc) ? 3 : 2),
+                     numero(mc.insercion.psnr, 2, QStringLiteral(" dB")),
+                     numero(mc.insercion.ssim, 4)),
+            9, true);
         QStringList bers;
-        for (const LecturaAtacada& l : mc.ataques)
-            bers << QString::fromStdString(l.ataque) + QLatin1Char(' ') +
-                        numero(l.aciertos.ber(), 3);
+        for (const LecturaAtacada& l : mc.ataques) {
+            const QString ataque = QString::fromStdString(l.ataque) + QLatin1Char(' ');
+            if (!es_espectro(mc))
+                bers << ataque + numero(l.aciertos.ber(), 3);
+            else if (l.sim)
+                bers << ataque + QStringLiteral("sim ") + numero(*l.sim, 2) + QLatin1Char(' ') +
+                            QString::fromUtf8(presencia(*l.sim, h.comparacion->umbral));
+        }
         m.texto(mc.insercion.no_cabe.empty() ? bers.join(QStringLiteral(" · "))
                                              : QString::fromStdString(mc.insercion.no_cabe),
                 8, false, m.unidades(5));
     }
     if (h.grafico_comparacion.hay()) m.grafico(h.grafico_comparacion, m.unidades(kAltoGraficoMm));
+    if (h.grafico_sim.hay()) m.grafico(h.grafico_sim, m.unidades(kAltoGraficoMm));
 }
 
 void esta_la_marca(Maqueta& m, const HojaDeClase& h) {
@@ -348,7 +355,9 @@ void para_pensar(Maqueta& m, const HojaDeClase& h) {
         "pero se pierde con la primera compresión; los coeficientes DCT resisten el JPEG hasta la "
         "calidad que predice su tabla de cuantificación, salvo donde la imagen se satura en blanco "
         "o en colores puros; los pares de bloques no dependen del brillo, porque un cambio de "
-        "brillo mueve igual los dos bloques del par.",
+        "brillo mueve igual los dos bloques del par. El espectro ensanchado no lleva la imagen de "
+        "la marca, solo la clave: su detector, con la imagen original, dice si está y con qué "
+        "probabilidad de equivocarse.",
     };
     for (const char* t : parrafos) {
         m.texto(QString::fromUtf8(t), 10);
@@ -423,9 +432,11 @@ void dibuja_graficos(HojaDeClase& h, const FuenteLaboratorio& fuente,
     if (!barrido.empty())
         h.barrido = dibujo(grafico_de_barrido(barrido), en_la_hoja(kAltoGraficoMm));
     h.comparacion = comparacion;
-    if (comparacion)
-        h.grafico_comparacion =
-            dibujo(grafico_de_comparacion(*comparacion), en_la_hoja(kAltoGraficoMm));
+    if (!comparacion) return;
+    h.grafico_comparacion =
+        dibujo(grafico_de_comparacion(*comparacion), en_la_hoja(kAltoGraficoMm));
+    if (QChart* sim = grafico_de_sim_jpeg(*comparacion))
+        h.grafico_sim = dibujo(sim, en_la_hoja(kAltoGraficoMm));
 }
 
 void dibuja_deteccion(HojaDeClase& h, const AnalisisDeteccion& a, double clave, double umbral,

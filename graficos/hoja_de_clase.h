@@ -46,7 +46,7 @@ struct HojaDeClase {
     std::optional<double> psnr, ssim;
     std::optional<Aciertos> aciertos;
     std::vector<ResultadoAtaque> ataques;
-    DibujoDeLaHoja histograma, barrido, grafico_comparacion;
+    DibujoDeLaHoja histograma, barrido, grafico_comparacion, grafico_sim;
     std::optional<Comparacion> comparacion;
     DibujoDeLaHoja respuesta;  // the spread spectrum detector's, when it was computed
     QString deteccion;         // its decision, in one line

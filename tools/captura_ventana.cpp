@@ -3,7 +3,8 @@
 // the samples (host and watermark loaded, Grado 10, Clave 3, two presses of
 // the step button) and saves it as a PNG for the README; with a second
 // file name, also the laboratory after two more presses (a JPEG attack of
-// quality 50, the degree sweep computed).
+// quality 50, the degree sweep computed), the detector after it, and the
+// comparison of the methods.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 
 #include "qt/escritura.h"
 #include "tools/guion_ventana.h"
+#include "ui/frm_comparacion.h"
 #include "ui/frm_deteccion.h"
 #include "ui/frm_laboratorio.h"
 #include "ui/frm_principal.h"
@@ -62,5 +64,14 @@ int main(int argc, char** argv) {
     zek::FrmDeteccion* detector = lab->deteccion();
     detector->espera();
     QApplication::processEvents();
-    return guarda(*detector, QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    if (!guarda(*detector, QString::fromLocal8Bit(argv[3]))) return 1;
+    if (argc < 5) return 0;
+
+    // The four methods compared at the block pairs' PSNR.
+    lab->findChild<QPushButton*>("comparar_metodos")->click();
+    zek::FrmComparacion* comparacion = lab->comparacion();
+    comparacion->resize(1024, 740);
+    comparacion->espera();
+    QApplication::processEvents();
+    return guarda(*comparacion, QString::fromLocal8Bit(argv[4])) ? 0 : 1;
 }

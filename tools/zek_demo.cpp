@@ -14,6 +14,7 @@
 #include "base/numeros.h"
 #include "base/version.h"
 #include "engine/espectro.h"
+#include "graficos/graficos.h"
 #include "graficos/hoja_de_clase.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
@@ -335,7 +336,9 @@ Comparacion anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecuci
     }
     anade(archivos, o.salida, "comparacion.json", bytes_de(comparacion_json(c)));
     anade(archivos, o.salida, "comparacion.csv", bytes_de(comparacion_csv(c)));
-    anade(archivos, o.salida, "comparacion.png", png_de_comparacion(c));
+    anade(archivos, o.salida, "comparacion.png", png_de_grafico(grafico_de_comparacion(c)));
+    if (QChart* sim = grafico_de_sim_jpeg(c))
+        anade(archivos, o.salida, "comparacion-espectro.png", png_de_grafico(sim));
     return c;
 }
 

@@ -28,6 +28,11 @@ QColor color_de_ber(double ber) {
                             static_cast<float>(0.55 - 0.15 * t));
 }
 
+// The detector's decision: green present, red absent.
+QColor color_de_presencia(bool presente) {
+    return presente ? color_de_ber(0) : color_de_ber(0.5);
+}
+
 // The reading as a small picture: white light, black dark, grey not carried.
 QPixmap miniatura(const Bits& bits, int Wm, int Hm) {
     const QImage imagen = a_qimage(imagen_de_lectura(lectura_de_bits(bits, Wm, Hm), Wm, Hm));
@@ -103,12 +108,20 @@ void FrmComparacion::crea_controles() {
     tabla_->setMinimumHeight(160);
     raiz->addWidget(tabla_);
 
-    grafico_ = new QChartView(new QChart(), this);
-    grafico_->setObjectName("grafico_comparacion");
-    grafico_->setAccessibleName(QString::fromUtf8("Tasa de error según la calidad JPEG"));
-    grafico_->setRenderHint(QPainter::Antialiasing);
-    grafico_->setMinimumSize(600, 280);
-    raiz->addWidget(grafico_, 1);
+    const auto vista = [this](const char* nombre, const char* accesible) {
+        auto* v = new QChartView(new QChart(), this);
+        v->setObjectName(nombre);
+        v->setAccessibleName(QString::fromUtf8(accesible));
+        v->setRenderHint(QPainter::Antialiasing);
+        v->setMinimumSize(300, 280);
+        return v;
+    };
+    grafico_ = vista("grafico_comparacion", "Tasa de error según la calidad JPEG");
+    grafico_sim_ = vista("grafico_sim", "sim del espectro ensanchado según la calidad JPEG");
+    auto* graficos = new QHBoxLayout();
+    graficos->addWidget(grafico_, 3);
+    graficos->addWidget(grafico_sim_, 2);
+    raiz->addLayout(graficos, 1);
     prediccion_ = new QLabel(this);
     prediccion_->setObjectName("prediccion");
     prediccion_->setAccessibleName(QString::fromUtf8("Calidad JPEG que predice el método DCT"));
@@ -142,7 +155,7 @@ void FrmComparacion::compara() {
     calcula_->setEnabled(false);
     cancela_->setEnabled(true);
     progreso_->setValue(0);
-    aviso_->setText(QString::fromUtf8("Calibrando y atacando los tres métodos…"));
+    aviso_->setText(QString::fromUtf8("Calibrando y atacando los cuatro métodos…"));
     const unsigned generacion = ++generacion_;
     trabajo_.lanza([this, datos, bits, Wm, Hm, grado = v.Grado, objetivo,
                     generacion](std::stop_token parar) {
@@ -191,17 +204,24 @@ void FrmComparacion::muestra(const Comparacion& c) {
         const auto celda = [&](int columna, const QString& texto) {
             tabla_->setItem(fila, columna, new QTableWidgetItem(texto));
         };
-        celda(0, QString::fromUtf8(metodo(m.metodo)->titulo()));
+        celda(0, QString::fromUtf8(titulo_comparado(m)));
         if (!m.insercion.marcada) {
             celda(1, QString::fromStdString(m.insercion.no_cabe));
             tabla_->setSpan(fila, 1, 1, tabla_->columnCount() - 1);
             continue;
         }
-        celda(1, local.toString(m.fuerza, 'f', m.metodo == "lsb" ? 0 : 2));
+        celda(1, local.toString(m.fuerza, 'f', m.metodo == "lsb" ? 0 : es_espectro(m) ? 3 : 2));
         celda(2, m.insercion.psnr ? local.toString(*m.insercion.psnr, 'f', 2) : QString());
         celda(3, m.insercion.ssim ? local.toString(*m.insercion.ssim, 'f', 3) : QString());
         for (size_t j = 0; j < m.ataques.size(); ++j) {
             const LecturaAtacada& l = m.ataques[j];
+            if (l.sim) {
+                auto* item = new QTableWidgetItem(
+                    QString::fromUtf8("sim %1\n%2")
+                        .arg(local.toString(*l.sim, 'f', 2), presencia(*l.sim, c.umbral)));
+                item->setBackground(color_de_presencia(*l.sim > c.umbral));
+                tabla_->setItem(fila, 4 + static_cast<int>(j), item);
+            }
             if (l.aciertos.total == 0) continue;
             auto* item = new QTableWidgetItem(miniatura(l.leidos, Wm, Hm),
                                               QString::fromUtf8("%1\nNC %2")
@@ -214,11 +234,15 @@ void FrmComparacion::muestra(const Comparacion& c) {
     tabla_->resizeColumnsToContents();
     ajusta_ancho();
     pon_grafico(grafico_, grafico_de_comparacion(c));
-    aviso_->setText(QString::fromUtf8("Los tres métodos a %1 dB (%2). Tasa de error de bits y NC "
-                                      "de cada lectura; por encima de 0,5 la lectura sale "
-                                      "invertida más que al azar.")
-                        .arg(local.toString(c.psnr_objetivo, 'f', 2),
-                             QString::fromUtf8(origen_del_objetivo(c.origen))));
+    pon_grafico(grafico_sim_, grafico_de_sim_jpeg(c));
+    aviso_->setText(
+        QString::fromUtf8("Los cuatro métodos a %1 dB (%2). Tasa de error de bits y NC de cada "
+                          "lectura; por encima de 0,5 la lectura sale invertida más que al "
+                          "azar. El espectro ensanchado no lleva la imagen de la marca: su "
+                          "detector, con la imagen original, da sim y la declara presente por "
+                          "encima de %3.")
+            .arg(local.toString(c.psnr_objetivo, 'f', 2),
+                 QString::fromUtf8(origen_del_objetivo(c.origen)), local.toString(c.umbral)));
     prediccion_->clear();
     for (const MetodoComparado& m : c.metodos) {
         if (!m.calidad_predicha) continue;

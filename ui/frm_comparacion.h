@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// "Comparar métodos": the block pairs, the least significant bit and the
-// DCT coefficients at one PSNR on the user's pictures, attacked and read
-// back, as a table and a chart of the bit error rate against JPEG quality.
+// "Comparar métodos": the block pairs, the least significant bit, the DCT
+// coefficients and the spread spectrum at one PSNR on the user's pictures,
+// attacked and read back (or detected), as a table, a chart of the bit
+// error rate against JPEG quality and one of the detector's sim.
 // The work runs on a worker thread; the window only shows it.
 #pragma once
 
@@ -56,7 +57,7 @@ class FrmComparacion final : public QWidget {
     QProgressBar* progreso_;
     QLabel *aviso_, *prediccion_;
     QTableWidget* tabla_;
-    QChartView* grafico_;
+    QChartView *grafico_, *grafico_sim_;
 };
 
 }  // namespace zek

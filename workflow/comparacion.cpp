@@ -13,18 +13,16 @@ namespace {
 
 constexpr double kToleranciaPsnr = 0.05;
 
+constexpr const char* kNombreEspectro = "espectro";
+
 Zona toda(const SuperficieImagen& s) {
     return {0, s.ancho() - 1, 0, s.alto() - 1};
 }
 
-}  // namespace
-
-Insercion inserta_con(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm,
-                      int Hm, double fuerza, double clave) {
+// The embedding with how far it is from the host.
+Insercion con_figuras(const SuperficieImagen& anfitrion, std::optional<SuperficieMemoria> marcada) {
     Insercion r;
-    r.no_cabe = no_cabe(m, anfitrion.ancho(), anfitrion.alto(), Wm, Hm);
-    if (!r.no_cabe.empty()) return r;
-    r.marcada = m.inserta(anfitrion, marca, Wm, Hm, fuerza, clave);
+    r.marcada = std::move(marcada);
     if (!r.marcada) return r;
     r.psnr = psnr_entre(anfitrion, *r.marcada, toda(anfitrion));
     Tabla Y_a, Y_m;
@@ -34,10 +32,19 @@ Insercion inserta_con(const Metodo& m, const SuperficieImagen& anfitrion, const 
     return r;
 }
 
+}  // namespace
+
+Insercion inserta_con(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm,
+                      int Hm, double fuerza, double clave) {
+    const std::string no = no_cabe(m, anfitrion.ancho(), anfitrion.alto(), Wm, Hm);
+    if (!no.empty()) return {std::nullopt, no, std::nullopt, std::nullopt};
+    return con_figuras(anfitrion, m.inserta(anfitrion, marca, Wm, Hm, fuerza, clave));
+}
+
 LecturaAtacada lee_atacada(const Metodo& m, const SuperficieImagen& marcada, const Bits& marca,
                            int Wm, int Hm, double fuerza, double clave, const Ataque& ataque,
                            const CodecJpeg* jpeg, bool con_figuras) {
-    LecturaAtacada l{ataque.texto, {}, {}, {}, {}};
+    LecturaAtacada l{ataque.texto, {}, {}, {}, {}, {}};
     const auto atacada = aplica_ataque(ataque, marcada, jpeg);
     if (!atacada) return l;
     l.leidos = m.lee(*atacada, Wm, Hm, fuerza, clave);
@@ -75,6 +82,20 @@ const char* clave_del_objetivo(OrigenObjetivo o) {
     return kTextosDelObjetivo[static_cast<size_t>(o)].clave;
 }
 
+bool es_espectro(const MetodoComparado& m) {
+    return m.metodo == kNombreEspectro;
+}
+
+const char* titulo_comparado(const MetodoComparado& m) {
+    if (es_espectro(m)) return "Espectro ensanchado";
+    const Metodo* bits = metodo(m.metodo);
+    return bits ? bits->titulo() : "";
+}
+
+const char* presencia(double sim, double umbral) {
+    return sim > umbral ? "presente" : "ausente";
+}
+
 std::vector<Ataque> ataques_de_la_comparacion() {
     std::vector<Ataque> ataques = ataques_del_barrido();
     ataques.push_back(*lee_ataque("contraste:150"));
@@ -89,29 +110,74 @@ std::vector<int> calidades_de_la_comparacion() {
 
 namespace {
 
-// The strength whose PSNR is nearest the target: a whole bit plane, or a
-// DCT strength by bisection (its PSNR falls as the strength grows).
-double calibra(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm,
-               int Hm, double clave, double objetivo) {
-    const RangoFuerza r = m.fuerza();
-    const auto psnr = [&](double f) {
-        return inserta_con(m, anfitrion, marca, Wm, Hm, f, clave).psnr.value_or(1e9);
-    };
-    if (r.entera) {
-        double mejor = r.desde, distancia = 1e300;
-        for (double f = r.desde; f <= r.hasta; ++f) {
-            const double d = std::fabs(psnr(f) - objetivo);
-            if (d < distancia) distancia = d, mejor = f;
-        }
-        return mejor;
-    }
-    double bajo = r.desde, alto = r.hasta;
+// The strength in [bajo, alto] whose PSNR is within the tolerance of the
+// target, by bisection (the PSNR falls as the strength grows); an end of
+// the range when the target is beyond it.
+template <typename Psnr>
+double biseca(double bajo, double alto, const Psnr& psnr, double objetivo) {
     for (int i = 0; i < 40; ++i) {
         const double medio = (bajo + alto) / 2, p = psnr(medio);
         if (std::fabs(p - objetivo) <= kToleranciaPsnr) return medio;
         (p > objetivo ? bajo : alto) = medio;
     }
     return (bajo + alto) / 2;
+}
+
+// The strength whose PSNR is nearest the target: a whole bit plane, or a
+// DCT strength by bisection.
+double calibra(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm,
+               int Hm, double clave, double objetivo) {
+    const RangoFuerza r = m.fuerza();
+    const auto psnr = [&](double f) {
+        return inserta_con(m, anfitrion, marca, Wm, Hm, f, clave).psnr.value_or(1e9);
+    };
+    if (!r.entera) return biseca(r.desde, r.hasta, psnr, objetivo);
+    double mejor = r.desde, distancia = 1e300;
+    for (double f = r.desde; f <= r.hasta; ++f) {
+        const double d = std::fabs(psnr(f) - objetivo);
+        if (d < distancia) distancia = d, mejor = f;
+    }
+    return mejor;
+}
+
+Ataque jpeg_de_calidad(int q) {
+    return {TipoAtaque::Jpeg, static_cast<double>(q), "jpeg:" + std::to_string(q)};
+}
+
+// The spread spectrum at the target PSNR, detected against the host with
+// the key after each attack and each JPEG quality.
+MetodoComparado compara_espectro(const SuperficieImagen& anfitrion, double clave, double objetivo,
+                                 const std::vector<Ataque>& ataques,
+                                 const std::vector<int>& calidades, const CodecJpeg* jpeg) {
+    MetodoComparado r;
+    r.metodo = kNombreEspectro;
+    const int n = kLongitudEspectro;
+    r.insercion.no_cabe = no_cabe_espectro(anfitrion.ancho(), anfitrion.alto(), n);
+    if (!r.insercion.no_cabe.empty()) return r;
+    const CoeficientesEspectro original = coeficientes_espectro(anfitrion);
+    const auto inserta = [&](double alfa) {
+        return inserta_espectro(anfitrion, original, clave, alfa, n, nullptr);
+    };
+    r.fuerza = biseca(
+        kAlfaEspectroMinimo, kAlfaEspectroMaximo,
+        [&](double alfa) { return con_figuras(anfitrion, inserta(alfa)).psnr.value_or(1e9); },
+        objetivo);
+    r.insercion = con_figuras(anfitrion, inserta(r.fuerza));
+    if (!r.insercion.marcada) return r;
+    const DetectorEspectro detector(original, n);
+    const std::vector<double> x = secuencia_de_clave(clave, n);
+    const auto sim = [&](const Ataque& a) -> std::optional<double> {
+        const auto atacada = aplica_ataque(a, *r.insercion.marcada, jpeg);
+        const auto extraida = atacada ? detector.extrae(*atacada, r.fuerza) : std::nullopt;
+        return extraida ? std::optional<double>(similitud(*extraida, x)) : std::nullopt;
+    };
+    for (const Ataque& a : ataques) {
+        LecturaAtacada l{a.texto, {}, {}, {}, {}, {}};
+        l.sim = sim(a);
+        r.ataques.push_back(std::move(l));
+    }
+    for (const int q : calidades) r.sim_jpeg.push_back(sim(jpeg_de_calidad(q)));
+    return r;
 }
 
 }  // namespace
@@ -132,7 +198,7 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
         c.psnr_objetivo = kPsnrPorDefecto;
         c.origen = OrigenObjetivo::PorDefecto;
     }
-    const int total = static_cast<int>(metodos().size());
+    const int total = static_cast<int>(metodos().size()) + 1;
     int hechos = 0;
     for (const Metodo* m : metodos()) {
         MetodoComparado r;
@@ -148,11 +214,9 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
                     lee_atacada(*m, *r.insercion.marcada, marca, Wm, Hm, r.fuerza, clave, a, jpeg));
             }
             for (const int q : calidades) {
-                const Ataque a{TipoAtaque::Jpeg, static_cast<double>(q),
-                               "jpeg:" + std::to_string(q)};
-                const Aciertos x =
-                    lee_atacada(*m, *r.insercion.marcada, marca, Wm, Hm, r.fuerza, clave, a, jpeg)
-                        .aciertos;
+                const Aciertos x = lee_atacada(*m, *r.insercion.marcada, marca, Wm, Hm, r.fuerza,
+                                               clave, jpeg_de_calidad(q), jpeg)
+                                       .aciertos;
                 r.ber_jpeg.push_back(x.total ? std::optional<double>(x.ber()) : std::nullopt);
             }
         }
@@ -161,8 +225,11 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
                 calidad_predicha_dct(anfitrion.ancho(), anfitrion.alto(), Wm, Hm, r.fuerza);
         }
         c.metodos.push_back(std::move(r));
-        if (progreso && !progreso(++hechos, total)) break;
+        if (progreso && !progreso(++hechos, total)) return c;
     }
+    c.metodos.push_back(
+        compara_espectro(anfitrion, clave, c.psnr_objetivo, ataques, calidades, jpeg));
+    if (progreso) progreso(++hechos, total);
     return c;
 }
 
@@ -206,16 +273,17 @@ std::vector<double> fuerzas_del_barrido(const Metodo& m) {
 }
 
 std::string comparacion_csv(const Comparacion& c) {
-    std::string csv = "metodo,fuerza,psnr,ssim,ataque,correctos,total,ber,nc\n";
+    std::string csv = "metodo,fuerza,psnr,ssim,ataque,correctos,total,ber,nc,sim\n";
     const auto campo = [](const std::optional<double>& v) { return v ? texto_exacto(*v) : ""; };
     for (const MetodoComparado& m : c.metodos) {
         for (const LecturaAtacada& l : m.ataques) {
-            const bool hay = l.aciertos.total > 0;
+            const bool hay = l.aciertos.total > 0, lee = !es_espectro(m);
             csv += m.metodo + "," + texto_exacto(m.fuerza) + "," + campo(m.insercion.psnr) + "," +
                    campo(m.insercion.ssim) + "," + l.ataque + "," +
-                   std::to_string(l.aciertos.correctos) + "," + std::to_string(l.aciertos.total) +
-                   "," + (hay ? texto_exacto(l.aciertos.ber()) : "") + "," +
-                   (hay ? texto_exacto(l.aciertos.nc()) : "") + "\n";
+                   (lee ? std::to_string(l.aciertos.correctos) : "") + "," +
+                   (lee ? std::to_string(l.aciertos.total) : "") + "," +
+                   (hay ? texto_exacto(l.aciertos.ber()) : "") + "," +
+                   (hay ? texto_exacto(l.aciertos.nc()) : "") + "," + campo(l.sim) + "\n";
         }
     }
     return csv;

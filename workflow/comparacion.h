@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The three embedding methods side by side on the user's own pictures:
-// each brought to the same PSNR, then attacked and read back blindly, and
-// the bit error rate against JPEG quality.
+// The embedding methods side by side on the user's own pictures: each
+// brought to the same PSNR, then attacked; the three that carry the
+// watermark read back blindly, with the bit error rate against JPEG
+// quality, and the spread spectrum's detector with its sim.
 #pragma once
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "base/superficie_memoria.h"
+#include "engine/espectro.h"
 #include "engine/metodo.h"
 #include "images/ataques.h"
 #include "workflow/barrido.h"
@@ -32,6 +34,9 @@ struct LecturaAtacada {
     Aciertos aciertos;
     Bits leidos;
     std::optional<double> psnr, ssim;  // against the watermarked picture; none when resized
+    // The spread spectrum's detector on the attacked picture: nothing for
+    // the other methods, or when the attack changed the picture's size.
+    std::optional<double> sim;
 };
 // con_figuras: the PSNR and SSIM of the attacked picture too.
 LecturaAtacada lee_atacada(const Metodo& m, const SuperficieImagen& marcada, const Bits& marca,
@@ -49,6 +54,7 @@ struct MetodoComparado {
     Insercion insercion;
     std::vector<LecturaAtacada> ataques;          // in the order of the attacks
     std::vector<std::optional<double>> ber_jpeg;  // one per quality
+    std::vector<std::optional<double>> sim_jpeg;  // the spread spectrum's, one per quality
     std::optional<int> calidad_predicha;          // the DCT method's
 };
 
@@ -62,17 +68,28 @@ struct Comparacion {
     double psnr_objetivo = 0;
     OrigenObjetivo origen = OrigenObjetivo::Bloques;
     std::vector<MetodoComparado> metodos;
+    double umbral = kUmbralEspectro;  // the spread spectrum's detector decides with it
 };
+
+// The spread spectrum's row, as its name tells it ("espectro").
+bool es_espectro(const MetodoComparado& m);
+// The method's name in a table: "Pares de bloques", ..., "Espectro ensanchado".
+const char* titulo_comparado(const MetodoComparado& m);
+// The detector's decision in one word: "presente" above the threshold,
+// "ausente" otherwise.
+const char* presencia(double sim, double umbral);
 
 // Where the target came from, for a sentence ("el PSNR pedido").
 const char* origen_del_objetivo(OrigenObjetivo o);
 // Its name in files for programs: "bloques", "pedido", "porDefecto".
 const char* clave_del_objetivo(OrigenObjetivo o);
 
-// Each method at the strength that brings its PSNR nearest psnr_objetivo
-// (by default the block pairs' PSNR at `grado`, which they keep; 40 dB when
-// they cannot embed): the bit plane nearest, the other strengths by
-// bisection to within 0.05 dB. progreso(done, total) may return false to
+// Each method, the spread spectrum last, at the strength that brings its
+// PSNR nearest psnr_objetivo (by default the block pairs' PSNR at `grado`,
+// which they keep; 40 dB when they cannot embed): the bit plane nearest,
+// the other strengths by bisection to within 0.05 dB. The spread spectrum
+// marks kLongitudEspectro coefficients with the key and is detected against
+// the host. progreso(done, total) may return false to
 // stop; what is done is returned.
 Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
                             double grado, double clave, std::optional<double> psnr_objetivo,
@@ -91,8 +108,9 @@ std::vector<FilaBarrido> barrido_de_fuerzas(
 // alfa from 0.5 to 10.
 std::vector<double> fuerzas_del_barrido(const Metodo& m);
 
-// comparacion.csv: "metodo,fuerza,psnr,ssim,ataque,correctos,total,ber,nc"
-// and one row per method and attack, numbers with the point.
+// comparacion.csv: "metodo,fuerza,psnr,ssim,ataque,correctos,total,ber,nc,sim"
+// and one row per method and attack, numbers with the point; the spread
+// spectrum fills sim and leaves the reading's four fields empty.
 std::string comparacion_csv(const Comparacion& c);
 
 }  // namespace zek

@@ -163,10 +163,11 @@ TEST_P(ZekDemoEnLocale, TheSweepWritesItsTableAndChart) {
     EXPECT_FALSE(QImage(QString::fromStdString((salida() / "barrido.png").string())).isNull());
 }
 
-// The three methods at the block pairs' PSNR: the DCT strength within
-// 0.05 dB of it, the bit plane nearest, and the DCT method's reading under
+// The four methods at the block pairs' PSNR: the DCT and spread spectrum
+// strengths within 0.05 dB of it (the latter detected, lost at JPEG 10),
+// the bit plane nearest, and the DCT method's reading under
 // 2 % errors at every JPEG quality from the one JPEG's table predicts.
-TEST_P(ZekDemoEnLocale, ComparesTheThreeMethodsAtOnePsnr) {
+TEST_P(ZekDemoEnLocale, ComparesTheMethodsAtOnePsnr) {
     const Salida s = ejecuta_en_locale(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
                                        " --grado 16 --clave 3 --compara" + con_salida());
     ASSERT_EQ(s.codigo, 0) << s.errores;
@@ -177,7 +178,7 @@ TEST_P(ZekDemoEnLocale, ComparesTheThreeMethodsAtOnePsnr) {
     ASSERT_EQ(error.error, QJsonParseError::NoError);
     const double objetivo = c["psnrObjetivo"].toDouble();
     const QJsonArray metodos = c["metodos"].toArray();
-    ASSERT_EQ(metodos.size(), 3);
+    ASSERT_EQ(metodos.size(), 4);
     QStringList nombres;
     for (const auto& v : metodos) {
         const QJsonObject m = v.toObject();
@@ -192,6 +193,19 @@ TEST_P(ZekDemoEnLocale, ComparesTheThreeMethodsAtOnePsnr) {
         } else if (nombre == "lsb") {
             EXPECT_NEAR(m["psnr"].toDouble(), objetivo, 3.1);  // whole planes
         }
+        if (nombre == "espectro") {
+            // Detected, not read: sim and the decision against the threshold 6.
+            EXPECT_NEAR(m["psnr"].toDouble(), objetivo, 0.05);
+            for (const auto& a : m["ataques"].toArray()) {
+                const QJsonObject o = a.toObject();
+                EXPECT_EQ(o["presente"].toBool(), o["sim"].toDouble() > 6);
+                EXPECT_FALSE(o.contains("ber"));
+            }
+            const QJsonArray q = m["jpeg"].toArray();
+            EXPECT_GT(q[18].toObject()["sim"].toDouble(), 20);  // quality 100
+            EXPECT_LT(q[0].toObject()["sim"].toDouble(), 6);    // quality 10: lost
+            continue;
+        }
         if (nombre != "dct") continue;
         EXPECT_NEAR(m["psnr"].toDouble(), objetivo, 0.05);
         EXPECT_GE(m["fuerza"].toDouble(), 2);
@@ -202,12 +216,15 @@ TEST_P(ZekDemoEnLocale, ComparesTheThreeMethodsAtOnePsnr) {
             EXPECT_LT(q.toObject()["ber"].toDouble(), 0.02) << q.toObject()["calidad"].toInt();
         }
     }
-    EXPECT_EQ(nombres, QStringList({"bloques", "lsb", "dct"}));
+    EXPECT_EQ(nombres, QStringList({"bloques", "lsb", "dct", "espectro"}));
+    EXPECT_EQ(c["umbral"].toDouble(), 6);
     std::stringstream csv(lee(salida() / "comparacion.csv"));
     int filas = 0;
     for (std::string linea; std::getline(csv, linea); ++filas)
-        EXPECT_EQ(std::count(linea.begin(), linea.end(), ','), 8) << linea;
-    EXPECT_EQ(filas, 1 + 3 * 7);
+        EXPECT_EQ(std::count(linea.begin(), linea.end(), ','), 9) << linea;
+    EXPECT_EQ(filas, 1 + 4 * 7);
+    EXPECT_FALSE(
+        QImage(QString::fromStdString((salida() / "comparacion-espectro.png").string())).isNull());
 }
 
 // What a program prints, and whether it ended well.
@@ -541,7 +558,7 @@ TEST_F(ZekDemo, AStopOfTheBlockPairsIsNotAFailureOfAnotherMethod) {
     EXPECT_EQ(c["psnrObjetivo"].toDouble(), 40);
     EXPECT_EQ(c["objetivo"].toString(), "porDefecto");
     const QJsonArray metodos = c["metodos"].toArray();
-    ASSERT_EQ(metodos.size(), 3);
+    ASSERT_EQ(metodos.size(), 4);
     EXPECT_EQ(metodos[0].toObject()["noCabe"].toString(),
               "La marca de 25 × 15 píxeles no se puede repartir en pares de bloques: 375 es un "
               "número impar de píxeles.");

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QLocale>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -259,10 +260,11 @@ TEST(Laboratorio, FitsAProjectorAndItsControlsStayPut) {
     }
 }
 
-// "Comparar métodos…": the three methods at the block pairs' PSNR, each
-// attack's reading coloured by its error rate, the JPEG chart with the DCT
-// method's predicted quality, in a window a projector shows whole.
-TEST(Laboratorio, ComparesTheThreeMethodsInAWindowOfItsOwn) {
+// "Comparar métodos…": the four methods at the block pairs' PSNR, each
+// attack's reading coloured by its error rate, the detector's decision,
+// the JPEG charts with the DCT method's predicted quality and the
+// detector's threshold, in a window a projector shows whole.
+TEST(Laboratorio, ComparesTheMethodsInAWindowOfItsOwn) {
     Ventana v;
     demostracion(v, 2);
     v.hijo<QAction>("SubLaboratorio")->trigger();
@@ -274,12 +276,25 @@ TEST(Laboratorio, ComparesTheThreeMethodsInAWindowOfItsOwn) {
     c->espera();
     ASSERT_TRUE(c->comparacion());
     auto* tabla = c->findChild<QTableWidget*>("tabla_comparacion");
-    ASSERT_EQ(tabla->rowCount(), 3);
+    ASSERT_EQ(tabla->rowCount(), 4);
     EXPECT_EQ(tabla->item(0, 0)->text(), "Pares de bloques");
     EXPECT_EQ(tabla->item(2, 0)->text(), "Coeficientes DCT");
+    EXPECT_EQ(tabla->item(3, 0)->text(), "Espectro ensanchado");
     const double objetivo = c->comparacion()->psnr_objetivo;
     EXPECT_NEAR(*c->comparacion()->metodos[2].insercion.psnr, objetivo, 0.05);
+    EXPECT_NEAR(*c->comparacion()->metodos[3].insercion.psnr, objetivo, 0.05);
     EXPECT_EQ(tabla->columnCount(), 4 + 7);
+    // jpeg:75: sim with two decimals above "presente", on green.
+    const LecturaAtacada& jpeg75 = c->comparacion()->metodos[3].ataques[0];
+    ASSERT_TRUE(jpeg75.sim);
+    EXPECT_EQ(tabla->item(3, 4)->text(),
+              QString("sim %1\npresente").arg(QLocale().toString(*jpeg75.sim, 'f', 2)));
+    EXPECT_GT(*jpeg75.sim, 6);
+    EXPECT_EQ(tabla->item(3, 4)->background().color(), QColor::fromRgbF(0.55f, 0.9f, 0.55f));
+    const QList<QAbstractSeries*> sim = c->findChild<QChartView*>("grafico_sim")->chart()->series();
+    ASSERT_EQ(sim.size(), 2);  // sim and the threshold
+    EXPECT_EQ(static_cast<QLineSeries*>(sim[0])->count(), 19);
+    EXPECT_EQ(static_cast<QLineSeries*>(sim[1])->at(0).y(), 6);
     EXPECT_EQ(tabla->item(0, 4)->background().color(), QColor::fromRgbF(0.55f, 0.9f, 0.55f));
     EXPECT_TRUE(c->findChild<QLabel*>("prediccion")->text().contains("desde la calidad"));
     EXPECT_EQ(c->findChild<QChartView*>("grafico_comparacion")->chart()->series().size(),

@@ -57,15 +57,23 @@ std::string comparacion_json(const Comparacion& c) {
     Json metodos = Json::lista();
     const std::vector<int> calidades = calidades_de_la_comparacion();
     for (const MetodoComparado& m : c.metodos) {
+        const bool detecta = es_espectro(m);
         Json ataques = Json::lista();
         for (const LecturaAtacada& l : m.ataques) {
             Json o = Json::objeto({{"ataque", l.ataque}});
-            pon_aciertos(o, l.aciertos);
+            if (detecta) {
+                o["sim"] = l.sim;
+                o["presente"] = l.sim ? Json(*l.sim > c.umbral) : Json();
+            } else {
+                pon_aciertos(o, l.aciertos);
+            }
             ataques.anade(o);
         }
+        const auto& por_calidad = detecta ? m.sim_jpeg : m.ber_jpeg;
         Json jpeg = Json::lista();
-        for (size_t i = 0; i < m.ber_jpeg.size() && i < calidades.size(); ++i)
-            jpeg.anade(Json::objeto({{"calidad", calidades[i]}, {"ber", m.ber_jpeg[i]}}));
+        for (size_t i = 0; i < por_calidad.size() && i < calidades.size(); ++i)
+            jpeg.anade(Json::objeto(
+                {{"calidad", calidades[i]}, {detecta ? "sim" : "ber", por_calidad[i]}}));
         metodos.anade(Json::objeto(
             {{"metodo", m.metodo},
              {"fuerza", m.fuerza},
@@ -78,13 +86,14 @@ std::string comparacion_json(const Comparacion& c) {
     }
     return Json::objeto({{"psnrObjetivo", c.psnr_objetivo},
                          {"objetivo", clave_del_objetivo(c.origen)},
+                         {"umbral", c.umbral},
                          {"metodos", metodos}})
         .texto();
 }
 
-QByteArray png_de_comparacion(const Comparacion& c) {
-    return codifica_imagen(imagen_de_grafico(grafico_de_comparacion(c)), "PNG")
-        .value_or(QByteArray());
+QByteArray png_de_grafico(QChart* grafico) {
+    if (!grafico) return {};
+    return codifica_imagen(imagen_de_grafico(grafico), "PNG").value_or(QByteArray());
 }
 
 }  // namespace zek

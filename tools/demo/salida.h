@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QChart>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,10 +47,11 @@ std::string informe_metodo_json(const std::string& metodo, double fuerza,
                                 const std::vector<LecturaAtacada>& ataques,
                                 const std::optional<Parada>& parada = std::nullopt);
 
-// comparacion.json: the target PSNR and, per method, its strength, PSNR,
-// SSIM, predicted JPEG quality, each attack's reading and the JPEG curve.
+// comparacion.json: the target PSNR, the detector's threshold and, per
+// method, its strength, PSNR, SSIM, predicted JPEG quality, each attack's
+// reading (the spread spectrum's sim and decision) and the JPEG curve.
 std::string comparacion_json(const Comparacion& c);
-// The bit error rate against JPEG quality for every method.
-QByteArray png_de_comparacion(const Comparacion& c);
+// A chart as PNG (takes it); empty without one.
+QByteArray png_de_grafico(QChart* grafico);
 
 }  // namespace zek
