@@ -15,6 +15,9 @@
 
 namespace zek {
 
+// Its name as zek-demo and the files take it, and as a table shows it.
+inline constexpr const char* kNombreEspectro = "espectro";
+inline constexpr const char* kTituloEspectro = "Espectro ensanchado";
 inline constexpr double kAlfaEspectro = 0.1;  // the strength by default
 inline constexpr double kAlfaEspectroMinimo = 0.01, kAlfaEspectroMaximo = 0.5;
 inline constexpr int kLongitudEspectro = 1000;  // coefficients marked by default

@@ -332,36 +332,39 @@ QChart* grafico_de_sim_jpeg(const Comparacion& c) {
 }
 
 QChart* grafico_de_respuesta(const RespuestaDetector& r, double clave, double umbral) {
+    const TextosDeRespuesta textos =
+        textos_de_respuesta(r.falsas.size(), clave, umbral, QLocale().decimalPoint()[0].toLatin1());
     auto* grafico = new QChart();
-    grafico->setTitle(
-        QString::fromUtf8("Respuesta del detector a %1 claves").arg(r.falsas.size() + 1));
+    grafico->setTitle(QString::fromStdString(textos.titulo));
     pon_leyenda_abajo(grafico);
     pon_numeros_locales(grafico);
     double mayor = std::max(r.sim, umbral), menor = std::min(0.0, r.sim);
     for (const double s : r.falsas) mayor = std::max(mayor, s), menor = std::min(menor, s);
     const double n = static_cast<double>(r.falsas.size());
-    auto* x = eje(grafico, QStringLiteral("Clave"), Qt::AlignBottom, clave - 1, clave + n + 1);
+    auto* x = eje(grafico, QString::fromStdString(textos.eje_clave), Qt::AlignBottom, clave - 1,
+                  clave + n + 1);
     x->setLabelFormat(QStringLiteral("%.0f"));
     x->setTickType(QValueAxis::TicksDynamic);  // round keys after the true one
     x->setTickAnchor(clave);
     x->setTickInterval(n > 500 ? 250 : n > 100 ? 50 : 10);
-    auto* y = eje(grafico, QStringLiteral("sim"), Qt::AlignLeft, std::floor(menor) - 1,
-                  std::ceil(mayor) + 1);
+    auto* y = eje(grafico, QString::fromStdString(textos.eje_sim), Qt::AlignLeft,
+                  std::floor(menor) - 1, std::ceil(mayor) + 1);
     y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%.0f"));
     auto* falsas = new QScatterSeries();
-    falsas->setName(QString::fromUtf8("claves equivocadas"));
+    falsas->setName(QString::fromStdString(textos.falsas));
     falsas->setMarkerSize(3);
     falsas->setBorderColor(Qt::transparent);
     falsas->setColor(QColor(0, 114, 178));
     for (size_t k = 0; k < r.falsas.size(); ++k)
         falsas->append(clave + 1 + static_cast<double>(k), r.falsas[k]);
     auto* verdadera = new QScatterSeries();
-    verdadera->setName(QString::fromUtf8("la clave %1").arg(QLocale().toString(clave, 'g', 15)));
+    verdadera->setName(QString::fromStdString(textos.verdadera));
     verdadera->setMarkerSize(10);
     verdadera->setColor(QColor(213, 94, 0));
     verdadera->append(clave, r.sim);
     auto* linea = linea_de_umbral(umbral, clave - 1, clave + n + 1);
+    linea->setName(QString::fromStdString(textos.umbral));
     for (QXYSeries* s : std::initializer_list<QXYSeries*>{falsas, verdadera, linea})
         anade_serie(grafico, s, x, y);
     return grafico;

@@ -258,7 +258,7 @@ bool anade_espectro(std::vector<ArchivoNuevo>& archivos, const EntradaBarrido& e
         return nombre == "marcada.png" || nombre == "informe.json";
     });
     Json informe =
-        Json::objeto({{"metodo", "espectro"},
+        Json::objeto({{"metodo", kNombreEspectro},
                       {"fuerza", alfa},
                       {"longitud", o.longitud},
                       {"psnr", psnr_entre(entrada.anfitrion, *marcada, {0, W - 1, 0, H - 1})},

@@ -22,6 +22,7 @@
 #include "ui/dialogos.h"
 #include "ui/frm_comparacion.h"
 #include "ui/frm_deteccion.h"
+#include "workflow/textos_ventana.h"
 
 namespace zek {
 namespace {
@@ -60,6 +61,7 @@ QLabel* caja_de_imagen(QWidget* padre, const char* nombre) {
     l->setObjectName(nombre);
     l->setMinimumSize(200, 150);
     l->setAlignment(Qt::AlignCenter);
+    l->setWordWrap(true);  // what shows when there is no picture
     return l;
 }
 
@@ -113,10 +115,10 @@ void FrmLaboratorio::crea_controles() {
     auto* con_metodo = new QHBoxLayout();
     metodo_ = new QComboBox(this);
     metodo_->setObjectName("metodo");
-    for (const Metodo* m : metodos()) {
-        metodo_->addItem(QString::fromUtf8("%1 (%2)").arg(QString::fromUtf8(m->titulo()),
-                                                          QString::fromUtf8(m->que_es_la_fuerza())),
-                         QString::fromUtf8(m->nombre()));
+    for (const MetodoDelLaboratorio& m : metodos_del_laboratorio()) {
+        metodo_->addItem(QString::fromUtf8("%1 (%2)").arg(QString::fromUtf8(m.titulo),
+                                                          QString::fromUtf8(m.que_es_la_fuerza)),
+                         QString::fromUtf8(m.nombre));
     }
     fuerza_ = new QDoubleSpinBox(this);
     fuerza_->setObjectName("fuerza");
@@ -342,7 +344,7 @@ void FrmLaboratorio::actualiza_fuentes() {
         limita_valor();
     }
     if (!sesion_.vbles().MatrizMarca.contiene(1, 1)) olvida_barrido();
-    if (&metodo_elegido() == &metodo_bloques()) {
+    if (bloques_elegidos()) {
         const QSignalBlocker sin_fuerza(fuerza_);
         fuerza_->setValue(sesion_.vbles().Grado);  // the degree in force
     }
@@ -356,9 +358,10 @@ void FrmLaboratorio::actualiza_fuentes() {
 // A host and a watermark captured (a reset discards the watermark), and no
 // sweep still winding down.
 bool FrmLaboratorio::puede_barrer() const {
-    // The block pairs refuse a key of 0; the other methods take any.
-    return !barrido_en_marcha_ && sesion_.entrada_del_barrido() &&
-           (&metodo_elegido() != &metodo_bloques() || sesion_.vbles().Clave != 0);
+    // The block pairs refuse a key of 0; the other methods take any. The
+    // sweep counts reading errors: the spread spectrum has its detector.
+    return !barrido_en_marcha_ && sesion_.entrada_del_barrido() && metodo_elegido() &&
+           (!bloques_elegidos() || sesion_.vbles().Clave != 0);
 }
 
 // The detector, when open, follows the attack chosen here.
@@ -430,25 +433,28 @@ void FrmLaboratorio::muestra_diferencia() {
             .arg(local.toString(d->maxima, 'f', 1), local.toString(d->ganancia, 'f', 1)));
 }
 
-const Metodo& FrmLaboratorio::metodo_elegido() const {
-    return *metodo(metodo_->currentData().toString().toStdString());
+const Metodo* FrmLaboratorio::metodo_elegido() const {
+    return metodo(metodo_->currentData().toString().toStdString());
 }
 
 // Each method's strength: the block pairs take the degree in force.
 void FrmLaboratorio::cambia_metodo() {
-    const Metodo& m = metodo_elegido();
+    const MetodoDelLaboratorio m =
+        metodos_del_laboratorio()[static_cast<size_t>(std::max(metodo_->currentIndex(), 0))];
     const QSignalBlocker sin_senales(fuerza_);
-    const RangoFuerza r = m.fuerza();
+    const RangoFuerza r = m.fuerza;
     fuente_metodo_.reset();
-    if (&m == &metodo_bloques()) {
+    if (bloques_elegidos()) {
         fuerza_->setRange(0, 1e6);
         fuerza_->setValue(sesion_.vbles().Grado);
         fuerza_->setEnabled(false);
     } else {
+        // alfa of the spread spectrum, from 0.01 to 0.5, in hundredths.
+        const bool fina = r.hasta <= 1;
         fuerza_->setDecimals(r.entera ? 0 : 2);
         fuerza_->setRange(r.desde, r.hasta);
-        fuerza_->setSingleStep(r.entera ? 1 : 0.25);
-        fuerza_->setValue(&m == &metodo_lsb() ? 0 : 2);
+        fuerza_->setSingleStep(r.entera ? 1 : fina ? 0.01 : 0.25);
+        fuerza_->setValue(m.inicial);
         fuerza_->setEnabled(true);
     }
     lanza_barrido_->setEnabled(puede_barrer());
@@ -457,18 +463,20 @@ void FrmLaboratorio::cambia_metodo() {
 // The source the analysis shows: the block pairs' own, or the one another
 // method's analysis made.
 std::shared_ptr<const FuenteLaboratorio> FrmLaboratorio::fuente_en_uso() const {
-    return &metodo_elegido() == &metodo_bloques() ? fuente() : fuente_metodo_;
+    return bloques_elegidos() ? fuente() : fuente_metodo_;
 }
 
 void FrmLaboratorio::analiza_de_nuevo() {
     const unsigned generacion = ++generacion_;
     const auto ataque = lee_ataque(ataque_elegido());
     const int cual = fuente_->currentData().toInt();
-    const bool bloques = &metodo_elegido() == &metodo_bloques();
+    const bool bloques = bloques_elegidos();
     EleccionLaboratorio e;
     e.fuente = fuente();
     e.abierta = cual == 1;
-    if (!bloques && cual == 0) {
+    e.espectro = !metodo_elegido();
+    // The spread spectrum's detector needs the host even for a reopened picture.
+    if (!bloques && (cual == 0 || e.espectro)) {
         if (auto entrada = sesion_.entrada_del_barrido())
             e.anfitrion = std::move(entrada->anfitrion);
     }
@@ -480,7 +488,7 @@ void FrmLaboratorio::analiza_de_nuevo() {
         return;
     }
     const Vbles& v = sesion_.vbles();
-    e.metodo = &metodo_elegido();
+    e.metodo = metodo_elegido();
     e.fuerza = fuerza_->value();
     e.clave = v.Clave;
     e.MatrizMarca = v.MatrizMarca;
@@ -519,9 +527,19 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
     atacada_->setPixmap(vista(r.atacada));
     const bool leida = r.aciertos && r.aciertos->total > 0;
     leida_->setPixmap(leida ? vista(r.leida, 3) : QPixmap());  // no reading: nothing to show
+    if (r.detectada) {
+        leida_->setText(QString::fromUtf8(kSinLecturaEspectro));
+    }
     cifras_->setText(
         QString::fromStdString(texto_de_cifras(r, *f, QLocale().decimalPoint()[0].toLatin1())));
-    if (&metodo_elegido() != &metodo_bloques()) {
+    if (r.detectada) {
+        cambia_grafico(histograma_,
+                       r.respuesta
+                           ? grafico_de_respuesta(*r.respuesta, f->lectura.Clave, kUmbralEspectro)
+                           : new QChart());
+        return;
+    }
+    if (!bloques_elegidos()) {
         cambia_grafico(histograma_,
                        grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},
                                               {QString::fromUtf8("Después"), f->despues},
@@ -540,7 +558,8 @@ void FrmLaboratorio::lanza_barrido() {
     auto e = std::make_shared<const EntradaBarrido>(std::move(*entrada));
     const std::vector<Ataque> ataques = ataques_del_barrido();
     // Another method sweeps its strength on its own embedding.
-    const Metodo* m = &metodo_elegido();
+    const Metodo* m = metodo_elegido();
+    if (!m) return;
     const int Wm = e->marca.ancho(), Hm = e->marca.alto();
     auto bits = std::make_shared<const Bits>(bits_de_marca(sesion_.vbles().MatrizMarca, Wm, Hm));
     magnitud_barrido_ = m == &metodo_bloques() ? QStringLiteral("grado") : QStringLiteral("fuerza");

@@ -58,7 +58,10 @@ class FrmLaboratorio final : public QWidget {
     void pon_nombres_accesibles();
     void cambia_tipo_de_ataque();
     void cambia_metodo();
-    const Metodo& metodo_elegido() const;
+    // The method chosen; nullptr for the spread spectrum, which is detected
+    // rather than read.
+    const Metodo* metodo_elegido() const;
+    bool bloques_elegidos() const { return metodo_elegido() == &metodo_bloques(); }
     std::shared_ptr<const FuenteLaboratorio> fuente_en_uso() const;
     void limita_valor();
     void analiza_de_nuevo();

@@ -13,8 +13,6 @@ namespace {
 
 constexpr double kToleranciaPsnr = 0.05;
 
-constexpr const char* kNombreEspectro = "espectro";
-
 Zona toda(const SuperficieImagen& s) {
     return {0, s.ancho() - 1, 0, s.alto() - 1};
 }
@@ -87,7 +85,7 @@ bool es_espectro(const MetodoComparado& m) {
 }
 
 const char* titulo_comparado(const MetodoComparado& m) {
-    if (es_espectro(m)) return "Espectro ensanchado";
+    if (es_espectro(m)) return kTituloEspectro;
     const Metodo* bits = metodo(m.metodo);
     return bits ? bits->titulo() : "";
 }

@@ -49,6 +49,16 @@ std::string texto_de_decision(double clave, double sim, double umbral, char sepa
            texto_general(umbral, separador) + " (probabilidad de falsa alarma " + p + ").";
 }
 
+TextosDeRespuesta textos_de_respuesta(size_t claves_falsas, double clave, double umbral,
+                                      char separador) {
+    return {"Respuesta del detector a " + std::to_string(claves_falsas + 1) + " claves",
+            "Clave",
+            "sim",
+            "claves equivocadas",
+            "la clave " + texto_general(clave, separador),
+            "umbral " + texto_general(umbral, separador)};
+}
+
 double umbral_para(double p) {
     double bajo = -40, alto = 40;  // the probability falls as T grows
     for (int i = 0; i < 200; ++i) {

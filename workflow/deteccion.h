@@ -39,6 +39,14 @@ double umbral_para(double p);
 // presente: sim 31,37 > 6 (probabilidad de falsa alarma 9,9e-10)."
 std::string texto_de_decision(double clave, double sim, double umbral, char separador_decimal);
 
+// The words of the detector's response chart, for every front end that
+// draws it: its title, its axes and its three series.
+struct TextosDeRespuesta {
+    std::string titulo, eje_clave, eje_sim, falsas, verdadera, umbral;
+};
+TextosDeRespuesta textos_de_respuesta(size_t claves_falsas, double clave, double umbral,
+                                      char separador_decimal);
+
 struct AnalisisDeteccion {
     std::optional<SuperficieMemoria> marcada, atacada;
     std::string motivo;              // why there is nothing, when there is nothing

@@ -7,6 +7,7 @@
 #include "base/numeros.h"
 #include "images/capturas.h"
 #include "workflow/demostracion.h"
+#include "workflow/deteccion.h"
 
 namespace zek {
 namespace {
@@ -29,13 +30,17 @@ std::optional<Histograma> histograma(const Tabla& Y, int W, int H, const Tabla& 
     return histograma_de_residuos(Y, W, H, p, MatrizMarca);
 }
 
+double mayor_de(const std::vector<double>& v) {
+    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
+
 }  // namespace
 
 FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& imagen,
                                  const Tabla& Y_original, const Tabla& MatrizMarca,
                                  const ParametrosLectura& lectura, bool figuras) {
     FuenteLaboratorio f{
-        std::move(nombre), copia(imagen), {}, Y_original, MatrizMarca, lectura, {}, {}, {}};
+        std::move(nombre), copia(imagen), {}, Y_original, MatrizMarca, lectura, {}, {}, {}, {}};
     captura_luminancia(f.imagen, f.Y);
     const int W = f.imagen.ancho(), H = f.imagen.alto();
     if (!figuras) return f;
@@ -128,8 +133,90 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
     return f;
 }
 
+std::vector<MetodoDelLaboratorio> metodos_del_laboratorio() {
+    std::vector<MetodoDelLaboratorio> lista;
+    for (const Metodo* m : metodos()) {
+        // zek-demo's strengths by default: the lowest bit plane, alfa 2.
+        const double inicial = m == &metodo_bloques() || m == &metodo_lsb() ? 0 : 2;
+        lista.push_back({m->nombre(), m->titulo(), m->que_es_la_fuerza(), m->fuerza(), inicial});
+    }
+    lista.push_back({kNombreEspectro,
+                     kTituloEspectro,
+                     "alfa",
+                     {kAlfaEspectroMinimo, kAlfaEspectroMaximo, false},
+                     kAlfaEspectro});
+    return lista;
+}
+
+namespace {
+
+// The spread spectrum's source: the reopened picture as it is, or the host
+// marked with the key; either with the detector against the host.
+std::shared_ptr<const FuenteLaboratorio> fuente_del_espectro(const EleccionLaboratorio& e,
+                                                             std::string* motivo) {
+    if (!e.anfitrion) {
+        if (motivo)
+            *motivo =
+                "El detector del espectro ensanchado necesita la imagen principal "
+                "original: ábrala.";
+        return nullptr;
+    }
+    const SuperficieImagen& anfitrion = *e.anfitrion;
+    std::string no = no_cabe_espectro(anfitrion.ancho(), anfitrion.alto(), kLongitudEspectro);
+    if (motivo) *motivo = no;
+    if (!no.empty()) return nullptr;
+    const CoeficientesEspectro original = coeficientes_espectro(anfitrion);
+    Tabla Y_anfitrion;
+    captura_luminancia(anfitrion, Y_anfitrion);
+    const ParametrosLectura lectura{0, e.clave, 0, e.Wm, e.Hm};
+    FuenteLaboratorio f;
+    if (e.abierta && e.fuente) {
+        f = *e.fuente;
+        f.antes.reset();
+        f.despues.reset();
+    } else {
+        const auto marcada =
+            inserta_espectro(anfitrion, original, e.clave, e.fuerza, kLongitudEspectro, motivo);
+        if (!marcada) return nullptr;
+        f = prepara_fuente(std::string("Imagen marcada con el método ") + kNombreEspectro, *marcada,
+                           Y_anfitrion, e.MatrizMarca, lectura);
+        f.antes.reset();  // no residues: this mark is not in the block pairs
+        f.despues.reset();
+    }
+    f.lectura = lectura;
+    f.detector = std::make_shared<const DetectorEspectro>(original, kLongitudEspectro);
+    return std::make_shared<const FuenteLaboratorio>(std::move(f));
+}
+
+// The attack on the source and the detector's response to it.
+ResultadoLaboratorio detecta(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
+                             const CodecJpeg* jpeg) {
+    const int W = fuente.imagen.ancho(), H = fuente.imagen.alto();
+    ResultadoLaboratorio r;
+    r.detectada = true;
+    r.leida = imagen_de_lectura(std::nullopt, e.Wm, e.Hm);
+    auto atacada = aplica_ataque(e.ataque, fuente.imagen, jpeg);
+    if (!atacada) return r;
+    r.atacada = std::move(*atacada);
+    if (fuente.detector) {
+        if (const auto x = fuente.detector->extrae(r.atacada, e.fuerza))
+            r.respuesta = responde(*x, e.clave);
+    }
+    if (r.atacada.ancho() != W || r.atacada.alto() != H) return r;
+    r.psnr = psnr_entre(fuente.imagen, r.atacada, {0, W - 1, 0, H - 1});
+    Tabla Y;
+    captura_luminancia(r.atacada, Y);
+    r.ssim = ssim_entre(Y, fuente.Y, W, H);
+    if (fuente.Y_original.dimensionada())
+        r.diferencia = diferencia_de_luminancia(Y, fuente.Y_original, W, H);
+    return r;
+}
+
+}  // namespace
+
 std::shared_ptr<const FuenteLaboratorio> fuente_de(const EleccionLaboratorio& e,
                                                    std::string* motivo) {
+    if (e.espectro) return fuente_del_espectro(e, motivo);
     if (!e.metodo || e.metodo == &metodo_bloques()) return e.fuente;
     const Bits bits = bits_de_marca(e.MatrizMarca, e.Wm, e.Hm);
     if (e.abierta && e.fuente) {
@@ -148,6 +235,7 @@ std::shared_ptr<const FuenteLaboratorio> fuente_de(const EleccionLaboratorio& e,
 
 ResultadoLaboratorio analiza_fuente(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
                                     const CodecJpeg* jpeg) {
+    if (e.espectro) return detecta(e, fuente, jpeg);
     if (!e.metodo || e.metodo == &metodo_bloques()) return analiza(fuente, e.ataque, jpeg);
     return analiza_con(*e.metodo, e.fuerza, bits_de_marca(e.MatrizMarca, e.Wm, e.Hm), fuente,
                        e.ataque, jpeg);
@@ -163,7 +251,15 @@ AnalisisLaboratorio analiza_eleccion(const EleccionLaboratorio& e, const CodecJp
 std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaboratorio& f,
                             char separador) {
     std::string cifras;
-    if (r.aciertos && r.aciertos->total > 0) {
+    if (r.detectada) {
+        cifras = r.respuesta ? texto_de_decision(f.lectura.Clave, r.respuesta->sim, kUmbralEspectro,
+                                                 separador) +
+                                   " Con " + std::to_string(r.respuesta->falsas.size()) +
+                                   " claves equivocadas, la mayor da " +
+                                   con_decimales(mayor_de(r.respuesta->falsas), 2, separador) + "."
+                             : "El detector no compara una imagen de otro tamaño que la "
+                               "principal.";
+    } else if (r.aciertos && r.aciertos->total > 0) {
         const Aciertos& a = *r.aciertos;
         cifras = texto_de_aciertos(a, separador) +
                  ". Tasa de error de bits: " + con_decimales(a.ber(), 3, separador) +

@@ -13,6 +13,7 @@
 
 #include "base/superficie_memoria.h"
 #include "base/tabla.h"
+#include "engine/espectro.h"
 #include "engine/extraccion_ciega.h"
 #include "engine/lectura_ciega.h"
 #include "engine/metodo.h"
@@ -30,6 +31,9 @@ struct FuenteLaboratorio {
     ParametrosLectura lectura;
     std::optional<Histograma> antes, despues;  // residues of the host and of this picture
     Diferencia diferencia;                     // |Y' - Y| against the host
+    // The spread spectrum's detector against the host, when the picture is
+    // to be detected rather than read.
+    std::shared_ptr<const DetectorEspectro> detector;
 };
 
 // Captures the picture and works out what does not depend on the attack;
@@ -48,6 +52,10 @@ struct ResultadoLaboratorio {
     // |Y' - Y| of the attacked picture against the host: what the mark and
     // the attack changed together; nothing without a host of the same size.
     std::optional<Diferencia> diferencia;
+    // The spread spectrum's detector on the attacked picture: sim for the
+    // key and the wrong keys; nothing when the attack changed its size.
+    bool detectada = false;  // the picture was for the detector, not for a reading
+    std::optional<RespuestaDetector> respuesta;
 };
 
 // The attack on the source, then the blind reading of what it leaves. A
@@ -71,15 +79,29 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
                                             const Tabla& MatrizMarca, int Wm, int Hm,
                                             std::string* motivo);
 
+// The methods the laboratory offers, in its order: the three that carry the
+// watermark's picture, then the spread spectrum, each with what its
+// strength is, its range and the strength it starts at.
+struct MetodoDelLaboratorio {
+    const char* nombre;  // "bloques", "lsb", "dct", "espectro"
+    const char* titulo;
+    const char* que_es_la_fuerza;
+    RangoFuerza fuerza;
+    double inicial;  // the block pairs': 0, they take the degree in force
+};
+std::vector<MetodoDelLaboratorio> metodos_del_laboratorio();
+
 // One choice in the laboratory: the picture, the method with its strength,
 // and the attack. `fuente` is the picture chosen (the one stage 1 drew, or
 // one reopened); with a method other than the block pairs, the host as
 // opened is embedded with it instead, unless the reopened picture is
-// chosen, which is read as it is.
+// chosen, which is read as it is. The spread spectrum is detected against
+// the host, which it always needs.
 struct EleccionLaboratorio {
     std::shared_ptr<const FuenteLaboratorio> fuente;
     bool abierta = false;
     const Metodo* metodo = nullptr;  // nullptr: the block pairs
+    bool espectro = false;           // the spread spectrum instead of `metodo`
     double fuerza = 0, clave = 0;
     std::optional<SuperficieMemoria> anfitrion;
     Tabla MatrizMarca;
@@ -108,7 +130,8 @@ ResultadoLaboratorio analiza_fuente(const EleccionLaboratorio& e, const FuenteLa
                                     const CodecJpeg* jpeg);
 
 // The line under the attacked picture: the pixels read right, the bit error
-// rate and NC, the PSNR and SSIM against the picture before the attack.
+// rate and NC (or the detector's decision), the PSNR and SSIM against the
+// picture before the attack.
 std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaboratorio& f,
                             char separador_decimal);
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The main window's own texts, for every front end that draws it (the Qt
-// window and the web page): frame titles, the labels of the boxes, and the
+// The windows' own texts, for every front end that draws them (the Qt
+// windows and the web page): frame titles, the labels of the boxes, and the
 // names and descriptions a screen reader gives each control.
 #pragma once
 
@@ -14,6 +14,9 @@ inline constexpr const char* kTituloActualizar = "Actualizar Parámetros";
 inline constexpr const char* kTextoGrado = "Grado de Resistencia a ataques de Altas frecuencias";
 inline constexpr const char* kTextoClave = "Clave de Codificación de la Marca de Agua";
 inline constexpr const char* kTextoSalir = "Salir";
+// Where the laboratory shows the reading, when the spread spectrum is chosen.
+inline constexpr const char* kSinLecturaEspectro =
+    "El espectro ensanchado no lleva la imagen de la marca: su detector responde debajo.";
 
 // The captions as the window opens, before any command has set them.
 inline void pon_textos_de_diseno(PuertoVentana& p) {

@@ -406,7 +406,7 @@ TEST(Graficos, AxesCoverTheDataAndLabelWhatFits) {
 // The analysis with another method: its own embedding of the host, read
 // back whole without attack; the block pairs' degree shown, not edited; the
 // sweep varies the method's strength, and the histogram shows where the
-// method's reading falls in its step.
+// method's reading falls in its step; the spread spectrum is detected.
 TEST(Laboratorio, AnalysesWithTheMethodChosen) {
     Ventana v;
     demostracion(v, 2);
@@ -433,6 +433,18 @@ TEST(Laboratorio, AnalysesWithTheMethodChosen) {
     EXPECT_EQ(lab->barrido()[7].grado, 1);
     EXPECT_EQ(lab->findChild<QChartView*>("histograma")->chart()->title(),
               QString::fromUtf8("Dónde cae lo que lee el método en su paso"));
+    // The spread spectrum is detected: the decision instead of a reading,
+    // the detector's response where the histogram was, and no sweep.
+    metodo->setCurrentIndex(3);
+    lab->espera();
+    EXPECT_EQ(fuerza->value(), 0.1);
+    EXPECT_TRUE(lab->findChild<QLabel*>("cifras")->text().startsWith(
+        QString::fromUtf8("La marca de la clave 3 está presente: sim ")))
+        << lab->findChild<QLabel*>("cifras")->text().toStdString();
+    EXPECT_TRUE(lab->findChild<QLabel*>("leida")->pixmap().isNull());
+    EXPECT_EQ(lab->findChild<QChartView*>("histograma")->chart()->title(),
+              QString::fromUtf8("Respuesta del detector a 1001 claves"));
+    EXPECT_FALSE(lab->findChild<QPushButton*>("lanza_barrido")->isEnabled());
     metodo->setCurrentIndex(0);
     lab->espera();
     EXPECT_TRUE(lab->findChild<QPushButton*>("lanza_barrido")->isEnabled());

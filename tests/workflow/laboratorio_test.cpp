@@ -121,6 +121,40 @@ TEST(Laboratorio, TheHistogramShowsTheTwoClassesMovedOntoTheirResidues) {
     EXPECT_EQ(f->diferencia.imagen.lee_pixel(79, 39), 0);  // outside the blocks: no change
 }
 
+// The spread spectrum in the laboratory is detected against the host, with
+// the decision in the figures' line; without the host there is nothing to
+// detect against, and a picture of another size is not compared.
+TEST(Laboratorio, TheSpreadSpectrumIsDetectedAgainstTheHost) {
+    const Laboratorio l;
+    EleccionLaboratorio e;
+    e.espectro = true;
+    e.fuerza = 0.1;
+    e.clave = 3;
+    e.ataque = *lee_ataque("ruido:1");
+    std::string motivo;
+    EXPECT_FALSE(fuente_de(e, &motivo));
+    EXPECT_EQ(motivo,
+              "El detector del espectro ensanchado necesita la imagen principal original: ábrala.");
+    e.anfitrion = copia(l.anfitrion);
+    const AnalisisLaboratorio a = analiza_eleccion(e, nullptr);
+    ASSERT_TRUE(a.fuente && a.resultado && a.resultado->respuesta) << a.motivo;
+    const RespuestaDetector& r = *a.resultado->respuesta;
+    EXPECT_EQ(r.falsas.size(), 1000u);
+    EXPECT_GT(r.sim, 6);
+    const std::string cifras = texto_de_cifras(*a.resultado, *a.fuente, ',');
+    EXPECT_EQ(cifras.rfind("La marca de la clave 3 está presente: sim ", 0), 0u) << cifras;
+    EXPECT_NE(cifras.find(" Con 1000 claves equivocadas, la mayor da "), std::string::npos);
+
+    e.ataque = *lee_ataque("recorte:3");
+    const ResultadoLaboratorio recortada = analiza_fuente(e, *a.fuente, nullptr);
+    EXPECT_FALSE(recortada.respuesta);
+    EXPECT_EQ(texto_de_cifras(recortada, *a.fuente, ',')
+                  .rfind("El detector no compara una imagen de otro tamaño que la principal. "
+                         "PSNR frente a la imagen sin atacar: no se compara",
+                         0),
+              0u);
+}
+
 struct CasoAtaque {
     const char* ataque;
     bool sobrevive;  // at least 90 % read back

@@ -203,7 +203,7 @@ void lee_valores(const Leidas& l, Opciones& o) {
     if (l.hay("grados")) o.grados = lista_de_grados(l.valor("grados"));
     if (l.hay("metodo")) {
         const std::string v = l.valor("metodo");
-        o.espectro = v == "espectro";
+        o.espectro = v == kNombreEspectro;
         o.metodo = o.espectro ? &metodo_bloques() : metodo(v);
         if (!o.metodo)
             throw ErrorDeUso{"método desconocido: «" + v + "» (bloques, lsb, dct o espectro)"};
