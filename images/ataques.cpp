@@ -51,7 +51,11 @@ template <class PorCanal>
 SuperficieMemoria canal_a_canal(const SuperficieImagen& imagen, PorCanal f) {
     std::vector<int32_t> c = filas_de(imagen);
     for (int32_t& p : c) {
-        if (es_color(p)) p = color(f(rojo(p)), f(verde(p)), f(azul(p)));
+        if (!es_color(p)) continue;
+        // One channel after the other in a fixed order, blue first: f may
+        // draw noise, and the order of a call's arguments is the compiler's.
+        const int b = f(azul(p)), g = f(verde(p)), r = f(rojo(p));
+        p = color(r, g, b);
     }
     return de_filas(imagen.ancho(), imagen.alto(), c);
 }
