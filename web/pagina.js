@@ -87,7 +87,10 @@ function muestra(vista) {
 }
 
 // The window's own texts and the names a screen reader gives its controls.
+let sin_lectura_espectro = "";
+
 function pon_textos(t) {
+  sin_lectura_espectro = t.sinLecturaEspectro;
   $("Frame1").querySelector("legend").textContent = t.datos;
   $("Frame2").querySelector("legend").textContent = t.actualizar;
   $("Label2").textContent = t.grado;
@@ -225,7 +228,7 @@ function pon_metodos(metodos) {
     fuerza.min = m.desde;
     fuerza.max = m.hasta;
     fuerza.step = m.entera ? 1 : "any";
-    fuerza.value = m.nombre === "lsb" ? 0 : 2;
+    fuerza.value = m.inicial;
     muestra_fuerza();
   };
   // The block pairs' strength is the degree in force, shown, not edited.
@@ -244,6 +247,8 @@ function dibuja_histograma(h) {
   const lienzo = $("histograma");
   const c = lienzo.getContext("2d");
   c.clearRect(0, 0, lienzo.width, lienzo.height);
+  lienzo.dataset.nombre ??= lienzo.getAttribute("aria-label"); // the response's title replaces it
+  lienzo.setAttribute("aria-label", lienzo.dataset.nombre);
   const series = [
     ["antes", "#969696", "#5a5a5a"],
     ["despues", "#56b4e9", "#0072b2"],
@@ -276,6 +281,74 @@ function dibuja_histograma(h) {
   }
 }
 
+// The detector's response: sim for each wrong key (small dots), the true
+// key (a large dot) and the threshold (dashed), as the window draws it.
+function dibuja_respuesta(r) {
+  const lienzo = $("histograma");
+  const c = lienzo.getContext("2d");
+  c.clearRect(0, 0, lienzo.width, lienzo.height);
+  lienzo.dataset.nombre ??= lienzo.getAttribute("aria-label");
+  lienzo.setAttribute("aria-label", r.textos.titulo);
+  const izquierda = 46, derecha = 10, arriba = 26, abajo = 48;
+  const ancho = lienzo.width - izquierda - derecha, alto = lienzo.height - arriba - abajo;
+  let menor = Math.min(0, r.sim), mayor = Math.max(r.sim, r.umbral);
+  for (const v of r.falsas) (menor = Math.min(menor, v)), (mayor = Math.max(mayor, v));
+  menor = Math.floor(menor) - 1;
+  mayor = Math.ceil(mayor) + 1;
+  const n = r.falsas.length;
+  const x = (k) => izquierda + ((k + 1) / (n + 2)) * ancho; // k = 0: the true key
+  const y = (v) => arriba + ((mayor - v) / (mayor - menor)) * alto;
+  c.strokeStyle = "#999";
+  c.strokeRect(izquierda, arriba, ancho, alto);
+  c.fillStyle = "black";
+  c.font = "13px sans-serif";
+  c.textAlign = "center";
+  c.fillText(r.textos.titulo, lienzo.width / 2, 16);
+  c.font = "11px sans-serif";
+  c.fillText(r.textos.ejeClave, izquierda + ancho / 2, lienzo.height - 22);
+  for (const k of [0, Math.round(n / 4), Math.round(n / 2), Math.round((3 * n) / 4), n]) {
+    c.fillText(String(r.clave + k), x(k), arriba + alto + 14);
+  }
+  c.textAlign = "right";
+  const paso = Math.max(1, Math.ceil((mayor - menor) / 6 / 5) * 5);
+  for (let v = Math.ceil(menor / paso) * paso; v <= mayor; v += paso) {
+    c.fillText(String(v), izquierda - 4, y(v) + 4);
+  }
+  c.save();
+  c.translate(12, arriba + alto / 2);
+  c.rotate(-Math.PI / 2);
+  c.textAlign = "center";
+  c.fillText(r.textos.ejeSim, 0, 0);
+  c.restore();
+  c.fillStyle = "#0072b2";
+  r.falsas.forEach((v, k) => c.fillRect(x(k + 1) - 1, y(v) - 1, 2, 2));
+  c.fillStyle = "#d55e00";
+  c.beginPath();
+  c.arc(x(0), y(r.sim), 5, 0, 2 * Math.PI);
+  c.fill();
+  c.strokeStyle = "black";
+  c.setLineDash([6, 4]);
+  c.beginPath();
+  c.moveTo(izquierda, y(r.umbral));
+  c.lineTo(izquierda + ancho, y(r.umbral));
+  c.stroke();
+  c.setLineDash([]);
+  // The legend, under the axis.
+  let lx = izquierda;
+  c.textAlign = "left";
+  for (const [color, texto] of [
+    ["#0072b2", r.textos.falsas],
+    ["#d55e00", r.textos.verdadera],
+    ["black", r.textos.umbral],
+  ]) {
+    c.fillStyle = color;
+    c.fillRect(lx, lienzo.height - 12, 8, 8);
+    c.fillStyle = "black";
+    c.fillText(texto, lx + 12, lienzo.height - 4);
+    lx += c.measureText(texto).width + 36;
+  }
+}
+
 async function analiza(evento) {
   evento.preventDefault();
   const ataque = $("ataque").value + ":" + $("valor").value;
@@ -291,12 +364,15 @@ async function analiza(evento) {
     return;
   }
   dibuja($("atacada"), r.atacada);
-  dibuja($("leida"), r.leida);
+  dibuja($("leida"), r.detectada ? null : r.leida);
+  $("sin-lectura").textContent = r.detectada ? sin_lectura_espectro : "";
   dibuja($("diferencia"), r.diferencia);
   $("cifras").textContent = r.cifras;
   document.body.dataset.correctos = r.correctos ?? "";
   document.body.dataset.total = r.total ?? "";
-  dibuja_histograma(r.histograma);
+  document.body.dataset.sim = r.respuesta?.sim ?? "";
+  if (r.respuesta) dibuja_respuesta(r.respuesta);
+  else dibuja_histograma(r.histograma); // empty when the detector could not compare
 }
 
 // ---- Start -------------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "images/ataques.h"
 #include "images/cabecera_imagen.h"
 #include "workflow/asigna_imagen.h"
+#include "workflow/deteccion.h"
 #include "workflow/informe.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
@@ -129,9 +130,10 @@ std::vector<int32_t> colores_de(const std::vector<uint8_t>& rgba) {
     return colores;
 }
 
-val lista_de(const std::vector<int64_t>& v) {
+template <typename Numero>
+val lista_de(const std::vector<Numero>& v) {
     val lista = val::array();
-    for (const int64_t n : v) lista.call<void>("push", static_cast<double>(n));
+    for (const Numero n : v) lista.call<void>("push", static_cast<double>(n));
     return lista;
 }
 
@@ -274,6 +276,7 @@ class ZekWeb {
         t.set("actualizar", texto_js(kTituloActualizar));
         t.set("grado", texto_js(kTextoGrado));
         t.set("clave", texto_js(kTextoClave));
+        t.set("sinLecturaEspectro", texto_js(kSinLecturaEspectro));
         val accesibles = val::object();
         for (const NombreAccesible& n : kNombresAccesibles) accesibles.set(n.control, nombre_js(n));
         t.set("accesibles", accesibles);
@@ -295,13 +298,14 @@ class ZekWeb {
     }
     static val metodos() {
         val lista = val::array();
-        for (const Metodo* m : zek::metodos()) {
+        for (const MetodoDelLaboratorio& m : metodos_del_laboratorio()) {
             val o = val::object();
-            o.set("nombre", std::string(m->nombre()));
-            o.set("titulo", texto_js(m->titulo()));
-            o.set("desde", m->fuerza().desde);
-            o.set("hasta", m->fuerza().hasta);
-            o.set("entera", m->fuerza().entera);
+            o.set("nombre", std::string(m.nombre));
+            o.set("titulo", texto_js(m.titulo));
+            o.set("desde", m.fuerza.desde);
+            o.set("hasta", m.fuerza.hasta);
+            o.set("entera", m.fuerza.entera);
+            o.set("inicial", m.inicial);
             lista.call<void>("push", o);
         }
         return lista;
@@ -316,8 +320,9 @@ class ZekWeb {
         fuente_.reset();
         val r = val::object();
         const auto a = lee_ataque(ataque);
-        const Metodo* m = zek::metodo(metodo);
-        if (!a || !m) {
+        const bool espectro = metodo == kNombreEspectro;
+        const Metodo* m = espectro ? nullptr : zek::metodo(metodo);
+        if (!a || (!m && !espectro)) {
             r.set("motivo", texto_js("Ataque o método no válido."));
             return r;
         }
@@ -325,9 +330,11 @@ class ZekWeb {
         eleccion_.abierta = imagen == "abierta";
         eleccion_.fuente = eleccion_.abierta ? abierta_() : marcada_();
         eleccion_.metodo = m;
+        eleccion_.espectro = espectro;
         eleccion_.fuerza = m == &metodo_bloques() ? v.Grado : fuerza;
         eleccion_.clave = v.Clave;
-        if (m != &metodo_bloques() && !eleccion_.abierta) {
+        // The spread spectrum's detector needs the host even for a reopened picture.
+        if (m != &metodo_bloques() && (!eleccion_.abierta || espectro)) {
             if (auto e = sesion_.entrada_del_barrido())
                 eleccion_.anfitrion = std::move(e->anfitrion);
         }
@@ -398,10 +405,31 @@ class ZekWeb {
         }
         r.set("histograma", h);
         r.set("fracciones", eleccion_.metodo != &metodo_bloques());
+        r.set("detectada", l.detectada);
+        if (l.respuesta) r.set("respuesta", respuesta_js(*l.respuesta, f.lectura.Clave));
         return r;
     }
 
   private:
+    // The detector's response with the words of its chart.
+    val respuesta_js(const RespuestaDetector& d, double clave) const {
+        const TextosDeRespuesta t =
+            textos_de_respuesta(d.falsas.size(), clave, kUmbralEspectro, puerto_.separador);
+        val r = val::object();
+        r.set("sim", d.sim);
+        r.set("falsas", lista_de(d.falsas));
+        r.set("clave", clave);
+        r.set("umbral", kUmbralEspectro);
+        val textos = val::object();
+        for (const auto& [nombre, texto] :
+             {std::pair{"titulo", &t.titulo}, std::pair{"ejeClave", &t.eje_clave},
+              std::pair{"ejeSim", &t.eje_sim}, std::pair{"falsas", &t.falsas},
+              std::pair{"verdadera", &t.verdadera}, std::pair{"umbral", &t.umbral}})
+            textos.set(nombre, texto_js(*texto));
+        r.set("textos", textos);
+        return r;
+    }
+
     // The report's attacks: those on the watermarked picture with the block
     // pairs, the last reading of each.
     void recuerda(const ResultadoLaboratorio& l) {

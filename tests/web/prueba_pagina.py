@@ -265,12 +265,15 @@ class Pagina(unittest.TestCase):
     # ---- the laboratory ----------------------------------------------------
 
     def ataca(self, ataque, valor):
+        self.ataca_sin_lectura(ataque, valor)
+        return (int(self.js("return document.body.dataset.correctos")),
+                int(self.js("return document.body.dataset.total")))
+
+    def ataca_sin_lectura(self, ataque, valor):
         self.js("const s = document.getElementById('ataque'); s.value = arguments[0];"
                 "s.dispatchEvent(new Event('change'));", ataque)
         self.escribe("valor", str(valor))
         self.pulsa("analiza")
-        return (int(self.js("return document.body.dataset.correctos")),
-                int(self.js("return document.body.dataset.total")))
 
     def test_the_laboratory_reads_the_attacks_as_the_desktop(self):
         salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 16,
@@ -284,6 +287,32 @@ class Pagina(unittest.TestCase):
             f"{escritorio['ruido:5']} de 961 píxeles correctos ("), self.texto("cifras"))
         correctos, _ = self.ataca("jpeg", 75)
         self.assertLessEqual(abs(correctos - escritorio["jpeg:75"]), 5)
+
+    def test_the_spread_spectrum_is_detected_as_on_the_desktop(self):
+        salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 16,
+                                  "--clave", 3, "--metodo", "espectro", "--ataque", "ruido:5")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        escritorio = json.loads((salida / "informe.json").read_text())["ataques"][0]["sim"]
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
+        self.js("const s = document.getElementById('metodo'); s.value = 'espectro';"
+                "s.dispatchEvent(new Event('change'));")
+        self.assertEqual(self.js("return document.getElementById('fuerza').value"), "0.1")
+        self.ataca_sin_lectura("ruido", 5)
+        self.assertAlmostEqual(float(self.js("return document.body.dataset.sim")), escritorio,
+                               places=9)
+        self.assertTrue(self.texto("cifras").startswith(
+            "La marca de la clave 3 está presente: sim "), self.texto("cifras"))
+        self.assertTrue(self.texto("sin-lectura").startswith("El espectro ensanchado no lleva"))
+        self.assertEqual(self.js("return document.getElementById('histograma')"
+                                 ".getAttribute('aria-label')"),
+                         "Respuesta del detector a 1001 claves")
+        # Back to the block pairs: their reading and their histogram again.
+        self.js("const s = document.getElementById('metodo'); s.value = 'bloques';"
+                "s.dispatchEvent(new Event('change'));")
+        self.assertEqual(self.ataca("ruido", 5)[1], 961)
+        self.assertEqual(self.texto("sin-lectura"), "")
+        self.assertEqual(self.js("return document.getElementById('histograma')"
+                                 ".getAttribute('aria-label')"), "Histograma de los restos")
 
     def test_the_page_fetches_nothing_but_its_own_files_and_answers_while_the_engine_works(self):
         self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
