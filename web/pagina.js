@@ -307,6 +307,7 @@ function dibuja_respuesta(r) {
   c.font = "11px sans-serif";
   c.fillText(r.textos.ejeClave, izquierda + ancho / 2, lienzo.height - 22);
   for (const k of [0, Math.round(n / 4), Math.round(n / 2), Math.round((3 * n) / 4), n]) {
+    c.textAlign = k === n ? "right" : "center"; // the last key inside the canvas
     c.fillText(String(r.clave + k), x(k), arriba + alto + 14);
   }
   c.textAlign = "right";
