@@ -443,6 +443,16 @@ void pon_grafico(QChartView* vista, QChart* nuevo) {
     delete viejo;
 }
 
+QChartView* vista_de_grafico(QWidget* padre, const char* nombre, const char* accesible,
+                             QSize minimo) {
+    auto* v = new QChartView(new QChart(), padre);
+    v->setObjectName(nombre);
+    v->setAccessibleName(QString::fromUtf8(accesible));
+    v->setRenderHint(QPainter::Antialiasing);
+    v->setMinimumSize(minimo);
+    return v;
+}
+
 QImage imagen_de_grafico(QChart* grafico) {
     if (!grafico) return {};
     QChartView vista(grafico);  // owns the chart

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -14,6 +15,7 @@
 
 class QChart;
 class QChartView;
+class QWidget;
 
 namespace zek {
 
@@ -57,6 +59,11 @@ QChart* grafico_de_respuesta(const RespuestaDetector& r, double clave, double um
 QChart* grafico_de_falsas(const std::vector<double>& falsas);
 // The detection probability against the false-alarm probability.
 QChart* grafico_roc(const CurvaRoc& c);
+
+// An empty chart's view, antialiased, named for tests and for a screen
+// reader, at least `minimo` in size.
+QChartView* vista_de_grafico(QWidget* padre, const char* nombre, const char* accesible,
+                             QSize minimo);
 
 // Shows `nuevo` in the view (an empty chart when null) and deletes the
 // chart it showed.

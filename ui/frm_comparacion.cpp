@@ -108,16 +108,10 @@ void FrmComparacion::crea_controles() {
     tabla_->setMinimumHeight(160);
     raiz->addWidget(tabla_);
 
-    const auto vista = [this](const char* nombre, const char* accesible) {
-        auto* v = new QChartView(new QChart(), this);
-        v->setObjectName(nombre);
-        v->setAccessibleName(QString::fromUtf8(accesible));
-        v->setRenderHint(QPainter::Antialiasing);
-        v->setMinimumSize(300, 280);
-        return v;
-    };
-    grafico_ = vista("grafico_comparacion", "Tasa de error según la calidad JPEG");
-    grafico_sim_ = vista("grafico_sim", "sim del espectro ensanchado según la calidad JPEG");
+    grafico_ = vista_de_grafico(this, "grafico_comparacion", "Tasa de error según la calidad JPEG",
+                                {300, 280});
+    grafico_sim_ = vista_de_grafico(
+        this, "grafico_sim", "sim del espectro ensanchado según la calidad JPEG", {300, 280});
     auto* graficos = new QHBoxLayout();
     graficos->addWidget(grafico_, 3);
     graficos->addWidget(grafico_sim_, 2);

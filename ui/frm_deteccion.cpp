@@ -19,14 +19,7 @@
 namespace zek {
 namespace {
 
-QChartView* vista_de_grafico(QWidget* padre, const char* nombre, const char* accesible) {
-    auto* v = new QChartView(new QChart(), padre);
-    v->setObjectName(nombre);
-    v->setAccessibleName(QString::fromUtf8(accesible));
-    v->setRenderHint(QPainter::Antialiasing);
-    v->setMinimumSize(300, 220);
-    return v;
-}
+constexpr QSize kMinimo{300, 220};  // each chart, three of them on a projector
 
 }  // namespace
 
@@ -88,9 +81,10 @@ void FrmDeteccion::crea_controles() {
     aviso_->setWordWrap(true);
     raiz->addWidget(aviso_);
     auto* graficos = new QGridLayout();
-    respuesta_ = vista_de_grafico(this, "respuesta", "Respuesta del detector a cada clave");
-    falsas_ = vista_de_grafico(this, "falsas", "sim con las claves equivocadas");
-    curva_ = vista_de_grafico(this, "roc", "Curva ROC");
+    respuesta_ =
+        vista_de_grafico(this, "respuesta", "Respuesta del detector a cada clave", kMinimo);
+    falsas_ = vista_de_grafico(this, "falsas", "sim con las claves equivocadas", kMinimo);
+    curva_ = vista_de_grafico(this, "roc", "Curva ROC", kMinimo);
     graficos->addWidget(respuesta_, 0, 0, 1, 2);
     graficos->addWidget(falsas_, 1, 0);
     graficos->addWidget(curva_, 1, 1);

@@ -30,6 +30,19 @@ std::optional<Histograma> histograma(const Tabla& Y, int W, int H, const Tabla& 
     return histograma_de_residuos(Y, W, H, p, MatrizMarca);
 }
 
+// The attacked picture against the source and the host, when it kept its
+// size: PSNR, SSIM and |Y' - Y|.
+void pon_figuras(ResultadoLaboratorio& r, const FuenteLaboratorio& fuente) {
+    const int W = fuente.imagen.ancho(), H = fuente.imagen.alto();
+    if (r.atacada.ancho() != W || r.atacada.alto() != H) return;
+    r.psnr = psnr_entre(fuente.imagen, r.atacada, {0, W - 1, 0, H - 1});
+    Tabla Y;
+    captura_luminancia(r.atacada, Y);
+    r.ssim = ssim_entre(Y, fuente.Y, W, H);
+    if (fuente.Y_original.dimensionada())
+        r.diferencia = diferencia_de_luminancia(Y, fuente.Y_original, W, H);
+}
+
 double mayor_de(const std::vector<double>& v) {
     return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
 }
@@ -89,7 +102,6 @@ ResultadoLaboratorio analiza(const FuenteLaboratorio& fuente, const Ataque& ataq
 ResultadoLaboratorio analiza_con(const Metodo& m, double fuerza, const Bits& marca,
                                  const FuenteLaboratorio& fuente, const Ataque& ataque,
                                  const CodecJpeg* jpeg) {
-    const int W = fuente.imagen.ancho(), H = fuente.imagen.alto();
     const ParametrosLectura& p = fuente.lectura;
     ResultadoLaboratorio r;
     auto atacada = aplica_ataque(ataque, fuente.imagen, jpeg);
@@ -103,14 +115,7 @@ ResultadoLaboratorio analiza_con(const Metodo& m, double fuerza, const Bits& mar
     r.aciertos = compara_bits(leidos, marca);
     r.histograma =
         histograma_de_fracciones(m.fracciones(r.atacada, p.Wm, p.Hm, fuerza, p.Clave), marca);
-    if (r.atacada.ancho() == W && r.atacada.alto() == H) {
-        r.psnr = psnr_entre(fuente.imagen, r.atacada, {0, W - 1, 0, H - 1});
-        Tabla Y;
-        captura_luminancia(r.atacada, Y);
-        r.ssim = ssim_entre(Y, fuente.Y, W, H);
-        if (fuente.Y_original.dimensionada())
-            r.diferencia = diferencia_de_luminancia(Y, fuente.Y_original, W, H);
-    }
+    pon_figuras(r, fuente);
     return r;
 }
 
@@ -191,7 +196,6 @@ std::shared_ptr<const FuenteLaboratorio> fuente_del_espectro(const EleccionLabor
 // The attack on the source and the detector's response to it.
 ResultadoLaboratorio detecta(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
                              const CodecJpeg* jpeg) {
-    const int W = fuente.imagen.ancho(), H = fuente.imagen.alto();
     ResultadoLaboratorio r;
     r.detectada = true;
     r.leida = imagen_de_lectura(std::nullopt, e.Wm, e.Hm);
@@ -202,13 +206,7 @@ ResultadoLaboratorio detecta(const EleccionLaboratorio& e, const FuenteLaborator
         if (const auto x = fuente.detector->extrae(r.atacada, e.fuerza))
             r.respuesta = responde(*x, e.clave);
     }
-    if (r.atacada.ancho() != W || r.atacada.alto() != H) return r;
-    r.psnr = psnr_entre(fuente.imagen, r.atacada, {0, W - 1, 0, H - 1});
-    Tabla Y;
-    captura_luminancia(r.atacada, Y);
-    r.ssim = ssim_entre(Y, fuente.Y, W, H);
-    if (fuente.Y_original.dimensionada())
-        r.diferencia = diferencia_de_luminancia(Y, fuente.Y_original, W, H);
+    pon_figuras(r, fuente);
     return r;
 }
 
