@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: MIT
 """The web edition's figures, measured in Debian's chromium (headless): the
 page's size, how soon it is ready, and the engine's time in the worker for
-each press of the step button and for two attacks on the samples (Grado 10,
-Clave 3; the fastest of five runs). Compare with zek_bench's
-BM_PasoMuestras and BM_AtaqueMuestras, the same work natively.
+each press of the step button, for two attacks on the samples and for the
+spread spectrum chosen in the laboratory (Grado 10, Clave 3; the fastest of
+five runs). Compare with zek_bench's BM_PasoMuestras, BM_AtaqueMuestras
+and BM_EspectroMuestras, the same work natively.
 
 Usage: pagina.py PAGINA
 """
@@ -75,6 +76,10 @@ def main():
                                   "ataque": ataque})]
             ms = min(d.execute_async_script(MEDIR, orden)[0][1] for _ in range(5))
             print(f"{ataque} y su lectura en el trabajador: {ms:.2f} ms")
+        orden = [("analiza", {"imagen": "marcada", "metodo": "espectro", "fuerza": 0.1,
+                              "ataque": "ruido:5"})]
+        ms = min(d.execute_async_script(MEDIR, orden)[0][1] for _ in range(5))
+        print(f"espectro con ruido:5 y la respuesta a 1001 claves en el trabajador: {ms:.2f} ms")
     finally:
         d.quit()
         servidor.terminate()

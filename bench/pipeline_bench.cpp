@@ -28,6 +28,7 @@
 #include "workflow/barrido.h"
 #include "workflow/comparacion.h"
 #include "workflow/informe.h"
+#include "workflow/laboratorio.h"
 #include "workflow/lector_memoria.h"
 #include "workflow/secuenciador.h"
 #include "workflow/sesion_sin_ventana.h"
@@ -319,6 +320,24 @@ void BM_AtaqueMuestras(benchmark::State& state, const char* ataque) {
 }
 BENCHMARK_CAPTURE(BM_AtaqueMuestras, ruido, "ruido:5")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AtaqueMuestras, jpeg, "jpeg:75")->Unit(benchmark::kMillisecond);
+
+// The spread spectrum chosen in the laboratory, as the browser's benchmark
+// measures it too: the samples' host marked with the key, attacked with
+// noise, and the detector's response to a thousand and one keys.
+void BM_EspectroMuestras(benchmark::State& state) {
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    abre_muestras(s);
+    s.demuestra("10", "3");
+    EleccionLaboratorio e;
+    e.espectro = true;
+    e.fuerza = kAlfaEspectro;
+    e.clave = 3;
+    e.anfitrion = s.sesion.entrada_del_barrido()->anfitrion;
+    e.ataque = *lee_ataque("ruido:5");
+    for (auto _ : state) benchmark::DoNotOptimize(analiza_eleccion(e, nullptr));
+}
+BENCHMARK(BM_EspectroMuestras)->Unit(benchmark::kMillisecond);
 
 // Spread spectrum on the largest host: the embedding (the whole picture's
 // DCT, the key's sequence, the inverse of the change), then the detector

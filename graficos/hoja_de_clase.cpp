@@ -377,10 +377,20 @@ void para_pensar(Maqueta& m, const HojaDeClase& h) {
         "ahí?",
     };
     for (const char* t : preguntas) m.texto(QString::fromUtf8(t), 10, false, m.unidades(3));
+    int numero = 6;
     if (h.respuesta.hay()) {
-        m.texto(QString::fromUtf8("6. El detector del espectro ensanchado necesita la imagen "
+        m.texto(QString::fromUtf8("%1. El detector del espectro ensanchado necesita la imagen "
                                   "original: ¿por qué? ¿Qué quiere decir que una imagen sin la "
-                                  "marca supere el umbral 6 con una probabilidad de 10⁻⁹?"),
+                                  "marca supere el umbral 6 con una probabilidad de 10⁻⁹?")
+                    .arg(numero++),
+                10, false, m.unidades(3));
+    }
+    if (h.grafico_sim.hay()) {
+        m.texto(QString::fromUtf8("%1. Un contraste de 1,5 multiplica por 1,5 todos los "
+                                  "coeficientes de la imagen marcada, y la marca sigue en ellos: "
+                                  "¿por qué el detector del espectro ensanchado puede dejar de "
+                                  "encontrarla? Mira la fórmula de x*.")
+                    .arg(numero),
                 10, false, m.unidades(3));
     }
     m.espacio(3);

@@ -167,9 +167,13 @@ TEST_P(ZekDemoEnLocale, TheSweepWritesItsTableAndChart) {
 // strengths within 0.05 dB of it (the latter detected, lost at JPEG 10),
 // the bit plane nearest, and the DCT method's reading under
 // 2 % errors at every JPEG quality from the one JPEG's table predicts.
+Salida salida_de(const std::string& orden);
+
 TEST_P(ZekDemoEnLocale, ComparesTheMethodsAtOnePsnr) {
+    const fs::path pdf = carpeta_ / "hoja.pdf";
     const Salida s = ejecuta_en_locale(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
-                                       " --grado 16 --clave 3 --compara" + con_salida());
+                                       " --grado 16 --clave 3 --compara --hoja '" + pdf.string() +
+                                       "'" + con_salida());
     ASSERT_EQ(s.codigo, 0) << s.errores;
     QJsonParseError error{};
     const QJsonObject c = QJsonDocument::fromJson(
@@ -225,6 +229,11 @@ TEST_P(ZekDemoEnLocale, ComparesTheMethodsAtOnePsnr) {
     EXPECT_EQ(filas, 1 + 4 * 7);
     EXPECT_FALSE(
         QImage(QString::fromStdString((salida() / "comparacion-espectro.png").string())).isNull());
+    // The handout lists the detector's decisions and asks about the contrast.
+    const std::string hoja = salida_de("pdftotext '" + pdf.string() + "' -").salida;
+    for (const char* t : {"espectro: fuerza 0,0", "contraste:150 sim 5,99 ausente",
+                          "6. Un contraste de 1,5 multiplica"})
+        EXPECT_NE(hoja.find(t), std::string::npos) << t;
 }
 
 // What a program prints, and whether it ended well.
