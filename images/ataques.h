@@ -27,23 +27,25 @@ struct Ataque {
     std::string texto;  // as written: "jpeg:75"
 };
 
-// What each attack takes, for every front end: its name and the range of
-// its value, whole or not.
+// What each attack takes, for every front end: its name, the range of its
+// value, whole or not, and the value a laboratory starts it at (the
+// comparison's own).
 struct RangoAtaque {
     const char* nombre;
     TipoAtaque tipo;
     double desde, hasta;
     bool entero;
+    double inicial;
 };
 inline constexpr RangoAtaque kRangosAtaque[] = {
-    {"jpeg", TipoAtaque::Jpeg, 0, 100, true},
-    {"ruido", TipoAtaque::Ruido, 0, 255, false},
-    {"media", TipoAtaque::Media, 1, kLadoMaximo, true},
-    {"mediana", TipoAtaque::Mediana, 1, kLadoMaximo, true},
-    {"brillo", TipoAtaque::Brillo, -255, 255, true},
-    {"contraste", TipoAtaque::Contraste, 10, 300, true},
-    {"recorte", TipoAtaque::Recorte, 0, kMayorRecorte, true},
-    {"escala", TipoAtaque::Escala, 1, 100, false},
+    {"jpeg", TipoAtaque::Jpeg, 0, 100, true, 75},
+    {"ruido", TipoAtaque::Ruido, 0, 255, false, 5},
+    {"media", TipoAtaque::Media, 1, kLadoMaximo, true, 3},
+    {"mediana", TipoAtaque::Mediana, 1, kLadoMaximo, true, 3},
+    {"brillo", TipoAtaque::Brillo, -255, 255, true, 20},
+    {"contraste", TipoAtaque::Contraste, 10, 300, true, 150},
+    {"recorte", TipoAtaque::Recorte, 0, kMayorRecorte, true, 4},
+    {"escala", TipoAtaque::Escala, 1, 100, false, 50},
 };
 
 // The range of an attack by its name; nullptr for an unknown one.

@@ -29,25 +29,26 @@ namespace {
 
 // The ranges are the attacks' own (images/ataques.h), the crop's limited by
 // the picture analysed.
+// The attacks as the laboratory names them; each starts at its table's
+// value.
 struct TipoAtaqueLaboratorio {
     const char* etiqueta;
     const char* nombre;
-    const char* parametro;
-    double defecto;
+    const char* parametro;  // empty: no value to choose
     int decimales;
 };
 
 // "Sin ataque" is a brightness step of 0, which changes nothing.
 constexpr TipoAtaqueLaboratorio kTipos[] = {
-    {"Sin ataque", "brillo", "", 0, 0},
-    {"Compresión JPEG", "jpeg", "Calidad", 75, 0},
-    {"Ruido gaussiano", "ruido", "Desviación", 5, 1},
-    {"Filtro de media", "media", "Lado de la ventana", 3, 0},
-    {"Filtro de mediana", "mediana", "Lado de la ventana", 3, 0},
-    {"Brillo", "brillo", "Desplazamiento", 20, 0},
-    {"Contraste", "contraste", "Porcentaje", 150, 0},
-    {"Recorte", "recorte", "Columnas y filas quitadas", 4, 0},
-    {"Escala", "escala", "Porcentaje", 50, 0},
+    {"Sin ataque", "brillo", "", 0},
+    {"Compresión JPEG", "jpeg", "Calidad", 0},
+    {"Ruido gaussiano", "ruido", "Desviación", 1},
+    {"Filtro de media", "media", "Lado de la ventana", 0},
+    {"Filtro de mediana", "mediana", "Lado de la ventana", 0},
+    {"Brillo", "brillo", "Desplazamiento", 0},
+    {"Contraste", "contraste", "Porcentaje", 0},
+    {"Recorte", "recorte", "Columnas y filas quitadas", 0},
+    {"Escala", "escala", "Porcentaje", 0},
 };
 
 QPixmap vista(const SuperficieImagen& s, int aumento = 1) {
@@ -303,7 +304,7 @@ void FrmLaboratorio::cambia_tipo_de_ataque() {
     const QSignalBlocker sin_senales(valor_);
     valor_->setDecimals(t.decimales);
     limita_valor();
-    valor_->setValue(t.defecto);
+    valor_->setValue(t.parametro[0] == '\0' ? 0 : rango_de_ataque(t.nombre)->inicial);
     valor_->setEnabled(t.parametro[0] != '\0');
     nombre_valor_->setText(QString::fromUtf8(t.parametro));
 }

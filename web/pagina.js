@@ -196,11 +196,6 @@ function conecta_demostracion() {
 
 // ---- The laboratory -----------------------------------------------------------
 
-// The value an attack starts at: the comparison's own.
-const valores_iniciales = {
-  jpeg: 75, ruido: 5, media: 3, mediana: 3, brillo: 20, contraste: 150, recorte: 4, escala: 50,
-};
-
 function pon_ataques(ataques) {
   const tipo = $("ataque");
   for (const a of ataques) tipo.add(new Option(a.nombre, a.nombre));
@@ -210,7 +205,7 @@ function pon_ataques(ataques) {
     valor.min = a.desde;
     valor.max = a.hasta;
     valor.step = a.entero ? 1 : "any";
-    valor.value = valores_iniciales[a.nombre] ?? a.desde;
+    valor.value = a.inicial;
   };
   tipo.addEventListener("change", limita);
   limita();

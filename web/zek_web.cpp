@@ -292,6 +292,7 @@ class ZekWeb {
             a.set("desde", r.desde);
             a.set("hasta", r.hasta);
             a.set("entero", r.entero);
+            a.set("inicial", r.inicial);
             lista.call<void>("push", a);
         }
         return lista;
