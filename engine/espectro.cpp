@@ -341,6 +341,7 @@ RespuestaDetector responde(const std::vector<double>& extraida, double clave, in
     double suma = 0;
     for (const double s : r.falsas) suma += (s - r.media) * (s - r.media);
     r.desviacion = std::sqrt(suma / cuantas);
+    r.mayor = *std::max_element(r.falsas.begin(), r.falsas.end());
     return r;
 }
 

@@ -100,7 +100,7 @@ double probabilidad_de_falsa_alarma(double umbral);
 struct RespuestaDetector {
     double sim = 0;
     std::vector<double> falsas;
-    double media = 0, desviacion = 0;  // of the wrong keys' values
+    double media = 0, desviacion = 0, mayor = 0;  // of the wrong keys' values
 };
 RespuestaDetector responde(const std::vector<double>& extraida, double clave,
                            int claves = kClavesFalsas);

@@ -307,11 +307,10 @@ int detecta(const Opciones& o) {
     j["clave"] = clave;
     j["fuerza"] = alfa;
     j["longitud"] = o.longitud;
-    j["clavesEquivocadas"] =
-        Json::objeto({{"cuantas", static_cast<int>(r.falsas.size())},
-                      {"media", r.media},
-                      {"desviacion", r.desviacion},
-                      {"mayor", *std::max_element(r.falsas.begin(), r.falsas.end())}});
+    j["clavesEquivocadas"] = Json::objeto({{"cuantas", static_cast<int>(r.falsas.size())},
+                                           {"media", r.media},
+                                           {"desviacion", r.desviacion},
+                                           {"mayor", r.mayor}});
     std::vector<ArchivoNuevo> archivos;
     anade(archivos, o.salida, "deteccion.json", bytes_de(j.texto()));
     if (!escribe(archivos, o.salida)) return kSinEscribir;

@@ -43,10 +43,6 @@ void pon_figuras(ResultadoLaboratorio& r, const FuenteLaboratorio& fuente) {
         r.diferencia = diferencia_de_luminancia(Y, fuente.Y_original, W, H);
 }
 
-double mayor_de(const std::vector<double>& v) {
-    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
-}
-
 }  // namespace
 
 FuenteLaboratorio prepara_fuente(std::string nombre, const SuperficieImagen& imagen,
@@ -254,7 +250,7 @@ std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaborator
                                                  separador) +
                                    " Con " + std::to_string(r.respuesta->falsas.size()) +
                                    " claves equivocadas, la mayor da " +
-                                   con_decimales(mayor_de(r.respuesta->falsas), 2, separador) + "."
+                                   con_decimales(r.respuesta->mayor, 2, separador) + "."
                              : "El detector no compara una imagen de otro tamaño que la "
                                "principal.";
     } else if (r.aciertos && r.aciertos->total > 0) {
