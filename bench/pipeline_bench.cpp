@@ -330,7 +330,7 @@ void BM_EspectroMuestras(benchmark::State& state) {
     abre_muestras(s);
     s.demuestra("10", "3");
     EleccionLaboratorio e;
-    e.espectro = true;
+    e.metodo = &metodo_espectro();
     e.fuerza = kAlfaEspectro;
     e.clave = 3;
     e.anfitrion = s.sesion.entrada_del_barrido()->anfitrion;

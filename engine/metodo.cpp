@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/numeros.h"
 #include "engine/funciones.h"
 
 namespace zek {
@@ -61,24 +62,37 @@ Histograma histograma_de_fracciones(const std::vector<double>& fracciones, const
     return h;
 }
 
-std::string no_cabe(const Metodo& m, int W, int H, int Wm, int Hm) {
-    const int64_t caben = m.capacidad(W, H, Wm, Hm);
+std::string Metodo::no_cabe(int W, int H, int Wm, int Hm) const {
+    const int64_t caben = capacidad(W, H, Wm, Hm);
     if (caben >= int64_t{Wm} * Hm && Wm >= 1 && Hm >= 1) return {};
-    const std::string nombre = m.en_frase();
-    const std::string tamano = std::to_string(Wm) + " × " + std::to_string(Hm);
-    // Pairs carry the pixels two blocks at a time: an odd count has no layout.
-    if (&m == &metodo_bloques() && (int64_t{Wm} * Hm) % 2 != 0)
-        return "La marca de " + tamano + " píxeles no se puede repartir en pares de bloques: " +
-               std::to_string(int64_t{Wm} * Hm) + " es un número impar de píxeles.";
-    return "La marca de " + tamano + " píxeles no cabe con el método " + nombre +
-           " en una imagen de " + std::to_string(W) + " × " + std::to_string(H) + ": caben " +
-           std::to_string(caben) + " píxeles.";
+    return "La marca de " + std::to_string(Wm) + " × " + std::to_string(Hm) +
+           " píxeles no cabe con el método " + descripcion().en_frase + " en una imagen de " +
+           std::to_string(W) + " × " + std::to_string(H) + ": caben " + std::to_string(caben) +
+           " píxeles.";
+}
+
+std::string no_cabe(const Metodo& m, int W, int H, int Wm, int Hm) {
+    return m.no_cabe(W, H, Wm, Hm);
 }
 
 const std::vector<const Metodo*>& metodos() {
     static const std::vector<const Metodo*> todos = {&metodo_bloques(), &metodo_lsb(),
-                                                     &metodo_dct()};
+                                                     &metodo_dct(), &metodo_espectro()};
     return todos;
+}
+
+std::string nombres_de_metodos() {
+    std::string lista;
+    const auto& todos = metodos();
+    for (size_t i = 0; i < todos.size(); ++i) {
+        if (i > 0) lista += i + 1 == todos.size() ? " o " : ", ";
+        lista += todos[i]->nombre();
+    }
+    return lista;
+}
+
+std::string texto_de_fuerza(const Metodo& m, double fuerza, char separador) {
+    return con_decimales(fuerza, m.fuerza().decimales, separador);
 }
 
 const Metodo* metodo(std::string_view nombre) {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The embedding methods the laboratory compares: the demonstration's block
-// pairs, the least significant bit, and the quantisation of DCT
-// coefficients. Each reading looks where a quantity falls within its step;
-// adding a method means one file of its own and one line in the registry.
+// pairs, the least significant bit, the quantisation of DCT coefficients and
+// the spread spectrum. Each describes itself once (its name, its strength
+// and what it yields) for every front end; adding a method means one file
+// of its own and one line in the registry.
 #pragma once
 
 #include <cstdint>
@@ -37,35 +38,62 @@ inline double luminancia_dct(int32_t c) {
     return c < 0 ? 0 : (0.587 * g + 0.299 * r) + 0.114 * b;
 }
 
-struct RangoFuerza {
+// A method's strength as every front end offers it: a spin box, an option
+// of zek-demo, a table's column.
+struct Fuerza {
+    const char* nombre;  // "plano de bits", "alfa", "el grado en uso"
     double desde, hasta;
+    double inicial;  // what it starts at, in the windows, the page and zek-demo
+    double paso;     // one step of a spin box
+    int decimales;   // as a strength is written: "0,049" for the spread spectrum
     bool entera;
+};
+
+// What a method yields: the watermark's picture read blindly from the
+// picture alone, or a detector's decision against the original host.
+enum class Rinde { Lectura, Decision };
+
+struct DescripcionMetodo {
+    const char* nombre;    // as zek-demo and the files take it: "bloques", "lsb", ...
+    const char* titulo;    // as a table or a menu shows it: "Pares de bloques"
+    const char* en_frase;  // after "el método": "de bloques", "LSB", "DCT"
+    Fuerza fuerza;
+    Rinde rinde;
+    // The demonstration's own method: its strength is the Grado in force and
+    // its picture the one "Paso 2" drew.
+    bool de_la_demostracion;
 };
 
 class Metodo {
   public:
     virtual ~Metodo() = default;
-    virtual const char* nombre() const = 0;  // as zek-demo takes it: "bloques", "lsb", "dct"
-    // As a sentence names it after "el método": "de bloques", "LSB", "DCT".
-    virtual const char* en_frase() const = 0;
-    // As a table or a menu shows it, and what its strength is.
-    virtual const char* titulo() const = 0;
-    virtual const char* que_es_la_fuerza() const = 0;
-    virtual RangoFuerza fuerza() const = 0;
+    virtual const DescripcionMetodo& descripcion() const = 0;
+    const char* nombre() const { return descripcion().nombre; }
+    const char* titulo() const { return descripcion().titulo; }
+    const Fuerza& fuerza() const { return descripcion().fuerza; }
+    bool lee_la_marca() const { return descripcion().rinde == Rinde::Lectura; }
+    bool de_la_demostracion() const { return descripcion().de_la_demostracion; }
     // The Wm x Hm watermark pixels a W x H host holds with this method.
     virtual int64_t capacidad(int W, int H, int Wm, int Hm) const = 0;
+    // Empty when the watermark fits a W x H host; otherwise, in Spanish with
+    // the numbers, why not.
+    virtual std::string no_cabe(int W, int H, int Wm, int Hm) const;
     // The host with the bits embedded at this strength and key; nothing when
     // the watermark does not fit (never a partial embedding).
     virtual std::optional<SuperficieMemoria> inserta(const SuperficieImagen& anfitrion,
                                                      const Bits& marca, int Wm, int Hm,
                                                      double fuerza, double clave) const = 0;
-    // The bits read from a picture alone: -1 where no bit is carried.
+    // The bits read from a picture alone: -1 where no bit is carried (every
+    // one, for a method that yields a decision).
     virtual Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza,
                      double clave) const = 0;
     // What the reading looks at for each watermark pixel, as a fraction of
     // its step in [0, 1): 1/2 reads light, 0 dark; -1 where none is carried.
     virtual std::vector<double> fracciones(const SuperficieImagen& imagen, int Wm, int Hm,
                                            double fuerza, double clave) const = 0;
+    // The lowest JPEG quality the mark is predicted to survive, for a method
+    // whose steps are JPEG's; nothing for the others.
+    virtual std::optional<int> calidad_predicha(int, int, int, int, double) const { return {}; }
 };
 
 // How the fractions of the carried pixels fall, light and dark apart, in
@@ -81,11 +109,16 @@ std::string no_cabe(const Metodo& m, int W, int H, int Wm, int Hm);
 // Every method, in the order the laboratory shows them.
 const std::vector<const Metodo*>& metodos();
 const Metodo* metodo(std::string_view nombre);
+// Their names as a list says them: "bloques, lsb, dct o espectro".
+std::string nombres_de_metodos();
+// A strength as the method writes it, with the decimal separator given.
+std::string texto_de_fuerza(const Metodo& m, double fuerza, char separador);
 
 // The methods themselves, one file each.
 const Metodo& metodo_bloques();
 const Metodo& metodo_lsb();
 const Metodo& metodo_dct();
+const Metodo& metodo_espectro();
 
 // The lowest JPEG quality (1 to 100) whose quantisation moves none of the
 // DCT method's coefficients by half its step or more, for a Wm x Hm

@@ -31,11 +31,25 @@ Tabla tabla_de_bits(const Bits& bits, int Wm, int Hm) {
 
 class Bloques final : public Metodo {
   public:
-    const char* nombre() const override { return "bloques"; }
-    const char* en_frase() const override { return "de bloques"; }
-    const char* titulo() const override { return "Pares de bloques"; }
-    const char* que_es_la_fuerza() const override { return "el grado en uso"; }
-    RangoFuerza fuerza() const override { return {2, 64, false}; }
+    const DescripcionMetodo& descripcion() const override {
+        // A degree between 2 and 64 when a PSNR must be matched; otherwise
+        // the one in force.
+        static constexpr DescripcionMetodo d{
+            "bloques",      "Pares de bloques",
+            "de bloques",   {"el grado en uso", 2, 64, 0, 1, 2, false},
+            Rinde::Lectura, true};
+        return d;
+    }
+
+    // Pairs carry the pixels two blocks at a time: an odd count has no layout.
+    std::string no_cabe(int W, int H, int Wm, int Hm) const override {
+        const int64_t P = int64_t{Wm} * Hm;
+        if (capacidad(W, H, Wm, Hm) >= P || P % 2 == 0 || Wm < 1 || Hm < 1)
+            return Metodo::no_cabe(W, H, Wm, Hm);
+        return "La marca de " + std::to_string(Wm) + " × " + std::to_string(Hm) +
+               " píxeles no se puede repartir en pares de bloques: " + std::to_string(P) +
+               " es un número impar de píxeles.";
+    }
 
     // All of it when "Paso 1" finds a block side; none otherwise.
     int64_t capacidad(int W, int H, int Wm, int Hm) const override {
@@ -46,7 +60,7 @@ class Bloques final : public Metodo {
     std::optional<SuperficieMemoria> inserta(const SuperficieImagen& anfitrion, const Bits& marca,
                                              int Wm, int Hm, double fuerza,
                                              double clave) const override {
-        if (!no_cabe(*this, anfitrion.ancho(), anfitrion.alto(), Wm, Hm).empty()) return {};
+        if (!no_cabe(anfitrion.ancho(), anfitrion.alto(), Wm, Hm).empty()) return {};
         Vbles v;
         Captura_Imagen(anfitrion, v);
         v.MatrizMarca = tabla_de_bits(marca, Wm, Hm);

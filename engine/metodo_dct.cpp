@@ -234,11 +234,12 @@ double fraccion(double c, double clave, double q) {
 
 class Dct final : public Metodo {
   public:
-    const char* nombre() const override { return "dct"; }
-    const char* en_frase() const override { return "DCT"; }
-    const char* titulo() const override { return "Coeficientes DCT"; }
-    const char* que_es_la_fuerza() const override { return "alfa"; }
-    RangoFuerza fuerza() const override { return {0.1, 10, false}; }
+    const DescripcionMetodo& descripcion() const override {
+        static constexpr DescripcionMetodo d{"dct",          "Coeficientes DCT",
+                                             "DCT",          {"alfa", 0.1, 10, 2, 0.25, 2, false},
+                                             Rinde::Lectura, false};
+        return d;
+    }
 
     int64_t capacidad(int W, int H, int, int) const override {
         return rejilla(W, H).N() * kPorBloque;
@@ -248,7 +249,7 @@ class Dct final : public Metodo {
                                              int Wm, int Hm, double alfa,
                                              double clave) const override {
         const int W = anfitrion.ancho(), H = anfitrion.alto();
-        if (!no_cabe(*this, W, H, Wm, Hm).empty() || !(alfa > 0)) return {};
+        if (!no_cabe(W, H, Wm, Hm).empty() || !(alfa > 0)) return {};
         SuperficieMemoria salida(W, H);
         recorre_bloques(
             anfitrion, rejilla(W, H), static_cast<int64_t>(marca.size()),
@@ -297,6 +298,10 @@ class Dct final : public Metodo {
             },
             [](int, const Franja&) {});
         return f;
+    }
+
+    std::optional<int> calidad_predicha(int W, int H, int Wm, int Hm, double alfa) const override {
+        return calidad_predicha_dct(W, H, Wm, Hm, alfa);
     }
 
     // Light where the coefficient falls in the middle half of its step.

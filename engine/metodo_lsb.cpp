@@ -28,11 +28,12 @@ int plano_de(double fuerza) {
 
 class Lsb final : public Metodo {
   public:
-    const char* nombre() const override { return "lsb"; }
-    const char* en_frase() const override { return "LSB"; }
-    const char* titulo() const override { return "Bit menos significativo"; }
-    const char* que_es_la_fuerza() const override { return "plano de bits"; }
-    RangoFuerza fuerza() const override { return {0, 7, true}; }
+    const DescripcionMetodo& descripcion() const override {
+        static constexpr DescripcionMetodo d{"lsb",          "Bit menos significativo",
+                                             "LSB",          {"plano de bits", 0, 7, 0, 1, 0, true},
+                                             Rinde::Lectura, false};
+        return d;
+    }
 
     int64_t capacidad(int W, int H, int Wm, int Hm) const override {
         // Pixel (xm, ym) needs host pixel (xm, ym): all of it or nothing.
@@ -41,7 +42,7 @@ class Lsb final : public Metodo {
 
     std::optional<SuperficieMemoria> inserta(const SuperficieImagen& anfitrion, const Bits& marca,
                                              int Wm, int Hm, double fuerza, double) const override {
-        if (!no_cabe(*this, anfitrion.ancho(), anfitrion.alto(), Wm, Hm).empty()) return {};
+        if (!no_cabe(anfitrion.ancho(), anfitrion.alto(), Wm, Hm).empty()) return {};
         const int p = plano_de(fuerza);
         SuperficieMemoria salida = copia(anfitrion);
         for (int ym = 1; ym <= Hm; ++ym) {

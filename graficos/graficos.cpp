@@ -186,9 +186,9 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
     const std::vector<int> calidades = calidades_de_la_comparacion();
     size_t n = 0;
     for (const MetodoComparado& m : c.metodos) {
-        if (es_espectro(m)) continue;  // it has its own chart, of sim
+        if (!m.metodo->lee_la_marca()) continue;  // it has its own chart, of sim
         auto* s = new QLineSeries();
-        s->setName(QString::fromStdString(m.metodo));
+        s->setName(QString::fromUtf8(m.metodo->nombre()));
         s->setPen(QPen(kColores[n++ % std::size(kColores)], 2));
         for (size_t i = 0; i < m.ber_jpeg.size() && i < calidades.size(); ++i) {
             if (m.ber_jpeg[i]) s->append(calidades[i], *m.ber_jpeg[i]);
@@ -198,7 +198,7 @@ QChart* grafico_de_comparacion(const Comparacion& c) {
         // The quality below which JPEG may move a coefficient across.
         auto* marca = new QLineSeries();
         marca->setName(QString::fromUtf8("%1: calidad predicha %2")
-                           .arg(QString::fromStdString(m.metodo))
+                           .arg(QString::fromUtf8(m.metodo->nombre()))
                            .arg(*m.calidad_predicha));
         QPen discontinua(s->pen().color());
         discontinua.setStyle(Qt::DashLine);
@@ -303,7 +303,9 @@ QLineSeries* linea_de_umbral(double umbral, double desde, double hasta) {
 }  // namespace
 
 QChart* grafico_de_sim_jpeg(const Comparacion& c) {
-    const auto espectro = std::find_if(c.metodos.begin(), c.metodos.end(), es_espectro);
+    const auto espectro =
+        std::find_if(c.metodos.begin(), c.metodos.end(),
+                     [](const MetodoComparado& m) { return !m.metodo->lee_la_marca(); });
     if (espectro == c.metodos.end() || espectro->sim_jpeg.empty()) return nullptr;
     auto* grafico = new QChart();
     grafico->setTitle(QString::fromUtf8("Espectro ensanchado a %1 dB: sim tras un JPEG")

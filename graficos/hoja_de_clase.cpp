@@ -309,16 +309,16 @@ void lo_que_sobrevive(Maqueta& m, const HojaDeClase& h) {
                      QString::fromUtf8(origen_del_objetivo(h.comparacion->origen))),
             10);
     for (const MetodoComparado& mc : h.comparacion->metodos) {
-        m.texto(
-            QString::fromUtf8("%1: fuerza %2, PSNR %3, SSIM %4")
-                .arg(QString::fromStdString(mc.metodo), numero(mc.fuerza, es_espectro(mc) ? 3 : 2),
-                     numero(mc.insercion.psnr, 2, QStringLiteral(" dB")),
-                     numero(mc.insercion.ssim, 4)),
-            9, true);
+        m.texto(QString::fromUtf8("%1: fuerza %2, PSNR %3, SSIM %4")
+                    .arg(QString::fromUtf8(mc.metodo->nombre()),
+                         numero(mc.fuerza, mc.metodo->fuerza().decimales),
+                         numero(mc.insercion.psnr, 2, QStringLiteral(" dB")),
+                         numero(mc.insercion.ssim, 4)),
+                9, true);
         QStringList bers;
         for (const LecturaAtacada& l : mc.ataques) {
             const QString ataque = QString::fromStdString(l.ataque) + QLatin1Char(' ');
-            if (!es_espectro(mc))
+            if (mc.metodo->lee_la_marca())
                 bers << ataque + numero(l.aciertos.ber(), 3);
             else if (l.sim)
                 bers << ataque + QStringLiteral("sim ") + numero(*l.sim, 2) + QLatin1Char(' ') +

@@ -35,7 +35,7 @@ constexpr int kBien = 0, kUsoIncorrecto = 1, kImagenRechazada = 2, kSinEscribir 
 // The strength of a method other than the block pairs': as given, or the
 // one the laboratory starts from.
 double fuerza_de(const Opciones& o) {
-    return o.fuerza.value_or(o.metodo == &metodo_lsb() ? 0 : 2);
+    return o.fuerza.value_or(o.metodo->fuerza().inicial);
 }
 
 // A degree or key the demonstration did not take: never run on with 0.
@@ -161,7 +161,7 @@ int extrae(const Opciones& o) {
         std::cerr << e.motivo() << '\n';
         return kImagenRechazada;
     }
-    if (o.metodo != &metodo_bloques()) return extrae_con_metodo(o, e);
+    if (!o.metodo->de_la_demostracion()) return extrae_con_metodo(o, e);
     const Ejecucion::Extraccion x = e.extrae(o.p, o.lado);
     const int Wm = e.sesion().Picture2().ancho(), Hm = e.sesion().Picture2().alto();
     std::vector<ArchivoNuevo> archivos;
@@ -228,7 +228,7 @@ Json deteccion_json(double sim, const Opciones& o) {
 // is too small (the reason on standard error).
 bool anade_espectro(std::vector<ArchivoNuevo>& archivos, const EntradaBarrido& entrada,
                     const Opciones& o, const CodecJpeg& jpeg, const std::optional<Parada>& parada) {
-    const double alfa = o.fuerza.value_or(kAlfaEspectro), clave = entrada.clave;
+    const double alfa = fuerza_de(o), clave = entrada.clave;
     std::string motivo;
     const CoeficientesEspectro coeficientes = coeficientes_espectro(entrada.anfitrion);
     const auto marcada =
@@ -258,7 +258,7 @@ bool anade_espectro(std::vector<ArchivoNuevo>& archivos, const EntradaBarrido& e
         return nombre == "marcada.png" || nombre == "informe.json";
     });
     Json informe =
-        Json::objeto({{"metodo", kNombreEspectro},
+        Json::objeto({{"metodo", o.metodo->nombre()},
                       {"fuerza", alfa},
                       {"longitud", o.longitud},
                       {"psnr", psnr_entre(entrada.anfitrion, *marcada, {0, W - 1, 0, H - 1})},
@@ -294,7 +294,7 @@ int detecta(const Opciones& o) {
         return kImagenRechazada;
     }
     const DetectorEspectro detector(*original, o.longitud);
-    const double alfa = o.fuerza.value_or(kAlfaEspectro), clave = clave_de(o);
+    const double alfa = fuerza_de(o), clave = clave_de(o);
     const auto x = detector.extrae(*sospechosa, alfa);
     if (!x) {
         std::cerr << "La imagen sospechosa mide " << sospechosa->ancho() << " × "
@@ -331,7 +331,8 @@ Comparacion anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecuci
         if (!m.insercion.no_cabe.empty()) std::cerr << m.insercion.no_cabe << '\n';
         if (!m.insercion.marcada) continue;
         archivos.push_back(
-            {(o.salida / ("marcada-" + m.metodo + ".png")).string(), png_de(*m.insercion.marcada)});
+            {(o.salida / ("marcada-" + std::string(m.metodo->nombre()) + ".png")).string(),
+             png_de(*m.insercion.marcada)});
     }
     anade(archivos, o.salida, "comparacion.json", bytes_de(comparacion_json(c)));
     anade(archivos, o.salida, "comparacion.csv", bytes_de(comparacion_csv(c)));
@@ -378,8 +379,8 @@ int ejecuta(const Opciones& o) {
                                  jpeg);
 
     std::vector<ArchivoNuevo> archivos = resultados(e, ataques, o.salida);
-    const bool otro_metodo = o.metodo != &metodo_bloques() || o.espectro;
-    if (o.espectro) {
+    const bool otro_metodo = !o.metodo->de_la_demostracion();
+    if (!o.metodo->lee_la_marca()) {
         const auto entrada = e.sesion().entrada_del_barrido();
         if (!entrada || !anade_espectro(archivos, *entrada, o, jpeg, parada_))
             return kImagenRechazada;
@@ -402,12 +403,9 @@ int ejecuta(const Opciones& o) {
     if (!escribe(archivos, o.salida)) return kSinEscribir;
     if (!parada_) return kBien;
     if (otro_metodo)
-        return hecho_con_parada(*parada_, o.espectro
-                                              ? "el método espectro sí ha insertado la "
-                                                "marca y la ha buscado"
-                                              : std::string("el método ") + o.metodo->nombre() +
-                                                    " sí ha insertado la marca y la ha "
-                                                    "leído");
+        return hecho_con_parada(*parada_, std::string("el método ") + o.metodo->nombre() +
+                                              " sí ha insertado la marca y la ha " +
+                                              (o.metodo->lee_la_marca() ? "leído" : "buscado"));
     const bool comparada =
         comparacion &&
         std::any_of(comparacion->metodos.begin(), comparacion->metodos.end(),
@@ -432,7 +430,7 @@ int main(int argc, char** argv) {
         return uso_incorrecto(e);
     }
     if (o.ayuda) {
-        std::cout << kUso;
+        std::cout << uso();
         return kBien;
     }
     if (o.version) {

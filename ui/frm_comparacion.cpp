@@ -198,13 +198,13 @@ void FrmComparacion::muestra(const Comparacion& c) {
         const auto celda = [&](int columna, const QString& texto) {
             tabla_->setItem(fila, columna, new QTableWidgetItem(texto));
         };
-        celda(0, QString::fromUtf8(titulo_comparado(m)));
+        celda(0, QString::fromUtf8(m.metodo->titulo()));
         if (!m.insercion.marcada) {
             celda(1, QString::fromStdString(m.insercion.no_cabe));
             tabla_->setSpan(fila, 1, 1, tabla_->columnCount() - 1);
             continue;
         }
-        celda(1, local.toString(m.fuerza, 'f', m.metodo == "lsb" ? 0 : es_espectro(m) ? 3 : 2));
+        celda(1, local.toString(m.fuerza, 'f', m.metodo->fuerza().decimales));
         celda(2, m.insercion.psnr ? local.toString(*m.insercion.psnr, 'f', 2) : QString());
         celda(3, m.insercion.ssim ? local.toString(*m.insercion.ssim, 'f', 3) : QString());
         for (size_t j = 0; j < m.ataques.size(); ++j) {

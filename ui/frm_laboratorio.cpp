@@ -116,10 +116,10 @@ void FrmLaboratorio::crea_controles() {
     auto* con_metodo = new QHBoxLayout();
     metodo_ = new QComboBox(this);
     metodo_->setObjectName("metodo");
-    for (const MetodoDelLaboratorio& m : metodos_del_laboratorio()) {
-        metodo_->addItem(QString::fromUtf8("%1 (%2)").arg(QString::fromUtf8(m.titulo),
-                                                          QString::fromUtf8(m.que_es_la_fuerza)),
-                         QString::fromUtf8(m.nombre));
+    for (const Metodo* m : metodos()) {
+        metodo_->addItem(QString::fromUtf8("%1 (%2)").arg(QString::fromUtf8(m->titulo()),
+                                                          QString::fromUtf8(m->fuerza().nombre)),
+                         QString::fromUtf8(m->nombre()));
     }
     fuerza_ = new QDoubleSpinBox(this);
     fuerza_->setObjectName("fuerza");
@@ -361,8 +361,8 @@ void FrmLaboratorio::actualiza_fuentes() {
 bool FrmLaboratorio::puede_barrer() const {
     // The block pairs refuse a key of 0; the other methods take any. The
     // sweep counts reading errors: the spread spectrum has its detector.
-    return !barrido_en_marcha_ && sesion_.entrada_del_barrido() && metodo_elegido() &&
-           (!bloques_elegidos() || sesion_.vbles().Clave != 0);
+    return !barrido_en_marcha_ && sesion_.entrada_del_barrido() &&
+           metodo_elegido().lee_la_marca() && (!bloques_elegidos() || sesion_.vbles().Clave != 0);
 }
 
 // The detector, when open, follows the attack chosen here.
@@ -434,28 +434,24 @@ void FrmLaboratorio::muestra_diferencia() {
             .arg(local.toString(d->maxima, 'f', 1), local.toString(d->ganancia, 'f', 1)));
 }
 
-const Metodo* FrmLaboratorio::metodo_elegido() const {
-    return metodo(metodo_->currentData().toString().toStdString());
+const Metodo& FrmLaboratorio::metodo_elegido() const {
+    return *metodos()[static_cast<size_t>(std::max(metodo_->currentIndex(), 0))];
 }
 
 // Each method's strength: the block pairs take the degree in force.
 void FrmLaboratorio::cambia_metodo() {
-    const MetodoDelLaboratorio m =
-        metodos_del_laboratorio()[static_cast<size_t>(std::max(metodo_->currentIndex(), 0))];
+    const Fuerza& r = metodo_elegido().fuerza();
     const QSignalBlocker sin_senales(fuerza_);
-    const RangoFuerza r = m.fuerza;
     fuente_metodo_.reset();
     if (bloques_elegidos()) {
         fuerza_->setRange(0, 1e6);
         fuerza_->setValue(sesion_.vbles().Grado);
         fuerza_->setEnabled(false);
     } else {
-        // alfa of the spread spectrum, from 0.01 to 0.5, in hundredths.
-        const bool fina = r.hasta <= 1;
-        fuerza_->setDecimals(r.entera ? 0 : 2);
+        fuerza_->setDecimals(r.decimales);
         fuerza_->setRange(r.desde, r.hasta);
-        fuerza_->setSingleStep(r.entera ? 1 : fina ? 0.01 : 0.25);
-        fuerza_->setValue(m.inicial);
+        fuerza_->setSingleStep(r.paso);
+        fuerza_->setValue(r.inicial);
         fuerza_->setEnabled(true);
     }
     lanza_barrido_->setEnabled(puede_barrer());
@@ -472,30 +468,10 @@ void FrmLaboratorio::analiza_de_nuevo() {
     const auto ataque = lee_ataque(ataque_elegido());
     const int cual = fuente_->currentData().toInt();
     const bool bloques = bloques_elegidos();
-    EleccionLaboratorio e;
-    e.fuente = fuente();
-    e.abierta = cual == 1;
-    e.espectro = !metodo_elegido();
-    // The spread spectrum's detector needs the host even for a reopened picture.
-    if (!bloques && (cual == 0 || e.espectro)) {
-        if (auto entrada = sesion_.entrada_del_barrido())
-            e.anfitrion = std::move(entrada->anfitrion);
-    }
-    if (!ataque || (bloques ? !e.fuente : (!e.anfitrion && !e.abierta) || !e.fuente)) {
-        atacada_->setPixmap({});
-        leida_->setPixmap({});
-        cifras_->setText({});
-        if (bloques) cambia_grafico(histograma_, new QChart());
-        return;
-    }
-    const Vbles& v = sesion_.vbles();
-    e.metodo = metodo_elegido();
-    e.fuerza = fuerza_->value();
-    e.clave = v.Clave;
-    e.MatrizMarca = v.MatrizMarca;
-    e.Wm = sesion_.Picture2().ancho();
-    e.Hm = sesion_.Picture2().alto();
-    e.ataque = *ataque;
+    if (!ataque) return limpia_analisis();
+    EleccionLaboratorio e = eleccion_del_laboratorio(sesion_, fuente(), cual == 1, metodo_elegido(),
+                                                     fuerza_->value(), *ataque);
+    if (!se_puede_analizar(e)) return limpia_analisis();
     cifras_->setText(QString::fromUtf8("Calculando…"));
     auto datos = std::make_shared<const EleccionLaboratorio>(std::move(e));
     analisis_.lanza([this, datos, bloques, generacion](std::stop_token parar) {
@@ -517,6 +493,14 @@ void FrmLaboratorio::analiza_de_nuevo() {
             },
             Qt::QueuedConnection);
     });
+}
+
+// Nothing to analyse: no attacked picture, no reading, no figures.
+void FrmLaboratorio::limpia_analisis() {
+    atacada_->setPixmap({});
+    leida_->setPixmap({});
+    cifras_->setText({});
+    if (bloques_elegidos()) cambia_grafico(histograma_, new QChart());
 }
 
 void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resultado) {
@@ -559,11 +543,12 @@ void FrmLaboratorio::lanza_barrido() {
     auto e = std::make_shared<const EntradaBarrido>(std::move(*entrada));
     const std::vector<Ataque> ataques = ataques_del_barrido();
     // Another method sweeps its strength on its own embedding.
-    const Metodo* m = metodo_elegido();
-    if (!m) return;
+    const Metodo* m = &metodo_elegido();
+    if (!m->lee_la_marca()) return;
     const int Wm = e->marca.ancho(), Hm = e->marca.alto();
     auto bits = std::make_shared<const Bits>(bits_de_marca(sesion_.vbles().MatrizMarca, Wm, Hm));
-    magnitud_barrido_ = m == &metodo_bloques() ? QStringLiteral("grado") : QStringLiteral("fuerza");
+    magnitud_barrido_ =
+        m->de_la_demostracion() ? QStringLiteral("grado") : QStringLiteral("fuerza");
     progreso_->setValue(0);
     barrido_en_marcha_ = true;
     lanza_barrido_->setEnabled(false);
@@ -579,7 +564,7 @@ void FrmLaboratorio::lanza_barrido() {
             return !parar.stop_requested();
         };
         auto filas =
-            m == &metodo_bloques()
+            m->de_la_demostracion()
                 ? barrido_de_grados(e->anfitrion, e->marca, grados_del_barrido(), e->clave, ataques,
                                     &jpeg_, progreso)
                 : barrido_de_fuerzas(*m, e->anfitrion, *bits, Wm, Hm, fuerzas_del_barrido(*m),

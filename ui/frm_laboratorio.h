@@ -58,13 +58,12 @@ class FrmLaboratorio final : public QWidget {
     void pon_nombres_accesibles();
     void cambia_tipo_de_ataque();
     void cambia_metodo();
-    // The method chosen; nullptr for the spread spectrum, which is detected
-    // rather than read.
-    const Metodo* metodo_elegido() const;
-    bool bloques_elegidos() const { return metodo_elegido() == &metodo_bloques(); }
+    const Metodo& metodo_elegido() const;
+    bool bloques_elegidos() const { return metodo_elegido().de_la_demostracion(); }
     std::shared_ptr<const FuenteLaboratorio> fuente_en_uso() const;
     void limita_valor();
     void analiza_de_nuevo();
+    void limpia_analisis();
     void avisa_al_detector();
     void muestra(std::shared_ptr<const ResultadoLaboratorio> resultado);
     void muestra_fuente();

@@ -228,7 +228,7 @@ function pon_metodos(metodos) {
   };
   // The block pairs' strength is the degree in force, shown, not edited.
   muestra_fuerza = () => {
-    const bloques = metodo.value === "bloques";
+    const bloques = metodos[metodo.selectedIndex].deLaDemostracion;
     $("fuerza").disabled = bloques;
     if (bloques) $("fuerza").value = grado_en_uso;
   };

@@ -299,14 +299,18 @@ class ZekWeb {
     }
     static val metodos() {
         val lista = val::array();
-        for (const MetodoDelLaboratorio& m : metodos_del_laboratorio()) {
+        for (const Metodo* m : zek::metodos()) {
+            const Fuerza& f = m->fuerza();
             val o = val::object();
-            o.set("nombre", std::string(m.nombre));
-            o.set("titulo", texto_js(m.titulo));
-            o.set("desde", m.fuerza.desde);
-            o.set("hasta", m.fuerza.hasta);
-            o.set("entera", m.fuerza.entera);
-            o.set("inicial", m.inicial);
+            o.set("nombre", std::string(m->nombre()));
+            o.set("titulo", texto_js(m->titulo()));
+            o.set("desde", f.desde);
+            o.set("hasta", f.hasta);
+            o.set("entera", f.entera);
+            o.set("inicial", f.inicial);
+            o.set("paso", f.paso);
+            o.set("decimales", f.decimales);
+            o.set("deLaDemostracion", m->de_la_demostracion());
             lista.call<void>("push", o);
         }
         return lista;
@@ -321,35 +325,18 @@ class ZekWeb {
         fuente_.reset();
         val r = val::object();
         const auto a = lee_ataque(ataque);
-        const bool espectro = metodo == kNombreEspectro;
-        const Metodo* m = espectro ? nullptr : zek::metodo(metodo);
-        if (!a || (!m && !espectro)) {
+        const Metodo* m = zek::metodo(metodo);
+        if (!a || !m) {
             r.set("motivo", texto_js("Ataque o método no válido."));
             return r;
         }
-        const Vbles& v = sesion_.vbles();
-        eleccion_.abierta = imagen == "abierta";
-        eleccion_.fuente = eleccion_.abierta ? abierta_() : marcada_();
-        eleccion_.metodo = m;
-        eleccion_.espectro = espectro;
-        eleccion_.fuerza = m == &metodo_bloques() ? v.Grado : fuerza;
-        eleccion_.clave = v.Clave;
-        // The spread spectrum's detector needs the host even for a reopened picture.
-        if (m != &metodo_bloques() && (!eleccion_.abierta || espectro)) {
-            if (auto e = sesion_.entrada_del_barrido())
-                eleccion_.anfitrion = std::move(e->anfitrion);
-        }
-        eleccion_.MatrizMarca = v.MatrizMarca;
-        eleccion_.Wm = sesion_.Picture2().ancho();
-        eleccion_.Hm = sesion_.Picture2().alto();
-        eleccion_.ataque = *a;
+        const bool abierta = imagen == "abierta";
+        eleccion_ = eleccion_del_laboratorio(sesion_, abierta ? abierta_() : marcada_(), abierta,
+                                             *m, fuerza, *a);
         std::string motivo;
         fuente_ = fuente_de(eleccion_, &motivo);
         if (!fuente_) {
-            r.set("motivo", texto_js(motivo.empty() ? "Hace falta una imagen marcada: pulse el "
-                                                      "botón de paso hasta el «Paso 2», o abra "
-                                                      "una imagen marcada."
-                                                    : motivo));
+            r.set("motivo", texto_js(motivo.empty() ? kFaltaImagenMarcada : motivo));
             return r;
         }
         r.set("fuente", rgba_de(fuente_->imagen));
@@ -405,7 +392,7 @@ class ZekWeb {
             h.set(nombre, o);
         }
         r.set("histograma", h);
-        r.set("fracciones", eleccion_.metodo != &metodo_bloques());
+        r.set("fracciones", !eleccion_.metodo->de_la_demostracion());
         r.set("detectada", l.detectada);
         if (l.respuesta) r.set("respuesta", respuesta_js(*l.respuesta, f.lectura.Clave));
         return r;
@@ -434,7 +421,7 @@ class ZekWeb {
     // The report's attacks: those on the watermarked picture with the block
     // pairs, the last reading of each.
     void recuerda(const ResultadoLaboratorio& l) {
-        if (eleccion_.abierta || eleccion_.metodo != &metodo_bloques()) return;
+        if (eleccion_.abierta || !eleccion_.metodo->de_la_demostracion()) return;
         std::erase_if(ataques_,
                       [&](const ResultadoAtaque& a) { return a.ataque == eleccion_.ataque.texto; });
         ataques_.push_back({eleccion_.ataque.texto, l.psnr, l.ssim, l.aciertos.value_or(Aciertos{}),

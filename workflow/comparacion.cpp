@@ -80,16 +80,6 @@ const char* clave_del_objetivo(OrigenObjetivo o) {
     return kTextosDelObjetivo[static_cast<size_t>(o)].clave;
 }
 
-bool es_espectro(const MetodoComparado& m) {
-    return m.metodo == kNombreEspectro;
-}
-
-const char* titulo_comparado(const MetodoComparado& m) {
-    if (es_espectro(m)) return kTituloEspectro;
-    const Metodo* bits = metodo(m.metodo);
-    return bits ? bits->titulo() : "";
-}
-
 const char* presencia(double sim, double umbral) {
     return sim > umbral ? "presente" : "ausente";
 }
@@ -125,7 +115,7 @@ double biseca(double bajo, double alto, const Psnr& psnr, double objetivo) {
 // DCT strength by bisection.
 double calibra(const Metodo& m, const SuperficieImagen& anfitrion, const Bits& marca, int Wm,
                int Hm, double clave, double objetivo) {
-    const RangoFuerza r = m.fuerza();
+    const Fuerza& r = m.fuerza();
     const auto psnr = [&](double f) {
         return inserta_con(m, anfitrion, marca, Wm, Hm, f, clave).psnr.value_or(1e9);
     };
@@ -144,20 +134,20 @@ Ataque jpeg_de_calidad(int q) {
 
 // The spread spectrum at the target PSNR, detected against the host with
 // the key after each attack and each JPEG quality.
-MetodoComparado compara_espectro(const SuperficieImagen& anfitrion, double clave, double objetivo,
-                                 const std::vector<Ataque>& ataques,
+MetodoComparado compara_espectro(const Metodo& m, const SuperficieImagen& anfitrion, double clave,
+                                 double objetivo, const std::vector<Ataque>& ataques,
                                  const std::vector<int>& calidades, const CodecJpeg* jpeg) {
     MetodoComparado r;
-    r.metodo = kNombreEspectro;
+    r.metodo = &m;
     const int n = kLongitudEspectro;
-    r.insercion.no_cabe = no_cabe_espectro(anfitrion.ancho(), anfitrion.alto(), n);
+    r.insercion.no_cabe = m.no_cabe(anfitrion.ancho(), anfitrion.alto(), 1, 1);
     if (!r.insercion.no_cabe.empty()) return r;
     const CoeficientesEspectro original = coeficientes_espectro(anfitrion);
     const auto inserta = [&](double alfa) {
         return inserta_espectro(anfitrion, original, clave, alfa, n, nullptr);
     };
     r.fuerza = biseca(
-        kAlfaEspectroMinimo, kAlfaEspectroMaximo,
+        m.fuerza().desde, m.fuerza().hasta,
         [&](double alfa) { return con_figuras(anfitrion, inserta(alfa)).psnr.value_or(1e9); },
         objetivo);
     r.insercion = con_figuras(anfitrion, inserta(r.fuerza));
@@ -196,13 +186,19 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
         c.psnr_objetivo = kPsnrPorDefecto;
         c.origen = OrigenObjetivo::PorDefecto;
     }
-    const int total = static_cast<int>(metodos().size()) + 1;
+    const int total = static_cast<int>(metodos().size());
     int hechos = 0;
     for (const Metodo* m : metodos()) {
+        if (!m->lee_la_marca()) {
+            c.metodos.push_back(
+                compara_espectro(*m, anfitrion, clave, c.psnr_objetivo, ataques, calidades, jpeg));
+            if (progreso && !progreso(++hechos, total)) return c;
+            continue;
+        }
         MetodoComparado r;
-        r.metodo = m->nombre();
+        r.metodo = m;
         // The block pairs keep the degree in force unless a PSNR is asked for.
-        r.fuerza = m == &bloques && !psnr_objetivo
+        r.fuerza = m->de_la_demostracion() && !psnr_objetivo
                        ? grado
                        : calibra(*m, anfitrion, marca, Wm, Hm, clave, c.psnr_objetivo);
         r.insercion = inserta_con(*m, anfitrion, marca, Wm, Hm, r.fuerza, clave);
@@ -218,16 +214,11 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
                 r.ber_jpeg.push_back(x.total ? std::optional<double>(x.ber()) : std::nullopt);
             }
         }
-        if (m == &metodo_dct()) {
-            r.calidad_predicha =
-                calidad_predicha_dct(anfitrion.ancho(), anfitrion.alto(), Wm, Hm, r.fuerza);
-        }
+        r.calidad_predicha =
+            m->calidad_predicha(anfitrion.ancho(), anfitrion.alto(), Wm, Hm, r.fuerza);
         c.metodos.push_back(std::move(r));
         if (progreso && !progreso(++hechos, total)) return c;
     }
-    c.metodos.push_back(
-        compara_espectro(anfitrion, clave, c.psnr_objetivo, ataques, calidades, jpeg));
-    if (progreso) progreso(++hechos, total);
     return c;
 }
 
@@ -275,9 +266,9 @@ std::string comparacion_csv(const Comparacion& c) {
     const auto campo = [](const std::optional<double>& v) { return v ? texto_exacto(*v) : ""; };
     for (const MetodoComparado& m : c.metodos) {
         for (const LecturaAtacada& l : m.ataques) {
-            const bool hay = l.aciertos.total > 0, lee = !es_espectro(m);
-            csv += m.metodo + "," + texto_exacto(m.fuerza) + "," + campo(m.insercion.psnr) + "," +
-                   campo(m.insercion.ssim) + "," + l.ataque + "," +
+            const bool hay = l.aciertos.total > 0, lee = m.metodo->lee_la_marca();
+            csv += std::string(m.metodo->nombre()) + "," + texto_exacto(m.fuerza) + "," +
+                   campo(m.insercion.psnr) + "," + campo(m.insercion.ssim) + "," + l.ataque + "," +
                    (lee ? std::to_string(l.aciertos.correctos) : "") + "," +
                    (lee ? std::to_string(l.aciertos.total) : "") + "," +
                    (hay ? texto_exacto(l.aciertos.ber()) : "") + "," +

@@ -49,7 +49,7 @@ std::vector<Ataque> ataques_de_la_comparacion();
 std::vector<int> calidades_de_la_comparacion();
 
 struct MetodoComparado {
-    std::string metodo;
+    const Metodo* metodo = nullptr;
     double fuerza = 0;
     Insercion insercion;
     std::vector<LecturaAtacada> ataques;          // in the order of the attacks
@@ -71,10 +71,6 @@ struct Comparacion {
     double umbral = kUmbralEspectro;  // the spread spectrum's detector decides with it
 };
 
-// The spread spectrum's row, as its name tells it ("espectro").
-bool es_espectro(const MetodoComparado& m);
-// The method's name in a table: "Pares de bloques", ..., "Espectro ensanchado".
-const char* titulo_comparado(const MetodoComparado& m);
 // The detector's decision in one word: "presente" above the threshold,
 // "ausente" otherwise.
 const char* presencia(double sim, double umbral);
@@ -84,12 +80,13 @@ const char* origen_del_objetivo(OrigenObjetivo o);
 // Its name in files for programs: "bloques", "pedido", "porDefecto".
 const char* clave_del_objetivo(OrigenObjetivo o);
 
-// Each method, the spread spectrum last, at the strength that brings its
+// Each method, in the registry's order, at the strength that brings its
 // PSNR nearest psnr_objetivo (by default the block pairs' PSNR at `grado`,
 // which they keep; 40 dB when they cannot embed): the bit plane nearest,
-// the other strengths by bisection to within 0.05 dB. The spread spectrum
-// marks kLongitudEspectro coefficients with the key and is detected against
-// the host. progreso(done, total) may return false to
+// the other strengths by bisection to within 0.05 dB. A method that yields
+// a decision (the spread spectrum) marks kLongitudEspectro coefficients
+// with the key and is detected against the host. progreso(done, total) may
+// return false to
 // stop; what is done is returned.
 Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
                             double grado, double clave, std::optional<double> psnr_objetivo,

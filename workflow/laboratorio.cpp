@@ -134,21 +134,6 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
     return f;
 }
 
-std::vector<MetodoDelLaboratorio> metodos_del_laboratorio() {
-    std::vector<MetodoDelLaboratorio> lista;
-    for (const Metodo* m : metodos()) {
-        // zek-demo's strengths by default: the lowest bit plane, alfa 2.
-        const double inicial = m == &metodo_bloques() || m == &metodo_lsb() ? 0 : 2;
-        lista.push_back({m->nombre(), m->titulo(), m->que_es_la_fuerza(), m->fuerza(), inicial});
-    }
-    lista.push_back({kNombreEspectro,
-                     kTituloEspectro,
-                     "alfa",
-                     {kAlfaEspectroMinimo, kAlfaEspectroMaximo, false},
-                     kAlfaEspectro});
-    return lista;
-}
-
 namespace {
 
 // The spread spectrum's source: the reopened picture as it is, or the host
@@ -179,8 +164,8 @@ std::shared_ptr<const FuenteLaboratorio> fuente_del_espectro(const EleccionLabor
         const auto marcada =
             inserta_espectro(anfitrion, original, e.clave, e.fuerza, kLongitudEspectro, motivo);
         if (!marcada) return nullptr;
-        f = prepara_fuente(std::string("Imagen marcada con el método ") + kNombreEspectro, *marcada,
-                           Y_anfitrion, e.MatrizMarca, lectura);
+        f = prepara_fuente(std::string("Imagen marcada con el método ") + e.metodo->nombre(),
+                           *marcada, Y_anfitrion, e.MatrizMarca, lectura);
         f.antes.reset();  // no residues: this mark is not in the block pairs
         f.despues.reset();
     }
@@ -210,8 +195,8 @@ ResultadoLaboratorio detecta(const EleccionLaboratorio& e, const FuenteLaborator
 
 std::shared_ptr<const FuenteLaboratorio> fuente_de(const EleccionLaboratorio& e,
                                                    std::string* motivo) {
-    if (e.espectro) return fuente_del_espectro(e, motivo);
-    if (!e.metodo || e.metodo == &metodo_bloques()) return e.fuente;
+    if (!e.metodo->lee_la_marca()) return fuente_del_espectro(e, motivo);
+    if (e.metodo->de_la_demostracion()) return e.fuente;
     const Bits bits = bits_de_marca(e.MatrizMarca, e.Wm, e.Hm);
     if (e.abierta && e.fuente) {
         // The reopened picture, with what this method's reading looks at.
@@ -229,8 +214,8 @@ std::shared_ptr<const FuenteLaboratorio> fuente_de(const EleccionLaboratorio& e,
 
 ResultadoLaboratorio analiza_fuente(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
                                     const CodecJpeg* jpeg) {
-    if (e.espectro) return detecta(e, fuente, jpeg);
-    if (!e.metodo || e.metodo == &metodo_bloques()) return analiza(fuente, e.ataque, jpeg);
+    if (!e.metodo->lee_la_marca()) return detecta(e, fuente, jpeg);
+    if (e.metodo->de_la_demostracion()) return analiza(fuente, e.ataque, jpeg);
     return analiza_con(*e.metodo, e.fuerza, bits_de_marca(e.MatrizMarca, e.Wm, e.Hm), fuente,
                        e.ataque, jpeg);
 }

@@ -79,29 +79,16 @@ std::optional<FuenteLaboratorio> fuente_con(const Metodo& m, double fuerza, doub
                                             const Tabla& MatrizMarca, int Wm, int Hm,
                                             std::string* motivo);
 
-// The methods the laboratory offers, in its order: the three that carry the
-// watermark's picture, then the spread spectrum, each with what its
-// strength is, its range and the strength it starts at.
-struct MetodoDelLaboratorio {
-    const char* nombre;  // "bloques", "lsb", "dct", "espectro"
-    const char* titulo;
-    const char* que_es_la_fuerza;
-    RangoFuerza fuerza;
-    double inicial;  // the block pairs': 0, they take the degree in force
-};
-std::vector<MetodoDelLaboratorio> metodos_del_laboratorio();
-
 // One choice in the laboratory: the picture, the method with its strength,
 // and the attack. `fuente` is the picture chosen (the one stage 1 drew, or
 // one reopened); with a method other than the block pairs, the host as
 // opened is embedded with it instead, unless the reopened picture is
-// chosen, which is read as it is. The spread spectrum is detected against
-// the host, which it always needs.
+// chosen, which is read as it is. A method that yields a decision is
+// detected against the host, which it always needs.
 struct EleccionLaboratorio {
     std::shared_ptr<const FuenteLaboratorio> fuente;
     bool abierta = false;
-    const Metodo* metodo = nullptr;  // nullptr: the block pairs
-    bool espectro = false;           // the spread spectrum instead of `metodo`
+    const Metodo* metodo = &metodo_bloques();
     double fuerza = 0, clave = 0;
     std::optional<SuperficieMemoria> anfitrion;
     Tabla MatrizMarca;

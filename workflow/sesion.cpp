@@ -124,4 +124,30 @@ std::optional<EntradaBarrido> Sesion::entrada_del_barrido() const {
     return EntradaBarrido{anfitrion.ancho() > 0 ? anfitrion : Picture1_, Picture2_, vbles_.Clave};
 }
 
+EleccionLaboratorio eleccion_del_laboratorio(const Sesion& s,
+                                             std::shared_ptr<const FuenteLaboratorio> fuente,
+                                             bool abierta, const Metodo& m, double fuerza,
+                                             const Ataque& ataque) {
+    const Vbles& v = s.vbles();
+    EleccionLaboratorio e;
+    e.fuente = std::move(fuente);
+    e.abierta = abierta;
+    e.metodo = &m;
+    e.fuerza = m.de_la_demostracion() ? v.Grado : fuerza;
+    e.clave = v.Clave;
+    // A detector needs the host even for a reopened picture.
+    if (!m.de_la_demostracion() && (!abierta || !m.lee_la_marca())) {
+        if (auto entrada = s.entrada_del_barrido()) e.anfitrion = std::move(entrada->anfitrion);
+    }
+    e.MatrizMarca = v.MatrizMarca;
+    e.Wm = s.Picture2().ancho();
+    e.Hm = s.Picture2().alto();
+    e.ataque = ataque;
+    return e;
+}
+
+bool se_puede_analizar(const EleccionLaboratorio& e) {
+    return e.fuente && (e.metodo->de_la_demostracion() || e.anfitrion || e.abierta);
+}
+
 }  // namespace zek

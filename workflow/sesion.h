@@ -113,4 +113,17 @@ class Sesion {
     bool ultima_lectura_abierta_ = false;  // its reading is the last one made
 };
 
+// One choice of the laboratory, made alike by every front end from what the
+// session holds: the picture (`fuente`, the reopened one when `abierta`),
+// the method at `fuerza` (the demonstration's own at the Grado in force),
+// the attack, and the host as opened wherever the method embeds it or
+// detects against it.
+EleccionLaboratorio eleccion_del_laboratorio(const Sesion& s,
+                                             std::shared_ptr<const FuenteLaboratorio> fuente,
+                                             bool abierta, const Metodo& m, double fuerza,
+                                             const Ataque& ataque);
+// Whether the choice has what its analysis starts from: a picture, and the
+// host for a method that embeds its own (unless the reopened one is read).
+bool se_puede_analizar(const EleccionLaboratorio& e);
+
 }  // namespace zek

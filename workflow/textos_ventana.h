@@ -17,6 +17,10 @@ inline constexpr const char* kTextoSalir = "Salir";
 // Where the laboratory shows the reading, when the spread spectrum is chosen.
 inline constexpr const char* kSinLecturaEspectro =
     "El espectro ensanchado no lleva la imagen de la marca: su detector responde debajo.";
+// What the laboratory says when there is no picture to attack.
+inline constexpr const char* kFaltaImagenMarcada =
+    "Hace falta una imagen marcada: pulse el botón de paso hasta el «Paso 2», o abra una imagen "
+    "marcada.";
 
 // The captions as the window opens, before any command has set them.
 inline void pon_textos_de_diseno(PuertoVentana& p) {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The three embedding methods: each reads back what it embedded, the
-// capacity refusals, and the DCT method checked against the definition.
+// The embedding methods: each describes itself completely, reads back what
+// it embedded, the capacity refusals, and the DCT method checked against
+// the definition.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
+#include "engine/espectro.h"
 #include "engine/metodo.h"
 #include "images/ataques.h"
 #include "tests/comun/por_nombre.h"
@@ -117,6 +119,59 @@ TEST(MetodoLsb, SetsTheBitWithTheSmallestStepTheNegativeOneOnATie) {
         for (int i = 0; i < 4; ++i) EXPECT_EQ(leidos[i], c.esperados[i] * 0x010101) << c.plano << i;
         EXPECT_EQ(m->lee_pixel(0, 0), 100 * 0x010101);
     }
+}
+
+// Every front end offers a method from its description alone: a name to
+// find it by, words for a menu and a sentence, and a strength whose first
+// value lies in its range and is written with its decimals.
+TEST(Metodos, EachDescribesItselfCompletely) {
+    std::vector<std::string> nombres;
+    int de_la_demostracion = 0;
+    for (const Metodo* m : metodos()) {
+        const DescripcionMetodo& d = m->descripcion();
+        SCOPED_TRACE(d.nombre);
+        EXPECT_EQ(metodo(d.nombre), m);
+        for (const char* texto : {d.titulo, d.en_frase, d.fuerza.nombre})
+            EXPECT_GT(std::string(texto).size(), 2u);
+        const Fuerza& f = d.fuerza;
+        EXPECT_LT(f.desde, f.hasta);
+        EXPECT_GT(f.paso, 0);
+        EXPECT_GE(f.decimales, 0);
+        EXPECT_TRUE(!f.entera || f.decimales == 0);
+        EXPECT_TRUE(d.de_la_demostracion || (f.inicial >= f.desde && f.inicial <= f.hasta));
+        de_la_demostracion += d.de_la_demostracion;
+        nombres.push_back(d.nombre);
+    }
+    EXPECT_EQ(de_la_demostracion, 1);  // the block pairs, whose strength is the Grado in force
+    EXPECT_EQ(nombres, (std::vector<std::string>{"bloques", "lsb", "dct", "espectro"}));
+    EXPECT_EQ(nombres_de_metodos(), "bloques, lsb, dct o espectro");
+    EXPECT_EQ(metodo("rgb"), nullptr);
+}
+
+// A strength as a table writes it: a bit plane whole, alfa of the DCT in
+// hundredths, the spread spectrum's (found by bisection) in thousandths.
+TEST(Metodos, WriteAStrengthWithTheirDecimals) {
+    EXPECT_EQ(texto_de_fuerza(metodo_lsb(), 3, ','), "3");
+    EXPECT_EQ(texto_de_fuerza(metodo_dct(), 2.126, ','), "2,13");
+    EXPECT_EQ(texto_de_fuerza(metodo_espectro(), 0.0494, '.'), "0.049");
+    EXPECT_EQ(texto_de_fuerza(metodo_bloques(), 16, ','), "16,00");
+}
+
+// The spread spectrum carries no picture: nothing is read from it, and it
+// fits where the host has the coefficients to mark, whatever the watermark.
+TEST(MetodoEspectro, YieldsADecisionAndReadsNothing) {
+    const Metodo& m = metodo_espectro();
+    EXPECT_FALSE(m.lee_la_marca());
+    const SuperficieMemoria host = anfitrion(48, 32);
+    const auto marcada = m.inserta(host, marca(8, 6), 8, 6, 0.1, 3);
+    ASSERT_TRUE(marcada);
+    EXPECT_NE(*marcada, host);
+    EXPECT_EQ(compara_bits(m.lee(*marcada, 8, 6, 0.1, 3), marca(8, 6)).total, 0);
+    EXPECT_EQ(m.no_cabe(48, 32, 8, 6), "");
+    // 30 x 30 - 1 coefficients are fewer than the 1000 it marks.
+    EXPECT_EQ(no_cabe(m, 30, 30, 8, 6), no_cabe_espectro(30, 30, 1000));
+    EXPECT_FALSE(no_cabe(m, 30, 30, 8, 6).empty());
+    EXPECT_FALSE(m.inserta(anfitrion(30, 30), marca(8, 6), 8, 6, 0.1, 3));
 }
 
 TEST(Metodos, SayWhyAWatermarkDoesNotFit) {

@@ -127,7 +127,7 @@ TEST(Laboratorio, TheHistogramShowsTheTwoClassesMovedOntoTheirResidues) {
 TEST(Laboratorio, TheSpreadSpectrumIsDetectedAgainstTheHost) {
     const Laboratorio l;
     EleccionLaboratorio e;
-    e.espectro = true;
+    e.metodo = &metodo_espectro();
     e.fuerza = 0.1;
     e.clave = 3;
     e.ataque = *lee_ataque("ruido:1");

@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -12,89 +13,148 @@
 
 namespace zek {
 
-const char* const kUso =
-    "Uso: zek-demo IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
-    "                [--ataque A]... [--grados G1,G2,... | --barrido]\n"
-    "                [--compara [--psnr-objetivo D]] [--hoja FICHERO.pdf]\n"
-    "     zek-demo IMAGEN MARCA --metodo lsb|dct [--fuerza X] --clave K\n"
-    "                [--ataque A]... [--salida CARPETA]\n"
-    "     zek-demo IMAGEN MARCA --metodo espectro [--fuerza A] [--longitud N]\n"
-    "                --clave K [--ataque A]... [--umbral T] [--salida CARPETA]\n"
-    "     zek-demo --detecta SOSPECHOSA ORIGINAL --clave K [--fuerza A]\n"
-    "                [--longitud N] [--umbral T] [--salida CARPETA]\n"
-    "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--lado L]\n"
-    "     zek-demo --extrae IMAGEN MARCA --metodo lsb|dct [--fuerza X] --clave K\n"
-    "                [--salida CARPETA]\n"
-    "\n"
-    "Inserta la marca de agua MARCA en la imagen IMAGEN como en la ventana de ZEK\n"
-    "(abrir las dos imágenes, aplicar el grado y la clave y pulsar cuatro veces el\n"
-    "botón de paso), la extrae a ciegas de la imagen marcada y escribe en CARPETA\n"
-    "(zek-salida si no se indica) picture1.png a picture4.png, marcada.png (la\n"
-    "imagen marcada sin rejilla), extraida.png e informe.json. Los números llevan\n"
-    "punto decimal.\n"
-    "\n"
-    "  --ataque A    ataca la imagen marcada antes de extraer la marca; A es\n"
-    "                jpeg:Q (calidad 0 a 100), ruido:S (desviación 0 a 255),\n"
-    "                media:N o mediana:N (ventana N x N, 1 a 15), brillo:D\n"
-    "                (-255 a 255), contraste:P (cada canal se aleja del gris medio\n"
-    "                al P %, 10 a 300), recorte:N (quita las N primeras columnas y\n"
-    "                filas, de 0 a una menos que el lado menor de la imagen) o\n"
-    "                escala:P (reduce al P %, 1 a 100, y vuelve a ampliar). Se\n"
-    "                puede repetir.\n"
-    "  --grados L    repite la demostración con cada grado de la lista y escribe\n"
-    "                barrido.csv y barrido.png.\n"
-    "  --metodo M    inserta la marca de marcada.png y lee los ataques con el\n"
-    "                método M: bloques (el de la demostración, por defecto), lsb\n"
-    "                (fuerza: el plano de bits, 0 a 7) o dct (fuerza: alfa, 0,1 a\n"
-    "                10); con --extrae, lee con él.\n"
-    "                Con espectro (espectro ensanchado, Cox y otros, 1997) no\n"
-    "                inserta una imagen sino la clave: una secuencia gaussiana en\n"
-    "                los N mayores coeficientes de la DCT de toda la imagen, que el\n"
-    "                detector busca con la imagen original; informe.json da su\n"
-    "                similitud (sim) sin ataque y con cada ataque.\n"
-    "  --fuerza X    la fuerza de lsb, dct o espectro (0, 2 y 0,1 si no se da).\n"
-    "  --longitud N  con espectro, los coeficientes marcados (1000 si no se da).\n"
-    "  --umbral T    con espectro, el umbral del detector (6 si no se da): la marca\n"
-    "                está si sim > T, y una imagen sin ella lo supera con\n"
-    "                probabilidad erfc(T/raíz de 2)/2.\n"
-    "  --detecta     dice si SOSPECHOSA lleva la marca de espectro de la clave K,\n"
-    "                comparándola con ORIGINAL (el detector no es ciego), y escribe\n"
-    "                deteccion.json con sim, el umbral, la probabilidad de falsa\n"
-    "                alarma, la decisión, y la media y la desviación de sim con\n"
-    "                1000 claves equivocadas. Sale con 0 esté o no esté.\n"
-    "  --compara     compara los cuatro métodos (bloques, lsb, dct y espectro) al\n"
-    "                mismo PSNR: el de --psnr-objetivo D, o el de los pares de\n"
-    "                bloques con el grado dado, o 40 dB si la marca no cabe en pares\n"
-    "                de bloques; escribe comparacion.json, comparacion.csv,\n"
-    "                comparacion.png (la tasa de error según la calidad JPEG),\n"
-    "                comparacion-espectro.png (sim según la calidad JPEG, con el\n"
-    "                umbral 6) y marcada-METODO.png.\n"
-    "  --hoja F      escribe además la hoja de clase en el PDF F: las imágenes de\n"
-    "                los pasos, las cifras, los ataques (los de --ataque, o los\n"
-    "                siete de --compara), el histograma, el barrido y la\n"
-    "                comparación si se piden, y preguntas; lleva informe.json\n"
-    "                adjunto. No admite --metodo.\n"
-    "  --barrido     el barrido del laboratorio: sus 16 grados, de 2 a 64, y sus\n"
-    "                seis ataques (jpeg:75, jpeg:50, ruido:5, media:3, mediana:3 y\n"
-    "                brillo:20).\n"
-    "  --extrae      no inserta nada: lee a ciegas la marca de agua de IMAGEN (una\n"
-    "                imagen marcada, por ejemplo marcada.png) con la rejilla que\n"
-    "                calcula el primer paso, la compara con MARCA y escribe\n"
-    "                extraida.png e informe.json.\n"
-    "  --lado L      con --extrae, lee con bloques de lado L (un número entero\n"
-    "                desde 1), como la ventana lee con la rejilla en uso; sin él,\n"
-    "                con la que calcula el primer paso sobre IMAGEN.\n"
-    "  --version     muestra la versión.\n"
-    "  --ayuda       muestra este texto.\n"
-    "\n"
-    "Sale con 0 si se aceptaron las dos imágenes y se dieron los cuatro pasos (con\n"
-    "--metodo lsb|dct o --compara, si ese método o la comparación se hicieron,\n"
-    "aunque los pasos de la demostración se detuvieran: se dice en qué paso), 2 si\n"
-    "una imagen se rechazó o no se pudo leer, 1 si las opciones no son correctas,\n"
-    "3 si no se pudieron escribir los resultados (no queda ninguno a medias: los\n"
-    "que había siguen como estaban) y 4 si la demostración se detuvo antes del\n"
-    "último paso (se dice qué mensaje la detuvo; los resultados de los pasos dados\n"
-    "sí se escriben).\n";
+namespace {
+
+// A number as the help writes it: "0,1".
+std::string coma(double v) {
+    std::string t = texto_exacto(v);
+    std::replace(t.begin(), t.end(), '.', ',');
+    return t;
+}
+std::string desde(const Metodo& m) {
+    return coma(m.fuerza().desde);
+}
+std::string rango(const Metodo& m) {
+    return desde(m) + " a " + coma(m.fuerza().hasta);
+}
+
+}  // namespace
+
+// The help, with each method's names, ranges and defaults from the methods
+// themselves.
+std::string uso() {
+    std::string lectores, todos;
+    const std::vector<const Metodo*> otros = [] {
+        std::vector<const Metodo*> v;
+        for (const Metodo* m : metodos())
+            if (m->lee_la_marca() && !m->de_la_demostracion()) v.push_back(m);
+        return v;
+    }();
+    for (const Metodo* m : otros)
+        lectores += (lectores.empty() ? "" : "|") + std::string(m->nombre());
+    const auto& lista = metodos();
+    for (size_t i = 0; i < lista.size(); ++i)
+        todos += (i == 0                  ? ""
+                  : i + 1 == lista.size() ? " y "
+                                          : ", ") +
+                 std::string(lista[i]->nombre());
+    return std::string(
+        "Uso: zek-demo IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
+        "                [--ataque A]... [--grados G1,G2,... | --barrido]\n"
+        "                [--compara [--psnr-objetivo D]] [--hoja FICHERO.pdf]\n"
+        "     zek-demo IMAGEN MARCA --metodo " +
+        lectores +
+        " [--fuerza X] --clave K\n"
+        "                [--ataque A]... [--salida CARPETA]\n"
+        "     zek-demo IMAGEN MARCA --metodo espectro [--fuerza A] [--longitud N]\n"
+        "                --clave K [--ataque A]... [--umbral T] [--salida CARPETA]\n"
+        "     zek-demo --detecta SOSPECHOSA ORIGINAL --clave K [--fuerza A]\n"
+        "                [--longitud N] [--umbral T] [--salida CARPETA]\n"
+        "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--lado L]\n"
+        "     zek-demo --extrae IMAGEN MARCA --metodo " +
+        lectores +
+        " [--fuerza X] --clave K\n"
+        "                [--salida CARPETA]\n"
+        "\n"
+        "Inserta la marca de agua MARCA en la imagen IMAGEN como en la ventana de ZEK\n"
+        "(abrir las dos imágenes, aplicar el grado y la clave y pulsar cuatro veces el\n"
+        "botón de paso), la extrae a ciegas de la imagen marcada y escribe en CARPETA\n"
+        "(zek-salida si no se indica) picture1.png a picture4.png, marcada.png (la\n"
+        "imagen marcada sin rejilla), extraida.png e informe.json. Los números llevan\n"
+        "punto decimal.\n"
+        "\n"
+        "  --ataque A    ataca la imagen marcada antes de extraer la marca; A es\n"
+        "                jpeg:Q (calidad 0 a 100), ruido:S (desviación 0 a 255),\n"
+        "                media:N o mediana:N (ventana N x N, 1 a 15), brillo:D\n"
+        "                (-255 a 255), contraste:P (cada canal se aleja del gris medio\n"
+        "                al P %, 10 a 300), recorte:N (quita las N primeras columnas y\n"
+        "                filas, de 0 a una menos que el lado menor de la imagen) o\n"
+        "                escala:P (reduce al P %, 1 a 100, y vuelve a ampliar). Se\n"
+        "                puede repetir.\n"
+        "  --grados L    repite la demostración con cada grado de la lista y escribe\n"
+        "                barrido.csv y barrido.png.\n"
+        "  --metodo M    inserta la marca de marcada.png y lee los ataques con el\n"
+        "                método M: bloques (el de la demostración, por defecto), lsb\n"
+        "                (fuerza: el plano de bits, " +
+        rango(metodo_lsb()) + ") o dct (fuerza: alfa, " + desde(metodo_dct()) +
+        " a\n"
+        "                " +
+        coma(metodo_dct().fuerza().hasta) +
+        "); con --extrae, lee con él.\n"
+        "                Con espectro (espectro ensanchado, Cox y otros, 1997) no\n"
+        "                inserta una imagen sino la clave: una secuencia gaussiana en\n"
+        "                los N mayores coeficientes de la DCT de toda la imagen, que el\n"
+        "                detector busca con la imagen original; informe.json da su\n"
+        "                similitud (sim) sin ataque y con cada ataque.\n"
+        "  --fuerza X    la fuerza de lsb, dct o espectro (" +
+        coma(metodo_lsb().fuerza().inicial) + ", " + coma(metodo_dct().fuerza().inicial) + " y " +
+        coma(metodo_espectro().fuerza().inicial) +
+        " si no se da).\n"
+        "  --longitud N  con espectro, los coeficientes marcados (" +
+        std::to_string(kLongitudEspectro) +
+        " si no se da).\n"
+        "  --umbral T    con espectro, el umbral del detector (" +
+        coma(kUmbralEspectro) +
+        " si no se da): la marca\n"
+        "                está si sim > T, y una imagen sin ella lo supera con\n"
+        "                probabilidad erfc(T/raíz de 2)/2.\n"
+        "  --detecta     dice si SOSPECHOSA lleva la marca de espectro de la clave K,\n"
+        "                comparándola con ORIGINAL (el detector no es ciego), y escribe\n"
+        "                deteccion.json con sim, el umbral, la probabilidad de falsa\n"
+        "                alarma, la decisión, y la media y la desviación de sim con\n"
+        "                " +
+        std::to_string(kClavesFalsas) +
+        " claves equivocadas. Sale con 0 esté o no esté.\n"
+        "  --compara     compara los cuatro métodos (" +
+        todos +
+        ") al\n"
+        "                mismo PSNR: el de --psnr-objetivo D, o el de los pares de\n"
+        "                bloques con el grado dado, o 40 dB si la marca no cabe en pares\n"
+        "                de bloques; escribe comparacion.json, comparacion.csv,\n"
+        "                comparacion.png (la tasa de error según la calidad JPEG),\n"
+        "                comparacion-espectro.png (sim según la calidad JPEG, con el\n"
+        "                umbral " +
+        coma(kUmbralEspectro) +
+        ") y marcada-METODO.png.\n"
+        "  --hoja F      escribe además la hoja de clase en el PDF F: las imágenes de\n"
+        "                los pasos, las cifras, los ataques (los de --ataque, o los\n"
+        "                siete de --compara), el histograma, el barrido y la\n"
+        "                comparación si se piden, y preguntas; lleva informe.json\n"
+        "                adjunto. No admite --metodo.\n"
+        "  --barrido     el barrido del laboratorio: sus 16 grados, de 2 a 64, y sus\n"
+        "                seis ataques (jpeg:75, jpeg:50, ruido:5, media:3, mediana:3 y\n"
+        "                brillo:20).\n"
+        "  --extrae      no inserta nada: lee a ciegas la marca de agua de IMAGEN (una\n"
+        "                imagen marcada, por ejemplo marcada.png) con la rejilla que\n"
+        "                calcula el primer paso, la compara con MARCA y escribe\n"
+        "                extraida.png e informe.json.\n"
+        "  --lado L      con --extrae, lee con bloques de lado L (un número entero\n"
+        "                desde 1), como la ventana lee con la rejilla en uso; sin él,\n"
+        "                con la que calcula el primer paso sobre IMAGEN.\n"
+        "  --version     muestra la versión.\n"
+        "  --ayuda       muestra este texto.\n"
+        "\n"
+        "Sale con 0 si se aceptaron las dos imágenes y se dieron los cuatro pasos (con\n"
+        "--metodo " +
+        lectores +
+        " o --compara, si ese método o la comparación se hicieron,\n"
+        "aunque los pasos de la demostración se detuvieran: se dice en qué paso), 2 si\n"
+        "una imagen se rechazó o no se pudo leer, 1 si las opciones no son correctas,\n"
+        "3 si no se pudieron escribir los resultados (no queda ninguno a medias: los\n"
+        "que había siguen como estaban) y 4 si la demostración se detuvo antes del\n"
+        "último paso (se dice qué mensaje la detuvo; los resultados de los pasos dados\n"
+        "sí se escriben).\n");
+}
 
 namespace {
 
@@ -205,10 +265,9 @@ void lee_valores(const Leidas& l, Opciones& o) {
     if (l.hay("grados")) o.grados = lista_de_grados(l.valor("grados"));
     if (l.hay("metodo")) {
         const std::string v = l.valor("metodo");
-        o.espectro = v == kNombreEspectro;
-        o.metodo = o.espectro ? &metodo_bloques() : metodo(v);
+        o.metodo = metodo(v);
         if (!o.metodo)
-            throw ErrorDeUso{"método desconocido: «" + v + "» (bloques, lsb, dct o espectro)"};
+            throw ErrorDeUso{"método desconocido: «" + v + "» (" + nombres_de_metodos() + ")"};
     }
     if (l.hay("fuerza")) {
         const std::string v = l.valor("fuerza");
@@ -239,8 +298,7 @@ void lee_valores(const Leidas& l, Opciones& o) {
 
 void comprueba_fuerza(const Opciones& o, bool bloques) {
     if (!o.fuerza) return;
-    const RangoFuerza r = o.espectro ? RangoFuerza{kAlfaEspectroMinimo, kAlfaEspectroMaximo, false}
-                                     : o.metodo->fuerza();
+    const Fuerza& r = o.metodo->fuerza();
     if (bloques) throw ErrorDeUso{"con el método de bloques la fuerza es --grado"};
     if (*o.fuerza < r.desde || *o.fuerza > r.hasta ||
         (r.entera && *o.fuerza != std::floor(*o.fuerza))) {
@@ -251,8 +309,10 @@ void comprueba_fuerza(const Opciones& o, bool bloques) {
 
 // The combinations that make no sense together.
 void comprueba_combinaciones(Opciones& o, bool hay_grado, bool hay_clave) {
-    o.espectro = o.espectro || o.detecta;
-    const bool bloques = o.metodo == &metodo_bloques() && !o.espectro;
+    // The detector is the method that decides rather than reads.
+    if (o.detecta) o.metodo = &metodo_espectro();
+    const bool bloques = o.metodo->de_la_demostracion();
+    const bool decide = !o.metodo->lee_la_marca();
     if (!hay_clave || (bloques && !hay_grado)) throw ErrorDeUso{"faltan --grado o --clave"};
     if (!hay_grado) o.p.grado = "0";  // only the block pairs read it
     comprueba_fuerza(o, bloques);
@@ -265,10 +325,10 @@ void comprueba_combinaciones(Opciones& o, bool hay_grado, bool hay_clave) {
     if (o.psnr_objetivo && !o.compara) throw ErrorDeUso{"--psnr-objetivo solo vale con --compara"};
     if (o.hoja && (o.extrae || !bloques))
         throw ErrorDeUso{"--hoja no admite --extrae ni --metodo: la hoja es de la demostración"};
-    if (o.espectro && (o.compara || !o.grados.empty() || o.hoja || o.extrae || o.barrido))
+    if (decide && (o.compara || !o.grados.empty() || o.hoja || o.extrae || o.barrido))
         throw ErrorDeUso{
             "--metodo espectro no admite --compara, --grados, --barrido, --hoja ni --extrae"};
-    if (!o.espectro && (o.longitud != kLongitudEspectro || o.umbral != kUmbralEspectro))
+    if (!decide && (o.longitud != kLongitudEspectro || o.umbral != kUmbralEspectro))
         throw ErrorDeUso{"--longitud y --umbral solo valen con --metodo espectro o --detecta"};
     if (o.detecta && !o.p.ataques.empty()) throw ErrorDeUso{"--detecta no admite --ataque"};
     if (o.hoja) o.ataques_de_la_hoja = o.p.ataques;

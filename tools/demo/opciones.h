@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/espectro.h"
 #include "engine/metodo.h"
 #include "tools/demo/ejecucion.h"
 
 namespace zek {
 
-extern const char* const kUso;
+std::string uso();
 
 struct Opciones {
     Parametros p;
@@ -29,9 +30,8 @@ struct Opciones {
     std::optional<double> fuerza;               // --fuerza, for lsb and dct
     std::optional<std::filesystem::path> hoja;  // --hoja: the classroom handout
     std::vector<Ataque> ataques_de_la_hoja;     // the handout's, when --ataque chose them
-    bool espectro = false;                      // --metodo espectro: detection, not a picture
-    int longitud = 1000;                        // --longitud: coefficients it marks
-    double umbral = 6;                          // --umbral: the detector's threshold
+    int longitud = kLongitudEspectro;           // --longitud: coefficients it marks
+    double umbral = kUmbralEspectro;            // --umbral: the detector's threshold
     bool detecta = false;                       // --detecta SOSPECHOSA ORIGINAL
 };
 

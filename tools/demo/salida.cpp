@@ -57,7 +57,7 @@ std::string comparacion_json(const Comparacion& c) {
     Json metodos = Json::lista();
     const std::vector<int> calidades = calidades_de_la_comparacion();
     for (const MetodoComparado& m : c.metodos) {
-        const bool detecta = es_espectro(m);
+        const bool detecta = !m.metodo->lee_la_marca();
         Json ataques = Json::lista();
         for (const LecturaAtacada& l : m.ataques) {
             Json o = Json::objeto({{"ataque", l.ataque}});
@@ -75,7 +75,7 @@ std::string comparacion_json(const Comparacion& c) {
             jpeg.anade(Json::objeto(
                 {{"calidad", calidades[i]}, {detecta ? "sim" : "ber", por_calidad[i]}}));
         metodos.anade(Json::objeto(
-            {{"metodo", m.metodo},
+            {{"metodo", m.metodo->nombre()},
              {"fuerza", m.fuerza},
              {"noCabe", m.insercion.no_cabe.empty() ? Json() : Json(m.insercion.no_cabe)},
              {"psnr", m.insercion.psnr},
