@@ -435,25 +435,26 @@ void dibuja_graficos(HojaDeClase& h, const FuenteLaboratorio& fuente,
                      const std::optional<Comparacion>& comparacion) {
     if (fuente.antes || fuente.despues) {
         h.histograma =
-            dibujo(grafico_de_histograma({{QString::fromUtf8("Antes"), fuente.antes},
-                                          {QString::fromUtf8("Después"), fuente.despues}}),
+            dibujo(dibuja_grafico(describe_histograma(
+                       {{"Antes", fuente.antes}, {"Después", fuente.despues}}, false, ',')),
                    en_la_hoja(kAltoGraficoMm));
     }
     if (!barrido.empty())
-        h.barrido = dibujo(grafico_de_barrido(barrido), en_la_hoja(kAltoGraficoMm));
+        h.barrido = dibujo(dibuja_grafico(describe_barrido(barrido, "grado", ',')),
+                           en_la_hoja(kAltoGraficoMm));
     h.comparacion = comparacion;
     if (!comparacion) return;
     h.grafico_comparacion =
-        dibujo(grafico_de_comparacion(*comparacion), en_la_hoja(kAltoGraficoMm));
-    if (QChart* sim = grafico_de_sim_jpeg(*comparacion))
+        dibujo(dibuja_grafico(describe_comparacion(*comparacion, ',')), en_la_hoja(kAltoGraficoMm));
+    if (QChart* sim = dibuja_grafico(describe_sim_jpeg(*comparacion, ',')))
         h.grafico_sim = dibujo(sim, en_la_hoja(kAltoGraficoMm));
 }
 
 void dibuja_deteccion(HojaDeClase& h, const AnalisisDeteccion& a, double clave, double umbral,
                       const std::string& ataque) {
     if (!a.motivo.empty() || a.respuesta.falsas.empty()) return;
-    h.respuesta =
-        dibujo(grafico_de_respuesta(a.respuesta, clave, umbral), en_la_hoja(kAltoGraficoMm));
+    h.respuesta = dibujo(dibuja_grafico(describe_respuesta(a.respuesta, clave, umbral, ',')),
+                         en_la_hoja(kAltoGraficoMm));
     h.deteccion = QString::fromUtf8("La imagen principal con la clave, atacada con %1: ")
                       .arg(QString::fromStdString(ataque)) +
                   QString::fromStdString(texto_de_decision(clave, a.respuesta.sim, umbral, ',')) +

@@ -336,8 +336,9 @@ Comparacion anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecuci
     }
     anade(archivos, o.salida, "comparacion.json", bytes_de(comparacion_json(c)));
     anade(archivos, o.salida, "comparacion.csv", bytes_de(comparacion_csv(c)));
-    anade(archivos, o.salida, "comparacion.png", png_de_grafico(grafico_de_comparacion(c)));
-    if (QChart* sim = grafico_de_sim_jpeg(c))
+    anade(archivos, o.salida, "comparacion.png",
+          png_de_grafico(dibuja_grafico(describe_comparacion(c, separador_local()))));
+    if (QChart* sim = dibuja_grafico(describe_sim_jpeg(c, separador_local())))
         anade(archivos, o.salida, "comparacion-espectro.png", png_de_grafico(sim));
     return c;
 }

@@ -227,8 +227,8 @@ void FrmComparacion::muestra(const Comparacion& c) {
     }
     tabla_->resizeColumnsToContents();
     ajusta_ancho();
-    pon_grafico(grafico_, grafico_de_comparacion(c));
-    pon_grafico(grafico_sim_, grafico_de_sim_jpeg(c));
+    pon_grafico(grafico_, dibuja_grafico(describe_comparacion(c, separador_local())));
+    pon_grafico(grafico_sim_, dibuja_grafico(describe_sim_jpeg(c, separador_local())));
     aviso_->setText(
         QString::fromUtf8("Los cuatro métodos a %1 dB (%2). Tasa de error de bits y NC de cada "
                           "lectura; por encima de 0,5 la lectura sale invertida más que al "

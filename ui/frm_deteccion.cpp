@@ -170,9 +170,10 @@ void FrmDeteccion::muestra(const AnalisisDeteccion& a) {
                  QString::fromStdString(ataque_.texto)) +
         QString::fromStdString(texto_de_decision(clave, a.respuesta.sim, umbral, separador)) +
         QString::fromUtf8(" El detector necesita la imagen original: no es ciego."));
-    pon_grafico(respuesta_, grafico_de_respuesta(a.respuesta, clave, umbral));
-    pon_grafico(falsas_, grafico_de_falsas(a.respuesta.falsas));
-    pon_grafico(curva_, grafico_roc(a.roc));
+    pon_grafico(respuesta_,
+                dibuja_grafico(describe_respuesta(a.respuesta, clave, umbral, separador)));
+    pon_grafico(falsas_, dibuja_grafico(describe_falsas(a.respuesta.falsas, separador)));
+    pon_grafico(curva_, dibuja_grafico(describe_roc(a.roc, separador)));
     roc_->setText(
         QString::fromUtf8("Con %1 inserciones de otras claves atacadas igual y %2 claves "
                           "equivocadas: área de la curva ROC %3. Para una falsa alarma en un "

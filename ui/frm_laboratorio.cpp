@@ -518,23 +518,17 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
     cifras_->setText(
         QString::fromStdString(texto_de_cifras(r, *f, QLocale().decimalPoint()[0].toLatin1())));
     if (r.detectada) {
-        cambia_grafico(histograma_,
-                       r.respuesta
-                           ? grafico_de_respuesta(*r.respuesta, f->lectura.Clave, kUmbralEspectro)
-                           : new QChart());
+        cambia_grafico(histograma_, r.respuesta ? dibuja_grafico(describe_respuesta(
+                                                      *r.respuesta, f->lectura.Clave,
+                                                      kUmbralEspectro, separador_local()))
+                                                : new QChart());
         return;
     }
-    if (!bloques_elegidos()) {
-        cambia_grafico(histograma_,
-                       grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},
-                                              {QString::fromUtf8("Después"), f->despues},
-                                              {QStringLiteral("Atacada"), r.histograma}},
-                                             true));
-        return;
-    }
-    cambia_grafico(histograma_, grafico_de_histograma({{QString::fromUtf8("Antes"), f->antes},
-                                                       {QString::fromUtf8("Después"), f->despues},
-                                                       {QStringLiteral("Atacada"), r.histograma}}));
+    // Another method's histogram shows where its reading falls in its step.
+    cambia_grafico(histograma_,
+                   dibuja_grafico(describe_histograma(
+                       {{"Antes", f->antes}, {"Después", f->despues}, {"Atacada", r.histograma}},
+                       !bloques_elegidos(), separador_local())));
 }
 
 void FrmLaboratorio::lanza_barrido() {
@@ -547,8 +541,7 @@ void FrmLaboratorio::lanza_barrido() {
     if (!m->lee_la_marca()) return;
     const int Wm = e->marca.ancho(), Hm = e->marca.alto();
     auto bits = std::make_shared<const Bits>(bits_de_marca(sesion_.vbles().MatrizMarca, Wm, Hm));
-    magnitud_barrido_ =
-        m->de_la_demostracion() ? QStringLiteral("grado") : QStringLiteral("fuerza");
+    magnitud_barrido_ = m->de_la_demostracion() ? "grado" : "fuerza";
     progreso_->setValue(0);
     barrido_en_marcha_ = true;
     lanza_barrido_->setEnabled(false);
@@ -617,13 +610,15 @@ void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool comple
     }
     filas_barrido_ = std::move(filas);
     aviso_barrido_->clear();
-    cambia_grafico(grafico_barrido_, grafico_de_barrido(filas_barrido_, magnitud_barrido_));
+    cambia_grafico(grafico_barrido_, dibuja_grafico(describe_barrido(
+                                         filas_barrido_, magnitud_barrido_, separador_local())));
     pon_exportables(!filas_barrido_.empty());
 }
 
 void FrmLaboratorio::exporta_png() {
     // Drawn here, where widgets live; encoded and written on the worker.
-    const QImage grafico = imagen_de_grafico(grafico_de_barrido(filas_barrido_, magnitud_barrido_));
+    const QImage grafico = imagen_de_grafico(
+        dibuja_grafico(describe_barrido(filas_barrido_, magnitud_barrido_, separador_local())));
     exporta(QStringLiteral("PNG (*.png)"), QStringLiteral("barrido.png"),
             [grafico] { return codifica_imagen(grafico, "PNG").value_or(QByteArray()); });
 }

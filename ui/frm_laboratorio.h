@@ -92,7 +92,7 @@ class FrmLaboratorio final : public QWidget {
     // What a method other than the block pairs' analyses: its own embedding
     // of the host, or the reopened picture.
     std::shared_ptr<const FuenteLaboratorio> fuente_metodo_;
-    QString magnitud_barrido_ = QStringLiteral("grado");  // what the sweep on screen varies
+    std::string magnitud_barrido_ = "grado";  // what the sweep on screen varies
 
     QComboBox *fuente_, *tipo_, *vista_diferencia_, *metodo_;
     QDoubleSpinBox *valor_, *fuerza_;

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -19,6 +21,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QScreen>
 #include <QTableWidget>
 #include <numbers>
@@ -359,48 +362,50 @@ TEST(Laboratorio, TheDetectorFollowsTheAttackAndSaysWhetherTheMarkIsThere) {
         EXPECT_TRUE(leido.contains(QString::fromUtf8(t))) << t << "\n" << leido.toStdString();
 }
 
-// The charts' axes worked by hand: the comparison's error axis reaches the
-// DCT method's 0.71 (up to 0.8, never under 0.6, never over 1), and the
-// residue histogram of degree 16 labels every other residue, whole.
-TEST(Graficos, AxesCoverTheDataAndLabelWhatFits) {
-    const auto tope = [](std::vector<std::optional<double>> ber) {
-        Comparacion c;
-        c.metodos.push_back({});
-        c.metodos[0].ber_jpeg = std::move(ber);
-        return tope_de_comparacion(c);
-    };
-    EXPECT_DOUBLE_EQ(tope({0.2, std::nullopt, 0.71}), 0.8);
-    EXPECT_DOUBLE_EQ(tope({0.2}), 0.6);
-    EXPECT_DOUBLE_EQ(tope({0.7}), 0.7);
-    EXPECT_DOUBLE_EQ(tope({1.0}), 1.0);
-    std::unique_ptr<QChart> h(grafico_de_histograma(
-        {{"Antes", Histograma{16, std::vector<int64_t>(16, 1), std::vector<int64_t>(16, 2)}}}));
-    auto* eje = qobject_cast<QCategoryAxis*>(h->axes(Qt::Horizontal).value(0));
-    ASSERT_NE(eje, nullptr);
-    EXPECT_EQ(eje->categoriesLabels(), QStringList({"0", "2", "4", "6", "8", "10", "12", "14"}));
-
-    // Wrong keys' values 0.1, 0.2 and -0.1: two in the bin [0, 0.25), one in
-    // [-0.25, 0), each bin drawn as a step of two points from -5 by 0.25; the
-    // normal curve expects 3 x 0.25 x 1/sqrt(2 pi) keys at 0.
-    std::unique_ptr<QChart> f(grafico_de_falsas({0.1, 0.2, -0.1}));
-    auto* barras = qobject_cast<QLineSeries*>(f->series().value(0));
-    auto* normal = qobject_cast<QLineSeries*>(f->series().value(1));
-    ASSERT_TRUE(barras && normal);
-    const QList<QPointF> pasos = barras->points();
-    ASSERT_EQ(pasos.size(), 80);
-    for (int caja = 0; caja < 40; ++caja) {
-        const double esperado = caja == 20 ? 2 : caja == 19 ? 1 : 0;
-        EXPECT_DOUBLE_EQ(pasos[2 * caja].x(), -5 + 0.25 * caja);
-        EXPECT_DOUBLE_EQ(pasos[2 * caja].y(), esperado) << caja;
-        EXPECT_DOUBLE_EQ(pasos[2 * caja + 1].y(), esperado) << caja;
-    }
-    bool en_cero = false;
-    for (const QPointF& p : normal->points()) {
-        if (p.x() != 0) continue;
-        en_cero = true;
-        EXPECT_NEAR(p.y(), 0.75 / std::sqrt(2 * std::numbers::pi), 1e-12);
-    }
-    EXPECT_TRUE(en_cero);
+// Qt Charts shows what a description says: its title, each axis's title
+// and tick words where the description puts them, each series' legend words
+// and kind.
+TEST(Graficos, QtChartsDrawTheDescriptionsWords) {
+    Grafico g;
+    g.titulo = "Título";
+    g.x = eje_redondo("Eje x", 0, 1, 5, ',');
+    g.y = eje_redondo("Eje y", -2, 2, 4, ',');
+    g.y_derecho = eje_redondo("PSNR (dB)", 30, 50, 4, ',');
+    SerieGrafico linea{"una línea", TipoSerie::Lineas, {0, 1},
+                       {0, 1},      {1, 2, 3},         Trazo::Discontinuo};
+    SerieGrafico puntos{"puntos", TipoSerie::Puntos, {0.5}, {1}, {4, 5, 6}, Trazo::Continuo};
+    SerieGrafico psnr{"PSNR", TipoSerie::Lineas, {0, 1}, {40, 45}, {}};
+    psnr.eje_derecho = true;
+    SerieGrafico barras{"barras", TipoSerie::Barras, {0, 1}, {1, 2}, {}};
+    g.series = {linea, puntos, psnr, barras};
+    std::unique_ptr<QChart> c(dibuja_grafico(g));
+    EXPECT_EQ(c->title(), "Título");
+    auto* x = qobject_cast<QCategoryAxis*>(c->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(x->titleText(), "Eje x");
+    EXPECT_EQ(x->categoriesLabels(), QStringList({"0,0", "0,2", "0,4", "0,6", "0,8", "1,0"}));
+    EXPECT_DOUBLE_EQ(x->endValue("0,4"), 0.4);
+    const QList<QAbstractAxis*> verticales = c->axes(Qt::Vertical);
+    ASSERT_EQ(verticales.size(), 2);
+    auto* y = qobject_cast<QCategoryAxis*>(verticales[0]);
+    ASSERT_NE(y, nullptr);
+    EXPECT_EQ(y->categoriesLabels(), QStringList({"-2", "-1", "0", "1", "2"}));
+    EXPECT_EQ(y->min(), -2);
+    EXPECT_EQ(qobject_cast<QCategoryAxis*>(verticales[1])->titleText(), "PSNR (dB)");
+    const QList<QAbstractSeries*> series = c->series();
+    ASSERT_EQ(series.size(), 4);
+    auto* l = qobject_cast<QLineSeries*>(series[0]);
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->name(), QString::fromUtf8("una línea"));
+    EXPECT_EQ(l->pen().style(), Qt::DashLine);
+    EXPECT_EQ(l->pen().color(), QColor(1, 2, 3));
+    EXPECT_NE(qobject_cast<QScatterSeries*>(series[1]), nullptr);
+    EXPECT_TRUE(series[2]->attachedAxes().contains(verticales[1]));
+    auto* b = qobject_cast<QBarSeries*>(series[3]);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->barSets().value(0)->label(), "barras");
+    EXPECT_EQ(b->barSets().value(0)->at(1), 2);
+    EXPECT_EQ(dibuja_grafico(std::optional<Grafico>()), nullptr);
 }
 
 // The analysis with another method: its own embedding of the host, read

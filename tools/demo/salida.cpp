@@ -24,7 +24,9 @@ std::string informe_extraccion_json(const Ejecucion& e, const Ejecucion::Extracc
 }
 
 QByteArray png_de_grafico(const std::vector<FilaBarrido>& filas) {
-    return codifica_imagen(imagen_de_grafico(grafico_de_barrido(filas)), "PNG")
+    return codifica_imagen(imagen_de_grafico(
+                               dibuja_grafico(describe_barrido(filas, "grado", separador_local()))),
+                           "PNG")
         .value_or(QByteArray());
 }
 
