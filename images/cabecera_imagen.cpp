@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "images/cabecera_imagen.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 
 namespace zek {
 namespace {
@@ -73,6 +75,18 @@ std::optional<TamanoImagen> tamano_de_cabecera(Bytes b) {
     if (es_gif(b)) return TamanoImagen{int(le16(b, 6)), int(le16(b, 8))};
     if (es_jpeg(b)) return tamano_jpeg(b);
     return std::nullopt;
+}
+
+std::optional<TamanoImagen> tamano_png(Bytes b) {
+    static constexpr unsigned char kFirma[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (b.size() < 24 || !std::equal(std::begin(kFirma), std::end(kFirma), b.begin())) return {};
+    const auto be32 = [&](size_t i) {
+        return (uint32_t{b[i]} << 24) | (uint32_t{b[i + 1]} << 16) | (uint32_t{b[i + 2]} << 8) |
+               b[i + 3];
+    };
+    const uint32_t ancho = be32(16), alto = be32(20);
+    if (ancho == 0 || alto == 0 || ancho > 0x7FFFFFFF || alto > 0x7FFFFFFF) return {};
+    return TamanoImagen{static_cast<int>(ancho), static_cast<int>(alto)};
 }
 
 bool datos_completos(Bytes b) {

@@ -20,6 +20,10 @@ bool firma_de_imagen(std::span<const unsigned char> bytes);
 // cut short.
 std::optional<TamanoImagen> tamano_de_cabecera(std::span<const unsigned char> bytes);
 
+// A PNG's size from its IHDR chunk (the pictures the web page saves are
+// PNG); nothing for another file or a size of 0 or beyond 2^31 - 1.
+std::optional<TamanoImagen> tamano_png(std::span<const unsigned char> bytes);
+
 // False when the file ends before its data does: an uncompressed BMP shorter
 // than its rows, a GIF without its trailer, a JPEG without its end marker.
 // Other files are taken as complete.

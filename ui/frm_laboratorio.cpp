@@ -517,18 +517,8 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
     }
     cifras_->setText(
         QString::fromStdString(texto_de_cifras(r, *f, QLocale().decimalPoint()[0].toLatin1())));
-    if (r.detectada) {
-        cambia_grafico(histograma_, r.respuesta ? dibuja_grafico(describe_respuesta(
-                                                      *r.respuesta, f->lectura.Clave,
-                                                      kUmbralEspectro, separador_local()))
-                                                : new QChart());
-        return;
-    }
-    // Another method's histogram shows where its reading falls in its step.
-    cambia_grafico(histograma_,
-                   dibuja_grafico(describe_histograma(
-                       {{"Antes", f->antes}, {"Después", f->despues}, {"Atacada", r.histograma}},
-                       !bloques_elegidos(), separador_local())));
+    cambia_grafico(histograma_, dibuja_grafico(describe_laboratorio(r, *f, metodo_elegido(),
+                                                                    separador_local())));
 }
 
 void FrmLaboratorio::lanza_barrido() {

@@ -218,12 +218,12 @@ function pon_metodos(metodos) {
   const metodo = $("metodo");
   for (const m of metodos) metodo.add(new Option(m.titulo, m.nombre));
   const limita = () => {
-    const m = metodos[metodo.selectedIndex];
+    const f = metodos[metodo.selectedIndex].fuerza;
     const fuerza = $("fuerza");
-    fuerza.min = m.desde;
-    fuerza.max = m.hasta;
-    fuerza.step = m.entera ? 1 : "any";
-    fuerza.value = m.inicial;
+    fuerza.min = f.desde;
+    fuerza.max = f.hasta;
+    fuerza.step = f.entera ? 1 : "any";
+    fuerza.value = f.inicial;
     muestra_fuerza();
   };
   // The block pairs' strength is the degree in force, shown, not edited.
@@ -236,113 +236,107 @@ function pon_metodos(metodos) {
   limita();
 }
 
-// Pairs by residue (or by the fraction of the step another method's reading
-// looks at), light and dark pixels apart, before, after and attacked.
-function dibuja_histograma(h) {
-  const lienzo = $("histograma");
-  const c = lienzo.getContext("2d");
-  c.clearRect(0, 0, lienzo.width, lienzo.height);
-  lienzo.dataset.nombre ??= lienzo.getAttribute("aria-label"); // the response's title replaces it
-  lienzo.setAttribute("aria-label", lienzo.dataset.nombre);
-  const series = [
-    ["antes", "#969696", "#5a5a5a"],
-    ["despues", "#56b4e9", "#0072b2"],
-    ["atacada", "#e69f00", "#d55e00"],
-  ].filter(([s]) => h[s]);
-  if (!series.length) return;
-  const n = h[series[0][0]].claros.length;
-  let mayor = 1;
-  for (const [s] of series) mayor = Math.max(mayor, ...h[s].claros, ...h[s].oscuros);
-  const izquierda = 40, abajo = 20, ancho = lienzo.width - izquierda - 10;
-  const alto = lienzo.height - abajo - 10;
-  const grupo = ancho / n, barra = grupo / (series.length * 2 + 1);
-  series.forEach(([s, claro, oscuro], k) => {
-    [h[s].claros, h[s].oscuros].forEach((cuentas, clase) => {
-      c.fillStyle = clase ? oscuro : claro;
-      cuentas.forEach((v, r) => {
-        const alto_barra = (v / mayor) * alto;
-        const x = izquierda + r * grupo + (k * 2 + clase + 0.5) * barra;
-        c.fillRect(x, 10 + alto - alto_barra, barra, alto_barra);
-      });
-    });
-  });
-  c.fillStyle = "black";
-  c.font = "11px sans-serif";
-  c.fillText(String(mayor), 2, 18);
-  c.fillText("0", 2, 10 + alto);
-  const paso = n <= 8 ? 1 : n <= 16 ? 2 : Math.ceil(n / 8);
-  for (let r = 0; r < n; r += paso) {
-    c.fillText(String(r), izquierda + (r + 0.4) * grupo, lienzo.height - 5);
-  }
-}
-
-// The detector's response: sim for each wrong key (small dots), the true
-// key (a large dot) and the threshold (dashed), as the window draws it.
-function dibuja_respuesta(r) {
-  const lienzo = $("histograma");
+// A chart as the engine describes it (title, axes with their ticks and
+// words, series with colours, strokes and legend words), drawn on a canvas;
+// nothing to draw clears it. The page decides nothing about what it shows.
+function dibuja_grafico(lienzo, g) {
   const c = lienzo.getContext("2d");
   c.clearRect(0, 0, lienzo.width, lienzo.height);
   lienzo.dataset.nombre ??= lienzo.getAttribute("aria-label");
-  lienzo.setAttribute("aria-label", r.textos.titulo);
-  const izquierda = 46, derecha = 10, arriba = 26, abajo = 48;
-  const ancho = lienzo.width - izquierda - derecha, alto = lienzo.height - arriba - abajo;
-  let menor = Math.min(0, r.sim), mayor = Math.max(r.sim, r.umbral);
-  for (const v of r.falsas) (menor = Math.min(menor, v)), (mayor = Math.max(mayor, v));
-  menor = Math.floor(menor) - 1;
-  mayor = Math.ceil(mayor) + 1;
-  const n = r.falsas.length;
-  const x = (k) => izquierda + ((k + 1) / (n + 2)) * ancho; // k = 0: the true key
-  const y = (v) => arriba + ((mayor - v) / (mayor - menor)) * alto;
-  c.strokeStyle = "#999";
-  c.strokeRect(izquierda, arriba, ancho, alto);
-  c.fillStyle = "black";
-  c.font = "13px sans-serif";
-  c.textAlign = "center";
-  c.fillText(r.textos.titulo, lienzo.width / 2, 16);
+  lienzo.setAttribute("aria-label", g ? g.titulo : lienzo.dataset.nombre);
+  if (!g) return;
+  const color = ({ r, g, b }) => `rgb(${r}, ${g}, ${b})`;
+  const guiones = { continuo: [], discontinuo: [6, 4], punteado: [2, 3] };
   c.font = "11px sans-serif";
-  c.fillText(r.textos.ejeClave, izquierda + ancho / 2, lienzo.height - 22);
-  for (const k of [0, Math.round(n / 4), Math.round(n / 2), Math.round((3 * n) / 4), n]) {
-    c.textAlign = k === n ? "right" : "center"; // the last key inside the canvas
-    c.fillText(String(r.clave + k), x(k), arriba + alto + 14);
+  // The legend's entries in as many lines as they need, under the axis.
+  const lineas = [[]];
+  let ancho_linea = 46;
+  for (const s of g.series) {
+    const w = c.measureText(s.nombre).width + 28;
+    if (ancho_linea + w > lienzo.width - 10 && lineas.at(-1).length) {
+      lineas.push([]);
+      ancho_linea = 46;
+    }
+    lineas.at(-1).push(s);
+    ancho_linea += w;
   }
-  c.textAlign = "right";
-  const paso = Math.max(1, Math.ceil((mayor - menor) / 6 / 5) * 5);
-  for (let v = Math.ceil(menor / paso) * paso; v <= mayor; v += paso) {
-    c.fillText(String(v), izquierda - 4, y(v) + 4);
-  }
-  c.save();
-  c.translate(12, arriba + alto / 2);
-  c.rotate(-Math.PI / 2);
+  const izquierda = 46, derecha = g.yDerecho ? 46 : 14, arriba = 26;
+  const abajo = 34 + 14 * lineas.length;
+  const ancho = lienzo.width - izquierda - derecha, alto = lienzo.height - arriba - abajo;
+  const X = (v) => izquierda + ((v - g.x.desde) / (g.x.hasta - g.x.desde)) * ancho;
+  const Y = (eje, v) => arriba + ((eje.hasta - v) / (eje.hasta - eje.desde)) * alto;
+  c.fillStyle = "black";
   c.textAlign = "center";
-  c.fillText(r.textos.ejeSim, 0, 0);
-  c.restore();
-  c.fillStyle = "#0072b2";
-  r.falsas.forEach((v, k) => c.fillRect(x(k + 1) - 1, y(v) - 1, 2, 2));
-  c.fillStyle = "#d55e00";
-  c.beginPath();
-  c.arc(x(0), y(r.sim), 5, 0, 2 * Math.PI);
-  c.fill();
-  c.strokeStyle = "black";
-  c.setLineDash([6, 4]);
-  c.beginPath();
-  c.moveTo(izquierda, y(r.umbral));
-  c.lineTo(izquierda + ancho, y(r.umbral));
-  c.stroke();
+  c.font = "13px sans-serif";
+  c.fillText(g.titulo, lienzo.width / 2, 16);
+  c.font = "11px sans-serif";
+  c.strokeStyle = "#ccc";
+  c.lineWidth = 1;
   c.setLineDash([]);
-  // The legend, under the axis.
-  let lx = izquierda;
-  c.textAlign = "left";
-  for (const [color, texto] of [
-    ["#0072b2", r.textos.falsas],
-    ["#d55e00", r.textos.verdadera],
-    ["black", r.textos.umbral],
-  ]) {
-    c.fillStyle = color;
-    c.fillRect(lx, lienzo.height - 12, 8, 8);
-    c.fillStyle = "black";
-    c.fillText(texto, lx + 12, lienzo.height - 4);
-    lx += c.measureText(texto).width + 36;
+  c.strokeRect(izquierda, arriba, ancho, alto);
+  for (const m of g.x.marcas) {
+    c.textAlign = X(m.valor) + c.measureText(m.texto).width / 2 > lienzo.width ? "right" : "center";
+    c.fillText(m.texto, X(m.valor), arriba + alto + 14);
   }
+  c.textAlign = "center";
+  c.fillText(g.x.titulo, izquierda + ancho / 2, arriba + alto + 28);
+  const eje_vertical = (eje, x, alineado, x_titulo, giro) => {
+    c.textAlign = alineado;
+    for (const m of eje.marcas) c.fillText(m.texto, x, Y(eje, m.valor) + 4);
+    c.save();
+    c.translate(x_titulo, arriba + alto / 2);
+    c.rotate(giro);
+    c.textAlign = "center";
+    c.fillText(eje.titulo, 0, 0);
+    c.restore();
+  };
+  eje_vertical(g.y, izquierda - 4, "right", 10, -Math.PI / 2);
+  if (g.yDerecho) eje_vertical(g.yDerecho, izquierda + ancho + 4, "left", lienzo.width - 8, Math.PI / 2);
+  c.save();
+  c.beginPath();
+  c.rect(izquierda, arriba, ancho, alto);
+  c.clip();
+  const barras = g.series.filter((s) => s.tipo === "barras");
+  for (const s of g.series) {
+    const eje = s.ejeDerecho && g.yDerecho ? g.yDerecho : g.y;
+    c.fillStyle = c.strokeStyle = color(s.color);
+    if (s.tipo === "barras") {
+      // Bars side by side around each category, as Qt Charts sets them.
+      const k = barras.indexOf(s), grupo = X(1) - X(0), barra = grupo / (barras.length + 1);
+      s.y.forEach((v, i) => {
+        const x = X(s.x[i]) - grupo / 2 + (k + 0.5) * barra;
+        c.fillRect(x, Y(eje, v), barra, Y(eje, eje.desde) - Y(eje, v));
+      });
+    } else if (s.tipo === "puntos") {
+      const r = Math.max(s.grosor, 2) / 2;
+      s.x.forEach((x, i) => {
+        c.beginPath();
+        c.arc(X(x), Y(eje, s.y[i]), r, 0, 2 * Math.PI);
+        c.fill();
+      });
+    } else {
+      c.lineWidth = s.grosor;
+      c.setLineDash(guiones[s.trazo]);
+      c.beginPath();
+      s.x.forEach((x, i) => c[i ? "lineTo" : "moveTo"](X(x), Y(eje, s.y[i])));
+      c.stroke();
+      c.setLineDash([]);
+      if (s.conPuntos) s.x.forEach((x, i) => c.fillRect(X(x) - 2, Y(eje, s.y[i]) - 2, 4, 4));
+    }
+  }
+  c.restore();
+  c.textAlign = "left";
+  lineas.forEach((linea, n) => {
+    let x = izquierda;
+    const y = lienzo.height - 6 - 14 * (lineas.length - 1 - n);
+    for (const s of linea) {
+      c.fillStyle = color(s.color);
+      c.fillRect(x, y - 8, 10, 8);
+      c.fillStyle = "black";
+      c.fillText(s.nombre, x + 14, y);
+      x += c.measureText(s.nombre).width + 28;
+    }
+  });
 }
 
 async function analiza(evento) {
@@ -360,15 +354,14 @@ async function analiza(evento) {
     return;
   }
   dibuja($("atacada"), r.atacada);
-  dibuja($("leida"), r.detectada ? null : r.leida);
+  dibuja($("leida"), r.leida);
   $("sin-lectura").textContent = r.detectada ? sin_lectura_espectro : "";
   dibuja($("diferencia"), r.diferencia);
   $("cifras").textContent = r.cifras;
   document.body.dataset.correctos = r.correctos ?? "";
   document.body.dataset.total = r.total ?? "";
-  document.body.dataset.sim = r.respuesta?.sim ?? "";
-  if (r.respuesta) dibuja_respuesta(r.respuesta);
-  else dibuja_histograma(r.histograma); // empty when the detector could not compare
+  document.body.dataset.sim = r.sim ?? "";
+  dibuja_grafico($("histograma"), r.grafico);
 }
 
 // ---- Start -------------------------------------------------------------------

@@ -103,8 +103,7 @@ const ordenes = {
       if (atacada) zek.ponJpeg(eleccion.jpeg, atacada.width, atacada.height, atacada.data);
     }
     const r = zek.analiza();
-    r.nombre = eleccion.nombre;
-    imagenes([r.atacada, r.leida, r.diferencia, r.diferenciaAtacada], transferir);
+    imagenes([r.atacada, r.leida, r.diferencia], transferir);
     return r;
   },
 };

@@ -17,8 +17,10 @@
 #include "engine/metodo.h"
 #include "images/ataques.h"
 #include "images/cabecera_imagen.h"
+#include "web/enlace.h"
 #include "workflow/asigna_imagen.h"
 #include "workflow/deteccion.h"
+#include "workflow/graficas.h"
 #include "workflow/informe.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
@@ -41,20 +43,6 @@ std::vector<unsigned char> lee_bytes(const std::string& ruta, size_t como_mucho)
     f.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(como_mucho));
     bytes.resize(static_cast<size_t>(f.gcount()));
     return bytes;
-}
-
-// A PNG's size from its IHDR chunk: the watermarked pictures the page saves
-// are PNG, which the desktop reads through Qt's plug-ins.
-std::optional<TamanoImagen> tamano_png(const std::vector<unsigned char>& b) {
-    static const unsigned char firma[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (b.size() < 24 || !std::equal(std::begin(firma), std::end(firma), b.begin())) return {};
-    const auto be32 = [&](size_t i) {
-        return (uint32_t{b[i]} << 24) | (uint32_t{b[i + 1]} << 16) | (uint32_t{b[i + 2]} << 8) |
-               b[i + 3];
-    };
-    const uint32_t ancho = be32(16), alto = be32(20);
-    if (ancho == 0 || alto == 0 || ancho > 0x7FFFFFFF || alto > 0x7FFFFFFF) return {};
-    return TamanoImagen{static_cast<int>(ancho), static_cast<int>(alto)};
 }
 
 bool es_png(const std::vector<unsigned char>& b) {
@@ -130,13 +118,6 @@ std::vector<int32_t> colores_de(const std::vector<uint8_t>& rgba) {
     return colores;
 }
 
-template <typename Numero>
-val lista_de(const std::vector<Numero>& v) {
-    val lista = val::array();
-    for (const Numero n : v) lista.call<void>("push", static_cast<double>(n));
-    return lista;
-}
-
 // embind hands std::string to the page as UTF-8.
 val texto_js(const std::string& t) {
     return val(t);
@@ -169,6 +150,23 @@ const char* nombre_de_control(Control c) {
             break;
     }
     return "Estado";
+}
+
+// What the page shows of an analysis.
+struct AnalisisWeb {
+    val atacada = val::null(), leida = val::null(), diferencia = val::null();
+    std::string cifras;
+    std::optional<double> correctos, total, sim;
+    bool detectada = false;
+    std::optional<Grafico> grafico;
+};
+
+// Words in place of the core's enumerations and C strings, for the page.
+std::string texto_de(TipoSerie t) {
+    return t == TipoSerie::Barras ? "barras" : t == TipoSerie::Puntos ? "puntos" : "lineas";
+}
+std::string texto_de(Trazo t) {
+    return t == Trazo::Discontinuo ? "discontinuo" : t == Trazo::Punteado ? "punteado" : "continuo";
 }
 
 }  // namespace
@@ -214,10 +212,10 @@ class ZekWeb {
     void paso() { sesion_.Command1_Click(); }
     void reset() {
         sesion_.MnuReset_Click();
-        ataques_.clear();
+        ataques_.olvida();
     }
     bool repite() {
-        ataques_.clear();
+        ataques_.olvida();
         return sesion_.repite();
     }
 
@@ -262,7 +260,7 @@ class ZekWeb {
     // has made on the watermarked picture with the block pairs.
     std::string informe() const {
         return informe_json(sesion_.vbles(), sesion_.demostracion().informe(),
-                            sesion_.fuente_marcada(), puerto_.mensajes, ataques_);
+                            sesion_.fuente_marcada(), puerto_.mensajes, ataques_.lista());
     }
     val extraida() const {
         const auto m = sesion_.marca_extraida();
@@ -283,36 +281,14 @@ class ZekWeb {
         return t;
     }
 
-    // The laboratory: the attacks with their ranges, from the one table.
-    static val ataques() {
-        val lista = val::array();
-        for (const RangoAtaque& r : kRangosAtaque) {
-            val a = val::object();
-            a.set("nombre", std::string(r.nombre));
-            a.set("desde", r.desde);
-            a.set("hasta", r.hasta);
-            a.set("entero", r.entero);
-            a.set("inicial", r.inicial);
-            lista.call<void>("push", a);
-        }
-        return lista;
+    // The laboratory: the attacks with their ranges, from the one table,
+    // and the methods as they describe themselves.
+    static std::vector<RangoAtaque> ataques() {
+        return {std::begin(kRangosAtaque), std::end(kRangosAtaque)};
     }
-    static val metodos() {
-        val lista = val::array();
-        for (const Metodo* m : zek::metodos()) {
-            const Fuerza& f = m->fuerza();
-            val o = val::object();
-            o.set("nombre", std::string(m->nombre()));
-            o.set("titulo", texto_js(m->titulo()));
-            o.set("desde", f.desde);
-            o.set("hasta", f.hasta);
-            o.set("entera", f.entera);
-            o.set("inicial", f.inicial);
-            o.set("paso", f.paso);
-            o.set("decimales", f.decimales);
-            o.set("deLaDemostracion", m->de_la_demostracion());
-            lista.call<void>("push", o);
-        }
+    static std::vector<DescripcionMetodo> metodos() {
+        std::vector<DescripcionMetodo> lista;
+        for (const Metodo* m : zek::metodos()) lista.push_back(m->descripcion());
         return lista;
     }
     // Chooses what to analyse: the picture ("marcada" or "abierta"), the
@@ -340,7 +316,6 @@ class ZekWeb {
             return r;
         }
         r.set("fuente", rgba_de(fuente_->imagen));
-        r.set("nombre", texto_js(fuente_->nombre));
         r.set("jpeg", a->tipo == TipoAtaque::Jpeg ? static_cast<int>(a->valor) : -1);
         return r;
     }
@@ -356,77 +331,29 @@ class ZekWeb {
         jpeg_.hecha = std::move(s);
     }
     // The analysis of the choice: the attacked picture, the reading, the
-    // figures' line, the difference pictures and the residue histograms.
-    val analiza() {
-        val r = val::object();
+    // figures' line, the difference with the host and the chart under them.
+    AnalisisWeb analiza() {
+        AnalisisWeb r;
         if (!fuente_) return r;
         const ResultadoLaboratorio l = analiza_fuente(eleccion_, *fuente_, &jpeg_);
         jpeg_.hecha.reset();
-        recuerda(l);
+        ataques_.recuerda(eleccion_, l);
         const FuenteLaboratorio& f = *fuente_;
-        r.set("atacada", rgba_de(l.atacada));
-        r.set("leida", rgba_de(l.leida));
-        r.set("cifras", texto_js(texto_de_cifras(l, f, puerto_.separador)));
+        r.atacada = rgba_de(l.atacada);
+        r.leida = l.detectada ? val::null() : rgba_de(l.leida);
+        r.diferencia = rgba_de(f.diferencia.imagen);
+        r.cifras = texto_de_cifras(l, f, puerto_.separador);
         if (l.aciertos) {
-            r.set("correctos", static_cast<double>(l.aciertos->correctos));
-            r.set("total", static_cast<double>(l.aciertos->total));
-            r.set("ber", l.aciertos->ber());
-            r.set("nc", l.aciertos->nc());
+            r.correctos = static_cast<double>(l.aciertos->correctos);
+            r.total = static_cast<double>(l.aciertos->total);
         }
-        if (l.psnr) r.set("psnr", *l.psnr);
-        if (l.ssim) r.set("ssim", *l.ssim);
-        r.set("diferencia", rgba_de(f.diferencia.imagen));
-        r.set("gananciaDiferencia", f.diferencia.ganancia);
-        if (l.diferencia) {
-            r.set("diferenciaAtacada", rgba_de(l.diferencia->imagen));
-            r.set("gananciaAtacada", l.diferencia->ganancia);
-        }
-        val h = val::object();
-        for (const auto& [nombre, hist] :
-             {std::pair{"antes", &f.antes}, std::pair{"despues", &f.despues},
-              std::pair{"atacada", &l.histograma}}) {
-            if (!*hist) continue;
-            val o = val::object();
-            o.set("claros", lista_de((*hist)->claros));
-            o.set("oscuros", lista_de((*hist)->oscuros));
-            h.set(nombre, o);
-        }
-        r.set("histograma", h);
-        r.set("fracciones", !eleccion_.metodo->de_la_demostracion());
-        r.set("detectada", l.detectada);
-        if (l.respuesta) r.set("respuesta", respuesta_js(*l.respuesta, f.lectura.Clave));
+        r.detectada = l.detectada;
+        if (l.respuesta) r.sim = l.respuesta->sim;
+        r.grafico = describe_laboratorio(l, f, *eleccion_.metodo, puerto_.separador);
         return r;
     }
 
   private:
-    // The detector's response with the words of its chart.
-    val respuesta_js(const RespuestaDetector& d, double clave) const {
-        const TextosDeRespuesta t =
-            textos_de_respuesta(d.falsas.size(), clave, kUmbralEspectro, puerto_.separador);
-        val r = val::object();
-        r.set("sim", d.sim);
-        r.set("falsas", lista_de(d.falsas));
-        r.set("clave", clave);
-        r.set("umbral", kUmbralEspectro);
-        val textos = val::object();
-        for (const auto& [nombre, texto] :
-             {std::pair{"titulo", &t.titulo}, std::pair{"ejeClave", &t.eje_clave},
-              std::pair{"ejeSim", &t.eje_sim}, std::pair{"falsas", &t.falsas},
-              std::pair{"verdadera", &t.verdadera}, std::pair{"umbral", &t.umbral}})
-            textos.set(nombre, texto_js(*texto));
-        r.set("textos", textos);
-        return r;
-    }
-
-    // The report's attacks: those on the watermarked picture with the block
-    // pairs, the last reading of each.
-    void recuerda(const ResultadoLaboratorio& l) {
-        if (eleccion_.abierta || !eleccion_.metodo->de_la_demostracion()) return;
-        std::erase_if(ataques_,
-                      [&](const ResultadoAtaque& a) { return a.ataque == eleccion_.ataque.texto; });
-        ataques_.push_back({eleccion_.ataque.texto, l.psnr, l.ssim, l.aciertos.value_or(Aciertos{}),
-                            l.aciertos.has_value(), l.leida});
-    }
     std::shared_ptr<const FuenteLaboratorio> marcada_() const {
         auto f = sesion_.fuente_marcada();
         return f ? std::make_shared<const FuenteLaboratorio>(std::move(*f)) : nullptr;
@@ -444,13 +371,83 @@ class ZekWeb {
     EleccionLaboratorio eleccion_;
     std::shared_ptr<const FuenteLaboratorio> fuente_;
     CodecJpegWeb jpeg_;
-    std::vector<ResultadoAtaque> ataques_;
+    AtaquesDelInforme ataques_;
 };
 
 }  // namespace zek
 
 EMSCRIPTEN_BINDINGS(zek) {
-    using zek::ZekWeb;
+    using namespace zek;
+    using emscripten::value_object;
+    value_object<MarcaEje>("MarcaEje")
+        .field("valor", &MarcaEje::valor)
+        .field("texto", &MarcaEje::texto);
+    value_object<Eje>("Eje")
+        .field("titulo", &Eje::titulo)
+        .field("desde", &Eje::desde)
+        .field("hasta", &Eje::hasta)
+        .field("marcas", &Eje::marcas);
+    value_object<ColorGrafico>("ColorGrafico")
+        .field("r", &ColorGrafico::r)
+        .field("g", &ColorGrafico::g)
+        .field("b", &ColorGrafico::b);
+    value_object<SerieGrafico>("SerieGrafico")
+        .field("nombre", &SerieGrafico::nombre)
+        .field(
+            "tipo", +[](const SerieGrafico& s) { return texto_de(s.tipo); },
+            +[](SerieGrafico&, std::string) {})
+        .field("x", &SerieGrafico::x)
+        .field("y", &SerieGrafico::y)
+        .field("color", &SerieGrafico::color)
+        .field(
+            "trazo", +[](const SerieGrafico& s) { return texto_de(s.trazo); },
+            +[](SerieGrafico&, std::string) {})
+        .field("grosor", &SerieGrafico::grosor)
+        .field("conPuntos", &SerieGrafico::con_puntos)
+        .field("ejeDerecho", &SerieGrafico::eje_derecho);
+    value_object<Grafico>("Grafico")
+        .field("titulo", &Grafico::titulo)
+        .field("x", &Grafico::x)
+        .field("y", &Grafico::y)
+        .field("yDerecho", &Grafico::y_derecho)
+        .field("series", &Grafico::series);
+    value_object<AnalisisWeb>("AnalisisWeb")
+        .field("atacada", &AnalisisWeb::atacada)
+        .field("leida", &AnalisisWeb::leida)
+        .field("diferencia", &AnalisisWeb::diferencia)
+        .field("cifras", &AnalisisWeb::cifras)
+        .field("correctos", &AnalisisWeb::correctos)
+        .field("total", &AnalisisWeb::total)
+        .field("sim", &AnalisisWeb::sim)
+        .field("detectada", &AnalisisWeb::detectada)
+        .field("grafico", &AnalisisWeb::grafico);
+    value_object<Fuerza>("Fuerza")
+        .field(
+            "nombre", +[](const Fuerza& f) { return std::string(f.nombre); },
+            +[](Fuerza&, std::string) {})
+        .field("desde", &Fuerza::desde)
+        .field("hasta", &Fuerza::hasta)
+        .field("inicial", &Fuerza::inicial)
+        .field("paso", &Fuerza::paso)
+        .field("decimales", &Fuerza::decimales)
+        .field("entera", &Fuerza::entera);
+    value_object<DescripcionMetodo>("DescripcionMetodo")
+        .field(
+            "nombre", +[](const DescripcionMetodo& d) { return std::string(d.nombre); },
+            +[](DescripcionMetodo&, std::string) {})
+        .field(
+            "titulo", +[](const DescripcionMetodo& d) { return std::string(d.titulo); },
+            +[](DescripcionMetodo&, std::string) {})
+        .field("fuerza", &DescripcionMetodo::fuerza)
+        .field("deLaDemostracion", &DescripcionMetodo::de_la_demostracion);
+    value_object<RangoAtaque>("RangoAtaque")
+        .field(
+            "nombre", +[](const RangoAtaque& r) { return std::string(r.nombre); },
+            +[](RangoAtaque&, std::string) {})
+        .field("desde", &RangoAtaque::desde)
+        .field("hasta", &RangoAtaque::hasta)
+        .field("entero", &RangoAtaque::entero)
+        .field("inicial", &RangoAtaque::inicial);
     emscripten::class_<ZekWeb>("Zek")
         .constructor<std::string>()
         .function("guardaArchivo", &ZekWeb::guarda_archivo)

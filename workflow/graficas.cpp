@@ -110,6 +110,18 @@ std::optional<Grafico> describe_barrido(const std::vector<FilaBarrido>& filas,
     return g;
 }
 
+std::optional<Grafico> describe_laboratorio(const ResultadoLaboratorio& r,
+                                            const FuenteLaboratorio& f, const Metodo& m,
+                                            char separador) {
+    if (r.detectada) {
+        if (!r.respuesta) return std::nullopt;
+        return describe_respuesta(*r.respuesta, f.lectura.Clave, kUmbralEspectro, separador);
+    }
+    return describe_histograma(
+        {{"Antes", f.antes}, {"Después", f.despues}, {"Atacada", r.histograma}},
+        !m.de_la_demostracion(), separador);
+}
+
 int32_t paso_de_etiquetas(int32_t n, int32_t como_mucho) {
     for (const int32_t paso : {1, 2, 4, 5, 10, 20, 25, 50, 100, 250, 500, 1000}) {
         if ((n + paso - 1) / paso <= como_mucho) return paso;

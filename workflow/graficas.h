@@ -14,6 +14,7 @@
 #include "workflow/barrido.h"
 #include "workflow/comparacion.h"
 #include "workflow/deteccion.h"
+#include "workflow/laboratorio.h"
 
 namespace zek {
 
@@ -54,6 +55,14 @@ Grafico describe_respuesta(const RespuestaDetector& r, double clave, double umbr
 Grafico describe_falsas(const std::vector<double>& falsas, char separador);
 // The detection probability against the false-alarm probability.
 Grafico describe_roc(const CurvaRoc& c, char separador);
+
+// The laboratory's chart under an analysis with method m: the detector's
+// response for a method that decides (nothing when it could not compare),
+// otherwise the histogram before, after and attacked (of the residues, or
+// of the fractions of another method's step).
+std::optional<Grafico> describe_laboratorio(const ResultadoLaboratorio& r,
+                                            const FuenteLaboratorio& f, const Metodo& m,
+                                            char separador);
 
 // Every how many of n bars a label goes, so that at most `como_mucho`
 // labels show: 1, 2, 4, 5, 10, 20, 25, 50 …

@@ -77,4 +77,11 @@ std::string informe_json(const Vbles& v, const Informe& inf,
     return j.texto();
 }
 
+void AtaquesDelInforme::recuerda(const EleccionLaboratorio& e, const ResultadoLaboratorio& r) {
+    if (e.abierta || !e.metodo->de_la_demostracion()) return;
+    std::erase_if(ataques_, [&](const ResultadoAtaque& a) { return a.ataque == e.ataque.texto; });
+    ataques_.push_back({e.ataque.texto, r.psnr, r.ssim, r.aciertos.value_or(Aciertos{}),
+                        r.aciertos.has_value(), r.leida});
+}
+
 }  // namespace zek

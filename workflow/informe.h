@@ -25,6 +25,19 @@ std::string informe_json(const Vbles& v, const Informe& inf,
                          const std::vector<Mensaje>& mensajes,
                          const std::vector<ResultadoAtaque>& ataques);
 
+// The attacks a front end's report lists from its laboratory: those made on
+// the watermarked picture with the demonstration's own method, the last
+// reading of each, the one made last at the end.
+class AtaquesDelInforme {
+  public:
+    void recuerda(const EleccionLaboratorio& e, const ResultadoLaboratorio& r);
+    void olvida() { ataques_.clear(); }
+    const std::vector<ResultadoAtaque>& lista() const { return ataques_; }
+
+  private:
+    std::vector<ResultadoAtaque> ataques_;
+};
+
 // The pieces the other reports share.
 Json informe_comun(const Vbles& v, const std::vector<Mensaje>& mensajes_mostrados);
 void pon_aciertos(Json& o, const Aciertos& a);

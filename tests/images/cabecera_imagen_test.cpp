@@ -63,5 +63,24 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCabecera{"texto", {'h', 'o', 'l', 'a', ' ', 'm', 'u', 'n', 'd', 'o'}, std::nullopt}),
     [](const auto& caso) { return std::string(caso.param.nombre); });
 
+// PNG: the signature, then the IHDR chunk's length and name, the width
+// 0x0190 = 400 and the height 0x012C = 300, big-endian; Qt's reader (which
+// the desktop uses) says the same of a PNG it wrote.
+TEST(CabeceraPng, DeclaresItsSizeInIhdr) {
+    Bytes png{0x89, 'P', 'N', 'G',  '\r', '\n', 0x1A, '\n', 0,    0, 0, 13, 'I', 'H', 'D',
+              'R',  0,   0,   0x01, 0x90, 0,    0,    0x01, 0x2C, 8, 2, 0,  0,   0};
+    const auto t = tamano_png(png);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->ancho, 400);
+    EXPECT_EQ(t->alto, 300);
+    EXPECT_FALSE(tamano_png(Bytes(png.begin(), png.begin() + 23)));  // cut short
+    png[19] = 0;
+    png[18] = 0;
+    EXPECT_FALSE(tamano_png(png));  // no width
+    png[0] = 'B';
+    EXPECT_FALSE(tamano_png(png));
+    EXPECT_FALSE(tamano_png(bmp(400, 300)));
+}
+
 }  // namespace
 }  // namespace zek

@@ -312,7 +312,32 @@ class Pagina(unittest.TestCase):
         self.assertEqual(self.ataca("ruido", 5)[1], 961)
         self.assertEqual(self.texto("sin-lectura"), "")
         self.assertEqual(self.js("return document.getElementById('histograma')"
-                                 ".getAttribute('aria-label')"), "Histograma de los restos")
+                                 ".getAttribute('aria-label')"), "Restos de los pares de bloques")
+
+    def palabras_dibujadas(self, ataque, valor):
+        """The words the page writes on its canvases while it shows an attack."""
+        self.js("window.palabras = []; const p = CanvasRenderingContext2D.prototype;"
+                "p.fillText_ ??= p.fillText; p.fillText = function (t, ...a) {"
+                "window.palabras.push(String(t)); return this.fillText_(t, ...a); };")
+        self.ataca_sin_lectura(ataque, valor)
+        return self.js("return window.palabras")
+
+    def test_the_charts_show_the_engines_words(self):
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
+        palabras = self.palabras_dibujadas("ruido", 5)
+        # Degree 16: every other residue labelled, the six bar sets named.
+        for p in ["Restos de los pares de bloques", "Resto (de 0 a |Grado| - 1)",
+                  "Pares de bloques", "0", "2", "14", "Antes claros", "Antes oscuros",
+                  "Después claros", "Atacada oscuros"]:
+            self.assertIn(p, palabras)
+        self.assertNotIn("1", palabras[palabras.index("0"):palabras.index("14")])
+        self.js("const s = document.getElementById('metodo'); s.value = 'espectro';"
+                "s.dispatchEvent(new Event('change'));")
+        palabras = self.palabras_dibujadas("ruido", 5)
+        # Keys 2 to 1004 with a tick every 200, the threshold named.
+        for p in ["Respuesta del detector a 1001 claves", "200", "400", "1000", "umbral 6"]:
+            self.assertIn(p, palabras)
+        self.assertNotIn("250", palabras)
 
     def test_the_page_fetches_nothing_but_its_own_files_and_answers_while_the_engine_works(self):
         self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
