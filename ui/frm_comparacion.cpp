@@ -64,10 +64,6 @@ void FrmComparacion::ajusta_ancho() {
     if (width() < ancho) resize(ancho, height());
 }
 
-FrmComparacion::~FrmComparacion() {
-    trabajo_.cancela();  // the worker posts to this window
-}
-
 void FrmComparacion::crea_controles() {
     auto* raiz = new QVBoxLayout(this);
     auto* fila = new QHBoxLayout();
@@ -122,17 +118,17 @@ void FrmComparacion::crea_controles() {
     prediccion_->setWordWrap(true);
     raiz->addWidget(prediccion_);
 
+    fila_ = std::make_unique<FilaDeTrabajo>(this, calcula_, cancela_, progreso_);
     connect(calcula_, &QPushButton::clicked, this, [this] { compara(); });
     connect(cancela_, &QPushButton::clicked, this, [this] {
-        trabajo_.pide_parar();
-        cancela_->setEnabled(false);
+        fila_->pide_parar();
         aviso_->setText(QString::fromUtf8("Cancelando…"));
     });
 }
 
 void FrmComparacion::compara() {
     auto entrada = sesion_.entrada_del_barrido();
-    if (!entrada || en_marcha_) {
+    if (!entrada || fila_->en_marcha()) {
         if (!entrada)
             aviso_->setText(
                 QString::fromUtf8("Hacen falta una imagen principal y una marca de "
@@ -145,34 +141,16 @@ void FrmComparacion::compara() {
     auto bits = std::make_shared<const Bits>(bits_de_marca(v.MatrizMarca, Wm, Hm));
     const std::optional<double> objetivo =
         objetivo_->value() > 0 ? std::optional<double>(objetivo_->value()) : std::nullopt;
-    en_marcha_ = true;
-    calcula_->setEnabled(false);
-    cancela_->setEnabled(true);
-    progreso_->setValue(0);
     aviso_->setText(QString::fromUtf8("Calibrando y atacando los cuatro métodos…"));
-    const unsigned generacion = ++generacion_;
-    trabajo_.lanza([this, datos, bits, Wm, Hm, grado = v.Grado, objetivo,
-                    generacion](std::stop_token parar) {
+    fila_->lanza([this, datos, bits, Wm, Hm, grado = v.Grado, objetivo](
+                     std::stop_token, const FilaDeTrabajo::Progreso& progreso) {
         auto c = std::make_shared<Comparacion>(compara_metodos(
-            datos->anfitrion, *bits, Wm, Hm, grado, datos->clave, objetivo, &jpeg_,
-            [this, &parar](int hechos, int total) {
-                const int valor = 100 * hechos / total;
-                QMetaObject::invokeMethod(
-                    progreso_, [this, valor] { progreso_->setValue(valor); }, Qt::QueuedConnection);
-                return !parar.stop_requested();
-            }));
-        const bool completa = !parar.stop_requested();
-        QMetaObject::invokeMethod(
-            this, [this, c, completa, generacion] { termina(c, completa, generacion); },
-            Qt::QueuedConnection);
+            datos->anfitrion, *bits, Wm, Hm, grado, datos->clave, objetivo, &jpeg_, progreso));
+        return [this, c](bool completa) { termina(c, completa); };
     });
 }
 
-void FrmComparacion::termina(std::shared_ptr<Comparacion> c, bool completa, unsigned generacion) {
-    en_marcha_ = false;
-    calcula_->setEnabled(true);
-    cancela_->setEnabled(false);
-    if (generacion != generacion_) return;
+void FrmComparacion::termina(std::shared_ptr<Comparacion> c, bool completa) {
     if (!completa) {
         aviso_->setText(
             QString::fromUtf8("Comparación cancelada al %1 %.").arg(progreso_->value()));
@@ -249,9 +227,7 @@ void FrmComparacion::muestra(const Comparacion& c) {
 }
 
 void FrmComparacion::espera() {
-    trabajo_.espera();
-    QCoreApplication::sendPostedEvents(progreso_);
-    QCoreApplication::sendPostedEvents(this);
+    fila_->espera();
 }
 
 }  // namespace zek

@@ -11,9 +11,9 @@
 #include <optional>
 
 #include "qt/imagen_qt.h"
+#include "ui/fila_de_trabajo.h"
 #include "workflow/comparacion.h"
 #include "workflow/sesion.h"
-#include "workflow/trabajo.h"
 
 class QChartView;
 class QDoubleSpinBox;
@@ -27,7 +27,7 @@ namespace zek {
 class FrmComparacion final : public QWidget {
   public:
     FrmComparacion(QWidget* padre, const Sesion& sesion);
-    ~FrmComparacion() override;
+    ~FrmComparacion() override = default;
 
     // Starts the comparison on the pictures the session holds now.
     void compara();
@@ -37,7 +37,7 @@ class FrmComparacion final : public QWidget {
 
   private:
     void crea_controles();
-    void termina(std::shared_ptr<Comparacion> c, bool completa, unsigned generacion);
+    void termina(std::shared_ptr<Comparacion> c, bool completa);
     void muestra(const Comparacion& c);
     // As wide as the table needs, within the screen.
     void ajusta_ancho();
@@ -47,9 +47,6 @@ class FrmComparacion final : public QWidget {
 
     const Sesion& sesion_;
     CodecJpegQt jpeg_;
-    TrabajoEnSegundoPlano trabajo_;
-    unsigned generacion_ = 0;
-    bool en_marcha_ = false;
     std::optional<Comparacion> comparacion_;
 
     QDoubleSpinBox* objetivo_;
@@ -58,6 +55,7 @@ class FrmComparacion final : public QWidget {
     QLabel *aviso_, *prediccion_;
     QTableWidget* tabla_;
     QChartView *grafico_, *grafico_sim_;
+    std::unique_ptr<FilaDeTrabajo> fila_;  // last: it goes first, with its worker
 };
 
 }  // namespace zek

@@ -31,10 +31,6 @@ FrmDeteccion::FrmDeteccion(QWidget* padre, const Sesion& sesion)
     resize(980, 700);
 }
 
-FrmDeteccion::~FrmDeteccion() {
-    trabajo_.cancela();  // the worker posts to this window
-}
-
 void FrmDeteccion::crea_controles() {
     auto* raiz = new QVBoxLayout(this);
     auto* fila = new QHBoxLayout();
@@ -97,10 +93,10 @@ void FrmDeteccion::crea_controles() {
     roc_->setWordWrap(true);
     raiz->addWidget(roc_);
 
+    fila_ = std::make_unique<FilaDeTrabajo>(this, calcula_, cancela_, progreso_);
     connect(calcula_, &QPushButton::clicked, this, [this] { detecta(); });
     connect(cancela_, &QPushButton::clicked, this, [this] {
-        trabajo_.pide_parar();
-        cancela_->setEnabled(false);
+        fila_->pide_parar();
         aviso_->setText(QString::fromUtf8("Cancelando…"));
     });
 }
@@ -119,33 +115,17 @@ void FrmDeteccion::detecta() {
     auto anfitrion = std::make_shared<const SuperficieMemoria>(std::move(entrada->anfitrion));
     const double clave = entrada->clave, alfa = alfa_->value();
     const int n = longitud_->value();
-    calcula_->setEnabled(false);
-    cancela_->setEnabled(true);
-    progreso_->setValue(0);
     aviso_->setText(QString::fromUtf8("Insertando, atacando (%1) y detectando…")
                         .arg(QString::fromStdString(ataque_.texto)));
-    const unsigned generacion = ++generacion_;
-    trabajo_.lanza([this, anfitrion, clave, alfa, n, ataque = ataque_,
-                    generacion](std::stop_token parar) {
-        auto a = std::make_shared<AnalisisDeteccion>(analiza_deteccion(
-            *anfitrion, clave, alfa, n, ataque, &jpeg_, 32, [this, &parar](int hechos, int total) {
-                const int valor = 100 * hechos / total;
-                QMetaObject::invokeMethod(
-                    progreso_, [this, valor] { progreso_->setValue(valor); }, Qt::QueuedConnection);
-                return !parar.stop_requested();
-            }));
-        const bool completo = !parar.stop_requested();
-        QMetaObject::invokeMethod(
-            this, [this, a, completo, generacion] { termina(a, completo, generacion); },
-            Qt::QueuedConnection);
+    fila_->lanza([this, anfitrion, clave, alfa, n, ataque = ataque_](
+                     std::stop_token, const FilaDeTrabajo::Progreso& progreso) {
+        auto a = std::make_shared<AnalisisDeteccion>(
+            analiza_deteccion(*anfitrion, clave, alfa, n, ataque, &jpeg_, 32, progreso));
+        return [this, a](bool completo) { termina(a, completo); };
     });
 }
 
-void FrmDeteccion::termina(std::shared_ptr<AnalisisDeteccion> a, bool completo,
-                           unsigned generacion) {
-    if (generacion != generacion_) return;
-    calcula_->setEnabled(true);
-    cancela_->setEnabled(false);
+void FrmDeteccion::termina(std::shared_ptr<AnalisisDeteccion> a, bool completo) {
     if (!completo) {
         aviso_->setText(QString::fromUtf8("Detección cancelada al %1 %.").arg(progreso_->value()));
         return;
@@ -190,9 +170,7 @@ double FrmDeteccion::umbral() const {
 }
 
 void FrmDeteccion::espera() {
-    trabajo_.espera();
-    QCoreApplication::sendPostedEvents(progreso_);
-    QCoreApplication::sendPostedEvents(this);
+    fila_->espera();
 }
 
 }  // namespace zek

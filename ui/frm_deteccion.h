@@ -12,9 +12,9 @@
 
 #include "images/ataques.h"
 #include "qt/imagen_qt.h"
+#include "ui/fila_de_trabajo.h"
 #include "workflow/deteccion.h"
 #include "workflow/sesion.h"
-#include "workflow/trabajo.h"
 
 class QChartView;
 class QDoubleSpinBox;
@@ -28,7 +28,7 @@ namespace zek {
 class FrmDeteccion final : public QWidget {
   public:
     FrmDeteccion(QWidget* padre, const Sesion& sesion);
-    ~FrmDeteccion() override;
+    ~FrmDeteccion() override = default;
 
     // The attack the laboratory has chosen; recomputes at once.
     void pon_ataque(const Ataque& ataque);
@@ -43,13 +43,11 @@ class FrmDeteccion final : public QWidget {
 
   private:
     void crea_controles();
-    void termina(std::shared_ptr<AnalisisDeteccion> a, bool completo, unsigned generacion);
+    void termina(std::shared_ptr<AnalisisDeteccion> a, bool completo);
     void muestra(const AnalisisDeteccion& a);
 
     const Sesion& sesion_;
     CodecJpegQt jpeg_;
-    TrabajoEnSegundoPlano trabajo_;
-    unsigned generacion_ = 0;
     Ataque ataque_{TipoAtaque::Brillo, 0, "brillo:0"};
     std::optional<AnalisisDeteccion> analisis_;
 
@@ -59,6 +57,7 @@ class FrmDeteccion final : public QWidget {
     QProgressBar* progreso_;
     QLabel *aviso_, *roc_;
     QChartView *respuesta_, *falsas_, *curva_;
+    std::unique_ptr<FilaDeTrabajo> fila_;  // last: it goes first, with its worker
 };
 
 }  // namespace zek

@@ -85,7 +85,7 @@ FrmLaboratorio::FrmLaboratorio(QWidget* principal, const Sesion& sesion, Dialogo
 FrmLaboratorio::~FrmLaboratorio() {
     // The workers post to this window: stop them before it goes.
     analisis_.cancela();
-    barrido_.cancela();
+    barrido_.reset();
 }
 
 void FrmLaboratorio::crea_controles() {
@@ -232,6 +232,7 @@ void FrmLaboratorio::crea_controles() {
     });
     connect(vista_diferencia_, &QComboBox::currentIndexChanged, this,
             [this] { muestra_diferencia(); });
+    barrido_ = std::make_unique<FilaDeTrabajo>(this, lanza_barrido_, cancela_barrido_, progreso_);
     connect(lanza_barrido_, &QPushButton::clicked, this, [this] { lanza_barrido(); });
     connect(compara_, &QPushButton::clicked, this, [this] { abre_comparacion(); });
     connect(detector_, &QPushButton::clicked, this, [this] { abre_deteccion(); });
@@ -361,7 +362,7 @@ void FrmLaboratorio::actualiza_fuentes() {
 bool FrmLaboratorio::puede_barrer() const {
     // The block pairs refuse a key of 0; the other methods take any. The
     // sweep counts reading errors: the spread spectrum has its detector.
-    return !barrido_en_marcha_ && sesion_.entrada_del_barrido() &&
+    return !barrido_->en_marcha() && sesion_.entrada_del_barrido() &&
            metodo_elegido().lee_la_marca() && (!bloques_elegidos() || sesion_.vbles().Clave != 0);
 }
 
@@ -532,42 +533,26 @@ void FrmLaboratorio::lanza_barrido() {
     const int Wm = e->marca.ancho(), Hm = e->marca.alto();
     auto bits = std::make_shared<const Bits>(bits_de_marca(sesion_.vbles().MatrizMarca, Wm, Hm));
     magnitud_barrido_ = m->de_la_demostracion() ? "grado" : "fuerza";
-    progreso_->setValue(0);
-    barrido_en_marcha_ = true;
-    lanza_barrido_->setEnabled(false);
-    cancela_barrido_->setEnabled(true);
     pon_exportables(false);
     aviso_barrido_->setText(QString::fromUtf8("Calculando el barrido…"));
-    const unsigned generacion = ++generacion_barrido_;
-    barrido_.lanza([this, e, ataques, generacion, m, bits, Wm, Hm](std::stop_token parar) {
-        const auto progreso = [this, &parar](size_t hechos, size_t total) {
-            const int valor = static_cast<int>(100 * hechos / total);
-            QMetaObject::invokeMethod(
-                progreso_, [this, valor] { progreso_->setValue(valor); }, Qt::QueuedConnection);
-            return !parar.stop_requested();
-        };
+    barrido_->lanza([this, e, ataques, m, bits, Wm, Hm](std::stop_token,
+                                                        const FilaDeTrabajo::Progreso& progreso) {
         auto filas =
             m->de_la_demostracion()
                 ? barrido_de_grados(e->anfitrion, e->marca, grados_del_barrido(), e->clave, ataques,
                                     &jpeg_, progreso)
                 : barrido_de_fuerzas(*m, e->anfitrion, *bits, Wm, Hm, fuerzas_del_barrido(*m),
                                      e->clave, ataques, &jpeg_, progreso);
-        const bool completo = !parar.stop_requested();
-        QMetaObject::invokeMethod(
-            this,
-            [this, f = std::make_shared<std::vector<FilaBarrido>>(std::move(filas)), completo,
-             generacion] { termina_barrido(std::move(*f), completo, generacion); },
-            Qt::QueuedConnection);
+        return [this, f = std::make_shared<std::vector<FilaBarrido>>(std::move(filas))](
+                   bool completo) { termina_barrido(std::move(*f), completo); };
     });
 }
 
 // The pictures the sweep was made from are gone (a reset): its chart goes
 // with them, and a sweep under way is dropped when it reports.
 void FrmLaboratorio::olvida_barrido() {
-    if (barrido_en_marcha_) {
-        barrido_.pide_parar();
-        ++generacion_barrido_;
-    }
+    barrido_->olvida();
+    lanza_barrido_->setEnabled(puede_barrer());
     if (filas_barrido_.empty()) return;
     filas_barrido_.clear();
     cambia_grafico(grafico_barrido_, new QChart());
@@ -578,17 +563,13 @@ void FrmLaboratorio::olvida_barrido() {
 // Only asks: the worker stops after the degree under way and reports back,
 // so the window never waits for it.
 void FrmLaboratorio::cancela_barrido() {
-    barrido_.pide_parar();
-    cancela_barrido_->setEnabled(false);
+    barrido_->pide_parar();
     aviso_barrido_->setText(QString::fromUtf8("Cancelando…"));
 }
 
-void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool completo,
-                                     unsigned generacion) {
-    barrido_en_marcha_ = false;
-    cancela_barrido_->setEnabled(false);
+void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool completo) {
     lanza_barrido_->setEnabled(puede_barrer());
-    if (generacion != generacion_barrido_ || !completo) {
+    if (!completo) {
         // The bar stays where it stopped; the chart is the last complete one.
         aviso_barrido_->setText(
             QString::fromUtf8("Barrido cancelado al %1 %.").arg(progreso_->value()) +
@@ -636,7 +617,7 @@ void FrmLaboratorio::exporta(const QString& filtro, const QString& sugerido,
 }
 
 void FrmLaboratorio::termina_exportacion(const QString& ruta, const std::string& error) {
-    pon_exportables(!filas_barrido_.empty() && !barrido_en_marcha_);
+    pon_exportables(!filas_barrido_.empty() && !barrido_->en_marcha());
     const QString nombre = QFileInfo(ruta).fileName();
     if (error.empty()) {
         aviso_barrido_->setText(QString::fromUtf8("Exportado en «%1».").arg(ruta));
@@ -656,7 +637,7 @@ void FrmLaboratorio::pon_exportables(bool si) {
 
 void FrmLaboratorio::espera() {
     analisis_.espera();
-    barrido_.espera();
+    barrido_->espera();
     exportacion_.espera();
     QCoreApplication::sendPostedEvents(progreso_);
     QCoreApplication::sendPostedEvents(this);

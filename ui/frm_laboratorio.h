@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "qt/imagen_qt.h"
+#include "ui/fila_de_trabajo.h"
 #include "workflow/barrido.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
@@ -71,7 +72,7 @@ class FrmLaboratorio final : public QWidget {
     void lanza_barrido();
     void cancela_barrido();
     void olvida_barrido();
-    void termina_barrido(std::vector<FilaBarrido> filas, bool completo, unsigned generacion);
+    void termina_barrido(std::vector<FilaBarrido> filas, bool completo);
     bool puede_barrer() const;
     void exporta_png();
     void exporta_csv();
@@ -84,9 +85,9 @@ class FrmLaboratorio final : public QWidget {
     Dialogos& dialogos_;
     CodecJpegQt jpeg_;
     std::shared_ptr<const FuenteLaboratorio> marcada_, abierta_;
-    TrabajoEnSegundoPlano analisis_, barrido_, exportacion_;
-    bool barrido_en_marcha_ = false;
-    unsigned generacion_ = 0, generacion_barrido_ = 0;
+    TrabajoEnSegundoPlano analisis_, exportacion_;
+    std::unique_ptr<FilaDeTrabajo> barrido_;
+    unsigned generacion_ = 0;
     std::vector<FilaBarrido> filas_barrido_;
     std::shared_ptr<const ResultadoLaboratorio> ultimo_;  // the analysis on screen
     // What a method other than the block pairs' analyses: its own embedding
