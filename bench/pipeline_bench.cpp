@@ -279,12 +279,14 @@ void BM_Hoja(benchmark::State& state) {
                         Hm, s.sesion.vbles().Grado, entrada->clave, std::nullopt, &jpeg);
     for (auto _ : state) {
         FuenteLaboratorio fuente;
-        auto hoja = hoja_de_la_sesion(s.sesion, &fuente);
-        dibuja_graficos(*hoja, fuente, barrido, comparacion);
+        auto hoja = leccion_de_la_sesion(s.sesion, &fuente);
+        hoja->barrido = barrido;
+        hoja->comparacion = comparacion;
+        const auto graficos = dibuja_graficos(documento_de_la_hoja(*hoja));
         hoja->ataques = ataca(&fuente, ataques_de_la_hoja(), jpeg);
-        hoja->informe = QByteArray::fromStdString(informe_json(
+        const QByteArray informe = QByteArray::fromStdString(informe_json(
             s.sesion.vbles(), s.sesion.demostracion().informe(), fuente, {}, hoja->ataques));
-        benchmark::DoNotOptimize(hoja_pdf(*hoja));
+        benchmark::DoNotOptimize(hoja_pdf(documento_de_la_hoja(*hoja), graficos, informe));
     }
 }
 BENCHMARK(BM_Hoja)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -6,8 +6,6 @@
 #include <QChartView>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QFileInfo>
-#include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
@@ -15,7 +13,6 @@
 
 #include "base/version.h"
 #include "graficos/graficos.h"
-#include "images/calidad.h"
 #include "qt/imagen_qt.h"
 
 namespace zek {
@@ -27,20 +24,16 @@ int puntos_por_pulgada() {
     return QPicture().logicalDpiX();
 }
 
-ArchivoDeLaHoja archivo(const std::string& ruta, const SuperficieImagen& imagen) {
-    ArchivoDeLaHoja a{
-        QFileInfo(QString::fromStdString(ruta)).fileName(), imagen.ancho(), imagen.alto(), {}};
+QString huella(const std::string& ruta) {
     QFile f(QString::fromStdString(ruta));
     QCryptographicHash h(QCryptographicHash::Sha256);
-    if (f.open(QIODevice::ReadOnly) && h.addData(&f))
-        a.sha256 = QString::fromLatin1(h.result().toHex());
-    return a;
+    if (!f.open(QIODevice::ReadOnly) || !h.addData(&f)) return {};
+    return QString::fromLatin1(h.result().toHex());
 }
 
 // The page's width inside its margins, and a chart's height on it, in the
 // PDF's units.
 constexpr double kAnchoUtilMm = 210 - 2 * 15;
-constexpr double kAltoGraficoMm = 85;
 QSize en_la_hoja(double alto_mm) {
     const auto unidades = [](double mm) {
         return static_cast<int>(std::lround(mm / 25.4 * puntos_por_pulgada()));
@@ -61,20 +54,6 @@ DibujoDeLaHoja dibujo(QChart* grafico, QSize tamano) {
     QPainter p(&d.dibujo);
     vista.render(&p);
     return d;
-}
-
-// Numbers as a Spanish reader writes them, whatever the machine's locale.
-QString numero(double v, int decimales) {
-    return QLocale(QLocale::Spanish, QLocale::Spain).toString(v, 'f', decimales);
-}
-QString numero(const std::optional<double>& v, int decimales, const QString& unidad = {}) {
-    return v ? numero(*v, decimales) + unidad : QString::fromUtf8("—");
-}
-QString ber(const std::optional<Aciertos>& a) {
-    return a && a->total ? numero(a->ber(), 4) : QString::fromUtf8("—");
-}
-QString nc(const std::optional<Aciertos>& a) {
-    return a && a->total ? numero(a->nc(), 4) : QString::fromUtf8("—");
 }
 
 // Lays the handout out from top to bottom, a new page when the next piece
@@ -213,274 +192,47 @@ class Maqueta {
     int ancho_ = 0, alto_ = 0, y_ = 0;
 };
 
-void leccion(Maqueta& m, const HojaDeClase& h) {
-    m.texto(QString::fromUtf8("ZEK — Hoja de clase: una marca de agua en la luminancia"), 18, true);
-    m.texto(
-        QString::fromUtf8("%1 · ZEK %2")
-            .arg(QLocale(QLocale::Spanish, QLocale::Spain).toString(h.fecha, QLocale::LongFormat),
-                 QString::fromLatin1(kVersion)),
-        10);
-    m.seccion(QString::fromUtf8("1. La lección"));
-    for (const auto& [que, a] :
-         {std::pair{"Imagen principal", &h.anfitrion}, std::pair{"Marca de agua", &h.marca}}) {
-        m.texto(QString::fromUtf8("%1: «%2», %3 × %4 píxeles")
-                    .arg(QString::fromUtf8(que), a->nombre)
-                    .arg(a->ancho)
-                    .arg(a->alto),
-                10);
-        m.texto(QStringLiteral("SHA-256: ") +
-                    (a->sha256.isEmpty() ? QString::fromUtf8("no se ha podido leer el archivo")
-                                         : a->sha256),
-                8, false, m.unidades(5));
-    }
-    m.texto(QString::fromUtf8("Grado %1 · Clave %2 · LongBloque %3 · NumBloques %4")
-                .arg(numero(h.grado, 0), numero(h.clave, 0))
-                .arg(h.lado)
-                .arg(numero(h.bloques, 0)),
-            10);
-    m.espacio(3);
-    m.figuras({{h.pasos[0], QStringLiteral("Imagen principal con la rejilla")},
-               {h.pasos[1], QStringLiteral("Marca de agua")},
-               {h.pasos[2], QStringLiteral("Imagen marcada con la rejilla")},
-               {h.pasos[3], QString::fromUtf8("Marca extraída")}},
-              m.unidades(45));
-    m.espacio(3);
-    m.figuras(
-        {{h.marcada, QStringLiteral("Imagen marcada")},
-         {h.diferencia,
-          QString::fromUtf8("Diferencia |marcada − principal| × %1").arg(numero(h.ganancia, 1))},
-         {h.leida, QString::fromUtf8("Lectura a ciegas")}},
-        m.unidades(60));
-    m.espacio(3);
-    m.texto(QString::fromUtf8("PSNR %1 · SSIM %2 · BER %3 · NC %4")
-                .arg(numero(h.psnr, 2, QStringLiteral(" dB")), numero(h.ssim, 4), ber(h.aciertos),
-                     nc(h.aciertos)),
-            11, true);
-    if (h.aciertos) {
-        m.texto(QString::fromUtf8("La lectura a ciegas acierta %1 de %2 píxeles de la marca.")
-                    .arg(h.aciertos->correctos)
-                    .arg(h.aciertos->total),
-                10);
-    }
+QString q(const std::string& t) {
+    return QString::fromStdString(t);
 }
 
-void lo_que_sobrevive(Maqueta& m, const HojaDeClase& h) {
-    m.seccion(QString::fromUtf8("2. Lo que sobrevive"));
-    m.texto(QString::fromUtf8("Cada ataque sobre la imagen marcada y lo que la lectura a ciegas "
-                              "recupera de él (PSNR frente a la imagen marcada)."),
-            10);
-    std::vector<QStringList> filas{{QStringLiteral("Ataque"), QStringLiteral("Parámetro"),
-                                    QStringLiteral("PSNR"), QStringLiteral("BER"),
-                                    QStringLiteral("NC"), QStringLiteral("Lectura")}};
+void figuras(Maqueta& m, const Bloque& b) {
+    std::vector<Maqueta::Figura> f;
+    for (const FiguraDelDocumento& x : b.figuras) f.push_back({a_qimage(x.imagen), q(x.pie)});
+    m.figuras(f, m.unidades(b.mm));
+}
+
+void tabla(Maqueta& m, const Bloque& b) {
+    std::vector<QStringList> filas;
+    for (const auto& fila : b.filas) {
+        QStringList celdas;
+        for (const std::string& c : fila) celdas << q(c);
+        filas.push_back(celdas);
+    }
     std::vector<QImage> miniaturas;
-    for (const ResultadoAtaque& a : h.ataques) {
-        const QString t = QString::fromStdString(a.ataque);
-        const qsizetype dos_puntos = t.indexOf(QLatin1Char(':'));
-        const std::optional<Aciertos> ac = a.leido ? std::optional(a.aciertos) : std::nullopt;
-        filas.push_back({t.left(dos_puntos), dos_puntos < 0 ? QString() : t.mid(dos_puntos + 1),
-                         numero(a.psnr, 2, QStringLiteral(" dB")), ber(ac), nc(ac)});
-        miniaturas.push_back(a_qimage(a.leida));
-    }
-    m.tabla(filas, {0.2, 0.14, 0.18, 0.14, 0.14}, miniaturas);
-    m.espacio(3);
-    m.texto(QStringLiteral("Histograma de residuos"), 11, true);
-    if (h.histograma.hay())
-        m.grafico(h.histograma, m.unidades(kAltoGraficoMm));
-    else
-        m.texto(
-            QString::fromUtf8("Sin histograma: la marca no se ha insertado en pares de bloques."),
-            10);
-    m.texto(QStringLiteral("Barrido de grados"), 11, true);
-    if (h.barrido.hay())
-        m.grafico(h.barrido, m.unidades(kAltoGraficoMm));
-    else
-        m.texto(QString::fromUtf8("El barrido no se ha calculado: pulsa «Calcular» en el "
-                                  "laboratorio, o añade --barrido a zek-demo."),
-                10);
-    m.texto(QString::fromUtf8("Comparación de métodos"), 11, true);
-    if (!h.comparacion) {
-        m.texto(QString::fromUtf8("La comparación no se ha calculado: pulsa «Comparar métodos…» "
-                                  "en el laboratorio, o añade --compara a zek-demo."),
-                10);
-        return;
-    }
-    m.texto(QString::fromUtf8("Al mismo PSNR, %1 dB (%2):")
-                .arg(numero(h.comparacion->psnr_objetivo, 2),
-                     QString::fromUtf8(origen_del_objetivo(h.comparacion->origen))),
-            10);
-    for (const MetodoComparado& mc : h.comparacion->metodos) {
-        m.texto(QString::fromUtf8("%1: fuerza %2, PSNR %3, SSIM %4")
-                    .arg(QString::fromUtf8(mc.metodo->nombre()),
-                         numero(mc.fuerza, mc.metodo->fuerza().decimales),
-                         numero(mc.insercion.psnr, 2, QStringLiteral(" dB")),
-                         numero(mc.insercion.ssim, 4)),
-                9, true);
-        QStringList bers;
-        for (const LecturaAtacada& l : mc.ataques) {
-            const QString ataque = QString::fromStdString(l.ataque) + QLatin1Char(' ');
-            if (mc.metodo->lee_la_marca())
-                bers << ataque + numero(l.aciertos.ber(), 3);
-            else if (l.sim)
-                bers << ataque + QStringLiteral("sim ") + numero(*l.sim, 2) + QLatin1Char(' ') +
-                            QString::fromUtf8(presencia(*l.sim, h.comparacion->umbral));
-        }
-        m.texto(mc.insercion.no_cabe.empty() ? bers.join(QStringLiteral(" · "))
-                                             : QString::fromStdString(mc.insercion.no_cabe),
-                8, false, m.unidades(5));
-    }
-    if (h.grafico_comparacion.hay()) m.grafico(h.grafico_comparacion, m.unidades(kAltoGraficoMm));
-    if (h.grafico_sim.hay()) m.grafico(h.grafico_sim, m.unidades(kAltoGraficoMm));
-}
-
-void esta_la_marca(Maqueta& m, const HojaDeClase& h) {
-    if (!h.respuesta.hay()) return;
-    m.texto(QString::fromUtf8("¿Está la marca? Espectro ensanchado"), 11, true);
-    m.texto(h.deteccion, 10);
-    m.grafico(h.respuesta, m.unidades(kAltoGraficoMm));
-}
-
-void para_pensar(Maqueta& m, const HojaDeClase& h) {
-    m.seccion(QString::fromUtf8("3. Para pensar"));
-    const char* parrafos[] = {
-        "El histograma de residuos. Cada par de bloques lleva un píxel de la marca: la diferencia "
-        "de sus luminancias medias, tomada módulo el grado, cae en Clave (píxel oscuro) o en "
-        "Clave + Grado/2 (píxel claro). Antes de insertar, los residuos se reparten por todo el "
-        "intervalo; después, se juntan en esos dos valores. La lectura a ciegas solo mira en qué "
-        "mitad cae cada residuo, así que un ataque borra la marca cuando mueve los residuos más de "
-        "un cuarto del grado.",
-        "El barrido de grados. Un grado mayor separa más los dos valores y la marca resiste más, "
-        "pero cambia más la imagen: el PSNR baja. El gráfico muestra ese compromiso, ataque por "
-        "ataque: la tasa de error baja al subir el grado mientras el PSNR cae.",
-        "La comparación de métodos. Al mismo PSNR, el bit menos significativo (LSB) es invisible "
-        "pero se pierde con la primera compresión; los coeficientes DCT resisten el JPEG hasta la "
-        "calidad que predice su tabla de cuantificación, salvo donde la imagen se satura en blanco "
-        "o en colores puros; los pares de bloques no dependen del brillo, porque un cambio de "
-        "brillo mueve igual los dos bloques del par. El espectro ensanchado no lleva la imagen de "
-        "la marca, solo la clave: su detector, con la imagen original, dice si está y con qué "
-        "probabilidad de equivocarse.",
-    };
-    for (const char* t : parrafos) {
-        m.texto(QString::fromUtf8(t), 10);
-        m.espacio(2);
-    }
-    m.texto(QStringLiteral("Preguntas"), 11, true);
-    const char* preguntas[] = {
-        "1. ¿Por qué un cambio de brillo apenas daña la marca de los pares de bloques, y en cambio "
-        "invierte la del método LSB?",
-        "2. Mirando el gráfico de la comparación, ¿qué tasa de error esperas para cada método con "
-        "un JPEG de calidad 60? ¿Y con calidad 30?",
-        "3. En el histograma después de insertar, ¿qué ocurriría con la lectura si un ataque "
-        "desplazara todos los residuos un cuarto del grado?",
-        "4. ¿Qué grado elegirías para que la marca sobreviva a un JPEG de calidad 50 sin que la "
-        "diferencia se note? Justifícalo con el barrido.",
-        "5. ¿Dónde se concentra la diferencia entre la imagen marcada y la principal? ¿Por qué "
-        "ahí?",
-    };
-    for (const char* t : preguntas) m.texto(QString::fromUtf8(t), 10, false, m.unidades(3));
-    int numero = 6;
-    if (h.respuesta.hay()) {
-        m.texto(QString::fromUtf8("%1. El detector del espectro ensanchado necesita la imagen "
-                                  "original: ¿por qué? ¿Qué quiere decir que una imagen sin la "
-                                  "marca supere el umbral 6 con una probabilidad de 10⁻⁹?")
-                    .arg(numero++),
-                10, false, m.unidades(3));
-    }
-    if (h.grafico_sim.hay()) {
-        m.texto(QString::fromUtf8("%1. Un contraste de 1,5 multiplica por 1,5 todos los "
-                                  "coeficientes de la imagen marcada, y la marca sigue en ellos: "
-                                  "¿por qué el detector del espectro ensanchado puede dejar de "
-                                  "encontrarla? Mira la fórmula de x*.")
-                    .arg(numero),
-                10, false, m.unidades(3));
-    }
-    m.espacio(3);
-    m.texto(QStringLiteral("Para rehacer esta hoja:"), 10, true);
-    m.texto(h.orden, 9, false, m.unidades(3));
+    for (const SuperficieMemoria& s : b.miniaturas) miniaturas.push_back(a_qimage(s));
+    m.tabla(filas, b.anchos, miniaturas);
 }
 
 }  // namespace
 
-std::vector<Ataque> ataques_de_la_hoja() {
-    return ataques_de_la_comparacion();
+void pon_huellas(LeccionDeLaHoja& h, const std::string& ruta_anfitrion,
+                 const std::string& ruta_marca) {
+    h.anfitrion.sha256 = huella(ruta_anfitrion).toStdString();
+    h.marca.sha256 = huella(ruta_marca).toStdString();
 }
 
-std::optional<HojaDeClase> hoja_de_la_sesion(const Sesion& s, FuenteLaboratorio* fuente) {
-    const std::optional<FuenteLaboratorio> f = s.fuente_marcada();
-    if (!f) return std::nullopt;
-    const Vbles& v = s.vbles();
-    const Informe& inf = s.demostracion().informe();
-    HojaDeClase h;
-    h.fecha = QDate::currentDate();
-    h.anfitrion = archivo(s.ruta_anfitrion(), f->imagen);
-    h.marca = archivo(s.ruta_marca(), s.Picture2());
-    h.grado = v.Grado;
-    h.clave = v.Clave;
-    h.lado = v.LongBloque;
-    h.bloques = v.NumBloques;
-    const SuperficieMemoria* pasos[] = {&s.Picture1(), &s.Picture2(), &s.Picture3(), &s.Picture4()};
-    for (int i = 0; i < 4; ++i) h.pasos[i] = a_qimage(*pasos[i]);
-    h.marcada = a_qimage(f->imagen);
-    h.diferencia = a_qimage(f->diferencia.imagen);
-    h.ganancia = f->diferencia.ganancia;
-    if (const auto leida = s.marca_extraida()) h.leida = a_qimage(*leida);
-    h.psnr = inf.psnr;
-    h.ssim = ssim_entre(f->Y, f->Y_original, f->imagen.ancho(), f->imagen.alto());
-    h.aciertos = inf.extraccion;
-    if (fuente) *fuente = *f;
-    return h;
-}
-
-void dibuja_graficos(HojaDeClase& h, const FuenteLaboratorio& fuente,
-                     const std::vector<FilaBarrido>& barrido,
-                     const std::optional<Comparacion>& comparacion) {
-    if (fuente.antes || fuente.despues) {
-        h.histograma =
-            dibujo(dibuja_grafico(describe_histograma(
-                       {{"Antes", fuente.antes}, {"Después", fuente.despues}}, false, ',')),
-                   en_la_hoja(kAltoGraficoMm));
+std::vector<DibujoDeLaHoja> dibuja_graficos(const Documento& d) {
+    std::vector<DibujoDeLaHoja> dibujos;
+    for (const Bloque& b : d.bloques) {
+        if (b.tipo == TipoBloque::Grafico)
+            dibujos.push_back(dibujo(dibuja_grafico(b.grafico), en_la_hoja(b.mm)));
     }
-    if (!barrido.empty())
-        h.barrido = dibujo(dibuja_grafico(describe_barrido(barrido, "grado", ',')),
-                           en_la_hoja(kAltoGraficoMm));
-    h.comparacion = comparacion;
-    if (!comparacion) return;
-    h.grafico_comparacion =
-        dibujo(dibuja_grafico(describe_comparacion(*comparacion, ',')), en_la_hoja(kAltoGraficoMm));
-    if (QChart* sim = dibuja_grafico(describe_sim_jpeg(*comparacion, ',')))
-        h.grafico_sim = dibujo(sim, en_la_hoja(kAltoGraficoMm));
+    return dibujos;
 }
 
-void dibuja_deteccion(HojaDeClase& h, const AnalisisDeteccion& a, double clave, double umbral,
-                      const std::string& ataque) {
-    if (!a.motivo.empty() || a.respuesta.falsas.empty()) return;
-    h.respuesta = dibujo(dibuja_grafico(describe_respuesta(a.respuesta, clave, umbral, ',')),
-                         en_la_hoja(kAltoGraficoMm));
-    h.deteccion = QString::fromUtf8("La imagen principal con la clave, atacada con %1: ")
-                      .arg(QString::fromStdString(ataque)) +
-                  QString::fromStdString(texto_de_decision(clave, a.respuesta.sim, umbral, ',')) +
-                  QString::fromUtf8(" Con %1 claves equivocadas: media %2, desviación %3.")
-                      .arg(a.respuesta.falsas.size())
-                      .arg(numero(a.respuesta.media, 2), numero(a.respuesta.desviacion, 2));
-}
-
-QString orden_de_la_hoja(const Sesion& s, bool con_barrido, bool con_comparacion,
-                         const QString& pdf, const QStringList& ataques) {
-    const auto entre_comillas = [](const std::string& t) {
-        return QLatin1Char('\'') +
-               QString::fromStdString(t).replace(QLatin1Char('\''), QStringLiteral("'\\''")) +
-               QLatin1Char('\'');
-    };
-    QString orden = QStringLiteral("zek-demo ") + entre_comillas(s.ruta_anfitrion()) +
-                    QLatin1Char(' ') + entre_comillas(s.ruta_marca()) +
-                    QStringLiteral(" --grado ") + QString::number(s.vbles().Grado, 'g', 15) +
-                    QStringLiteral(" --clave ") + QString::number(s.vbles().Clave, 'g', 15);
-    for (const QString& a : ataques) orden += QStringLiteral(" --ataque ") + a;
-    if (con_barrido) orden += QStringLiteral(" --barrido");
-    if (con_comparacion) orden += QStringLiteral(" --compara");
-    return orden + QStringLiteral(" --hoja ") + entre_comillas(pdf.toStdString());
-}
-
-QByteArray hoja_pdf(const HojaDeClase& h) {
+QByteArray hoja_pdf(const Documento& d, const std::vector<DibujoDeLaHoja>& graficos,
+                    const QByteArray& informe) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -489,16 +241,55 @@ QByteArray hoja_pdf(const HojaDeClase& h) {
         w.setResolution(puntos_por_pulgada());
         w.setPageSize(QPageSize(QPageSize::A4));
         w.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        w.setTitle(QString::fromUtf8("ZEK — Hoja de clase"));
+        w.setTitle(q(d.titulo));
         w.setCreator(QStringLiteral("ZEK ") + QString::fromLatin1(kVersion));
-        if (!h.informe.isEmpty())
-            w.addFileAttachment(QStringLiteral("informe.json"), h.informe,
+        if (!informe.isEmpty())
+            w.addFileAttachment(QStringLiteral("informe.json"), informe,
                                 QStringLiteral("application/json"));
         Maqueta m(w);
-        leccion(m, h);
-        lo_que_sobrevive(m, h);
-        esta_la_marca(m, h);
-        para_pensar(m, h);
+        size_t grafico = 0;
+        for (const Bloque& b : d.bloques) {
+            switch (b.tipo) {
+                case TipoBloque::Titulo:
+                    m.texto(q(b.texto), 18, true);
+                    break;
+                case TipoBloque::Seccion:
+                    m.seccion(q(b.texto));
+                    break;
+                case TipoBloque::Apartado:
+                    m.texto(q(b.texto), 11, true);
+                    break;
+                case TipoBloque::Parrafo:
+                    m.texto(q(b.texto), 10);
+                    break;
+                case TipoBloque::Destacado:
+                    m.texto(q(b.texto), 9, true);
+                    break;
+                case TipoBloque::Detalle:
+                    m.texto(q(b.texto), 8, false, m.unidades(5));
+                    break;
+                case TipoBloque::Pregunta:
+                    m.texto(q(b.texto), 10, false, m.unidades(3));
+                    break;
+                case TipoBloque::Orden:
+                    m.texto(q(b.texto), 9, false, m.unidades(3));
+                    break;
+                case TipoBloque::Espacio:
+                    m.espacio(b.mm);
+                    break;
+                case TipoBloque::Figuras:
+                    figuras(m, b);
+                    break;
+                case TipoBloque::Tabla:
+                    tabla(m, b);
+                    break;
+                case TipoBloque::Grafico:
+                    if (grafico < graficos.size() && graficos[grafico].hay())
+                        m.grafico(graficos[grafico], m.unidades(b.mm));
+                    ++grafico;
+                    break;
+            }
+        }
     }
     return bytes;
 }

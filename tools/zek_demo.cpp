@@ -347,19 +347,23 @@ Comparacion anade_comparacion(std::vector<ArchivoNuevo>& archivos, const Ejecuci
 void anade_hoja(std::vector<ArchivoNuevo>& archivos, const Ejecucion& e, const Opciones& o,
                 const std::vector<ResultadoAtaque>& ataques,
                 const std::vector<FilaBarrido>& barrido, const std::optional<Comparacion>& c) {
-    FuenteLaboratorio fuente;
-    auto hoja = hoja_de_la_sesion(e.sesion(), &fuente);
+    auto hoja = leccion_de_la_sesion(e.sesion(), nullptr);
     if (!hoja) return;
+    pon_huellas(*hoja, e.sesion().ruta_anfitrion(), e.sesion().ruta_marca());
     hoja->ataques = ataques;
+    hoja->barrido = barrido;
+    hoja->comparacion = c;
+    QByteArray informe;
     for (const ArchivoNuevo& a : archivos) {
-        if (a.ruta == (o.salida / "informe.json").string()) hoja->informe = a.bytes;
+        if (a.ruta == (o.salida / "informe.json").string()) informe = a.bytes;
     }
-    QStringList ataques_dados;
-    for (const Ataque& a : o.ataques_de_la_hoja) ataques_dados << QString::fromStdString(a.texto);
-    hoja->orden = orden_de_la_hoja(e.sesion(), o.barrido, o.compara,
-                                   QString::fromStdString(o.hoja->string()), ataques_dados);
-    dibuja_graficos(*hoja, fuente, barrido, c);
-    archivos.push_back({o.hoja->string(), hoja_pdf(*hoja)});
+    std::vector<std::string> ataques_dados;
+    for (const Ataque& a : o.ataques_de_la_hoja) ataques_dados.push_back(a.texto);
+    hoja->orden =
+        orden_de_la_hoja(e.sesion(), o.barrido, o.compara, o.hoja->string(), ataques_dados);
+    const Documento documento = documento_de_la_hoja(*hoja);
+    archivos.push_back(
+        {o.hoja->string(), hoja_pdf(documento, dibuja_graficos(documento), informe)});
 }
 
 int ejecuta(const Opciones& o) {

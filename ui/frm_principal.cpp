@@ -396,7 +396,7 @@ void FrmPrincipal::guarda(const SuperficieMemoria& imagen, const QString& sugeri
 // and the file written on a worker.
 void FrmPrincipal::exporta_hoja() {
     FuenteLaboratorio fuente;
-    std::optional<HojaDeClase> hoja = hoja_de_la_sesion(*sesion_, &fuente);
+    std::optional<LeccionDeLaHoja> hoja = leccion_de_la_sesion(*sesion_, &fuente);
     if (!hoja) {
         pon_texto(Control::Estado,
                   "Para exportar la hoja de clase, abre una imagen y una marca de agua y pulsa el "
@@ -417,20 +417,31 @@ void FrmPrincipal::exporta_hoja() {
         barrido = laboratorio_->barrido();
         if (laboratorio_->comparacion()) comparacion = laboratorio_->comparacion()->comparacion();
     }
-    dibuja_graficos(*hoja, fuente, barrido, comparacion);
+    hoja->barrido = std::move(barrido);
+    hoja->comparacion = std::move(comparacion);
     if (laboratorio_ && laboratorio_->deteccion() && laboratorio_->deteccion()->analisis()) {
         const FrmDeteccion& d = *laboratorio_->deteccion();
-        dibuja_deteccion(*hoja, *d.analisis(), sesion_->vbles().Clave, d.umbral(),
-                         d.ataque().texto);
+        if (d.analisis()->motivo.empty())
+            hoja->deteccion = {d.analisis()->respuesta, sesion_->vbles().Clave, d.umbral(),
+                               d.ataque().texto};
     }
-    hoja->orden = orden_de_la_hoja(*sesion_, !barrido.empty(), comparacion.has_value(), ruta);
+    pon_huellas(*hoja, sesion_->ruta_anfitrion(), sesion_->ruta_marca());
+    hoja->orden = orden_de_la_hoja(*sesion_, !hoja->barrido.empty(), hoja->comparacion.has_value(),
+                                   ruta.toStdString());
+    // The charts are recorded here, where Qt Charts draws; the attacks, which
+    // change none of them, are read on the worker.
+    auto graficos = std::make_shared<const std::vector<DibujoDeLaHoja>>(
+        dibuja_graficos(documento_de_la_hoja(*hoja)));
     pon_texto(Control::Estado, "Preparando la hoja de clase…");
-    hoja_.lanza([this, h = std::move(*hoja), fuente = std::move(fuente), ruta, v = sesion_->vbles(),
+    hoja_.lanza([this, h = std::move(*hoja), graficos, fuente = std::move(fuente), ruta,
+                 v = sesion_->vbles(),
                  inf = sesion_->demostracion().informe()](std::stop_token) mutable {
         const CodecJpegQt jpeg;
         h.ataques = ataca(&fuente, ataques_de_la_hoja(), jpeg);
-        h.informe = QByteArray::fromStdString(informe_json(v, inf, fuente, {}, h.ataques));
-        const std::string error = escribe_archivo(ruta.toStdString(), hoja_pdf(h));
+        const QByteArray informe =
+            QByteArray::fromStdString(informe_json(v, inf, fuente, {}, h.ataques));
+        const std::string error = escribe_archivo(
+            ruta.toStdString(), hoja_pdf(documento_de_la_hoja(h), *graficos, informe));
         QMetaObject::invokeMethod(
             this, [this, ruta, error] { termina_hoja(ruta, error); }, Qt::QueuedConnection);
     });

@@ -10,6 +10,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -33,6 +34,7 @@
 #include "ui/frm_comparacion.h"
 #include "ui/frm_deteccion.h"
 #include "ui/frm_laboratorio.h"
+#include "workflow/hoja.h"
 
 namespace zek {
 namespace {
@@ -360,6 +362,19 @@ TEST(Laboratorio, TheDetectorFollowsTheAttackAndSaysWhetherTheMarkIsThere) {
     for (const char* t : {"¿Está la marca? Espectro ensanchado", "atacada con jpeg:10",
                           "La marca de la clave 3 no está", "6. El detector del espectro"})
         EXPECT_TRUE(leido.contains(QString::fromUtf8(t))) << t << "\n" << leido.toStdString();
+}
+
+// The handout's date as Qt's Spanish locale writes it in full, on days
+// that cross a month, a leap day and a century.
+TEST(Hoja, TheDateIsWrittenAsQtsSpanishLocaleWritesIt) {
+    const QLocale es(QLocale::Spanish, QLocale::Spain);
+    for (const QDate d : {QDate(2026, 12, 8), QDate(2000, 2, 29), QDate(1999, 12, 31),
+                          QDate(2024, 9, 1), QDate(2031, 6, 15)}) {
+        const std::chrono::year_month_day f{std::chrono::year(d.year()),
+                                            std::chrono::month(static_cast<unsigned>(d.month())),
+                                            std::chrono::day(static_cast<unsigned>(d.day()))};
+        EXPECT_EQ(fecha_larga(f), es.toString(d, QLocale::LongFormat).toStdString());
+    }
 }
 
 // Qt Charts shows what a description says: its title, each axis's title
