@@ -99,16 +99,18 @@ std::vector<int> calidades_de_la_comparacion() {
 namespace {
 
 // The strength in [bajo, alto] whose PSNR is within the tolerance of the
-// target, by bisection (the PSNR falls as the strength grows); an end of
-// the range when the target is beyond it.
+// target, by bisection (the PSNR falls as the strength grows); where the
+// PSNR jumps past the target, the strength tried whose PSNR came nearest.
 template <typename Psnr>
 double biseca(double bajo, double alto, const Psnr& psnr, double objetivo) {
+    double mejor = (bajo + alto) / 2, distancia = 1e300;
     for (int i = 0; i < 40; ++i) {
         const double medio = (bajo + alto) / 2, p = psnr(medio);
         if (std::fabs(p - objetivo) <= kToleranciaPsnr) return medio;
+        if (std::fabs(p - objetivo) < distancia) distancia = std::fabs(p - objetivo), mejor = medio;
         (p > objetivo ? bajo : alto) = medio;
     }
-    return (bajo + alto) / 2;
+    return mejor;
 }
 
 // The strength whose PSNR is nearest the target: a whole bit plane, or a

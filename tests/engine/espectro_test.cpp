@@ -85,6 +85,20 @@ TEST(Espectro, TheTrueKeyStandsAboveAThousandWrongOnes) {
     for (const double s : r.falsas) EXPECT_LT(s, kUmbralEspectro);
     EXPECT_NEAR(r.media, 0, 0.15);
     EXPECT_NEAR(r.desviacion, 1, 0.15);
+    // The response's figures are those of its wrong keys, recomputed here
+    // one by one: key 3 + k's sim, their mean, spread and highest.
+    double suma = 0, mayor = -1e300, cuadrados = 0;
+    for (size_t k = 0; k < 1000; ++k) {
+        const double s = similitud(*x, secuencia_de_clave(4 + static_cast<double>(k), 1000));
+        ASSERT_DOUBLE_EQ(r.falsas[k], s) << k;
+        suma += s;
+        mayor = std::max(mayor, s);
+    }
+    for (const double s : r.falsas) cuadrados += (s - suma / 1000) * (s - suma / 1000);
+    EXPECT_DOUBLE_EQ(r.media, suma / 1000);
+    EXPECT_DOUBLE_EQ(r.mayor, mayor);
+    EXPECT_NEAR(r.desviacion, std::sqrt(cuadrados / 1000), 1e-12);
+    EXPECT_DOUBLE_EQ(r.sim, similitud(*x, secuencia_de_clave(3, 1000)));
     // The host itself carries no mark: nothing moved, so nothing to detect.
     EXPECT_EQ(responde(*d.extrae(host, 0.1), 3, 0).sim, 0);
 }

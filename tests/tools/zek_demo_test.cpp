@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/numeros.h"
 #include "tests/comun/disco_lleno.h"
 
 namespace {
@@ -227,6 +228,16 @@ TEST_P(ZekDemoEnLocale, ComparesTheMethodsAtOnePsnr) {
     for (std::string linea; std::getline(csv, linea); ++filas)
         EXPECT_EQ(std::count(linea.begin(), linea.end(), ','), 9) << linea;
     EXPECT_EQ(filas, 1 + 4 * 7);
+    EXPECT_EQ(c["objetivo"].toString(), "bloques");
+    // The spread spectrum reads nothing: its four reading fields are empty,
+    // not 0, and its sim is the JSON's.
+    const std::string texto = lee(salida() / "comparacion.csv");
+    const size_t fila = texto.find("\nespectro,");
+    ASSERT_NE(fila, std::string::npos);
+    const std::string espectro = texto.substr(fila + 1, texto.find('\n', fila + 1) - fila - 1);
+    const QJsonObject jpeg75 = metodos[3].toObject()["ataques"].toArray()[0].toObject();
+    EXPECT_TRUE(espectro.ends_with(",jpeg:75,,,,," + zek::texto_exacto(jpeg75["sim"].toDouble())))
+        << espectro;
     EXPECT_FALSE(
         QImage(QString::fromStdString((salida() / "comparacion-espectro.png").string())).isNull());
     // The handout lists the detector's decisions and asks about the contrast.
@@ -577,6 +588,41 @@ TEST_F(ZekDemo, AStopOfTheBlockPairsIsNotAFailureOfAnotherMethod) {
     EXPECT_EQ(s.codigo, 4);
     EXPECT_TRUE(s.errores.ends_with("zek-demo: la demostración se ha detenido " + parada + ".\n"))
         << s.errores;
+
+    // A host of 20 x 12 holds the watermark with no method (LSB needs 25
+    // columns, the DCT 375 coefficients of its 30, the spread spectrum 1000
+    // of its 239): the comparison did nothing, and says so with 4.
+    QImage pequena(20, 12, QImage::Format_RGB32);
+    pequena.fill(qRgb(120, 90, 60));
+    const fs::path anfitrion = carpeta_ / "pequena.bmp";
+    ASSERT_TRUE(pequena.save(QString::fromStdString(anfitrion.string()), "BMP"));
+    s = ejecuta("'" + anfitrion.string() + "' '" + marca.string() +
+                "' --grado 10 --clave 3 --compara" + con_salida());
+    EXPECT_EQ(s.codigo, 4) << s.errores;
+    for (const auto& m : json("comparacion.json")["metodos"].toArray())
+        EXPECT_FALSE(m.toObject()["noCabe"].toString().isEmpty());
+}
+
+// A PSNR asked for: every method aims at it, the block pairs too (their
+// degree found by bisection), and the files say where the target came from.
+// The spread spectrum's PSNR moves smoothly with alfa; the others' jump
+// (rounded pixels, whole planes), so they come as near as a step allows.
+TEST_F(ZekDemo, AComparisonAimsAtThePsnrAskedFor) {
+    const Salida s = ejecuta(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
+                             " --grado 16 --clave 3 --compara --psnr-objetivo 45" + con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    const QJsonObject c =
+        QJsonDocument::fromJson(QByteArray::fromStdString(lee(salida() / "comparacion.json")))
+            .object();
+    EXPECT_EQ(c["psnrObjetivo"].toDouble(), 45);
+    EXPECT_EQ(c["objetivo"].toString(), "pedido");
+    const QJsonArray metodos = c["metodos"].toArray();
+    ASSERT_EQ(metodos.size(), 4);
+    const double cerca[] = {0.6, 1.0, 0.6, 0.05};  // bloques, lsb, dct, espectro
+    for (int i = 0; i < 4; ++i) {
+        const QJsonObject m = metodos[i].toObject();
+        EXPECT_NEAR(m["psnr"].toDouble(), 45, cerca[i]) << m["metodo"].toString().toStdString();
+    }
 }
 
 // Results that do not fit on the disk: exit status 3 naming the file and
