@@ -12,6 +12,7 @@
 
 #include "base/superficie.h"
 #include "base/superficie_memoria.h"
+#include "engine/dct.h"
 
 namespace zek {
 
@@ -23,12 +24,6 @@ inline constexpr double kAlfaEspectroMinimo = 0.01, kAlfaEspectroMaximo = 0.5;
 inline constexpr int kLongitudEspectro = 1000;  // coefficients marked by default
 inline constexpr double kUmbralEspectro = 6;    // the detector's threshold by default
 inline constexpr int kClavesFalsas = 1000;      // the wrong keys of the response
-
-// The orthonormal 2-D DCT-II of a W x H picture held row by row, computed
-// separably (rows, then columns): C(v, u) at v W + u. The inverse is its
-// transpose.
-std::vector<double> dct_2d(const std::vector<double>& Y, int W, int H);
-std::vector<double> idct_2d(const std::vector<double>& C, int W, int H);
 
 // The luminance of every pixel, row by row, as the DCT method computes it.
 std::vector<double> luminancias(const SuperficieImagen& imagen);

@@ -6,9 +6,9 @@
 // JPEG's table.
 #include <array>
 #include <cmath>
-#include <numbers>
 
 #include "base/vectores.h"
+#include "engine/dct.h"
 #include "engine/metodo.h"
 
 namespace zek {
@@ -33,14 +33,15 @@ constexpr Coeficiente kUsados[] = {{0, 3}, {1, 2}, {2, 1}, {3, 0}, {4, 0}, {3, 1
                                    {0, 4}, {0, 5}, {1, 4}, {2, 3}, {3, 2}, {4, 1}, {5, 0}};
 constexpr int kPorBloque = static_cast<int>(std::size(kUsados));
 
-// a(k) cos((2n + 1) k pi / 16), the orthonormal DCT-II basis.
-const std::array<std::array<double, kLado>, kLado>& base_dct() {
+// a(k) cos((2n + 1) k pi / 16): the engine's DCT-II basis of 8 samples.
+const std::array<std::array<double, kLado>, kLado>& base_8() {
     static const auto b = [] {
+        const std::vector<double> M = base_dct(kLado);
         std::array<std::array<double, kLado>, kLado> t{};
         for (int k = 0; k < kLado; ++k) {
-            const double a = k == 0 ? std::sqrt(1.0 / 8) : 0.5;
             for (int n = 0; n < kLado; ++n)
-                t[k][n] = a * std::cos((2 * n + 1) * k * std::numbers::pi / 16);
+                t[static_cast<size_t>(k)][static_cast<size_t>(n)] =
+                    M[static_cast<size_t>(k * kLado + n)];
         }
         return t;
     }();
@@ -105,7 +106,7 @@ ZEK_EN_LINEA double suma(const Cuatro& v) {
 const std::array<Columna8, kLado>& base_en_columnas() {
     static const auto b = [] {
         std::array<Columna8, kLado> t{};
-        for (int k = 0; k < kLado; ++k) carga(base_dct()[k].data(), t[k]);
+        for (int k = 0; k < kLado; ++k) carga(base_8()[k].data(), t[k]);
         return t;
     }();
     return b;
@@ -115,7 +116,7 @@ const std::array<Columna8, kLado>& base_en_columnas() {
 // first along each row for the six horizontal frequencies, then along the
 // columns for the coefficients wanted.
 ZEK_EN_LINEA void coeficientes_en(const Franja& franja, int y0, int k, double* c) {
-    const auto& b = base_dct();
+    const auto& b = base_8();
     const auto& bc = base_en_columnas();
     Columna8 fila[kFrecuencias] = {};  // fila[u](y) = sum over x of f(x, y) a(u) cos(...)
     for (int x = 0; x < kLado; ++x) {
@@ -153,7 +154,7 @@ ZEK_EN_LINEA int32_t mueve(int32_t color, int32_t paso) {
 // Adds to the block at row y0 of the strip the inverse transform of the
 // coefficients' changes, Y' - Y, rounded, to each channel.
 ZEK_EN_LINEA void aplica_inversa_en(const double* delta, int k, int y0, Franja& franja) {
-    const auto& b = base_dct();
+    const auto& b = base_8();
     const auto& bc = base_en_columnas();
     Columna8 columna[kFrecuencias] = {};  // columna[u](y) = sum over v of delta(v, u) a(v) cos(...)
     for (int j = 0; j < k; ++j) {
