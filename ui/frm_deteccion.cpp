@@ -45,8 +45,8 @@ void FrmDeteccion::crea_controles() {
         s->setValue(valor);
         return s;
     };
-    alfa_ =
-        numero("alfa", "Fuerza alfa", kAlfaEspectroMinimo, kAlfaEspectroMaximo, kAlfaEspectro, 2);
+    const Fuerza& alfa = metodo_espectro().fuerza();
+    alfa_ = numero("alfa", "Fuerza alfa", alfa.desde, alfa.hasta, alfa.inicial, 2);
     umbral_ = numero("umbral", "Umbral del detector", 0, 50, kUmbralEspectro, 1);
     longitud_ = new QSpinBox(this);
     longitud_->setObjectName("longitud");

@@ -123,13 +123,6 @@ val texto_js(const std::string& t) {
     return val(t);
 }
 
-val nombre_js(const NombreAccesible& n) {
-    val o = val::object();
-    o.set("nombre", texto_js(n.nombre));
-    o.set("descripcion", texto_js(n.descripcion));
-    return o;
-}
-
 const char* nombre_de_control(Control c) {
     switch (c) {
         case Control::LpASO:
@@ -151,6 +144,17 @@ const char* nombre_de_control(Control c) {
     }
     return "Estado";
 }
+
+// What the window shows now: every caption (by control), the message boxes
+// shown since the last call, and what the menus would allow.
+struct EstadoWeb {
+    val textos = val::object();
+    std::vector<Mensaje> mensajes;
+    int paso = 0;
+    double grado = 0;
+    bool hay_marcada = false, hay_extraida = false, puede_repetir = false;
+    std::vector<NombreAccesible> pictures;
+};
 
 // What the page shows of an analysis.
 struct AnalisisWeb {
@@ -221,32 +225,23 @@ class ZekWeb {
 
     // What the window shows now: every caption, the message boxes shown
     // since the last call, and what the menus would allow.
-    val estado() {
-        val e = val::object();
-        val textos = val::object();
+    EstadoWeb estado() {
+        EstadoWeb e;
+        e.textos = val::object();
         for (const Control c :
              {Control::LpASO, Control::LBloque, Control::LNumBloques, Control::LGrado,
               Control::LClave, Control::Txt_Grado, Control::Txt_Clave, Control::Estado})
-            textos.set(nombre_de_control(c), texto_js(puerto_.texto(c)));
-        e.set("textos", textos);
-        val mensajes = val::array();
-        for (size_t i = mensajes_vistos_; i < puerto_.mensajes.size(); ++i) {
-            val m = val::object();
-            m.set("texto", texto_js(puerto_.mensajes[i].texto));
-            m.set("titulo", texto_js(puerto_.mensajes[i].titulo));
-            mensajes.call<void>("push", m);
-        }
+            e.textos.set(nombre_de_control(c), texto_js(puerto_.texto(c)));
+        e.mensajes.assign(puerto_.mensajes.begin() + static_cast<std::ptrdiff_t>(mensajes_vistos_),
+                          puerto_.mensajes.end());
         mensajes_vistos_ = puerto_.mensajes.size();
-        e.set("mensajes", mensajes);
-        e.set("paso", sesion_.vbles().Paso);
-        e.set("grado", sesion_.vbles().Grado);
-        e.set("hayMarcada", sesion_.demostracion().informe().insertada);
-        e.set("hayExtraida", sesion_.marca_extraida().has_value());
-        e.set("puedeRepetir", !sesion_.ruta_anfitrion().empty() || !sesion_.ruta_marca().empty());
-        val nombres = val::array();
+        e.paso = sesion_.vbles().Paso;
+        e.grado = sesion_.vbles().Grado;
+        e.hay_marcada = sesion_.demostracion().informe().insertada;
+        e.hay_extraida = sesion_.marca_extraida().has_value();
+        e.puede_repetir = !sesion_.ruta_anfitrion().empty() || !sesion_.ruta_marca().empty();
         for (int n = 1; n <= 4; ++n)
-            nombres.call<void>("push", nombre_js(nombre_de_picture(n, sesion_.vbles().Paso)));
-        e.set("pictures", nombres);
+            e.pictures.push_back(nombre_de_picture(n, sesion_.vbles().Paso));
         return e;
     }
     val picture(int n) const {
@@ -276,7 +271,7 @@ class ZekWeb {
         t.set("clave", texto_js(kTextoClave));
         t.set("sinLecturaEspectro", texto_js(kSinLecturaEspectro));
         val accesibles = val::object();
-        for (const NombreAccesible& n : kNombresAccesibles) accesibles.set(n.control, nombre_js(n));
+        for (const NombreAccesible& n : kNombresAccesibles) accesibles.set(n.control, val(n));
         t.set("accesibles", accesibles);
         return t;
     }
@@ -379,6 +374,25 @@ class ZekWeb {
 EMSCRIPTEN_BINDINGS(zek) {
     using namespace zek;
     using emscripten::value_object;
+    value_object<Mensaje>("Mensaje")
+        .field("texto", &Mensaje::texto)
+        .field("titulo", &Mensaje::titulo);
+    value_object<NombreAccesible>("NombreAccesible")
+        .field(
+            "nombre", +[](const NombreAccesible& n) { return std::string(n.nombre); },
+            +[](NombreAccesible&, std::string) {})
+        .field(
+            "descripcion", +[](const NombreAccesible& n) { return std::string(n.descripcion); },
+            +[](NombreAccesible&, std::string) {});
+    value_object<EstadoWeb>("EstadoWeb")
+        .field("textos", &EstadoWeb::textos)
+        .field("mensajes", &EstadoWeb::mensajes)
+        .field("paso", &EstadoWeb::paso)
+        .field("grado", &EstadoWeb::grado)
+        .field("hayMarcada", &EstadoWeb::hay_marcada)
+        .field("hayExtraida", &EstadoWeb::hay_extraida)
+        .field("puedeRepetir", &EstadoWeb::puede_repetir)
+        .field("pictures", &EstadoWeb::pictures);
     value_object<MarcaEje>("MarcaEje")
         .field("valor", &MarcaEje::valor)
         .field("texto", &MarcaEje::texto);
