@@ -223,8 +223,6 @@ class ZekWeb {
         return sesion_.repite();
     }
 
-    // What the window shows now: every caption, the message boxes shown
-    // since the last call, and what the menus would allow.
     EstadoWeb estado() {
         EstadoWeb e;
         e.textos = val::object();
