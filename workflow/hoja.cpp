@@ -20,10 +20,11 @@ std::string numero(double v, int decimales) {
 std::string numero(const std::optional<double>& v, int decimales, const std::string& unidad = {}) {
     return v ? numero(*v, decimales) + unidad : "—";
 }
-std::string ber(const std::optional<Aciertos>& a) {
+// A reading's BER and NC; a dash where nothing was read.
+std::string ber(const Aciertos* a) {
     return a && a->total ? numero(a->ber(), 4) : "—";
 }
-std::string nc(const std::optional<Aciertos>& a) {
+std::string nc(const Aciertos* a) {
     return a && a->total ? numero(a->nc(), 4) : "—";
 }
 
@@ -89,8 +90,9 @@ void leccion(Redactor& r, const LeccionDeLaHoja& h) {
               60);
     r.espacio(3);
     r.texto(TipoBloque::Apartado, "PSNR " + numero(h.psnr, 2, " dB") + " · SSIM " +
-                                      numero(h.ssim, 4) + " · BER " + ber(h.aciertos) + " · NC " +
-                                      nc(h.aciertos));
+                                      numero(h.ssim, 4) + " · BER " +
+                                      ber(h.aciertos ? &*h.aciertos : nullptr) + " · NC " +
+                                      nc(h.aciertos ? &*h.aciertos : nullptr));
     if (h.aciertos) {
         r.texto(TipoBloque::Parrafo,
                 "La lectura a ciegas acierta " + std::to_string(h.aciertos->correctos) + " de " +
@@ -132,7 +134,7 @@ void lo_que_sobrevive(Redactor& r, const LeccionDeLaHoja& h) {
     std::vector<SuperficieMemoria> miniaturas;
     for (const ResultadoAtaque& a : h.ataques) {
         const size_t dos_puntos = a.ataque.find(':');
-        const std::optional<Aciertos> ac = a.leido ? std::optional(a.aciertos) : std::nullopt;
+        const Aciertos* ac = a.leido ? &a.aciertos : nullptr;
         filas.push_back({a.ataque.substr(0, dos_puntos),
                          dos_puntos == std::string::npos ? "" : a.ataque.substr(dos_puntos + 1),
                          numero(a.psnr, 2, " dB"), ber(ac), nc(ac)});
