@@ -64,11 +64,18 @@ function muestra_mensaje({ titulo, texto }) {
 
 const controles = ["LpASO", "LBloque", "LNumBloques", "LGrado", "LClave", "Estado"];
 
+// What the engine last wrote in each box: a box is rewritten only when the
+// engine changes it, so that a value typed and not yet applied stays.
+const en_las_cajas = {};
+
 function muestra(vista) {
   const { estado, pictures } = vista;
   for (const c of controles) $(c).textContent = estado.textos[c];
-  $("Txt_Grado").value = estado.textos.Txt_Grado;
-  $("Txt_Clave").value = estado.textos.Txt_Clave;
+  for (const caja of ["Txt_Grado", "Txt_Clave"]) {
+    if (en_las_cajas[caja] === estado.textos[caja]) continue;
+    en_las_cajas[caja] = estado.textos[caja];
+    $(caja).value = estado.textos[caja];
+  }
   pictures.forEach((imagen, i) => {
     const lienzo = $("Picture" + (i + 1));
     dibuja(lienzo, imagen);
@@ -80,6 +87,7 @@ function muestra(vista) {
   $("repite").disabled = !estado.puedeRepetir;
   $("guarda-marcada").disabled = !estado.hayMarcada;
   $("guarda-extraida").disabled = !estado.hayExtraida;
+  $("guarda-informe").disabled = !estado.puedeRepetir && !estado.hayMarcada;
   document.body.dataset.paso = estado.paso;
   grado_en_uso = estado.grado;
   muestra_fuerza();
@@ -88,9 +96,12 @@ function muestra(vista) {
 
 // The window's own texts and the names a screen reader gives its controls.
 let sin_lectura_espectro = "";
+let textos = {};
 
 function pon_textos(t) {
+  textos = t;
   sin_lectura_espectro = t.sinLecturaEspectro;
+  $("guia").textContent = t.guia;
   $("Frame1").querySelector("legend").textContent = t.datos;
   $("Frame2").querySelector("legend").textContent = t.actualizar;
   $("Label2").textContent = t.grado;
@@ -98,8 +109,12 @@ function pon_textos(t) {
   for (const [control, n] of Object.entries(t.accesibles)) {
     const elemento = $(control);
     if (!elemento) continue; // the window's Salir: a page is closed by its browser
-    elemento.setAttribute("aria-label", n.nombre);
     elemento.setAttribute("aria-description", n.descripcion);
+    // A caption is named by its own text; a button's name keeps what it shows.
+    if (elemento.tagName === "SPAN") continue;
+    const visible = elemento.tagName === "BUTTON" ? elemento.textContent.trim() : "";
+    const nombre = visible && !n.nombre.includes(visible) ? `${n.nombre} (${visible})` : n.nombre;
+    elemento.setAttribute("aria-label", nombre);
     if (elemento.tagName === "BUTTON") elemento.title = n.descripcion;
   }
 }
@@ -130,11 +145,15 @@ async function abre_archivo(rol, archivo) {
   return orden("abre", { rol, nombre: archivo.name, bytes }, [bytes]);
 }
 
+// The samples, with the README's degree and key applied, as the line says.
 async function abre_muestras() {
   for (const [rol, nombre] of [[0, "imagen.bmp"], [1, "marca.bmp"]]) {
     const respuesta = await fetch("samples/" + nombre);
     await abre_archivo(rol, new File([await respuesta.arrayBuffer()], nombre));
   }
+  await orden("aplica", { parametro: 0, texto: textos.gradoDeLasMuestras });
+  await orden("aplica", { parametro: 1, texto: textos.claveDeLasMuestras });
+  $("guia").textContent = textos.guiaDeLasMuestras;
 }
 
 async function descarga(que, nombre) {
@@ -189,6 +208,14 @@ function conecta_demostracion() {
   $("Cmd_Clave").addEventListener("click", () =>
     orden("aplica", { parametro: 1, texto: $("Txt_Clave").value }),
   );
+  // Enter in a box applies it, as its I button does.
+  for (const [caja, boton] of [["Txt_Grado", "Cmd_Grado"], ["Txt_Clave", "Cmd_Clave"]]) {
+    $(caja).addEventListener("keydown", (e) => {
+      if (e.key !== "Enter") return;
+      e.preventDefault();
+      $(boton).click();
+    });
+  }
   $("guarda-marcada").addEventListener("click", () => descarga("marcada", "marcada.png"));
   $("guarda-extraida").addEventListener("click", () => descarga("extraida", "extraida.png"));
   $("guarda-informe").addEventListener("click", descarga_informe);

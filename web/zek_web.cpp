@@ -268,6 +268,10 @@ class ZekWeb {
         t.set("grado", texto_js(kTextoGrado));
         t.set("clave", texto_js(kTextoClave));
         t.set("sinLecturaEspectro", texto_js(kSinLecturaEspectro));
+        t.set("guia", texto_js(kGuia));
+        t.set("guiaDeLasMuestras", texto_js(kGuiaDeLasMuestras));
+        t.set("gradoDeLasMuestras", texto_js(kGradoDeLasMuestras));
+        t.set("claveDeLasMuestras", texto_js(kClaveDeLasMuestras));
         val accesibles = val::object();
         for (const NombreAccesible& n : kNombresAccesibles) accesibles.set(n.control, val(n));
         t.set("accesibles", accesibles);

@@ -17,6 +17,16 @@ inline constexpr const char* kTextoSalir = "Salir";
 // Where the laboratory shows the reading, when the spread spectrum is chosen.
 inline constexpr const char* kSinLecturaEspectro =
     "El espectro ensanchado no lleva la imagen de la marca: su detector responde debajo.";
+// The web page's first line for a newcomer, and what it says once the
+// samples are open with the README's degree and key.
+inline constexpr const char* kGuia =
+    "Para empezar: abra una imagen y una marca de agua (o pulse «Abrir las muestras»), escriba el "
+    "grado y la clave y aplíquelos con su botón I o con Intro, y pulse ➜ cuatro veces.";
+inline constexpr const char* kGradoDeLasMuestras = "10";
+inline constexpr const char* kClaveDeLasMuestras = "3";
+inline constexpr const char* kGuiaDeLasMuestras =
+    "Muestras abiertas con Grado 10 y Clave 3: pulse ➜ cuatro veces.";
+
 // What the laboratory says when there is no picture to attack.
 inline constexpr const char* kFaltaImagenMarcada =
     "Hace falta una imagen marcada: pulse el botón de paso hasta el «Paso 2», o abra una imagen "

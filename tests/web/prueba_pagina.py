@@ -20,6 +20,7 @@ from pathlib import Path
 
 from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 
@@ -313,6 +314,47 @@ class Pagina(unittest.TestCase):
         self.assertEqual(self.texto("sin-lectura"), "")
         self.assertEqual(self.js("return document.getElementById('histograma')"
                                  ".getAttribute('aria-label')"), "Restos de los pares de bloques")
+
+    def test_a_newcomer_is_told_what_to_do_and_the_samples_come_ready(self):
+        self.assertTrue(self.texto("guia").startswith("Para empezar: abra una imagen"))
+        self.assertTrue(self.js("return document.getElementById('guarda-informe').disabled"))
+        self.pulsa("muestras", ordenes=4)
+        self.espera(lambda: self.texto("guia").startswith("Muestras abiertas con Grado 10"))
+        self.assertEqual(self.js("return document.getElementById('Txt_Grado').value"), "10")
+        self.assertEqual(self.js("return document.getElementById('Txt_Clave').value"), "3")
+        self.assertFalse(self.js("return document.getElementById('guarda-informe').disabled"))
+        for _ in range(4):
+            self.pulsa("Command1")
+        self.assertTrue(self.texto("Estado").startswith(
+            "Extracción ciega de la imagen marcada: 961 de 961"), self.texto("Estado"))
+        # A value typed and not applied stays while the engine answers other
+        # things; Enter applies it as the I button does.
+        self.escribe("Txt_Clave", "7")
+        self.pulsa("reset")
+        self.assertEqual(self.js("return document.getElementById('Txt_Clave').value"), "7")
+        self.tras(lambda: self.d.find_element(By.ID, "Txt_Clave").send_keys(Keys.ENTER))
+        self.assertIn("7", self.texto("LClave"))
+
+    def test_every_control_can_be_named_and_touched(self):
+        # A button's accessible name holds what it shows; every button and
+        # file label at least 24 x 24 CSS pixels, here and on a phone.
+        for ancho, alto in [(1024, 768), (844, 390)]:
+            self.d.set_window_size(ancho, alto)
+            fallos = self.js("""return [...document.querySelectorAll('button, label.boton')]
+                .filter(b => b.offsetParent !== null)
+                .filter(b => { const r = b.getBoundingClientRect();
+                               const nombre = b.getAttribute('aria-label') || b.textContent;
+                               return r.width < 24 || r.height < 24 ||
+                                      !nombre.includes(b.textContent.trim()); })
+                .map(b => b.id || b.textContent)""")
+            self.assertEqual(fallos, [], f"{ancho} x {alto}")
+        self.d.set_window_size(1024, 768)
+        self.assertEqual(self.js("return document.getElementById('Command1')"
+                                 ".getAttribute('aria-label')"), "Siguiente paso (➜)")
+        self.assertIsNone(self.js("return document.getElementById('LBloque')"
+                                  ".getAttribute('aria-label')"))
+        self.assertEqual(self.js("return document.getElementById('mensaje')"
+                                 ".getAttribute('aria-describedby')"), "mensaje-texto")
 
     def palabras_dibujadas(self, ataque, valor):
         """The words the page writes on its canvases while it shows an attack."""
