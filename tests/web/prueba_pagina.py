@@ -26,6 +26,8 @@ from selenium.webdriver.common.by import By
 
 PAGINA, ZEK_DEMO, PRUEBAS = (Path(a).resolve() for a in sys.argv[1:4])
 MUESTRAS = PRUEBAS.parent / "samples"
+# axe-core as scripts/instala-dependencias pins it.
+AXE = PRUEBAS.parent / "build-axe" / "node_modules" / "axe-core" / "axe.min.js"
 ESPERA = 20  # seconds for anything the page does
 
 
@@ -355,6 +357,27 @@ class Pagina(unittest.TestCase):
                                   ".getAttribute('aria-label')"))
         self.assertEqual(self.js("return document.getElementById('mensaje')"
                                  ".getAttribute('aria-describedby')"), "mensaje-texto")
+
+    def violaciones(self):
+        """What axe-core finds against WCAG 2.0 and 2.1, levels A and AA."""
+        self.js(AXE.read_text())
+        return self.d.execute_async_script(
+            "const hecho = arguments[arguments.length - 1];"
+            "axe.run(document, {runOnly: {type: 'tag', values: "
+            "['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa']}})"
+            ".then(r => hecho(r.violations.map(v => v.id + ': ' +"
+            " v.nodes.map(n => n.target.join(' ')).join(', '))));")
+
+    def test_axe_finds_nothing_empty_demonstrated_or_attacked(self):
+        self.assertEqual(self.violaciones(), [])
+        self.pulsa("muestras", ordenes=4)
+        for _ in range(4):
+            self.pulsa("Command1")
+        self.assertEqual(self.violaciones(), [])
+        self.js("const s = document.getElementById('metodo'); s.value = 'espectro';"
+                "s.dispatchEvent(new Event('change'));")
+        self.ataca_sin_lectura("ruido", 5)
+        self.assertEqual(self.violaciones(), [])
 
     def palabras_dibujadas(self, ataque, valor):
         """The words the page writes on its canvases while it shows an attack."""
