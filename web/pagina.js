@@ -393,11 +393,23 @@ async function analiza(evento) {
 
 // ---- Start -------------------------------------------------------------------
 
+// Kept for working offline; a newer version waits for the next reload.
+function guarda_para_sin_red() {
+  if (!("serviceWorker" in navigator)) return;
+  navigator.serviceWorker.addEventListener("message", (e) => {
+    if (e.data?.nueva) $("guia").textContent = textos.versionNueva;
+  });
+  navigator.serviceWorker.startMessages(); // those sent while the page loaded too
+  navigator.serviceWorker.controller?.postMessage("nueva?");
+  navigator.serviceWorker.register("sw.js").catch(() => {}); // a page from a file: no keeping
+}
+
 async function inicia() {
   const partes = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
   const separador = partes.find((p) => p.type === "decimal")?.value ?? ".";
   const r = await orden("inicia", { separador });
   pon_textos(r.textos);
+  guarda_para_sin_red(); // its word on a newer version once the texts are in
   pon_ataques(r.ataques);
   pon_metodos(r.metodos);
   conecta_demostracion();

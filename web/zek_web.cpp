@@ -269,6 +269,7 @@ class ZekWeb {
         t.set("clave", texto_js(kTextoClave));
         t.set("sinLecturaEspectro", texto_js(kSinLecturaEspectro));
         t.set("guia", texto_js(kGuia));
+        t.set("versionNueva", texto_js(kVersionNueva));
         t.set("guiaDeLasMuestras", texto_js(kGuiaDeLasMuestras));
         t.set("gradoDeLasMuestras", texto_js(kGradoDeLasMuestras));
         t.set("claveDeLasMuestras", texto_js(kClaveDeLasMuestras));

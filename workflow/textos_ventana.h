@@ -27,6 +27,10 @@ inline constexpr const char* kClaveDeLasMuestras = "3";
 inline constexpr const char* kGuiaDeLasMuestras =
     "Muestras abiertas con Grado 10 y Clave 3: pulse ➜ cuatro veces.";
 
+// The page kept for working offline has a newer version on its server.
+inline constexpr const char* kVersionNueva =
+    "Hay una versión nueva de ZEK: se usará al recargar la página.";
+
 // What the laboratory says when there is no picture to attack.
 inline constexpr const char* kFaltaImagenMarcada =
     "Hace falta una imagen marcada: pulse el botón de paso hasta el «Paso 2», o abra una imagen "

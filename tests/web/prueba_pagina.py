@@ -8,6 +8,7 @@ files, and its texts with the window's.
 Usage: prueba_pagina.py PAGINA ZEK_DEMO CARPETA_DE_PRUEBAS
 """
 import json
+import os
 import shutil
 import socket
 import struct
@@ -56,9 +57,8 @@ class Pagina(unittest.TestCase):
         cls.archivos = cls.raiz / "archivos"
         cls.archivos.mkdir()
         puerto = puerto_libre()
-        cls.servidor = subprocess.Popen(
-            [sys.executable, "-m", "http.server", str(puerto), "--bind", "127.0.0.1", "-d",
-             str(cls.raiz)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        cls.puerto = puerto
+        cls.arranca_servidor()
         cls.origen = f"http://127.0.0.1:{puerto}"
         o = Options()
         o.binary_location = "/usr/bin/chromium"
@@ -77,6 +77,12 @@ class Pagina(unittest.TestCase):
                     break
             except OSError:
                 time.sleep(0.1)
+
+    @classmethod
+    def arranca_servidor(cls):
+        cls.servidor = subprocess.Popen(
+            [sys.executable, "-m", "http.server", str(cls.puerto), "--bind", "127.0.0.1", "-d",
+             str(cls.raiz)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     @classmethod
     def tearDownClass(cls):
@@ -357,6 +363,48 @@ class Pagina(unittest.TestCase):
                                   ".getAttribute('aria-label')"))
         self.assertEqual(self.js("return document.getElementById('mensaje')"
                                  ".getAttribute('aria-describedby')"), "mensaje-texto")
+
+    def test_the_page_works_offline_after_a_first_visit(self):
+        self.espera(lambda: self.js("return !!navigator.serviceWorker.controller"),
+                    "el service worker")
+        self.servidor.terminate()
+        self.servidor.wait()
+        try:
+            self.d.refresh()
+            self.espera(lambda: self.js("return document.body.dataset.listo") == "1")
+            self.pulsa("muestras", ordenes=4)
+            for _ in range(4):
+                self.pulsa("Command1")
+            self.assertTrue(self.texto("Estado").startswith(
+                "Extracción ciega de la imagen marcada: 961 de 961"), self.texto("Estado"))
+        finally:
+            self.arranca_servidor()
+            for _ in range(ESPERA * 10):
+                try:
+                    with socket.create_connection(("127.0.0.1", self.puerto), timeout=0.1):
+                        break
+                except OSError:
+                    time.sleep(0.1)
+
+    def test_a_new_version_waits_for_the_next_reload_and_says_so(self):
+        self.espera(lambda: self.js("return !!navigator.serviceWorker.controller"),
+                    "el service worker")
+        hoja = self.raiz / "pagina" / "zek.css"
+        antes = hoja.read_text()
+        hoja.write_text(antes + "\n/* otra versión */\n")
+        # A later time than the copy's, for the server's If-Modified-Since.
+        os.utime(hoja, (time.time() + 5, time.time() + 5))
+        try:
+            self.d.refresh()
+            self.espera(lambda: self.texto("guia").startswith("Hay una versión nueva de ZEK"),
+                        "el aviso de la versión nueva")
+            # Reloaded, the page is the new one, and says nothing more.
+            self.d.refresh()
+            self.espera(lambda: self.js("return document.body.dataset.listo") == "1")
+            time.sleep(0.5)
+            self.assertTrue(self.texto("guia").startswith("Para empezar"), self.texto("guia"))
+        finally:
+            hoja.write_text(antes)
 
     def violaciones(self):
         """What axe-core finds against WCAG 2.0 and 2.1, levels A and AA."""
