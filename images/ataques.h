@@ -27,26 +27,36 @@ struct Ataque {
     std::string texto;  // as written: "jpeg:75"
 };
 
-// What each attack takes, for every front end: its name, the range of its
-// value, whole or not, and the value a laboratory starts it at (the
-// comparison's own).
+// What each attack takes, for every front end: its name as written, its
+// title and its value's in a laboratory, the range of that value, whole or
+// not, the decimals it is shown with, and the value a laboratory starts it
+// at (the comparison's own).
 struct RangoAtaque {
     const char* nombre;
+    const char* titulo;
+    const char* parametro;
     TipoAtaque tipo;
     double desde, hasta;
     bool entero;
+    int decimales;
     double inicial;
 };
 inline constexpr RangoAtaque kRangosAtaque[] = {
-    {"jpeg", TipoAtaque::Jpeg, 0, 100, true, 75},
-    {"ruido", TipoAtaque::Ruido, 0, 255, false, 5},
-    {"media", TipoAtaque::Media, 1, kLadoMaximo, true, 3},
-    {"mediana", TipoAtaque::Mediana, 1, kLadoMaximo, true, 3},
-    {"brillo", TipoAtaque::Brillo, -255, 255, true, 20},
-    {"contraste", TipoAtaque::Contraste, 10, 300, true, 150},
-    {"recorte", TipoAtaque::Recorte, 0, kMayorRecorte, true, 4},
-    {"escala", TipoAtaque::Escala, 1, 100, false, 50},
+    {"jpeg", "Compresión JPEG", "Calidad", TipoAtaque::Jpeg, 0, 100, true, 0, 75},
+    {"ruido", "Ruido gaussiano", "Desviación", TipoAtaque::Ruido, 0, 255, false, 1, 5},
+    {"media", "Filtro de media", "Lado de la ventana", TipoAtaque::Media, 1, kLadoMaximo, true, 0,
+     3},
+    {"mediana", "Filtro de mediana", "Lado de la ventana", TipoAtaque::Mediana, 1, kLadoMaximo,
+     true, 0, 3},
+    {"brillo", "Brillo", "Desplazamiento", TipoAtaque::Brillo, -255, 255, true, 0, 20},
+    {"contraste", "Contraste", "Porcentaje", TipoAtaque::Contraste, 10, 300, true, 0, 150},
+    {"recorte", "Recorte", "Columnas y filas quitadas", TipoAtaque::Recorte, 0, kMayorRecorte, true,
+     0, 4},
+    {"escala", "Escala", "Porcentaje", TipoAtaque::Escala, 1, 100, false, 0, 50},
 };
+// What a laboratory offers before the attacks: a brightness step of 0,
+// which changes nothing.
+inline constexpr const char* kSinAtaque = "Sin ataque";
 
 // The range of an attack by its name; nullptr for an unknown one.
 const RangoAtaque* rango_de_ataque(std::string_view nombre);

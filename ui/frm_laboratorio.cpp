@@ -27,29 +27,14 @@
 namespace zek {
 namespace {
 
-// The ranges are the attacks' own (images/ataques.h), the crop's limited by
-// the picture analysed.
-// The attacks as the laboratory names them; each starts at its table's
-// value.
-struct TipoAtaqueLaboratorio {
-    const char* etiqueta;
-    const char* nombre;
-    const char* parametro;  // empty: no value to choose
-    int decimales;
-};
-
-// "Sin ataque" is a brightness step of 0, which changes nothing.
-constexpr TipoAtaqueLaboratorio kTipos[] = {
-    {"Sin ataque", "brillo", "", 0},
-    {"Compresión JPEG", "jpeg", "Calidad", 0},
-    {"Ruido gaussiano", "ruido", "Desviación", 1},
-    {"Filtro de media", "media", "Lado de la ventana", 0},
-    {"Filtro de mediana", "mediana", "Lado de la ventana", 0},
-    {"Brillo", "brillo", "Desplazamiento", 0},
-    {"Contraste", "contraste", "Porcentaje", 0},
-    {"Recorte", "recorte", "Columnas y filas quitadas", 0},
-    {"Escala", "escala", "Porcentaje", 0},
-};
+// The attacks as the one table names them, after "Sin ataque"; their
+// ranges are the table's, the crop's limited by the picture analysed.
+// nullptr: no attack.
+const RangoAtaque* tipo_de_ataque(int indice) {
+    return indice >= 1 && indice <= static_cast<int>(std::size(kRangosAtaque))
+               ? &kRangosAtaque[indice - 1]
+               : nullptr;
+}
 
 QPixmap vista(const SuperficieImagen& s, int aumento = 1) {
     const QImage imagen = a_qimage(s);
@@ -96,7 +81,8 @@ void FrmLaboratorio::crea_controles() {
     fuente_->setObjectName("fuente");
     tipo_ = new QComboBox(this);
     tipo_->setObjectName("ataque");
-    for (const TipoAtaqueLaboratorio& t : kTipos) tipo_->addItem(QString::fromUtf8(t.etiqueta));
+    tipo_->addItem(QString::fromUtf8(kSinAtaque));
+    for (const RangoAtaque& r : kRangosAtaque) tipo_->addItem(QString::fromUtf8(r.titulo));
     valor_ = new QDoubleSpinBox(this);
     valor_->setObjectName("valor");
     nombre_valor_ = new QLabel(this);
@@ -135,9 +121,9 @@ void FrmLaboratorio::crea_controles() {
     // The parameter's name changes with the attack: room for the longest, so
     // that nothing beside it moves.
     int ancho = 0;
-    for (const TipoAtaqueLaboratorio& t : kTipos)
+    for (const RangoAtaque& r : kRangosAtaque)
         ancho = std::max(
-            ancho, nombre_valor_->fontMetrics().horizontalAdvance(QString::fromUtf8(t.parametro)));
+            ancho, nombre_valor_->fontMetrics().horizontalAdvance(QString::fromUtf8(r.parametro)));
     nombre_valor_->setFixedWidth(ancho + 8);
     valor_->setRange(-255, kMayorRecorte);  // the widest value any attack takes
     valor_->setDecimals(1);
@@ -301,29 +287,28 @@ void FrmLaboratorio::pon_nombres_accesibles() {
 }
 
 void FrmLaboratorio::cambia_tipo_de_ataque() {
-    const TipoAtaqueLaboratorio& t = kTipos[std::max(tipo_->currentIndex(), 0)];
+    const RangoAtaque* r = tipo_de_ataque(tipo_->currentIndex());
     const QSignalBlocker sin_senales(valor_);
-    valor_->setDecimals(t.decimales);
+    valor_->setDecimals(r ? r->decimales : 0);
     limita_valor();
-    valor_->setValue(t.parametro[0] == '\0' ? 0 : rango_de_ataque(t.nombre)->inicial);
-    valor_->setEnabled(t.parametro[0] != '\0');
-    nombre_valor_->setText(QString::fromUtf8(t.parametro));
+    valor_->setValue(r ? r->inicial : 0);
+    valor_->setEnabled(r != nullptr);
+    nombre_valor_->setText(r ? QString::fromUtf8(r->parametro) : QString());
 }
 
 // The attack's range on the picture analysed: no crop empties it.
 void FrmLaboratorio::limita_valor() {
-    const TipoAtaqueLaboratorio& t = kTipos[std::max(tipo_->currentIndex(), 0)];
-    const RangoAtaque& r = *rango_de_ataque(t.nombre);
+    const RangoAtaque* r = tipo_de_ataque(tipo_->currentIndex());
     const auto f = fuente();
-    const double hasta = t.parametro[0] == '\0' ? 0
-                         : f ? hasta_en_imagen(r, f->imagen.ancho(), f->imagen.alto())
-                             : r.hasta;
-    valor_->setRange(t.parametro[0] == '\0' ? 0 : r.desde, hasta);
+    const double hasta = !r  ? 0
+                         : f ? hasta_en_imagen(*r, f->imagen.ancho(), f->imagen.alto())
+                             : r->hasta;
+    valor_->setRange(r ? r->desde : 0, hasta);
 }
 
 std::string FrmLaboratorio::ataque_elegido() const {
-    const TipoAtaqueLaboratorio& t = kTipos[std::max(tipo_->currentIndex(), 0)];
-    return std::string(t.nombre) + ":" + texto_exacto(valor_->value());
+    const RangoAtaque* r = tipo_de_ataque(tipo_->currentIndex());
+    return r ? std::string(r->nombre) + ":" + texto_exacto(valor_->value()) : "brillo:0";
 }
 
 void FrmLaboratorio::actualiza_fuentes() {

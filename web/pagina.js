@@ -223,18 +223,24 @@ function conecta_demostracion() {
 
 // ---- The laboratory -----------------------------------------------------------
 
+// The attacks by their titles in the one table, after "Sin ataque" (a
+// brightness step of 0); each with its value's name and range.
 function pon_ataques(ataques) {
   const tipo = $("ataque");
-  for (const a of ataques) tipo.add(new Option(a.nombre, a.nombre));
+  tipo.add(new Option(textos.sinAtaque, ""));
+  for (const a of ataques) tipo.add(new Option(a.titulo, a.nombre));
   const limita = () => {
-    const a = ataques[tipo.selectedIndex];
+    const a = ataques[tipo.selectedIndex - 1];
     const valor = $("valor");
-    valor.min = a.desde;
-    valor.max = a.hasta;
-    valor.step = a.entero ? 1 : "any";
-    valor.value = a.inicial;
+    $("nombre-valor").textContent = a ? a.parametro : "";
+    valor.disabled = !a;
+    valor.min = a ? a.desde : 0;
+    valor.max = a ? a.hasta : 0;
+    valor.step = !a || a.entero ? 1 : "any";
+    valor.value = a ? a.inicial : 0;
   };
   tipo.addEventListener("change", limita);
+  tipo.selectedIndex = 1; // a JPEG to start with, the attack every class tries first
   limita();
 }
 
@@ -368,7 +374,7 @@ function dibuja_grafico(lienzo, g) {
 
 async function analiza(evento) {
   evento.preventDefault();
-  const ataque = $("ataque").value + ":" + $("valor").value;
+  const ataque = $("ataque").value ? $("ataque").value + ":" + $("valor").value : "brillo:0";
   $("cifras").textContent = "Calculando…";
   const r = await orden("analiza", {
     imagen: $("imagen").value,

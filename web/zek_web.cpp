@@ -269,6 +269,7 @@ class ZekWeb {
         t.set("clave", texto_js(kTextoClave));
         t.set("sinLecturaEspectro", texto_js(kSinLecturaEspectro));
         t.set("guia", texto_js(kGuia));
+        t.set("sinAtaque", texto_js(kSinAtaque));
         t.set("versionNueva", texto_js(kVersionNueva));
         t.set("guiaDeLasMuestras", texto_js(kGuiaDeLasMuestras));
         t.set("gradoDeLasMuestras", texto_js(kGradoDeLasMuestras));
@@ -461,6 +462,13 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field(
             "nombre", +[](const RangoAtaque& r) { return std::string(r.nombre); },
             +[](RangoAtaque&, std::string) {})
+        .field(
+            "titulo", +[](const RangoAtaque& r) { return std::string(r.titulo); },
+            +[](RangoAtaque&, std::string) {})
+        .field(
+            "parametro", +[](const RangoAtaque& r) { return std::string(r.parametro); },
+            +[](RangoAtaque&, std::string) {})
+        .field("decimales", &RangoAtaque::decimales)
         .field("desde", &RangoAtaque::desde)
         .field("hasta", &RangoAtaque::hasta)
         .field("entero", &RangoAtaque::entero)

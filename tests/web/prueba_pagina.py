@@ -406,6 +406,24 @@ class Pagina(unittest.TestCase):
         finally:
             hoja.write_text(antes)
 
+    def test_the_attacks_go_by_the_tables_titles(self):
+        opciones = self.js("return [...document.getElementById('ataque').options]"
+                           ".map(o => o.textContent)")
+        self.assertEqual(opciones, ["Sin ataque", "Compresión JPEG", "Ruido gaussiano",
+                                    "Filtro de media", "Filtro de mediana", "Brillo",
+                                    "Contraste", "Recorte", "Escala"])
+        self.assertEqual(self.texto("nombre-valor"), "Calidad")
+        self.js("const s = document.getElementById('ataque'); s.value = 'ruido';"
+                "s.dispatchEvent(new Event('change'));")
+        self.assertEqual(self.texto("nombre-valor"), "Desviación")
+        # Without an attack the reading is the watermarked picture's own.
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
+        self.js("const s = document.getElementById('ataque'); s.selectedIndex = 0;"
+                "s.dispatchEvent(new Event('change'));")
+        self.assertTrue(self.js("return document.getElementById('valor').disabled"))
+        self.pulsa("analiza")
+        self.assertEqual(self.js("return document.body.dataset.correctos"), "961")
+
     def violaciones(self):
         """What axe-core finds against WCAG 2.0 and 2.1, levels A and AA."""
         self.js(AXE.read_text())
