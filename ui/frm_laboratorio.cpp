@@ -140,9 +140,8 @@ void FrmLaboratorio::crea_controles() {
     imagenes->addWidget(new QLabel(QString::fromUtf8("Marca leída a ciegas"), this), 0, 1);
     vista_diferencia_ = new QComboBox(this);
     vista_diferencia_->setObjectName("vista_diferencia");
-    vista_diferencia_->addItem(QString::fromUtf8("Lo que cambió la marca: |marcada − principal|"));
-    vista_diferencia_->addItem(
-        QString::fromUtf8("Lo que cambiaron la marca y el ataque: |atacada − principal|"));
+    for (const char* vista : kVistasDeLaDiferencia)
+        vista_diferencia_->addItem(QString::fromUtf8(vista));
     imagenes->addWidget(vista_diferencia_, 0, 2);
     imagenes->addWidget(atacada_, 1, 0);
     imagenes->addWidget(leida_, 1, 1);
@@ -397,27 +396,9 @@ void FrmLaboratorio::muestra_diferencia() {
                           : ultimo_ && ultimo_->diferencia ? &*ultimo_->diferencia
                                                            : nullptr;
     const bool hay_anfitrion = f && f->Y_original.dimensionada();
-    if (!d || !hay_anfitrion) {
-        diferencia_->setPixmap({});
-        escala_->setText(!f ? QString()
-                         : !hay_anfitrion
-                             ? QString::fromUtf8("Sin imagen principal del mismo tamaño "
-                                                 "con la que comparar.")
-                         : ultimo_ ? QString::fromUtf8("El ataque ha cambiado el tamaño: no se "
-                                                       "compara píxel a píxel.")
-                                   : QString::fromUtf8("Calculando…"));
-        return;
-    }
-    diferencia_->setPixmap(vista(d->imagen));
-    if (d->maxima <= 0) {
-        escala_->setText(QString::fromUtf8("Negro: ninguna diferencia."));
-        return;
-    }
-    const QLocale local;
+    diferencia_->setPixmap(d && hay_anfitrion ? vista(d->imagen) : QPixmap());
     escala_->setText(
-        QString::fromUtf8("Negro: sin cambio. Blanco: %1 niveles de luminancia "
-                          "(diferencias multiplicadas por %2).")
-            .arg(local.toString(d->maxima, 'f', 1), local.toString(d->ganancia, 'f', 1)));
+        QString::fromStdString(texto_de_escala(f.get(), d, ultimo_ != nullptr, separador_local())));
 }
 
 const Metodo& FrmLaboratorio::metodo_elegido() const {

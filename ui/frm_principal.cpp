@@ -494,14 +494,7 @@ void FrmPrincipal::nombra_pictures() {
 }
 
 void FrmPrincipal::acerca_de() {
-    mensaje(std::string("ZEK ") + kVersion +
-                "\r\rZEK enseña, paso a paso, cómo se esconde una pequeña marca de agua en la "
-                "luminancia de una imagen en color: la imagen se divide en bloques, cada píxel de "
-                "la marca viaja en un par de bloques vecinos y la inserción mueve la diferencia de "
-                "sus luminancias medias hasta uno de dos restos elegidos por la clave. El "
-                "laboratorio muestra qué ataques resiste la marca y por qué.\r\rSoftware libre "
-                "con licencia MIT.",
-            Icono::Informacion, "Acerca de ZEK");
+    mensaje(texto_acerca_de(), Icono::Informacion, kTituloAcercaDe);
 }
 
 void FrmPrincipal::CmdSalir_Click() {

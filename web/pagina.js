@@ -140,9 +140,16 @@ function orden(nombre, datos, transferir) {
   return hecho;
 }
 
+// A watermarked picture, once accepted, comes up in the laboratory with its
+// reading, as on the desktop.
 async function abre_archivo(rol, archivo) {
   const bytes = await archivo.arrayBuffer();
-  return orden("abre", { rol, nombre: archivo.name, bytes }, [bytes]);
+  const r = await orden("abre", { rol, nombre: archivo.name, bytes }, [bytes]);
+  if (rol === 2 && r.aceptada) {
+    $("imagen").value = "abierta";
+    $("eleccion").requestSubmit();
+  }
+  return r;
 }
 
 // The samples, with the README's degree and key applied, as the line says.
@@ -219,6 +226,9 @@ function conecta_demostracion() {
   $("guarda-marcada").addEventListener("click", () => descarga("marcada", "marcada.png"));
   $("guarda-extraida").addEventListener("click", () => descarga("extraida", "extraida.png"));
   $("guarda-informe").addEventListener("click", descarga_informe);
+  $("acerca-de").addEventListener("click", () =>
+    muestra_mensaje({ titulo: textos.tituloAcercaDe, texto: textos.acercaDe }),
+  );
 }
 
 // ---- The laboratory -----------------------------------------------------------
@@ -372,6 +382,16 @@ function dibuja_grafico(lienzo, g) {
   });
 }
 
+// The difference chosen: the mark's alone, or the mark's and the attack's,
+// with what its grey means.
+let ultimo_analisis = null;
+function muestra_diferencia() {
+  const r = ultimo_analisis;
+  const con_ataque = $("vista-diferencia").selectedIndex === 1;
+  dibuja($("diferencia"), r && (con_ataque ? r.diferenciaAtacada : r.diferencia));
+  $("escala").textContent = r ? (con_ataque ? r.escalaAtacada : r.escala) : "";
+}
+
 async function analiza(evento) {
   evento.preventDefault();
   const ataque = $("ataque").value ? $("ataque").value + ":" + $("valor").value : "brillo:0";
@@ -389,7 +409,8 @@ async function analiza(evento) {
   dibuja($("atacada"), r.atacada);
   dibuja($("leida"), r.leida);
   $("sin-lectura").textContent = r.detectada ? sin_lectura_espectro : "";
-  dibuja($("diferencia"), r.diferencia);
+  ultimo_analisis = r;
+  muestra_diferencia();
   $("cifras").textContent = r.cifras;
   document.body.dataset.correctos = r.correctos ?? "";
   document.body.dataset.total = r.total ?? "";
@@ -420,6 +441,8 @@ async function inicia() {
   pon_metodos(r.metodos);
   conecta_demostracion();
   $("eleccion").addEventListener("submit", analiza);
+  for (const vista of textos.vistasDeLaDiferencia) $("vista-diferencia").add(new Option(vista));
+  $("vista-diferencia").addEventListener("change", muestra_diferencia);
   document.body.dataset.listo = "1";
   document.body.dataset.listoMs = performance.now().toFixed(0);
 }

@@ -103,7 +103,7 @@ const ordenes = {
       if (atacada) zek.ponJpeg(eleccion.jpeg, atacada.width, atacada.height, atacada.data);
     }
     const r = zek.analiza();
-    imagenes([r.atacada, r.leida, r.diferencia], transferir);
+    imagenes([r.atacada, r.leida, r.diferencia, r.diferenciaAtacada], transferir);
     return r;
   },
 };

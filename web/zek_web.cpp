@@ -158,8 +158,9 @@ struct EstadoWeb {
 
 // What the page shows of an analysis.
 struct AnalisisWeb {
-    val atacada = val::null(), leida = val::null(), diferencia = val::null();
-    std::string cifras;
+    val atacada = val::null(), leida = val::null(), diferencia = val::null(),
+        diferencia_atacada = val::null();
+    std::string cifras, escala, escala_atacada;  // what each difference's grey means
     std::optional<double> correctos, total, sim;
     bool detectada = false;
     std::optional<Grafico> grafico;
@@ -270,6 +271,11 @@ class ZekWeb {
         t.set("sinLecturaEspectro", texto_js(kSinLecturaEspectro));
         t.set("guia", texto_js(kGuia));
         t.set("sinAtaque", texto_js(kSinAtaque));
+        t.set("tituloAcercaDe", texto_js(kTituloAcercaDe));
+        t.set("acercaDe", texto_js(texto_acerca_de()));
+        val vistas = val::array();
+        for (const char* v : kVistasDeLaDiferencia) vistas.call<void>("push", texto_js(v));
+        t.set("vistasDeLaDiferencia", vistas);
         t.set("versionNueva", texto_js(kVersionNueva));
         t.set("guiaDeLasMuestras", texto_js(kGuiaDeLasMuestras));
         t.set("gradoDeLasMuestras", texto_js(kGradoDeLasMuestras));
@@ -341,6 +347,10 @@ class ZekWeb {
         r.atacada = rgba_de(l.atacada);
         r.leida = l.detectada ? val::null() : rgba_de(l.leida);
         r.diferencia = rgba_de(f.diferencia.imagen);
+        r.escala = texto_de_escala(&f, &f.diferencia, true, puerto_.separador);
+        if (l.diferencia) r.diferencia_atacada = rgba_de(l.diferencia->imagen);
+        r.escala_atacada =
+            texto_de_escala(&f, l.diferencia ? &*l.diferencia : nullptr, true, puerto_.separador);
         r.cifras = texto_de_cifras(l, f, puerto_.separador);
         if (l.aciertos) {
             r.correctos = static_cast<double>(l.aciertos->correctos);
@@ -433,6 +443,9 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("atacada", &AnalisisWeb::atacada)
         .field("leida", &AnalisisWeb::leida)
         .field("diferencia", &AnalisisWeb::diferencia)
+        .field("diferenciaAtacada", &AnalisisWeb::diferencia_atacada)
+        .field("escala", &AnalisisWeb::escala)
+        .field("escalaAtacada", &AnalisisWeb::escala_atacada)
         .field("cifras", &AnalisisWeb::cifras)
         .field("correctos", &AnalisisWeb::correctos)
         .field("total", &AnalisisWeb::total)

@@ -255,6 +255,20 @@ std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaborator
     return cifras + (r.ssim ? ", SSIM " + con_decimales(*r.ssim, 4, separador) + "." : ".");
 }
 
+std::string texto_de_escala(const FuenteLaboratorio* f, const Diferencia* d, bool analizada,
+                            char separador) {
+    if (!f) return {};
+    if (!f->Y_original.dimensionada())
+        return "Sin imagen principal del mismo tamaño con la que comparar.";
+    if (!d)
+        return analizada ? "El ataque ha cambiado el tamaño: no se compara píxel a píxel."
+                         : "Calculando…";
+    if (d->maxima <= 0) return "Negro: ninguna diferencia.";
+    return "Negro: sin cambio. Blanco: " + con_decimales(d->maxima, 1, separador) +
+           " niveles de luminancia (diferencias multiplicadas por " +
+           con_decimales(d->ganancia, 1, separador) + ").";
+}
+
 std::vector<ResultadoAtaque> ataca(const FuenteLaboratorio* fuente,
                                    const std::vector<Ataque>& ataques, const CodecJpeg& jpeg) {
     std::vector<ResultadoAtaque> resultados;

@@ -122,6 +122,12 @@ ResultadoLaboratorio analiza_fuente(const EleccionLaboratorio& e, const FuenteLa
 std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaboratorio& f,
                             char separador_decimal);
 
+// What the difference picture shown means: its scale in luminance levels
+// and its gain; or why there is none (no source, no host of the same size,
+// an attack that changed the size, an analysis still running).
+std::string texto_de_escala(const FuenteLaboratorio* fuente, const Diferencia* diferencia,
+                            bool analizada, char separador_decimal);
+
 // An attack and the blind reading of what it leaves, as the report and the
 // handout list them.
 struct ResultadoAtaque {

@@ -4,7 +4,10 @@
 // names and descriptions a screen reader gives each control.
 #pragma once
 
+#include <string>
+
 #include "base/puerto_ventana.h"
+#include "base/version.h"
 #include "workflow/secuenciador.h"
 
 namespace zek {
@@ -30,6 +33,23 @@ inline constexpr const char* kGuiaDeLasMuestras =
 // The page kept for working offline has a newer version on its server.
 inline constexpr const char* kVersionNueva =
     "Hay una versión nueva de ZEK: se usará al recargar la página.";
+
+// "Acerca de ZEK": the version, what the program teaches and its licence.
+inline constexpr const char* kTituloAcercaDe = "Acerca de ZEK";
+inline std::string texto_acerca_de() {
+    return std::string("ZEK ") + kVersion +
+           "\r\rZEK enseña, paso a paso, cómo se esconde una pequeña marca de agua en la "
+           "luminancia de una imagen en color: la imagen se divide en bloques, cada píxel de "
+           "la marca viaja en un par de bloques vecinos y la inserción mueve la diferencia de "
+           "sus luminancias medias hasta uno de dos restos elegidos por la clave. El "
+           "laboratorio muestra qué ataques resiste la marca y por qué.\r\rSoftware libre "
+           "con licencia MIT.";
+}
+
+// The laboratory's two views of the difference with the host.
+inline constexpr const char* kVistasDeLaDiferencia[] = {
+    "Lo que cambió la marca: |marcada − principal|",
+    "Lo que cambiaron la marca y el ataque: |atacada − principal|"};
 
 // What the laboratory says when there is no picture to attack.
 inline constexpr const char* kFaltaImagenMarcada =

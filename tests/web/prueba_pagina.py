@@ -424,6 +424,29 @@ class Pagina(unittest.TestCase):
         self.pulsa("analiza")
         self.assertEqual(self.js("return document.body.dataset.correctos"), "961")
 
+    def test_the_laboratory_shows_both_differences_and_a_reopened_picture(self):
+        salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 16,
+                                  "--clave", 3)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
+        self.ataca("ruido", 5)
+        self.assertRegex(self.texto("escala"), r"^Negro: sin cambio\. Blanco: [0-9]+,[0-9] niveles "
+                         r"de luminancia \(diferencias multiplicadas por [0-9]+,[0-9]\)\.$")
+        solo_marca = self.texto("escala")
+        self.js("const s = document.getElementById('vista-diferencia'); s.selectedIndex = 1;"
+                "s.dispatchEvent(new Event('change'));")
+        self.assertNotEqual(self.texto("escala"), solo_marca)  # the noise adds its own
+        # zek-demo's watermarked picture, reopened: read in the laboratory at once.
+        self.abre("abrir-marcada", salida / "marcada.png")
+        self.espera(lambda: self.js("return document.getElementById('imagen').value") == "abierta"
+                    and self.js("return document.body.dataset.total") == "961")
+        # About ZEK: its version and licence in the message box.
+        self.pulsa("acerca-de", ordenes=0)
+        self.espera(lambda: self.js("return document.getElementById('mensaje').open"))
+        self.assertEqual(self.texto("mensaje-titulo"), "Acerca de ZEK")
+        self.assertIn("Software libre con licencia MIT.", self.texto("mensaje-texto"))
+        self.pulsa("mensaje-aceptar", ordenes=0)
+
     def violaciones(self):
         """What axe-core finds against WCAG 2.0 and 2.1, levels A and AA."""
         self.js(AXE.read_text())
