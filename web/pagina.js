@@ -184,6 +184,16 @@ async function descarga_informe() {
   baja(new Blob([texto], { type: "application/json" }), "informe.json");
 }
 
+// A value typed into a box, applied; with a point where the page's
+// numbers take a comma, the page says so and applies nothing.
+function aplica(parametro, texto) {
+  if (separador_decimal === "," && texto.includes(".")) {
+    muestra_mensaje({ titulo: "ZEK", texto: textos.decimalesConComa });
+    return Promise.resolve();
+  }
+  return orden("aplica", { parametro, texto });
+}
+
 function conecta_demostracion() {
   for (const entrada of document.querySelectorAll("input[type=file]")) {
     entrada.addEventListener("change", () => {
@@ -209,12 +219,8 @@ function conecta_demostracion() {
   $("Command1").addEventListener("click", () => orden("paso"));
   $("reset").addEventListener("click", () => orden("reset"));
   $("repite").addEventListener("click", () => orden("repite"));
-  $("Cmd_Grado").addEventListener("click", () =>
-    orden("aplica", { parametro: 0, texto: $("Txt_Grado").value }),
-  );
-  $("Cmd_Clave").addEventListener("click", () =>
-    orden("aplica", { parametro: 1, texto: $("Txt_Clave").value }),
-  );
+  $("Cmd_Grado").addEventListener("click", () => aplica(0, $("Txt_Grado").value));
+  $("Cmd_Clave").addEventListener("click", () => aplica(1, $("Txt_Clave").value));
   // Enter in a box applies it, as its I button does.
   for (const [caja, boton] of [["Txt_Grado", "Cmd_Grado"], ["Txt_Clave", "Cmd_Clave"]]) {
     $(caja).addEventListener("keydown", (e) => {
@@ -431,10 +437,12 @@ function guarda_para_sin_red() {
   navigator.serviceWorker.register("sw.js").catch(() => {}); // a page from a file: no keeping
 }
 
+let separador_decimal = ".";
+
 async function inicia() {
   const partes = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-  const separador = partes.find((p) => p.type === "decimal")?.value ?? ".";
-  const r = await orden("inicia", { separador });
+  separador_decimal = partes.find((p) => p.type === "decimal")?.value ?? ".";
+  const r = await orden("inicia", { separador: separador_decimal });
   pon_textos(r.textos);
   guarda_para_sin_red(); // its word on a newer version once the texts are in
   pon_ataques(r.ataques);

@@ -271,6 +271,7 @@ class ZekWeb {
         t.set("sinLecturaEspectro", texto_js(kSinLecturaEspectro));
         t.set("guia", texto_js(kGuia));
         t.set("sinAtaque", texto_js(kSinAtaque));
+        t.set("decimalesConComa", texto_js(kDecimalesConComa));
         t.set("tituloAcercaDe", texto_js(kTituloAcercaDe));
         t.set("acercaDe", texto_js(texto_acerca_de()));
         val vistas = val::array();

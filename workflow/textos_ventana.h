@@ -34,6 +34,11 @@ inline constexpr const char* kGuiaDeLasMuestras =
 inline constexpr const char* kVersionNueva =
     "Hay una versión nueva de ZEK: se usará al recargar la página.";
 
+// A number typed with a point where the user's numbers take a comma: the
+// page says so rather than let the window's own refusal puzzle a student.
+inline constexpr const char* kDecimalesConComa =
+    "En esta página los decimales se escriben con coma, por ejemplo 2,5.";
+
 // "Acerca de ZEK": the version, what the program teaches and its licence.
 inline constexpr const char* kTituloAcercaDe = "Acerca de ZEK";
 inline std::string texto_acerca_de() {

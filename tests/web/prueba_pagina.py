@@ -447,6 +447,33 @@ class Pagina(unittest.TestCase):
         self.assertIn("Software libre con licencia MIT.", self.texto("mensaje-texto"))
         self.pulsa("mensaje-aceptar", ordenes=0)
 
+    def test_a_point_in_a_spanish_page_is_told_to_be_a_comma(self):
+        self.escribe("Txt_Grado", "2.5")
+        self.pulsa("Cmd_Grado", ordenes=0)
+        self.espera(lambda: self.js("return document.getElementById('mensaje').open"))
+        self.assertEqual(self.texto("mensaje-texto"),
+                         "En esta página los decimales se escriben con coma, por ejemplo 2,5.")
+        self.pulsa("mensaje-aceptar", ordenes=0)
+        self.escribe("Txt_Grado", "16")
+        self.tras(lambda: self.d.find_element(By.ID, "Txt_Grado").send_keys(Keys.ENTER))
+        self.assertTrue(self.texto("LGrado").endswith("16"), self.texto("LGrado"))
+
+    def test_on_a_phone_held_sideways_the_step_button_and_the_picture_are_in_sight(self):
+        self.pulsa("muestras", ordenes=4)
+        self.d.set_window_size(844, 390)
+        try:
+            self.js("window.scrollTo(0, 0)")
+            self.tras(lambda: self.js("document.getElementById('Command1').click()"))
+            alto = self.js("return window.innerHeight")
+            boton = self.js("return document.getElementById('Command1').getBoundingClientRect()")
+            dibujo = self.js("return document.getElementById('Picture1').getBoundingClientRect()")
+            self.assertGreaterEqual(boton["top"], 0)
+            self.assertLessEqual(boton["bottom"], alto)
+            self.assertLess(dibujo["top"], alto - 40)  # the grid being drawn shows
+            self.assertGreater(dibujo["bottom"], 0)
+        finally:
+            self.d.set_window_size(1024, 768)
+
     def violaciones(self):
         """What axe-core finds against WCAG 2.0 and 2.1, levels A and AA."""
         self.js(AXE.read_text())
