@@ -33,21 +33,19 @@ std::string rango(const Metodo& m) {
 // The help, with each method's names, ranges and defaults from the methods
 // themselves.
 std::string uso() {
+    // Appended piece by piece: GCC 12 takes "literal" + std::string&& for an
+    // overlapping copy when it optimises.
     std::string lectores, todos;
-    const std::vector<const Metodo*> otros = [] {
-        std::vector<const Metodo*> v;
-        for (const Metodo* m : metodos())
-            if (m->lee_la_marca() && !m->de_la_demostracion()) v.push_back(m);
-        return v;
-    }();
-    for (const Metodo* m : otros)
-        lectores += (lectores.empty() ? "" : "|") + std::string(m->nombre());
+    for (const Metodo* m : metodos()) {
+        if (!m->lee_la_marca() || m->de_la_demostracion()) continue;
+        if (!lectores.empty()) lectores += '|';
+        lectores += m->nombre();
+    }
     const auto& lista = metodos();
-    for (size_t i = 0; i < lista.size(); ++i)
-        todos += (i == 0                  ? ""
-                  : i + 1 == lista.size() ? " y "
-                                          : ", ") +
-                 std::string(lista[i]->nombre());
+    for (size_t i = 0; i < lista.size(); ++i) {
+        if (i > 0) todos += i + 1 == lista.size() ? " y " : ", ";
+        todos += lista[i]->nombre();
+    }
     return std::string(
         "Uso: zek-demo IMAGEN MARCA --grado G --clave K [--salida CARPETA]\n"
         "                [--ataque A]... [--grados G1,G2,... | --barrido]\n"
