@@ -386,6 +386,21 @@ class ZekWeb {
 
 }  // namespace zek
 
+namespace zek {
+namespace {
+
+// A C string field read as text; the page never hands these structs back,
+// so writing one does nothing.
+template <typename S, const char* S::*campo>
+std::string texto_de_campo(const S& s) {
+    return s.*campo;
+}
+template <typename S>
+void sin_escribir(S&, std::string) {}
+
+}  // namespace
+}  // namespace zek
+
 EMSCRIPTEN_BINDINGS(zek) {
     using namespace zek;
     using emscripten::value_object;
@@ -393,12 +408,10 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("texto", &Mensaje::texto)
         .field("titulo", &Mensaje::titulo);
     value_object<NombreAccesible>("NombreAccesible")
-        .field(
-            "nombre", +[](const NombreAccesible& n) { return std::string(n.nombre); },
-            +[](NombreAccesible&, std::string) {})
-        .field(
-            "descripcion", +[](const NombreAccesible& n) { return std::string(n.descripcion); },
-            +[](NombreAccesible&, std::string) {});
+        .field("nombre", &texto_de_campo<NombreAccesible, &NombreAccesible::nombre>,
+               &sin_escribir<NombreAccesible>)
+        .field("descripcion", &texto_de_campo<NombreAccesible, &NombreAccesible::descripcion>,
+               &sin_escribir<NombreAccesible>);
     value_object<EstadoWeb>("EstadoWeb")
         .field("textos", &EstadoWeb::textos)
         .field("mensajes", &EstadoWeb::mensajes)
@@ -424,13 +437,13 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("nombre", &SerieGrafico::nombre)
         .field(
             "tipo", +[](const SerieGrafico& s) { return texto_de(s.tipo); },
-            +[](SerieGrafico&, std::string) {})
+            &sin_escribir<SerieGrafico>)
         .field("x", &SerieGrafico::x)
         .field("y", &SerieGrafico::y)
         .field("color", &SerieGrafico::color)
         .field(
             "trazo", +[](const SerieGrafico& s) { return texto_de(s.trazo); },
-            +[](SerieGrafico&, std::string) {})
+            &sin_escribir<SerieGrafico>)
         .field("grosor", &SerieGrafico::grosor)
         .field("conPuntos", &SerieGrafico::con_puntos)
         .field("ejeDerecho", &SerieGrafico::eje_derecho);
@@ -454,9 +467,7 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("detectada", &AnalisisWeb::detectada)
         .field("grafico", &AnalisisWeb::grafico);
     value_object<Fuerza>("Fuerza")
-        .field(
-            "nombre", +[](const Fuerza& f) { return std::string(f.nombre); },
-            +[](Fuerza&, std::string) {})
+        .field("nombre", &texto_de_campo<Fuerza, &Fuerza::nombre>, &sin_escribir<Fuerza>)
         .field("desde", &Fuerza::desde)
         .field("hasta", &Fuerza::hasta)
         .field("inicial", &Fuerza::inicial)
@@ -464,24 +475,19 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("decimales", &Fuerza::decimales)
         .field("entera", &Fuerza::entera);
     value_object<DescripcionMetodo>("DescripcionMetodo")
-        .field(
-            "nombre", +[](const DescripcionMetodo& d) { return std::string(d.nombre); },
-            +[](DescripcionMetodo&, std::string) {})
-        .field(
-            "titulo", +[](const DescripcionMetodo& d) { return std::string(d.titulo); },
-            +[](DescripcionMetodo&, std::string) {})
+        .field("nombre", &texto_de_campo<DescripcionMetodo, &DescripcionMetodo::nombre>,
+               &sin_escribir<DescripcionMetodo>)
+        .field("titulo", &texto_de_campo<DescripcionMetodo, &DescripcionMetodo::titulo>,
+               &sin_escribir<DescripcionMetodo>)
         .field("fuerza", &DescripcionMetodo::fuerza)
         .field("deLaDemostracion", &DescripcionMetodo::de_la_demostracion);
     value_object<RangoAtaque>("RangoAtaque")
-        .field(
-            "nombre", +[](const RangoAtaque& r) { return std::string(r.nombre); },
-            +[](RangoAtaque&, std::string) {})
-        .field(
-            "titulo", +[](const RangoAtaque& r) { return std::string(r.titulo); },
-            +[](RangoAtaque&, std::string) {})
-        .field(
-            "parametro", +[](const RangoAtaque& r) { return std::string(r.parametro); },
-            +[](RangoAtaque&, std::string) {})
+        .field("nombre", &texto_de_campo<RangoAtaque, &RangoAtaque::nombre>,
+               &sin_escribir<RangoAtaque>)
+        .field("titulo", &texto_de_campo<RangoAtaque, &RangoAtaque::titulo>,
+               &sin_escribir<RangoAtaque>)
+        .field("parametro", &texto_de_campo<RangoAtaque, &RangoAtaque::parametro>,
+               &sin_escribir<RangoAtaque>)
         .field("decimales", &RangoAtaque::decimales)
         .field("desde", &RangoAtaque::desde)
         .field("hasta", &RangoAtaque::hasta)
