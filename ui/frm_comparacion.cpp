@@ -17,21 +17,10 @@
 #include <QVBoxLayout>
 
 #include "graficos/graficos.h"
+#include "workflow/textos_trabajos.h"
 
 namespace zek {
 namespace {
-
-// From green (nothing wrong) to red (chance or worse).
-QColor color_de_ber(double ber) {
-    const double t = std::clamp(ber / 0.5, 0.0, 1.0);
-    return QColor::fromRgbF(static_cast<float>(0.55 + 0.45 * t), static_cast<float>(0.9 - 0.5 * t),
-                            static_cast<float>(0.55 - 0.15 * t));
-}
-
-// The detector's decision: green present, red absent.
-QColor color_de_presencia(bool presente) {
-    return presente ? color_de_ber(0) : color_de_ber(0.5);
-}
 
 // The reading as a small picture: white light, black dark, grey not carried.
 QPixmap miniatura(const Bits& bits, int Wm, int Hm) {
@@ -122,17 +111,14 @@ void FrmComparacion::crea_controles() {
     connect(calcula_, &QPushButton::clicked, this, [this] { compara(); });
     connect(cancela_, &QPushButton::clicked, this, [this] {
         fila_->pide_parar();
-        aviso_->setText(QString::fromUtf8("Cancelando…"));
+        aviso_->setText(QString::fromUtf8(kCancelando));
     });
 }
 
 void FrmComparacion::compara() {
     auto entrada = sesion_.entrada_del_barrido();
     if (!entrada || fila_->en_marcha()) {
-        if (!entrada)
-            aviso_->setText(
-                QString::fromUtf8("Hacen falta una imagen principal y una marca de "
-                                  "agua abiertas."));
+        if (!entrada) aviso_->setText(QString::fromUtf8(kFaltanLasDos));
         return;
     }
     const Vbles& v = sesion_.vbles();
@@ -141,7 +127,7 @@ void FrmComparacion::compara() {
     auto bits = std::make_shared<const Bits>(bits_de_marca(v.MatrizMarca, Wm, Hm));
     const std::optional<double> objetivo =
         objetivo_->value() > 0 ? std::optional<double>(objetivo_->value()) : std::nullopt;
-    aviso_->setText(QString::fromUtf8("Calibrando y atacando los cuatro métodos…"));
+    aviso_->setText(QString::fromUtf8(kCalibrando));
     fila_->lanza([this, datos, bits, Wm, Hm, grado = v.Grado, objetivo](
                      std::stop_token, const FilaDeTrabajo::Progreso& progreso) {
         auto c = std::make_shared<Comparacion>(compara_metodos(
@@ -152,8 +138,8 @@ void FrmComparacion::compara() {
 
 void FrmComparacion::termina(std::shared_ptr<Comparacion> c, bool completa) {
     if (!completa) {
-        aviso_->setText(
-            QString::fromUtf8("Comparación cancelada al %1 %.").arg(progreso_->value()));
+        aviso_->setText(QString::fromStdString(
+            texto_de_cancelado(TrabajoLargo::Comparacion, progreso_->value())));
         return;
     }
     comparacion_ = std::move(*c);
@@ -161,69 +147,39 @@ void FrmComparacion::termina(std::shared_ptr<Comparacion> c, bool completa) {
 }
 
 void FrmComparacion::muestra(const Comparacion& c) {
-    const QLocale local;
-    const std::vector<Ataque> ataques = ataques_de_la_comparacion();
+    const char separador = separador_local();
+    const TablaComparacion t = describe_tabla_comparacion(c, separador);
     tabla_->clear();
-    tabla_->setRowCount(static_cast<int>(c.metodos.size()));
-    tabla_->setColumnCount(4 + static_cast<int>(ataques.size()));
-    QStringList cabecera = {QString::fromUtf8("Método"), QStringLiteral("Fuerza"),
-                            QStringLiteral("PSNR"), QStringLiteral("SSIM")};
-    for (const Ataque& a : ataques) cabecera << QString::fromStdString(a.texto);
+    tabla_->setRowCount(static_cast<int>(t.filas.size()));
+    tabla_->setColumnCount(static_cast<int>(t.cabecera.size()));
+    QStringList cabecera;
+    for (const std::string& titulo : t.cabecera) cabecera << QString::fromStdString(titulo);
     tabla_->setHorizontalHeaderLabels(cabecera);
     const int Wm = sesion_.Picture2().ancho(), Hm = sesion_.Picture2().alto();
-    for (int fila = 0; fila < static_cast<int>(c.metodos.size()); ++fila) {
-        const MetodoComparado& m = c.metodos[static_cast<size_t>(fila)];
-        const auto celda = [&](int columna, const QString& texto) {
-            tabla_->setItem(fila, columna, new QTableWidgetItem(texto));
-        };
-        celda(0, QString::fromUtf8(m.metodo->titulo()));
-        if (!m.insercion.marcada) {
-            celda(1, QString::fromStdString(m.insercion.no_cabe));
+    for (int fila = 0; fila < static_cast<int>(t.filas.size()); ++fila) {
+        const FilaComparacion& f = t.filas[static_cast<size_t>(fila)];
+        tabla_->setItem(fila, 0, new QTableWidgetItem(QString::fromStdString(f.metodo)));
+        if (!f.no_cabe.empty()) {
+            tabla_->setItem(fila, 1, new QTableWidgetItem(QString::fromStdString(f.no_cabe)));
             tabla_->setSpan(fila, 1, 1, tabla_->columnCount() - 1);
             continue;
         }
-        celda(1, local.toString(m.fuerza, 'f', m.metodo->fuerza().decimales));
-        celda(2, m.insercion.psnr ? local.toString(*m.insercion.psnr, 'f', 2) : QString());
-        celda(3, m.insercion.ssim ? local.toString(*m.insercion.ssim, 'f', 3) : QString());
-        for (size_t j = 0; j < m.ataques.size(); ++j) {
-            const LecturaAtacada& l = m.ataques[j];
-            if (l.sim) {
-                auto* item = new QTableWidgetItem(
-                    QString::fromUtf8("sim %1\n%2")
-                        .arg(local.toString(*l.sim, 'f', 2), presencia(*l.sim, c.umbral)));
-                item->setBackground(color_de_presencia(*l.sim > c.umbral));
-                tabla_->setItem(fila, 4 + static_cast<int>(j), item);
-            }
-            if (l.aciertos.total == 0) continue;
-            auto* item = new QTableWidgetItem(miniatura(l.leidos, Wm, Hm),
-                                              QString::fromUtf8("%1\nNC %2")
-                                                  .arg(local.toString(l.aciertos.ber(), 'f', 3),
-                                                       local.toString(l.aciertos.nc(), 'f', 2)));
-            item->setBackground(color_de_ber(l.aciertos.ber()));
-            tabla_->setItem(fila, 4 + static_cast<int>(j), item);
+        for (size_t j = 0; j < f.celdas.size(); ++j) {
+            const CeldaComparacion& celda = f.celdas[j];
+            if (celda.texto.empty()) continue;
+            auto* item = new QTableWidgetItem(QString::fromStdString(celda.texto));
+            if (celda.leidos) item->setIcon(miniatura(*celda.leidos, Wm, Hm));
+            if (celda.fondo)
+                item->setBackground(QColor(celda.fondo->r, celda.fondo->g, celda.fondo->b));
+            tabla_->setItem(fila, 1 + static_cast<int>(j), item);
         }
     }
     tabla_->resizeColumnsToContents();
     ajusta_ancho();
-    pon_grafico(grafico_, dibuja_grafico(describe_comparacion(c, separador_local())));
-    pon_grafico(grafico_sim_, dibuja_grafico(describe_sim_jpeg(c, separador_local())));
-    aviso_->setText(
-        QString::fromUtf8("Los cuatro métodos a %1 dB (%2). Tasa de error de bits y NC de cada "
-                          "lectura; por encima de 0,5 la lectura sale invertida más que al "
-                          "azar. El espectro ensanchado no lleva la imagen de la marca: su "
-                          "detector, con la imagen original, da sim y la declara presente por "
-                          "encima de %3.")
-            .arg(local.toString(c.psnr_objetivo, 'f', 2),
-                 QString::fromUtf8(origen_del_objetivo(c.origen)), local.toString(c.umbral)));
-    prediccion_->clear();
-    for (const MetodoComparado& m : c.metodos) {
-        if (!m.calidad_predicha) continue;
-        prediccion_->setText(
-            QString::fromUtf8("El método DCT predice, con la tabla de JPEG, que la marca está a "
-                              "salvo desde la calidad %1: vale donde ningún píxel se satura; las "
-                              "zonas blancas o de colores saturados son donde falla.")
-                .arg(*m.calidad_predicha));
-    }
+    pon_grafico(grafico_, dibuja_grafico(describe_comparacion(c, separador)));
+    pon_grafico(grafico_sim_, dibuja_grafico(describe_sim_jpeg(c, separador)));
+    aviso_->setText(QString::fromStdString(texto_de_comparacion(c, separador)));
+    prediccion_->setText(QString::fromStdString(texto_de_prediccion(c)));
 }
 
 void FrmComparacion::espera() {

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "graficos/graficos.h"
+#include "workflow/textos_trabajos.h"
 
 namespace zek {
 namespace {
@@ -97,7 +98,7 @@ void FrmDeteccion::crea_controles() {
     connect(calcula_, &QPushButton::clicked, this, [this] { detecta(); });
     connect(cancela_, &QPushButton::clicked, this, [this] {
         fila_->pide_parar();
-        aviso_->setText(QString::fromUtf8("Cancelando…"));
+        aviso_->setText(QString::fromUtf8(kCancelando));
     });
 }
 
@@ -109,14 +110,13 @@ void FrmDeteccion::pon_ataque(const Ataque& ataque) {
 void FrmDeteccion::detecta() {
     auto entrada = sesion_.entrada_del_barrido();
     if (!entrada) {
-        aviso_->setText(QString::fromUtf8("Hace falta una imagen principal abierta."));
+        aviso_->setText(QString::fromUtf8(kFaltaAnfitrion));
         return;
     }
     auto anfitrion = std::make_shared<const SuperficieMemoria>(std::move(entrada->anfitrion));
     const double clave = entrada->clave, alfa = alfa_->value();
     const int n = longitud_->value();
-    aviso_->setText(QString::fromUtf8("Insertando, atacando (%1) y detectando…")
-                        .arg(QString::fromStdString(ataque_.texto)));
+    aviso_->setText(QString::fromStdString(texto_detectando(ataque_.texto)));
     fila_->lanza([this, anfitrion, clave, alfa, n, ataque = ataque_](
                      std::stop_token, const FilaDeTrabajo::Progreso& progreso) {
         auto a = std::make_shared<AnalisisDeteccion>(
@@ -127,7 +127,8 @@ void FrmDeteccion::detecta() {
 
 void FrmDeteccion::termina(std::shared_ptr<AnalisisDeteccion> a, bool completo) {
     if (!completo) {
-        aviso_->setText(QString::fromUtf8("Detección cancelada al %1 %.").arg(progreso_->value()));
+        aviso_->setText(QString::fromStdString(
+            texto_de_cancelado(TrabajoLargo::Deteccion, progreso_->value())));
         return;
     }
     analisis_ = std::move(*a);
@@ -141,28 +142,15 @@ void FrmDeteccion::muestra(const AnalisisDeteccion& a) {
         roc_->clear();
         return;
     }
-    const QLocale local;
-    const char separador = local.decimalPoint()[0].toLatin1();
+    const char separador = separador_local();
     const double clave = sesion_.vbles().Clave, umbral = umbral_->value();
     aviso_->setText(
-        QString::fromUtf8("La imagen marcada con la clave, %1 dB de PSNR, atacada con %2: ")
-            .arg(a.psnr ? local.toString(*a.psnr, 'f', 2) : QString::fromUtf8("—"),
-                 QString::fromStdString(ataque_.texto)) +
-        QString::fromStdString(texto_de_decision(clave, a.respuesta.sim, umbral, separador)) +
-        QString::fromUtf8(" El detector necesita la imagen original: no es ciego."));
+        QString::fromStdString(texto_del_detector(a, clave, umbral, ataque_.texto, separador)));
     pon_grafico(respuesta_,
                 dibuja_grafico(describe_respuesta(a.respuesta, clave, umbral, separador)));
     pon_grafico(falsas_, dibuja_grafico(describe_falsas(a.respuesta.falsas, separador)));
     pon_grafico(curva_, dibuja_grafico(describe_roc(a.roc, separador)));
-    roc_->setText(
-        QString::fromUtf8("Con %1 inserciones de otras claves atacadas igual y %2 claves "
-                          "equivocadas: área de la curva ROC %3. Para una falsa alarma en un "
-                          "millón, el umbral es %4 y detecta el %5 % de las imágenes marcadas.")
-            .arg(a.verdaderas.size())
-            .arg(a.respuesta.falsas.size())
-            .arg(local.toString(a.roc.area, 'f', 3),
-                 local.toString(a.roc.umbral_millonesima, 'f', 2),
-                 local.toString(100 * a.roc.deteccion_millonesima, 'f', 0)));
+    roc_->setText(QString::fromStdString(texto_de_la_roc(a, separador)));
 }
 
 double FrmDeteccion::umbral() const {

@@ -22,6 +22,7 @@
 #include "ui/dialogos.h"
 #include "ui/frm_comparacion.h"
 #include "ui/frm_deteccion.h"
+#include "workflow/textos_trabajos.h"
 #include "workflow/textos_ventana.h"
 
 namespace zek {
@@ -500,7 +501,7 @@ void FrmLaboratorio::lanza_barrido() {
     auto bits = std::make_shared<const Bits>(bits_de_marca(sesion_.vbles().MatrizMarca, Wm, Hm));
     magnitud_barrido_ = m->de_la_demostracion() ? "grado" : "fuerza";
     pon_exportables(false);
-    aviso_barrido_->setText(QString::fromUtf8("Calculando el barrido…"));
+    aviso_barrido_->setText(QString::fromUtf8(kCalculandoBarrido));
     barrido_->lanza([this, e, ataques, m, bits, Wm, Hm](std::stop_token,
                                                         const FilaDeTrabajo::Progreso& progreso) {
         auto filas =
@@ -530,18 +531,15 @@ void FrmLaboratorio::olvida_barrido() {
 // so the window never waits for it.
 void FrmLaboratorio::cancela_barrido() {
     barrido_->pide_parar();
-    aviso_barrido_->setText(QString::fromUtf8("Cancelando…"));
+    aviso_barrido_->setText(QString::fromUtf8(kCancelando));
 }
 
 void FrmLaboratorio::termina_barrido(std::vector<FilaBarrido> filas, bool completo) {
     lanza_barrido_->setEnabled(puede_barrer());
     if (!completo) {
         // The bar stays where it stopped; the chart is the last complete one.
-        aviso_barrido_->setText(
-            QString::fromUtf8("Barrido cancelado al %1 %.").arg(progreso_->value()) +
-            (filas_barrido_.empty()
-                 ? QString()
-                 : QString::fromUtf8(" El gráfico es el del barrido anterior.")));
+        aviso_barrido_->setText(QString::fromStdString(texto_de_cancelado(
+            TrabajoLargo::Barrido, progreso_->value(), !filas_barrido_.empty())));
         pon_exportables(!filas_barrido_.empty());
         return;
     }

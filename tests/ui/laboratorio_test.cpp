@@ -295,12 +295,12 @@ TEST(Laboratorio, ComparesTheMethodsInAWindowOfItsOwn) {
     EXPECT_EQ(tabla->item(3, 4)->text(),
               QString("sim %1\npresente").arg(QLocale().toString(*jpeg75.sim, 'f', 2)));
     EXPECT_GT(*jpeg75.sim, 6);
-    EXPECT_EQ(tabla->item(3, 4)->background().color(), QColor::fromRgbF(0.55f, 0.9f, 0.55f));
+    EXPECT_EQ(tabla->item(3, 4)->background().color(), QColor(140, 230, 140));  // green
     const QList<QAbstractSeries*> sim = c->findChild<QChartView*>("grafico_sim")->chart()->series();
     ASSERT_EQ(sim.size(), 2);  // sim and the threshold
     EXPECT_EQ(static_cast<QLineSeries*>(sim[0])->count(), 19);
     EXPECT_EQ(static_cast<QLineSeries*>(sim[1])->at(0).y(), 6);
-    EXPECT_EQ(tabla->item(0, 4)->background().color(), QColor::fromRgbF(0.55f, 0.9f, 0.55f));
+    EXPECT_EQ(tabla->item(0, 4)->background().color(), QColor(140, 230, 140));  // green
     EXPECT_TRUE(c->findChild<QLabel*>("prediccion")->text().contains("desde la calidad"));
     EXPECT_EQ(c->findChild<QChartView*>("grafico_comparacion")->chart()->series().size(),
               5);  // with chance at 0.5

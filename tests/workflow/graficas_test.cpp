@@ -8,6 +8,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "workflow/textos_trabajos.h"
+
 namespace zek {
 namespace {
 
@@ -165,6 +167,49 @@ TEST(Graficas, TheComparisonMarksChanceThePredictedQualityAndTheThreshold) {
     EXPECT_EQ(sim->series[1].y, (std::vector<double>{6, 6}));
     c.metodos.pop_back();
     EXPECT_FALSE(describe_sim_jpeg(c, ','));
+}
+
+// The table's cells, worked by hand: a reading of 3 wrong in 12 (BER 0,250,
+// NC 0,50) half way from green to red; the detector's sim with its word; a
+// method that does not fit gives its reason and no cells.
+TEST(Graficas, TheComparisonTableWordsAndColoursEachCell) {
+    Comparacion c;
+    c.umbral = 6;
+    MetodoComparado dct;
+    dct.metodo = &metodo_dct();
+    dct.fuerza = 2.5;
+    dct.insercion.marcada = SuperficieMemoria(1, 1);
+    dct.insercion.psnr = 41.234;
+    LecturaAtacada l;
+    l.aciertos = {9, 12};
+    l.leidos = Bits(12, 1);
+    dct.ataques = {l};
+    MetodoComparado espectro;
+    espectro.metodo = &metodo_espectro();
+    espectro.insercion.marcada = SuperficieMemoria(1, 1);
+    LecturaAtacada s;
+    s.sim = 5.994;
+    espectro.ataques = {s};
+    MetodoComparado lsb;
+    lsb.metodo = &metodo_lsb();
+    lsb.insercion.no_cabe = "No cabe.";
+    c.metodos = {dct, espectro, lsb};
+    const TablaComparacion t = describe_tabla_comparacion(c, ',');
+    EXPECT_EQ(t.cabecera.size(), 4 + ataques_de_la_comparacion().size());
+    ASSERT_EQ(t.filas.size(), 3u);
+    EXPECT_EQ(t.filas[0].celdas[0].texto, "2,50");  // the DCT's two decimals
+    EXPECT_EQ(t.filas[0].celdas[1].texto, "41,23");
+    EXPECT_EQ(t.filas[0].celdas[2].texto, "");  // no SSIM
+    EXPECT_EQ(t.filas[0].celdas[3].texto, "0,250\nNC 0,50");
+    EXPECT_EQ(t.filas[0].celdas[3].fondo, (ColorGrafico{198, 166, 121}));
+    EXPECT_TRUE(t.filas[0].celdas[3].leidos);
+    EXPECT_EQ(t.filas[1].celdas[3].texto, "sim 5,99\nausente");
+    EXPECT_EQ(t.filas[1].celdas[3].fondo, color_de_ber(0.5));
+    EXPECT_EQ(color_de_ber(0.5), (ColorGrafico{255, 102, 102}));
+    EXPECT_EQ(t.filas[2].no_cabe, "No cabe.");
+    EXPECT_TRUE(t.filas[2].celdas.empty());
+    EXPECT_EQ(texto_de_cancelado(TrabajoLargo::Barrido, 40, true),
+              "Barrido cancelado al 40 %. El gráfico es el del barrido anterior.");
 }
 
 // The response of key 3 with 1000 wrong keys: keys from 2 to 1004, a tick
