@@ -27,6 +27,7 @@
 #include "qt/lector_qt.h"
 #include "workflow/barrido.h"
 #include "workflow/comparacion.h"
+#include "workflow/deteccion.h"
 #include "workflow/informe.h"
 #include "workflow/laboratorio.h"
 #include "workflow/lector_memoria.h"
@@ -340,6 +341,41 @@ void BM_EspectroMuestras(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(analiza_eleccion(e, nullptr));
 }
 BENCHMARK(BM_EspectroMuestras)->Unit(benchmark::kMillisecond);
+
+// The laboratory's long jobs on the samples (Grado 10, Clave 3), as the
+// browser's benchmark runs them too: the degree sweep, the comparison of
+// the four methods, and the detector after a JPEG at 75 with its ROC.
+void BM_TrabajoMuestras(benchmark::State& state, const char* trabajo) {
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    abre_muestras(s);
+    s.demuestra("10", "3");
+    const EntradaBarrido e = *s.sesion.entrada_del_barrido();
+    const int Wm = e.marca.ancho(), Hm = e.marca.alto();
+    const Bits bits = bits_de_marca(s.sesion.vbles().MatrizMarca, Wm, Hm);
+    const CodecJpegQt jpeg;
+    const std::string que = trabajo;
+    for (auto _ : state) {
+        if (que == "barrido")
+            benchmark::DoNotOptimize(barrido_de_grados(e.anfitrion, e.marca, grados_del_barrido(),
+                                                       3, ataques_del_barrido(), &jpeg));
+        else if (que == "comparacion")
+            benchmark::DoNotOptimize(
+                compara_metodos(e.anfitrion, bits, Wm, Hm, 10, 3, std::nullopt, &jpeg));
+        else
+            benchmark::DoNotOptimize(analiza_deteccion(
+                e.anfitrion, 3, kAlfaEspectro, kLongitudEspectro, *lee_ataque("jpeg:75"), &jpeg));
+    }
+}
+BENCHMARK_CAPTURE(BM_TrabajoMuestras, barrido, "barrido")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_TrabajoMuestras, comparacion, "comparacion")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_TrabajoMuestras, deteccion, "deteccion")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // Spread spectrum on the largest host: the embedding (the whole picture's
 // DCT, the key's sequence, the inverse of the change), then the detector

@@ -345,10 +345,7 @@ void FrmLaboratorio::actualiza_fuentes() {
 // A host and a watermark captured (a reset discards the watermark), and no
 // sweep still winding down.
 bool FrmLaboratorio::puede_barrer() const {
-    // The block pairs refuse a key of 0; the other methods take any. The
-    // sweep counts reading errors: the spread spectrum has its detector.
-    return !barrido_->en_marcha() && sesion_.entrada_del_barrido() &&
-           metodo_elegido().lee_la_marca() && (!bloques_elegidos() || sesion_.vbles().Clave != 0);
+    return !barrido_->en_marcha() && se_puede_barrer(sesion_, metodo_elegido());
 }
 
 // The detector, when open, follows the attack chosen here.

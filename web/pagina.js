@@ -88,6 +88,9 @@ function muestra(vista) {
   $("guarda-marcada").disabled = !estado.hayMarcada;
   $("guarda-extraida").disabled = !estado.hayExtraida;
   $("guarda-informe").disabled = !estado.puedeRepetir && !estado.hayMarcada;
+  barribles = estado.barribles;
+  hay_entrada = estado.hayEntrada;
+  pon_trabajos();
   document.body.dataset.paso = estado.paso;
   grado_en_uso = estado.grado;
   muestra_fuerza();
@@ -400,7 +403,7 @@ function muestra_diferencia() {
 
 async function analiza(evento) {
   evento.preventDefault();
-  const ataque = $("ataque").value ? $("ataque").value + ":" + $("valor").value : "brillo:0";
+  const ataque = ataque_elegido();
   $("cifras").textContent = "Calculando…";
   const r = await orden("analiza", {
     imagen: $("imagen").value,
@@ -422,6 +425,212 @@ async function analiza(evento) {
   document.body.dataset.total = r.total ?? "";
   document.body.dataset.sim = r.sim ?? "";
   dibuja_grafico($("histograma"), r.grafico);
+}
+
+// ---- The long jobs, each in a worker of its own --------------------------------
+
+// A job's worker is ended to cancel it: the click is answered at once, and
+// the page's session, in the other worker, keeps everything it had.
+class Cancelado extends Error {}
+const en_curso = new Map();
+
+function corre_trabajo(que, entrada, opciones, barra) {
+  return new Promise((resuelve, rechaza) => {
+    const w = new Worker("trabajador.js");
+    en_curso.set(que, { w, rechaza });
+    const termina = () => {
+      w.terminate();
+      en_curso.delete(que);
+    };
+    w.onmessage = (e) => {
+      const { progreso, resultado, error } = e.data;
+      if (progreso !== undefined) {
+        barra.value = progreso;
+        return;
+      }
+      termina();
+      if (error) rechaza(new Error(error));
+      else resuelve(resultado);
+    };
+    w.onerror = (e) => {
+      termina();
+      rechaza(new Error(e.message));
+    };
+    const datos = { que, entrada, separador: separador_decimal, opciones };
+    w.postMessage({ id: 1, orden: "trabajo", datos }, [
+      entrada.anfitrion.rgba.buffer,
+      entrada.marca.rgba.buffer,
+    ]);
+  });
+}
+
+function para_trabajo(que) {
+  const t = en_curso.get(que);
+  if (!t) return;
+  t.w.terminate();
+  en_curso.delete(que);
+  t.rechaza(new Cancelado());
+}
+
+let barribles = [];
+let hay_entrada = false;
+// What each job's button allows now: the sweep with the method chosen.
+function pon_trabajos() {
+  const puede = { barrido: barribles.includes($("metodo").value), comparacion: hay_entrada,
+    deteccion: hay_entrada };
+  for (const [id, si] of Object.entries(puede)) {
+    if (!en_curso.has(id)) document.querySelector(`#${id} .lanza`).disabled = !si;
+  }
+}
+
+// The attack chosen in the laboratory, as zek-demo writes it.
+function ataque_elegido() {
+  return $("ataque").value ? $("ataque").value + ":" + $("valor").value : "brillo:0";
+}
+
+const resultados = {}; // what each job found last, for its downloads (and tests)
+
+// A job's row: start, cancel, progress and its line of words; `empieza`
+// gives the words while it runs, `opciones` what it needs, `muestra` draws
+// what it found.
+function conecta_trabajo(que, orden_del_trabajo, { empieza, opciones, muestra }) {
+  const s = $(que);
+  const lanza = s.querySelector(".lanza"), cancela = s.querySelector(".cancela");
+  const barra = s.querySelector("progress"), aviso = s.querySelector(".aviso");
+  lanza.addEventListener("click", async () => {
+    const { entrada } = await orden("entrada");
+    if (!entrada) {
+      aviso.textContent = que === "deteccion" ? textos.faltaAnfitrion : textos.faltanLasDos;
+      return;
+    }
+    const datos = opciones();
+    aviso.textContent = await empieza(datos);
+    lanza.disabled = true;
+    cancela.disabled = false;
+    barra.value = 0;
+    s.dataset.estado = "calculando";
+    try {
+      resultados[que] = await corre_trabajo(que, entrada, datos, barra);
+      muestra(resultados[que], aviso);
+      s.dataset.estado = "hecho";
+    } catch (e) {
+      if (!(e instanceof Cancelado)) {
+        s.dataset.estado = "fallado";
+        aviso.textContent = textos.falloDelTrabajo;
+        throw e;
+      }
+      s.dataset.estado = "cancelado";
+      const anterior = que === "barrido" && Boolean(resultados.barrido);
+      const porcentaje = Math.round(100 * barra.value);
+      const r = await pide("cancelado", { trabajo: orden_del_trabajo, porcentaje, anterior });
+      aviso.textContent = r.texto;
+    } finally {
+      cancela.disabled = true;
+      pon_trabajos();
+    }
+  });
+  cancela.addEventListener("click", () => {
+    aviso.textContent = textos.cancelando;
+    para_trabajo(que);
+  });
+}
+
+// The reading of a comparison's cell, small, beside its figures.
+function celda_de_tabla(celda) {
+  const td = document.createElement("td");
+  if (celda.fondo) td.style.background = `rgb(${celda.fondo.r}, ${celda.fondo.g}, ${celda.fondo.b})`;
+  if (celda.leida) {
+    const lienzo = document.createElement("canvas");
+    dibuja(lienzo, celda.leida);
+    lienzo.setAttribute("role", "img");
+    lienzo.setAttribute("aria-label", "Marca leída");
+    td.append(lienzo);
+  }
+  td.append(celda.texto);
+  return td;
+}
+
+function muestra_tabla(tabla) {
+  const t = $("tabla-comparacion");
+  t.replaceChildren();
+  const cabecera = t.createTHead().insertRow();
+  for (const titulo of tabla.cabecera) {
+    const th = document.createElement("th");
+    th.scope = "col";
+    th.textContent = titulo;
+    cabecera.append(th);
+  }
+  const cuerpo = t.createTBody();
+  for (const f of tabla.filas) {
+    const fila = cuerpo.insertRow();
+    const th = document.createElement("th");
+    th.scope = "row";
+    th.textContent = f.metodo;
+    fila.append(th);
+    if (f.noCabe) {
+      const td = fila.insertCell();
+      td.colSpan = tabla.cabecera.length - 1;
+      td.textContent = f.noCabe;
+      continue;
+    }
+    for (const celda of f.celdas) fila.append(celda_de_tabla(celda));
+  }
+}
+
+function conecta_trabajos(espectro) {
+  conecta_trabajo("barrido", 0, {
+    empieza: async () => textos.calculandoBarrido,
+    opciones: () => ({ metodo: $("metodo").value }),
+    muestra: (r, aviso) => {
+      aviso.textContent = "";
+      dibuja_grafico(document.querySelector("#barrido .grafico"), r?.grafico);
+      for (const b of document.querySelectorAll("#barrido .exporta")) b.disabled = !r;
+    },
+  });
+  for (const b of document.querySelectorAll("#barrido .exporta")) {
+    b.addEventListener("click", () => {
+      if (b.dataset.formato === "csv")
+        baja(new Blob([resultados.barrido.csv], { type: "text/csv" }), "barrido.csv");
+      else document.querySelector("#barrido .grafico").toBlob((png) => baja(png, "barrido.png"));
+    });
+  }
+  const objetivo = () => {
+    const v = $("psnr-objetivo").valueAsNumber;
+    return Number.isFinite(v) && v > 0 ? v : undefined;
+  };
+  conecta_trabajo("comparacion", 1, {
+    empieza: async () => textos.calibrando,
+    opciones: () => ({ objetivo: objetivo() }),
+    muestra: (r, aviso) => {
+      aviso.textContent = r.aviso;
+      muestra_tabla(r.tabla);
+      $("prediccion").textContent = r.prediccion;
+      dibuja_grafico($("grafico-comparacion"), r.grafico);
+      dibuja_grafico($("grafico-sim"), r.graficoSim);
+    },
+  });
+  $("alfa").min = espectro.fuerza.desde;
+  $("alfa").max = espectro.fuerza.hasta;
+  $("alfa").value = espectro.fuerza.inicial;
+  $("longitud").value = textos.longitudEspectro;
+  $("umbral").value = textos.umbralEspectro;
+  conecta_trabajo("deteccion", 2, {
+    empieza: async ({ ataque }) => (await pide("detectando", { ataque })).texto,
+    opciones: () => ({
+      alfa: $("alfa").valueAsNumber,
+      longitud: $("longitud").valueAsNumber,
+      umbral: $("umbral").valueAsNumber,
+      ataque: ataque_elegido(),
+    }),
+    muestra: (r, aviso) => {
+      aviso.textContent = r.aviso;
+      $("cifras-roc").textContent = r.roc;
+      dibuja_grafico($("respuesta"), r.respuesta);
+      dibuja_grafico($("falsas"), r.falsas);
+      dibuja_grafico($("curva-roc"), r.curva);
+    },
+  });
+  $("metodo").addEventListener("change", pon_trabajos);
 }
 
 // ---- Start -------------------------------------------------------------------
@@ -447,6 +656,8 @@ async function inicia() {
   guarda_para_sin_red(); // its word on a newer version once the texts are in
   pon_ataques(r.ataques);
   pon_metodos(r.metodos);
+  conecta_trabajos(r.metodos.find((m) => !m.leeLaMarca));
+  pon_trabajos();
   conecta_demostracion();
   $("eleccion").addEventListener("submit", analiza);
   for (const vista of textos.vistasDeLaDiferencia) $("vista-diferencia").add(new Option(vista));

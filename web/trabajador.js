@@ -50,6 +50,54 @@ async function jpeg(imagen, calidad) {
   return decodifica(await blob.arrayBuffer());
 }
 
+// Has the browser encode every picture a job's first run asked for, at
+// each of its qualities; whether there was any.
+// All at once: the browser encodes and decodes on threads of its own.
+async function encarga(t) {
+  const pedidos = t.pedidos();
+  const hechas = pedidos.flatMap((p) =>
+    p.calidades.map(async (calidad) => [p.clave, calidad, await jpeg(p, calidad)]),
+  );
+  for (const [clave, calidad, hecha] of await Promise.all(hechas)) {
+    if (hecha) t.ponJpeg(clave, calidad, hecha.width, hecha.height, hecha.data);
+  }
+  return pedidos.length > 0;
+}
+
+// A long job in two runs at most: the first notes the JPEGs it needs, the
+// second, if any were needed, finds them. Progress goes to the page as a
+// fraction of the whole.
+async function dos_pasadas(corre, id) {
+  const aviso = (pasada) => (hechos, total) =>
+    self.postMessage({ id, progreso: (pasada + (total ? hechos / total : 1)) / 2 });
+  const t = corre.trabajo;
+  const tiempos = [performance.now()];
+  const primera = corre(true, aviso(0));
+  tiempos.push(performance.now());
+  if (!(await encarga(t))) return primera;
+  tiempos.push(performance.now());
+  t.apunta(false);
+  const segunda = corre(false, aviso(1));
+  tiempos.push(performance.now());
+  // Where the time went, for the benchmarks: each run and the encoding.
+  if (segunda) segunda.tiempos = tiempos.slice(1).map((v, i) => v - tiempos[i]);
+  return segunda;
+}
+
+const largos = {
+  barrido(t, { metodo }) {
+    return Object.assign((solo_jpeg, aviso) => t.barrido(metodo, solo_jpeg, aviso), { trabajo: t });
+  },
+  comparacion(t, { objetivo }) {
+    return Object.assign((_, aviso) => t.compara(objetivo ?? NaN, aviso), { trabajo: t });
+  },
+  deteccion(t, { alfa, longitud, umbral, ataque }) {
+    return Object.assign((_, aviso) => t.detecta(alfa, longitud, umbral, ataque, aviso), {
+      trabajo: t,
+    });
+  },
+};
+
 const ordenes = {
   async inicia({ separador }, transferir) {
     const modulo = await listo;
@@ -92,6 +140,31 @@ const ordenes = {
     const imagen = que === "marcada" ? zek.marcada() : zek.extraida();
     return { imagen: imagen ? imagenes([imagen], transferir)[0] : null };
   },
+  entrada(_, transferir) {
+    const e = zek.entrada();
+    if (e) transferir.push(e.anfitrion.rgba.buffer, e.marca.rgba.buffer);
+    return { entrada: e };
+  },
+  async cancelado({ trabajo, porcentaje, anterior }) {
+    return { texto: (await listo).Zek.cancelado(trabajo, porcentaje, anterior) };
+  },
+  async detectando({ ataque }) {
+    return { texto: (await listo).Zek.detectando(ataque) };
+  },
+  // A long job, in a worker of its own that the page ends to cancel it.
+  async trabajo({ que, entrada, separador, opciones }, transferir, id) {
+    const modulo = await listo;
+    const t = new modulo.Trabajo(entrada, separador);
+    try {
+      const r = await dos_pasadas(largos[que](t, opciones), id);
+      for (const fila of r?.tabla?.filas ?? []) {
+        for (const celda of fila.celdas) if (celda.leida) transferir.push(celda.leida.rgba.buffer);
+      }
+      return r;
+    } finally {
+      t.delete();
+    }
+  },
   informe() {
     return { texto: zek.informe() };
   },
@@ -116,7 +189,7 @@ self.onmessage = (evento) => {
     const transferir = [];
     try {
       const inicio = performance.now();
-      const resultado = await ordenes[orden](datos || {}, transferir);
+      const resultado = (await ordenes[orden](datos || {}, transferir, id)) ?? {};
       resultado.ms = performance.now() - inicio; // the engine's time, for the benchmarks
       self.postMessage({ id, resultado }, transferir);
     } catch (error) {

@@ -18,12 +18,14 @@
 #include "images/ataques.h"
 #include "images/cabecera_imagen.h"
 #include "web/enlace.h"
+#include "web/pixeles.h"
 #include "workflow/asigna_imagen.h"
 #include "workflow/deteccion.h"
 #include "workflow/graficas.h"
 #include "workflow/informe.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
+#include "workflow/textos_trabajos.h"
 #include "workflow/textos_ventana.h"
 
 namespace zek {
@@ -84,40 +86,6 @@ class CodecJpegWeb final : public CodecJpeg {
     std::optional<SuperficieMemoria> hecha;
 };
 
-// RGBA bytes for a canvas: a colour 0x00BBGGRR is, byte by byte in the
-// module's little-endian memory, red, green, blue and a zero alpha.
-val rgba_de(const SuperficieMemoria& s) {
-    std::vector<uint32_t> pixeles(s.filas().begin(), s.filas().end());
-    for (uint32_t& p : pixeles) p |= 0xFF000000u;
-    const size_t bytes = pixeles.size() * 4;
-    val datos = val::global("Uint8ClampedArray").new_(bytes);
-    datos.call<void>("set", val(emscripten::typed_memory_view(
-                                bytes, reinterpret_cast<const uint8_t*>(pixeles.data()))));
-    val imagen = val::object();
-    imagen.set("ancho", s.ancho());
-    imagen.set("alto", s.alto());
-    imagen.set("rgba", datos);
-    return imagen;
-}
-
-// Colours from the browser's RGBA (not premultiplied), over the boxes'
-// background where the picture is transparent, as the desktop shows it.
-std::vector<int32_t> colores_de(const std::vector<uint8_t>& rgba) {
-    std::vector<int32_t> colores(rgba.size() / 4);
-    const int fondo[3] = {kColorFondo & 0xFF, (kColorFondo >> 8) & 0xFF,
-                          (kColorFondo >> 16) & 0xFF};
-    for (size_t i = 0; i < colores.size(); ++i) {
-        const int a = rgba[i * 4 + 3];
-        int32_t c = 0;
-        for (int k = 0; k < 3; ++k) {
-            const int v = (rgba[i * 4 + k] * a + fondo[k] * (255 - a) + 127) / 255;
-            c |= v << (8 * k);
-        }
-        colores[i] = c;
-    }
-    return colores;
-}
-
 // embind hands std::string to the page as UTF-8.
 val texto_js(const std::string& t) {
     return val(t);
@@ -153,6 +121,8 @@ struct EstadoWeb {
     int paso = 0;
     double grado = 0;
     bool hay_marcada = false, hay_extraida = false, puede_repetir = false;
+    bool hay_entrada = false;            // a host and a watermark for the long jobs
+    std::vector<std::string> barribles;  // the methods the sweep can run with now
     std::vector<NombreAccesible> pictures;
 };
 
@@ -239,6 +209,10 @@ class ZekWeb {
         e.hay_marcada = sesion_.demostracion().informe().insertada;
         e.hay_extraida = sesion_.marca_extraida().has_value();
         e.puede_repetir = !sesion_.ruta_anfitrion().empty() || !sesion_.ruta_marca().empty();
+        e.hay_entrada = sesion_.entrada_del_barrido().has_value();
+        for (const Metodo* m : zek::metodos()) {
+            if (se_puede_barrer(sesion_, *m)) e.barribles.push_back(m->nombre());
+        }
         for (int n = 1; n <= 4; ++n)
             e.pictures.push_back(nombre_de_picture(n, sesion_.vbles().Paso));
         return e;
@@ -261,6 +235,28 @@ class ZekWeb {
         return m ? rgba_de(*m) : val::null();
     }
 
+    // What the long jobs start from, for the worker that runs them: the
+    // host and the watermark as opened, the watermark's bits, the degree
+    // and the key; null until both pictures are open.
+    val entrada() const {
+        const auto e = sesion_.entrada_del_barrido();
+        if (!e) return val::null();
+        const int Wm = e->marca.ancho(), Hm = e->marca.alto();
+        val r = val::object();
+        r.set("anfitrion", rgba_de(e->anfitrion));
+        r.set("marca", rgba_de(e->marca));
+        r.set("bits", bits_de_marca(sesion_.vbles().MatrizMarca, Wm, Hm));
+        r.set("grado", sesion_.vbles().Grado);
+        r.set("clave", e->clave);
+        return r;
+    }
+    // A long job's words that carry a figure: "Barrido cancelado al 40 %."
+    static std::string cancelado(int trabajo, int porcentaje, bool queda_el_anterior) {
+        return texto_de_cancelado(static_cast<TrabajoLargo>(trabajo), porcentaje,
+                                  queda_el_anterior);
+    }
+    static std::string detectando(const std::string& ataque) { return texto_detectando(ataque); }
+
     // The window's own texts: frame titles, labels, accessible names.
     static val textos() {
         val t = val::object();
@@ -281,6 +277,15 @@ class ZekWeb {
         t.set("guiaDeLasMuestras", texto_js(kGuiaDeLasMuestras));
         t.set("gradoDeLasMuestras", texto_js(kGradoDeLasMuestras));
         t.set("claveDeLasMuestras", texto_js(kClaveDeLasMuestras));
+        t.set("cancelando", texto_js(kCancelando));
+        t.set("calculandoBarrido", texto_js(kCalculandoBarrido));
+        t.set("calibrando", texto_js(kCalibrando));
+        t.set("faltanLasDos", texto_js(kFaltanLasDos));
+        t.set("faltaAnfitrion", texto_js(kFaltaAnfitrion));
+        t.set("falloDelTrabajo", texto_js(kFalloDelTrabajo));
+        // The detector's defaults, as the desktop's window starts.
+        t.set("longitudEspectro", kLongitudEspectro);
+        t.set("umbralEspectro", kUmbralEspectro);
         val accesibles = val::object();
         for (const NombreAccesible& n : kNombresAccesibles) accesibles.set(n.control, val(n));
         t.set("accesibles", accesibles);
@@ -327,14 +332,8 @@ class ZekWeb {
     }
     // The browser's JPEG of the picture chosen, at the attack's quality.
     void pon_jpeg(int calidad, int ancho, int alto, const val& rgba) {
-        const auto colores = colores_de(emscripten::convertJSArrayToNumberVector<uint8_t>(rgba));
-        SuperficieMemoria s(ancho, alto);
-        for (int y = 0; y < alto; ++y) {
-            for (int x = 0; x < ancho; ++x)
-                s.pon_pixel(x, y, colores[static_cast<size_t>(y) * ancho + x]);
-        }
         jpeg_.calidad_hecha = calidad;
-        jpeg_.hecha = std::move(s);
+        jpeg_.hecha = superficie_de(ancho, alto, rgba);
     }
     // The analysis of the choice: the attacked picture, the reading, the
     // figures' line, the difference with the host and the chart under them.
@@ -395,8 +394,8 @@ template <typename S, const char* S::*campo>
 std::string texto_de_campo(const S& s) {
     return s.*campo;
 }
-template <typename S>
-void sin_escribir(S&, std::string) {}
+template <typename S, typename V = std::string>
+void sin_escribir(S&, V) {}
 
 }  // namespace
 }  // namespace zek
@@ -420,6 +419,8 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("hayMarcada", &EstadoWeb::hay_marcada)
         .field("hayExtraida", &EstadoWeb::hay_extraida)
         .field("puedeRepetir", &EstadoWeb::puede_repetir)
+        .field("hayEntrada", &EstadoWeb::hay_entrada)
+        .field("barribles", &EstadoWeb::barribles)
         .field("pictures", &EstadoWeb::pictures);
     value_object<MarcaEje>("MarcaEje")
         .field("valor", &MarcaEje::valor)
@@ -480,7 +481,10 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("titulo", &texto_de_campo<DescripcionMetodo, &DescripcionMetodo::titulo>,
                &sin_escribir<DescripcionMetodo>)
         .field("fuerza", &DescripcionMetodo::fuerza)
-        .field("deLaDemostracion", &DescripcionMetodo::de_la_demostracion);
+        .field("deLaDemostracion", &DescripcionMetodo::de_la_demostracion)
+        .field(
+            "leeLaMarca", +[](const DescripcionMetodo& d) { return d.rinde == Rinde::Lectura; },
+            &sin_escribir<DescripcionMetodo, bool>);
     value_object<RangoAtaque>("RangoAtaque")
         .field("nombre", &texto_de_campo<RangoAtaque, &RangoAtaque::nombre>,
                &sin_escribir<RangoAtaque>)
@@ -513,5 +517,8 @@ EMSCRIPTEN_BINDINGS(zek) {
         .class_function("metodos", &ZekWeb::metodos)
         .function("elige", &ZekWeb::elige)
         .function("ponJpeg", &ZekWeb::pon_jpeg)
-        .function("analiza", &ZekWeb::analiza);
+        .function("analiza", &ZekWeb::analiza)
+        .function("entrada", &ZekWeb::entrada)
+        .class_function("cancelado", &ZekWeb::cancelado)
+        .class_function("detectando", &ZekWeb::detectando);
 }

@@ -138,7 +138,8 @@ Ataque jpeg_de_calidad(int q) {
 // the key after each attack and each JPEG quality.
 MetodoComparado compara_espectro(const Metodo& m, const SuperficieImagen& anfitrion, double clave,
                                  double objetivo, const std::vector<Ataque>& ataques,
-                                 const std::vector<int>& calidades, const CodecJpeg* jpeg) {
+                                 const std::vector<int>& calidades, const CodecJpeg* jpeg,
+                                 std::optional<double> calibrada) {
     MetodoComparado r;
     r.metodo = &m;
     const int n = kLongitudEspectro;
@@ -148,10 +149,13 @@ MetodoComparado compara_espectro(const Metodo& m, const SuperficieImagen& anfitr
     const auto inserta = [&](double alfa) {
         return inserta_espectro(anfitrion, original, clave, alfa, n, nullptr);
     };
-    r.fuerza = biseca(
-        m.fuerza().desde, m.fuerza().hasta,
-        [&](double alfa) { return con_figuras(anfitrion, inserta(alfa)).psnr.value_or(1e9); },
-        objetivo);
+    r.fuerza = calibrada ? *calibrada
+                         : biseca(
+                               m.fuerza().desde, m.fuerza().hasta,
+                               [&](double alfa) {
+                                   return con_figuras(anfitrion, inserta(alfa)).psnr.value_or(1e9);
+                               },
+                               objetivo);
     r.insercion = con_figuras(anfitrion, inserta(r.fuerza));
     if (!r.insercion.marcada) return r;
     const DetectorEspectro detector(original, n);
@@ -174,7 +178,8 @@ MetodoComparado compara_espectro(const Metodo& m, const SuperficieImagen& anfitr
 
 Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
                             double grado, double clave, std::optional<double> psnr_objetivo,
-                            const CodecJpeg* jpeg, const std::function<bool(int, int)>& progreso) {
+                            const CodecJpeg* jpeg, const std::function<bool(int, int)>& progreso,
+                            const std::vector<double>& calibradas) {
     const std::vector<Ataque> ataques = ataques_de_la_comparacion();
     const std::vector<int> calidades = calidades_de_la_comparacion();
     Comparacion c;
@@ -191,18 +196,21 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
     const int total = static_cast<int>(metodos().size());
     int hechos = 0;
     for (const Metodo* m : metodos()) {
+        const size_t i = static_cast<size_t>(hechos);
+        std::optional<double> calibrada;
+        if (i < calibradas.size()) calibrada = calibradas[i];
         if (!m->lee_la_marca()) {
-            c.metodos.push_back(
-                compara_espectro(*m, anfitrion, clave, c.psnr_objetivo, ataques, calidades, jpeg));
+            c.metodos.push_back(compara_espectro(*m, anfitrion, clave, c.psnr_objetivo, ataques,
+                                                 calidades, jpeg, calibrada));
             if (progreso && !progreso(++hechos, total)) return c;
             continue;
         }
         MetodoComparado r;
         r.metodo = m;
         // The block pairs keep the degree in force unless a PSNR is asked for.
-        r.fuerza = m->de_la_demostracion() && !psnr_objetivo
-                       ? grado
-                       : calibra(*m, anfitrion, marca, Wm, Hm, clave, c.psnr_objetivo);
+        r.fuerza = m->de_la_demostracion() && !psnr_objetivo ? grado
+                   : calibrada                               ? *calibrada
+                               : calibra(*m, anfitrion, marca, Wm, Hm, clave, c.psnr_objetivo);
         r.insercion = inserta_con(*m, anfitrion, marca, Wm, Hm, r.fuerza, clave);
         if (r.insercion.marcada) {
             for (const Ataque& a : ataques) {

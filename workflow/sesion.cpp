@@ -150,4 +150,9 @@ bool se_puede_analizar(const EleccionLaboratorio& e) {
     return e.fuente && (e.metodo->de_la_demostracion() || e.anfitrion || e.abierta);
 }
 
+bool se_puede_barrer(const Sesion& s, const Metodo& m) {
+    return s.entrada_del_barrido() && m.lee_la_marca() &&
+           (!m.de_la_demostracion() || s.vbles().Clave != 0);
+}
+
 }  // namespace zek

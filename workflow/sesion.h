@@ -125,5 +125,9 @@ EleccionLaboratorio eleccion_del_laboratorio(const Sesion& s,
 // Whether the choice has what its analysis starts from: a picture, and the
 // host for a method that embeds its own (unless the reopened one is read).
 bool se_puede_analizar(const EleccionLaboratorio& e);
+// Whether the sweep can run with method m: a host and a watermark open, a
+// method that reads the mark (the spread spectrum has its detector), and a
+// key other than 0 for the block pairs, which refuse it.
+bool se_puede_barrer(const Sesion& s, const Metodo& m);
 
 }  // namespace zek

@@ -21,6 +21,9 @@ inline constexpr const char* kCalibrando = "Calibrando y atacando los cuatro mé
 inline constexpr const char* kFaltanLasDos =
     "Hacen falta una imagen principal y una marca de agua abiertas.";
 inline constexpr const char* kFaltaAnfitrion = "Hace falta una imagen principal abierta.";
+// A job that ended without an answer (the browser ran out of memory, say).
+inline constexpr const char* kFalloDelTrabajo =
+    "El cálculo no ha podido terminar; lo demás sigue como estaba.";
 
 enum class TrabajoLargo { Barrido, Comparacion, Deteccion };
 // "Barrido cancelado al 40 %.", with what the chart still shows when an

@@ -43,6 +43,14 @@ def bmp(ruta, ancho, alto, color):
     Path(ruta).write_bytes(cabecera + datos)
 
 
+def cerca(texto):
+    """A figure of a CSV to twelve significant digits; words as they are."""
+    try:
+        return float(f"{float(texto):.12g}")
+    except ValueError:
+        return texto
+
+
 def puerto_libre():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
@@ -537,5 +545,92 @@ class Pagina(unittest.TestCase):
             self.assertTrue(r.startswith(self.origen + "/"), r)
 
 
+    # ---- the long jobs -------------------------------------------------------
+
+    def lanza(self, que):
+        boton = self.d.find_element(By.CSS_SELECTOR, f"#{que} .lanza")
+        self.js("arguments[0].scrollIntoView({block: 'center'})", boton)
+        boton.click()
+
+    def estado(self, que):
+        return self.js("return document.getElementById(arguments[0]).dataset.estado", que)
+
+    def trabajo(self, que):
+        """Starts a long job, waits for it and returns what it found."""
+        self.lanza(que)
+        self.espera(lambda: self.estado(que) == "hecho", que)
+        return self.js("return resultados[arguments[0]]", que)
+
+    @staticmethod
+    def filas_csv(texto):
+        lineas = texto.strip().splitlines()
+        return lineas[0], [linea.split(",") for linea in lineas[1:]]
+
+    def test_the_sweep_and_the_comparison_give_zek_demos_figures(self):
+        salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 10,
+                                  "--clave", 3, "--barrido", "--compara")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp")
+        for que, archivo, ber in [("barrido", "barrido.csv", 3),
+                                  ("comparacion", "comparacion.csv", 7)]:
+            with self.subTest(que=que):
+                cabecera, filas = self.filas_csv(self.trabajo(que)["csv"])
+                esperada, esperadas = self.filas_csv((salida / archivo).read_text())
+                self.assertEqual(cabecera, esperada)
+                self.assertEqual(len(filas), len(esperadas))
+                columna_ataque = cabecera.split(",").index("ataque")
+                for fila, otra in zip(filas, esperadas):
+                    self.assertEqual(fila[:columna_ataque + 1], otra[:columna_ataque + 1])
+                    if not fila[columna_ataque].startswith("jpeg"):
+                        # The PSNR to the last digits the two libms agree on.
+                        self.assertEqual([cerca(v) for v in fila], [cerca(v) for v in otra])
+                    elif otra[ber]:  # the browser's encoder: a few pixels apart
+                        self.assertLess(abs(float(fila[ber]) - float(otra[ber])), 0.02, fila)
+        # The comparison's table: a row per method, its cells coloured.
+        self.assertEqual(self.js("return document.querySelectorAll("
+                                 "'#tabla-comparacion tbody tr').length"), 4)
+        self.assertEqual(self.js("return document.querySelector('#tabla-comparacion th')"
+                                 ".textContent"), "Método")
+        self.assertTrue(self.js("return document.querySelectorAll("
+                                "'#tabla-comparacion td canvas').length") >= 3 * 7)
+        self.assertTrue(self.texto("prediccion").startswith("El método DCT predice"))
+        self.assertFalse(self.js("return document.querySelector('#barrido .exporta').disabled"))
+
+    def test_the_detector_answers_as_zek_demo(self):
+        marcada, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 10,
+                                   "--clave", 3, "--metodo", "espectro", "--ataque", "ruido:5")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        escritorio = json.loads((marcada / "informe.json").read_text())["ataques"][0]["sim"]
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp")
+        self.js("const s = document.getElementById('ataque'); s.value = 'ruido';"
+                "s.dispatchEvent(new Event('change'));"
+                "document.getElementById('valor').value = '5';")
+        r = self.trabajo("deteccion")
+        self.assertAlmostEqual(r["sim"], escritorio, places=9)
+        aviso = self.js("return document.querySelector('#deteccion .aviso').textContent")
+        self.assertIn("atacada con ruido:5: La marca de la clave 3 está presente", aviso)
+        self.assertTrue(self.texto("cifras-roc").startswith("Con 32 inserciones"))
+        self.assertEqual(self.js("return document.getElementById('curva-roc')"
+                                 ".getAttribute('aria-label')"), r["curva"]["titulo"])
+
+    def test_a_cancelled_job_answers_at_once_and_leaves_the_page_usable(self):
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp")
+        self.lanza("comparacion")
+        self.espera(lambda: self.js("return document.querySelector('#comparacion progress')"
+                                    ".value") > 0, "el progreso")
+        ms = self.js("""const s = document.getElementById('comparacion');
+                        const inicio = performance.now();
+                        s.querySelector('.cancela').click();
+                        return performance.now() - inicio;""")
+        self.assertLess(ms, 100)
+        self.assertEqual(self.estado("comparacion"), "cancelado")
+        self.espera(lambda: self.js("return document.querySelector('#comparacion .aviso')"
+                                    ".textContent").startswith("Comparación cancelada al "))
+        self.assertFalse(self.js("return document.querySelector('#comparacion .lanza').disabled"))
+        # The session is as it was: the laboratory reads, the sweep runs.
+        self.assertEqual(self.ataca("ruido", 5)[1], 961)
+        self.assertEqual(self.texto("LpASO"), "Paso 4:Extraemos la marca de agua de la imagen.")
+        self.assertTrue(self.trabajo("barrido")["grafico"])
+
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[4:], verbosity=2)  # then unittest's own: -k NAME
