@@ -22,6 +22,15 @@ inline double redondea_par(double v) {
     return v >= 0 ? (v + dos_52) - dos_52 : (v - dos_52) + dos_52;
 }
 
+// The nearest whole number to a v from 0 to 2^52, halves up, as std::lround
+// gives it there; exact (v less its whole part is), and without the call
+// into libm that lround is in the browser, where it cost the difference
+// picture half its time.
+inline int64_t redondea_positivo(double v) {
+    const auto t = static_cast<int64_t>(v);
+    return t + (v - static_cast<double>(t) >= 0.5 ? 1 : 0);
+}
+
 // whole(v): nearest 32-bit whole number, ties to even; nothing when the
 // result leaves the 32-bit range or v is not a number.
 inline std::optional<int32_t> entero(double v) {

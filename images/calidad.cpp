@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/colores.h"
+#include "base/numeros.h"
 #include "base/vectores.h"
 
 namespace zek {
@@ -59,7 +60,8 @@ Diferencia diferencia_de_luminancia(const Tabla& Y_marcada, const Tabla& Y_origi
     for (int x = x0; x <= x1; ++x) {
         const double* dif = &diferencias[static_cast<size_t>(x - x0) * n];
         for (size_t i = 0; i < n; ++i) {
-            const auto g = static_cast<int32_t>(std::min(std::lround(dif[i] * d.ganancia), 255L));
+            const auto g = static_cast<int32_t>(
+                std::min<int64_t>(redondea_positivo(dif[i] * d.ganancia), 255));
             columna[i] = g * 0x010101;
         }
         d.imagen.pon_columna(x, y0, static_cast<int>(n), columna.data());

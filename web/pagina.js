@@ -434,42 +434,65 @@ async function analiza(evento) {
 class Cancelado extends Error {}
 const en_curso = new Map();
 
-function corre_trabajo(que, entrada, opciones, barra) {
-  return new Promise((resuelve, rechaza) => {
-    const w = new Worker("trabajador.js");
-    en_curso.set(que, { w, rechaza });
-    const termina = () => {
-      w.terminate();
-      en_curso.delete(que);
-    };
-    w.onmessage = (e) => {
-      const { progreso, resultado, error } = e.data;
-      if (progreso !== undefined) {
-        barra.value = progreso;
-        return;
-      }
-      termina();
-      if (error) rechaza(new Error(error));
-      else resuelve(resultado);
-    };
-    w.onerror = (e) => {
-      termina();
-      rechaza(new Error(e.message));
-    };
-    const datos = { que, entrada, separador: separador_decimal, opciones };
-    w.postMessage({ id: 1, orden: "trabajo", datos }, [
-      entrada.anfitrion.rgba.buffer,
-      entrada.marca.rgba.buffer,
-    ]);
+// Workers started ahead, their engine loaded, so that a job starts at once;
+// each one serves one job and is ended with it.
+const reserva = [];
+const kReserva = Math.min(2, navigator.hardwareConcurrency || 1);
+function repon_reserva() {
+  while (reserva.length < kReserva) reserva.push(new Worker("trabajador.js"));
+}
+function toma_trabajador() {
+  return reserva.pop() ?? new Worker("trabajador.js");
+}
+
+// A job in `partes` workers side by side, each with its share (as the
+// desktop's two threads share the sweep): what each found, in order.
+function corre_trabajo(que, entrada, opciones, barra, partes = 1) {
+  const progresos = new Array(partes).fill(0);
+  const trabajadores = [];
+  const termina = () => {
+    for (const t of trabajadores) t.w.terminate();
+    if (en_curso.get(que) === trabajadores) en_curso.delete(que);
+  };
+  en_curso.set(que, trabajadores);
+  const hechos = progresos.map(
+    (_, parte) =>
+      new Promise((resuelve, rechaza) => {
+        const w = toma_trabajador();
+        trabajadores.push({ w, rechaza });
+        w.onmessage = (e) => {
+          const { progreso, resultado, error } = e.data;
+          if (progreso !== undefined) {
+            progresos[parte] = progreso;
+            barra.value = progresos.reduce((a, b) => a + b) / partes;
+            return;
+          }
+          if (error) rechaza(new Error(error));
+          else resuelve(resultado);
+        };
+        w.onerror = (e) => rechaza(new Error(e.message));
+        // The pictures copied to every worker but the last, which takes them.
+        const ultimo = parte === partes - 1;
+        const datos = { que, entrada, separador: separador_decimal,
+          opciones: { ...opciones, parte, partes } };
+        w.postMessage({ id: 1, orden: "trabajo", datos },
+          ultimo ? [entrada.anfitrion.rgba.buffer, entrada.marca.rgba.buffer] : []);
+      }),
+  );
+  return Promise.all(hechos).finally(() => {
+    termina();
+    repon_reserva();
   });
 }
 
 function para_trabajo(que) {
-  const t = en_curso.get(que);
-  if (!t) return;
-  t.w.terminate();
+  const trabajadores = en_curso.get(que);
+  if (!trabajadores) return;
   en_curso.delete(que);
-  t.rechaza(new Cancelado());
+  for (const t of trabajadores) {
+    t.w.terminate();
+    t.rechaza(new Cancelado());
+  }
 }
 
 let barribles = [];
@@ -493,7 +516,8 @@ const resultados = {}; // what each job found last, for its downloads (and tests
 // A job's row: start, cancel, progress and its line of words; `empieza`
 // gives the words while it runs, `opciones` what it needs, `muestra` draws
 // what it found.
-function conecta_trabajo(que, orden_del_trabajo, { empieza, opciones, muestra }) {
+function conecta_trabajo(que, orden_del_trabajo, { empieza, opciones, muestra, partes = 1,
+  junta = async ([r]) => r }) {
   const s = $(que);
   const lanza = s.querySelector(".lanza"), cancela = s.querySelector(".cancela");
   const barra = s.querySelector("progress"), aviso = s.querySelector(".aviso");
@@ -503,6 +527,7 @@ function conecta_trabajo(que, orden_del_trabajo, { empieza, opciones, muestra })
       aviso.textContent = que === "deteccion" ? textos.faltaAnfitrion : textos.faltanLasDos;
       return;
     }
+    const inicio = performance.now();
     const datos = opciones();
     aviso.textContent = await empieza(datos);
     lanza.disabled = true;
@@ -510,8 +535,9 @@ function conecta_trabajo(que, orden_del_trabajo, { empieza, opciones, muestra })
     barra.value = 0;
     s.dataset.estado = "calculando";
     try {
-      resultados[que] = await corre_trabajo(que, entrada, datos, barra);
+      resultados[que] = await junta(await corre_trabajo(que, entrada, datos, barra, partes));
       muestra(resultados[que], aviso);
+      s.dataset.ms = (performance.now() - inicio).toFixed(0); // for the benchmarks
       s.dataset.estado = "hecho";
     } catch (e) {
       if (!(e instanceof Cancelado)) {
@@ -581,6 +607,12 @@ function conecta_trabajos(espectro) {
   conecta_trabajo("barrido", 0, {
     empieza: async () => textos.calculandoBarrido,
     opciones: () => ({ metodo: $("metodo").value }),
+    partes: Math.min(2, navigator.hardwareConcurrency || 1),
+    // The shares' rows, put in order and drawn by the engine.
+    junta: async (partes) => {
+      const filas = partes.flatMap((p) => p?.filas ?? []);
+      return filas.length ? pide("barrido", { filas, magnitud: partes[0].magnitud }) : null;
+    },
     muestra: (r, aviso) => {
       aviso.textContent = "";
       dibuja_grafico(document.querySelector("#barrido .grafico"), r?.grafico);
@@ -662,6 +694,7 @@ async function inicia() {
   $("eleccion").addEventListener("submit", analiza);
   for (const vista of textos.vistasDeLaDiferencia) $("vista-diferencia").add(new Option(vista));
   $("vista-diferencia").addEventListener("change", muestra_diferencia);
+  repon_reserva();
   document.body.dataset.listo = "1";
   document.body.dataset.listoMs = performance.now().toFixed(0);
 }

@@ -8,6 +8,7 @@
 importScripts("zek.js");
 
 let zek = null;
+let separador = ".";
 const listo = creaZek().then((modulo) => modulo);
 
 // Every picture as the page draws it, its pixels handed over, not copied.
@@ -67,17 +68,16 @@ async function encarga(t) {
 // A long job in two runs at most: the first notes the JPEGs it needs, the
 // second, if any were needed, finds them. Progress goes to the page as a
 // fraction of the whole.
-async function dos_pasadas(corre, id) {
+async function dos_pasadas(t, corre, id) {
   const aviso = (pasada) => (hechos, total) =>
     self.postMessage({ id, progreso: (pasada + (total ? hechos / total : 1)) / 2 });
-  const t = corre.trabajo;
   const tiempos = [performance.now()];
-  const primera = corre(true, aviso(0));
+  const primera = corre(aviso(0));
   tiempos.push(performance.now());
   if (!(await encarga(t))) return primera;
   tiempos.push(performance.now());
-  t.apunta(false);
-  const segunda = corre(false, aviso(1));
+  t.segunda();
+  const segunda = corre(aviso(1));
   tiempos.push(performance.now());
   // Where the time went, for the benchmarks: each run and the encoding.
   if (segunda) segunda.tiempos = tiempos.slice(1).map((v, i) => v - tiempos[i]);
@@ -85,22 +85,21 @@ async function dos_pasadas(corre, id) {
 }
 
 const largos = {
-  barrido(t, { metodo }) {
-    return Object.assign((solo_jpeg, aviso) => t.barrido(metodo, solo_jpeg, aviso), { trabajo: t });
-  },
-  comparacion(t, { objetivo }) {
-    return Object.assign((_, aviso) => t.compara(objetivo ?? NaN, aviso), { trabajo: t });
-  },
-  deteccion(t, { alfa, longitud, umbral, ataque }) {
-    return Object.assign((_, aviso) => t.detecta(alfa, longitud, umbral, ataque, aviso), {
-      trabajo: t,
-    });
-  },
+  barrido:
+    (t, { metodo, parte, partes }) =>
+    (aviso) =>
+      t.barrido(metodo, parte, partes, aviso),
+  comparacion: (t, { objetivo }) => (aviso) => t.compara(objetivo ?? NaN, aviso),
+  deteccion:
+    (t, { alfa, longitud, umbral, ataque }) =>
+    (aviso) =>
+      t.detecta(alfa, longitud, umbral, ataque, aviso),
 };
 
 const ordenes = {
-  async inicia({ separador }, transferir) {
+  async inicia(datos, transferir) {
     const modulo = await listo;
+    separador = datos.separador;
     zek = new modulo.Zek(separador);
     return {
       ataques: modulo.Zek.ataques(),
@@ -148,6 +147,9 @@ const ordenes = {
   async cancelado({ trabajo, porcentaje, anterior }) {
     return { texto: (await listo).Zek.cancelado(trabajo, porcentaje, anterior) };
   },
+  async barrido({ filas, magnitud }) {
+    return (await listo).Zek.barrido(filas, magnitud, separador);
+  },
   async detectando({ ataque }) {
     return { texto: (await listo).Zek.detectando(ataque) };
   },
@@ -156,7 +158,7 @@ const ordenes = {
     const modulo = await listo;
     const t = new modulo.Trabajo(entrada, separador);
     try {
-      const r = await dos_pasadas(largos[que](t, opciones), id);
+      const r = await dos_pasadas(t, largos[que](t, opciones), id);
       for (const fila of r?.tabla?.filas ?? []) {
         for (const celda of fila.celdas) if (celda.leida) transferir.push(celda.leida.rgba.buffer);
       }
@@ -170,12 +172,15 @@ const ordenes = {
   },
   async analiza({ imagen, metodo, fuerza, ataque }, transferir) {
     const eleccion = zek.elige(imagen, metodo, fuerza, ataque);
-    if (!eleccion.fuente) return { motivo: eleccion.motivo };
+    if (eleccion.motivo !== undefined) return { motivo: eleccion.motivo };
+    const inicio = performance.now();
     if (eleccion.jpeg >= 0) {
       const atacada = await jpeg(eleccion.fuente, eleccion.jpeg);
       if (atacada) zek.ponJpeg(eleccion.jpeg, atacada.width, atacada.height, atacada.data);
     }
+    const navegador = performance.now() - inicio; // the browser's encoder, for the benchmarks
     const r = zek.analiza();
+    r.navegador = navegador;
     imagenes([r.atacada, r.leida, r.diferencia, r.diferenciaAtacada], transferir);
     return r;
   },

@@ -8,6 +8,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -36,14 +37,18 @@ class JpegPorEncargo final : public CodecJpeg {
         auto& e = encargos_[clave];
         if (const auto hecha = e.hechas.find(calidad); hecha != e.hechas.end())
             return hecha->second;
-        if (!apuntando_) return std::nullopt;  // the browser could not encode it
+        if (modo_ == Modo::Toma) return std::nullopt;  // the browser could not encode it
         if (e.original.ancho() == 0) e.original = copia(imagen);
         e.pedidas.insert(calidad);
-        // A stand-in, so that the first run goes on to every JPEG it will need.
-        return copia(imagen);
+        // A stand-in, for a job that would stop at the first JPEG missing.
+        if (modo_ == Modo::Sustituye) return copia(imagen);
+        return std::nullopt;
     }
-    // The first run notes what it needs; the second takes what it finds.
-    void apunta(bool si) { apuntando_ = si; }
+    // A first run notes what it needs, and gives nothing for it or the
+    // picture itself; the second takes what the browser made.
+    enum class Modo { Apunta, Sustituye, Toma };
+    void pon_modo(Modo m) { modo_ = m; }
+    bool tomando() const { return modo_ == Modo::Toma; }
     // The pictures still to encode, each with its qualities.
     val pedidos() const {
         val lista = val::array();
@@ -94,7 +99,7 @@ class JpegPorEncargo final : public CodecJpeg {
         std::map<int, SuperficieMemoria> hechas;
     };
     mutable std::map<Clave, Encargo> encargos_;
-    bool apuntando_ = true;
+    Modo modo_ = Modo::Apunta;
 };
 
 // Progress to the page: done of total, through the worker.
@@ -125,36 +130,53 @@ class TrabajoWeb {
           separador_(separador.empty() ? '.' : separador[0]) {}
 
     val pedidos() const { return jpeg_.pedidos(); }
-    // Whether the runs that follow note the JPEGs they need (the first) or
-    // take what the browser made of them.
-    void apunta(bool si) { jpeg_.apunta(si); }
+    // The runs that follow take the JPEGs the browser made.
+    void segunda() { jpeg_.pon_modo(JpegPorEncargo::Modo::Toma); }
     void pon_jpeg(double clave, int calidad, int ancho, int alto, const val& rgba) {
         jpeg_.pon(clave, calidad, superficie_de(ancho, alto, rgba));
     }
 
-    // The sweep with method m (the degree for the block pairs, the strength
-    // for another that reads the mark); solo_jpeg runs only its JPEG attacks,
-    // to note what the browser must encode.
-    val barrido(const std::string& metodo, bool solo_jpeg, val aviso) {
+    // Part `parte` of `partes` of the sweep with method m (every partes-th
+    // degree for the block pairs, strength for another that reads the
+    // mark), so that workers side by side share it as the desktop's two
+    // threads do: its rows. The first run reads every attack but the JPEGs,
+    // which it notes; the second reads only those and puts their rows in.
+    val barrido(const std::string& metodo, int parte, int partes, val aviso) {
         const Metodo* m = zek::metodo(metodo);
-        if (!m || !m->lee_la_marca()) return val::null();
+        if (!m || !m->lee_la_marca() || partes < 1) return val::null();
+        const bool segunda = jpeg_.tomando();
         std::vector<Ataque> ataques = ataques_del_barrido();
-        if (solo_jpeg)
+        if (segunda)
             std::erase_if(ataques, [](const Ataque& a) { return a.tipo != TipoAtaque::Jpeg; });
+        std::vector<double> valores;
+        const auto todos = m->de_la_demostracion() ? grados_del_barrido() : fuerzas_del_barrido(*m);
+        for (size_t i = 0; i < todos.size(); ++i) {
+            if (static_cast<int>(i % static_cast<size_t>(partes)) == parte)
+                valores.push_back(todos[i]);
+        }
         const auto progreso = progreso_de(aviso);
         const auto filas =
             m->de_la_demostracion()
-                ? barrido_de_grados(anfitrion_, marca_, grados_del_barrido(), clave_, ataques,
-                                    &jpeg_, progreso)
-                : barrido_de_fuerzas(
-                      *m, anfitrion_, bits_, marca_.ancho(), marca_.alto(), fuerzas_del_barrido(*m),
-                      clave_, ataques, &jpeg_, [&](size_t h, size_t t) {
-                          return progreso(static_cast<int64_t>(h), static_cast<int64_t>(t));
-                      });
+                ? barrido_de_grados(anfitrion_, marca_, valores, clave_, ataques, &jpeg_, progreso)
+                : barrido_de_fuerzas(*m, anfitrion_, bits_, marca_.ancho(), marca_.alto(), valores,
+                                     clave_, ataques, &jpeg_, [&](size_t h, size_t t) {
+                                         return progreso(static_cast<int64_t>(h),
+                                                         static_cast<int64_t>(t));
+                                     });
+        if (!segunda) {
+            filas_ = filas;
+        } else {
+            for (FilaBarrido& f : filas_) {
+                const auto jpeg =
+                    std::find_if(filas.begin(), filas.end(), [&](const FilaBarrido& g) {
+                        return g.grado == f.grado && g.ataque == f.ataque;
+                    });
+                if (jpeg != filas.end() && f.ataque != "ninguno") f = *jpeg;
+            }
+        }
         val r = val::object();
-        r.set("grafico", grafico_js(describe_barrido(
-                             filas, m->de_la_demostracion() ? "grado" : "fuerza", separador_)));
-        r.set("csv", barrido_csv(filas));
+        r.set("filas", filas_);
+        r.set("magnitud", std::string(m->de_la_demostracion() ? "grado" : "fuerza"));
         return r;
     }
 
@@ -207,6 +229,8 @@ class TrabajoWeb {
         val r = val::object();
         const auto a = lee_ataque(ataque);
         if (!a) return r;
+        // It stops at a JPEG missing: its first run goes on with stand-ins.
+        if (!jpeg_.tomando()) jpeg_.pon_modo(JpegPorEncargo::Modo::Sustituye);
         const AnalisisDeteccion d =
             analiza_deteccion(anfitrion_, clave_, alfa, n, *a, &jpeg_, 32,
                               [p = progreso_de(aviso)](int h, int t) { return p(h, t); });
@@ -227,16 +251,22 @@ class TrabajoWeb {
     char separador_;
     JpegPorEncargo jpeg_;
     std::vector<double> calibradas_;
+    std::vector<FilaBarrido> filas_;
 };
 
 }  // namespace zek
 
 EMSCRIPTEN_BINDINGS(trabajos) {
     using namespace zek;
+    emscripten::value_object<FilaBarrido>("FilaBarrido")
+        .field("grado", &FilaBarrido::grado)
+        .field("ataque", &FilaBarrido::ataque)
+        .field("psnr", &FilaBarrido::psnr)
+        .field("ber", &FilaBarrido::ber);
     emscripten::class_<TrabajoWeb>("Trabajo")
         .constructor<emscripten::val, std::string>()
         .function("pedidos", &TrabajoWeb::pedidos)
-        .function("apunta", &TrabajoWeb::apunta)
+        .function("segunda", &TrabajoWeb::segunda)
         .function("ponJpeg", &TrabajoWeb::pon_jpeg)
         .function("barrido", &TrabajoWeb::barrido)
         .function("compara", &TrabajoWeb::compara)

@@ -7,6 +7,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -20,6 +21,7 @@
 #include "web/enlace.h"
 #include "web/pixeles.h"
 #include "workflow/asigna_imagen.h"
+#include "workflow/barrido.h"
 #include "workflow/deteccion.h"
 #include "workflow/graficas.h"
 #include "workflow/informe.h"
@@ -178,18 +180,25 @@ class ZekWeb {
             {ancho, alto}, colores_de(emscripten::convertJSArrayToNumberVector<uint8_t>(rgba))};
     }
     bool abre(int rol, const std::string& ruta) {
+        olvida_fuentes();
         return sesion_.abre(static_cast<Rol>(rol), ruta);
     }
 
     void aplica(int parametro, const std::string& texto) {
+        olvida_fuentes();
         sesion_.aplica(static_cast<Parametro>(parametro), texto);
     }
-    void paso() { sesion_.Command1_Click(); }
+    void paso() {
+        olvida_fuentes();
+        sesion_.Command1_Click();
+    }
     void reset() {
+        olvida_fuentes();
         sesion_.MnuReset_Click();
         ataques_.olvida();
     }
     bool repite() {
+        olvida_fuentes();
         ataques_.olvida();
         return sesion_.repite();
     }
@@ -248,6 +257,19 @@ class ZekWeb {
         r.set("bits", bits_de_marca(sesion_.vbles().MatrizMarca, Wm, Hm));
         r.set("grado", sesion_.vbles().Grado);
         r.set("clave", e->clave);
+        return r;
+    }
+    // The sweep's rows from the workers that shared it, in the order of its
+    // degrees (strengths): its chart and its CSV.
+    static val barrido(std::vector<FilaBarrido> filas, const std::string& magnitud,
+                       const std::string& separador) {
+        std::stable_sort(
+            filas.begin(), filas.end(),
+            [](const FilaBarrido& a, const FilaBarrido& b) { return a.grado < b.grado; });
+        val r = val::object();
+        const auto g = describe_barrido(filas, magnitud, separador.empty() ? '.' : separador[0]);
+        r.set("grafico", g ? val(*g) : val::null());
+        r.set("csv", barrido_csv(filas));
         return r;
     }
     // A long job's words that carry a figure: "Barrido cancelado al 40 %."
@@ -326,8 +348,10 @@ class ZekWeb {
             r.set("motivo", texto_js(motivo.empty() ? kFaltaImagenMarcada : motivo));
             return r;
         }
-        r.set("fuente", rgba_de(fuente_->imagen));
-        r.set("jpeg", a->tipo == TipoAtaque::Jpeg ? static_cast<int>(a->valor) : -1);
+        // The picture goes to the page only when the browser must encode it.
+        const bool jpeg = a->tipo == TipoAtaque::Jpeg;
+        r.set("fuente", jpeg ? rgba_de(fuente_->imagen) : val::null());
+        r.set("jpeg", jpeg ? static_cast<int>(a->valor) : -1);
         return r;
     }
     // The browser's JPEG of the picture chosen, at the attack's quality.
@@ -363,14 +387,27 @@ class ZekWeb {
     }
 
   private:
-    std::shared_ptr<const FuenteLaboratorio> marcada_() const {
-        auto f = sesion_.fuente_marcada();
-        return f ? std::make_shared<const FuenteLaboratorio>(std::move(*f)) : nullptr;
+    // The pictures the laboratory reads, with their luminance and their
+    // difference with the host, made once after each command rather than
+    // at every attack.
+    std::shared_ptr<const FuenteLaboratorio> marcada_() {
+        if (!marcada_hecha_) {
+            auto f = sesion_.fuente_marcada();
+            marcada_cache_ = f ? std::make_shared<const FuenteLaboratorio>(std::move(*f)) : nullptr;
+            marcada_hecha_ = true;
+        }
+        return marcada_cache_;
     }
-    std::shared_ptr<const FuenteLaboratorio> abierta_() const {
-        auto f = sesion_.fuente_abierta();
-        return f ? std::make_shared<const FuenteLaboratorio>(std::move(*f)) : nullptr;
+    std::shared_ptr<const FuenteLaboratorio> abierta_() {
+        if (!abierta_hecha_) {
+            auto f = sesion_.fuente_abierta();
+            abierta_cache_ = f ? std::make_shared<const FuenteLaboratorio>(std::move(*f)) : nullptr;
+            abierta_hecha_ = true;
+        }
+        return abierta_cache_;
     }
+    // A command may change either: both are made again when next read.
+    void olvida_fuentes() { marcada_hecha_ = abierta_hecha_ = false; }
 
     PuertoMemoria puerto_;
     LectorWeb lector_;
@@ -381,6 +418,8 @@ class ZekWeb {
     std::shared_ptr<const FuenteLaboratorio> fuente_;
     CodecJpegWeb jpeg_;
     AtaquesDelInforme ataques_;
+    std::shared_ptr<const FuenteLaboratorio> marcada_cache_, abierta_cache_;
+    bool marcada_hecha_ = false, abierta_hecha_ = false;
 };
 
 }  // namespace zek
@@ -520,5 +559,6 @@ EMSCRIPTEN_BINDINGS(zek) {
         .function("analiza", &ZekWeb::analiza)
         .function("entrada", &ZekWeb::entrada)
         .class_function("cancelado", &ZekWeb::cancelado)
+        .class_function("barrido", &ZekWeb::barrido)
         .class_function("detectando", &ZekWeb::detectando);
 }

@@ -23,6 +23,25 @@ void espera_igual_que_el_texto(double v) {
         << "valor " << v << std::hexfloat << " (" << v << ")";
 }
 
+// The halves, the double just under a half, the top of the range, and a
+// million random values, each as std::lround rounds it.
+TEST(RedondeaPositivo, RoundsAsLroundFromZeroTo2To52) {
+    std::vector<double> v = {0,
+                             0.5,
+                             1.5,
+                             2.5,
+                             254.5,
+                             0.49999999999999994,
+                             1e-300,
+                             255,
+                             4503599627370495.5,
+                             4503599627370496.0};
+    std::mt19937_64 azar(7);
+    std::uniform_real_distribution<double> d(0, 600);
+    for (int i = 0; i < 1000000; ++i) v.push_back(d(azar));
+    for (const double x : v) ASSERT_EQ(redondea_positivo(x), std::lround(x)) << x;
+}
+
 TEST(ValorPorTexto, SameAsTextRoundTripForEmbeddingResultsAndAnyMagnitude) {
     std::mt19937_64 azar(20261206);
     std::uniform_real_distribution<double> exponente(-30.0, 30.0);
