@@ -80,6 +80,9 @@ function muestra(vista) {
     const lienzo = $("Picture" + (i + 1));
     dibuja(lienzo, imagen);
     const nombre = estado.pictures[i];
+    // An empty box takes little room, so that a projector shows the
+    // laboratory under the demonstration from the start.
+    lienzo.classList.toggle("vacia", estado.vacias[i]);
     lienzo.setAttribute("aria-label", nombre.nombre);
     lienzo.title = nombre.descripcion;
     lienzo.parentElement.querySelector("figcaption").textContent = nombre.nombre;
@@ -238,6 +241,49 @@ function conecta_demostracion() {
   $("acerca-de").addEventListener("click", () =>
     muestra_mensaje({ titulo: textos.tituloAcercaDe, texto: textos.acercaDe }),
   );
+}
+
+// ---- The pair inspector ------------------------------------------------------
+
+// Pointing at (or tapping) a block of the host or of the watermarked picture
+// shows what happened to its pair; one question to the engine at a time,
+// the last place pointed at asked next.
+function conecta_inspector() {
+  const consejo = $("consejo");
+  let pendiente = null, preguntando = false, fuera = true;
+  const pregunta = async () => {
+    if (preguntando || !pendiente) return;
+    preguntando = true;
+    const { x, y, cx, cy } = pendiente;
+    pendiente = null;
+    const { texto } = await pide("par", { x, y });
+    consejo.textContent = texto;
+    consejo.hidden = !texto || fuera;
+    consejo.style.left = `${Math.min(cx + 12, innerWidth - consejo.offsetWidth - 4)}px`;
+    consejo.style.top = `${Math.min(cy + 12, innerHeight - consejo.offsetHeight - 4)}px`;
+    preguntando = false;
+    pregunta();
+  };
+  for (const id of ["Picture1", "Picture3"]) {
+    const lienzo = $(id);
+    const mira = (e) => {
+      const caja = lienzo.getBoundingClientRect();
+      if (!caja.width || !caja.height) return;
+      // The box's own pixels, however the page scales it.
+      const x = Math.floor(((e.clientX - caja.left) * lienzo.width) / caja.width);
+      const y = Math.floor(((e.clientY - caja.top) * lienzo.height) / caja.height);
+      pendiente = { x, y, cx: e.clientX, cy: e.clientY };
+      fuera = false;
+      pregunta();
+    };
+    lienzo.addEventListener("pointermove", mira);
+    lienzo.addEventListener("pointerdown", mira);
+    lienzo.addEventListener("pointerleave", () => {
+      pendiente = null;
+      fuera = true;
+      consejo.hidden = true;
+    });
+  }
 }
 
 // ---- The laboratory -----------------------------------------------------------
@@ -691,6 +737,7 @@ async function inicia() {
   conecta_trabajos(r.metodos.find((m) => !m.leeLaMarca));
   pon_trabajos();
   conecta_demostracion();
+  conecta_inspector();
   $("eleccion").addEventListener("submit", analiza);
   for (const vista of textos.vistasDeLaDiferencia) $("vista-diferencia").add(new Option(vista));
   $("vista-diferencia").addEventListener("change", muestra_diferencia);

@@ -167,6 +167,9 @@ const ordenes = {
       t.delete();
     }
   },
+  par({ x, y }) {
+    return { texto: zek.par(x, y) };
+  },
   informe() {
     return { texto: zek.informe() };
   },

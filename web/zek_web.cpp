@@ -125,6 +125,7 @@ struct EstadoWeb {
     bool hay_marcada = false, hay_extraida = false, puede_repetir = false;
     bool hay_entrada = false;            // a host and a watermark for the long jobs
     std::vector<std::string> barribles;  // the methods the sweep can run with now
+    std::vector<bool> vacias;            // each box showing nothing but its background
     std::vector<NombreAccesible> pictures;
 };
 
@@ -222,15 +223,24 @@ class ZekWeb {
         for (const Metodo* m : zek::metodos()) {
             if (se_puede_barrer(sesion_, *m)) e.barribles.push_back(m->nombre());
         }
-        for (int n = 1; n <= 4; ++n)
+        for (int n = 1; n <= 4; ++n) {
             e.pictures.push_back(nombre_de_picture(n, sesion_.vbles().Paso));
+            const auto& pixeles = caja(n).filas();
+            e.vacias.push_back(std::all_of(pixeles.begin(), pixeles.end(),
+                                           [](int32_t c) { return c == kColorFondo; }));
+        }
         return e;
     }
-    val picture(int n) const {
+    const SuperficieMemoria& caja(int n) const {
         const SuperficieMemoria* p[] = {&sesion_.Picture1(), &sesion_.Picture2(),
                                         &sesion_.Picture3(), &sesion_.Picture4()};
-        return rgba_de(*p[std::clamp(n, 1, 4) - 1]);
+        return *p[std::clamp(n, 1, 4) - 1];
     }
+    val picture(int n) const { return rgba_de(caja(n)); }
+    // What happened to the pair of the block under pixel (x, y) of the host
+    // or of the watermarked picture, as the window's tooltip says it; empty
+    // where there is nothing to say.
+    std::string par(int x, int y) const { return sesion_.demostracion().descripcion_de_par(x, y); }
     // The watermarked picture as "Paso 2" drew it, and the last reading.
     val marcada() const { return rgba_de(sesion_.demostracion().marcada_completa()); }
     // informe.json, as zek-demo writes it: with the attacks the laboratory
@@ -460,6 +470,7 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("puedeRepetir", &EstadoWeb::puede_repetir)
         .field("hayEntrada", &EstadoWeb::hay_entrada)
         .field("barribles", &EstadoWeb::barribles)
+        .field("vacias", &EstadoWeb::vacias)
         .field("pictures", &EstadoWeb::pictures);
     value_object<MarcaEje>("MarcaEje")
         .field("valor", &MarcaEje::valor)
@@ -548,6 +559,7 @@ EMSCRIPTEN_BINDINGS(zek) {
         .function("repite", &ZekWeb::repite)
         .function("estado", &ZekWeb::estado)
         .function("picture", &ZekWeb::picture)
+        .function("par", &ZekWeb::par)
         .function("marcada", &ZekWeb::marcada)
         .function("extraida", &ZekWeb::extraida)
         .function("informe", &ZekWeb::informe)

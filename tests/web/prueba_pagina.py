@@ -545,6 +545,35 @@ class Pagina(unittest.TestCase):
             self.assertTrue(r.startswith(self.origen + "/"), r)
 
 
+    def apunta(self, lienzo, x, y):
+        """The pointer on pixel (x, y) of a picture box, however it is scaled."""
+        self.js("""const [id, x, y] = arguments; const l = document.getElementById(id);
+                   l.scrollIntoView({block: 'center'}); const c = l.getBoundingClientRect();
+                   l.dispatchEvent(new PointerEvent('pointermove', {bubbles: true,
+                     clientX: c.left + (x + 0.5) * c.width / l.width,
+                     clientY: c.top + (y + 0.5) * c.height / l.height}));""", lienzo, x, y)
+
+    def test_the_pair_inspector_says_what_the_window_says(self):
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", pasos=2)
+        # Side 5: pixel (7, 3) is in block (6, 1), pair 1's B, which carries
+        # the watermark's pixel (1, 1): after the embedding its residue is
+        # the key, 3, for a dark pixel, or 3 + 10 / 2 for a light one.
+        for lienzo in ["Picture1", "Picture3"]:
+            with self.subTest(lienzo=lienzo):
+                self.apunta(lienzo, 7, 3)
+                self.espera(lambda: self.js("return !document.getElementById('consejo').hidden"),
+                            "el inspector")
+                texto = self.texto("consejo")
+                self.assertTrue(texto.startswith("Par 1\nBloque A: columna 1, fila 1\n"
+                                                 "Bloque B: columna 6, fila 1\n"), texto)
+                claro = "Píxel de la marca: (1, 1), claro" in texto
+                self.assertIn("Píxel de la marca: (1, 1), " + ("claro" if claro else "oscuro"),
+                              texto)
+                self.assertIn(f"Resto después: {8 if claro else 3}\n", texto + "\n")
+                self.js("document.getElementById(arguments[0])"
+                        ".dispatchEvent(new PointerEvent('pointerleave'))", lienzo)
+                self.assertTrue(self.js("return document.getElementById('consejo').hidden"))
+
     # ---- the long jobs -------------------------------------------------------
 
     def lanza(self, que):
