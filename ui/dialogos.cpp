@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "workflow/textos_ventana.h"
+
 namespace zek {
 
 void DialogosQt::mensaje(QWidget* padre, const QString& texto, Icono icono, const QString& titulo) {
@@ -48,7 +50,7 @@ QString DialogosQt::elige(QFileDialog& d) {
 std::optional<int> DialogosQt::pide_calidad(QWidget* padre, int defecto) {
     bool aceptado = false;
     const int calidad =
-        QInputDialog::getInt(padre, QStringLiteral("JPEG"), QString::fromUtf8("Calidad (0 a 100):"),
+        QInputDialog::getInt(padre, QStringLiteral("JPEG"), QString::fromUtf8(kPideCalidad),
                              defecto, 0, 100, 1, &aceptado);
     return aceptado ? std::optional<int>(calidad) : std::nullopt;
 }

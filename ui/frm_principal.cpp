@@ -373,7 +373,7 @@ void FrmPrincipal::guarda(const SuperficieMemoria& imagen, const QString& sugeri
                 Icono::Informacion, kTituloAplicacion);
         return;
     }
-    int calidad = 90;
+    int calidad = kCalidadPorDefecto;
     const QString extension = QFileInfo(nombre).suffix().toLower();
     if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg")) {
         const auto pedida = dialogos_.pide_calidad(this, calidad);

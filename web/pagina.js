@@ -169,12 +169,32 @@ async function abre_muestras() {
   $("guia").textContent = textos.guiaDeLasMuestras;
 }
 
+// A picture saved in the format chosen: PNG and JPEG (at the quality
+// given) by the browser's encoder, BMP by the engine's.
+const kExtensiones = { PNG: "png", BMP: "bmp", JPEG: "jpg" };
 async function descarga(que, nombre) {
+  const formato = $("formato").value;
+  const archivo = `${nombre}.${kExtensiones[formato]}`;
+  if (formato === "BMP") {
+    const { bytes } = await orden("bmp", { que });
+    if (bytes) baja(new Blob([bytes], { type: "image/bmp" }), archivo);
+    return;
+  }
   const { imagen } = await orden("descarga", { que });
   if (!imagen) return;
   const lienzo = document.createElement("canvas");
   dibuja(lienzo, imagen);
-  lienzo.toBlob((blob) => baja(blob, nombre), "image/png");
+  const calidad = Math.min(100, Math.max(0, $("calidad-guardar").valueAsNumber || 0)) / 100;
+  lienzo.toBlob((blob) => baja(blob, archivo), `image/${formato.toLowerCase()}`, calidad);
+}
+
+function pon_formatos() {
+  for (const f of textos.formatosDeImagen) $("formato").add(new Option(f));
+  $("texto-calidad").textContent = textos.pideCalidad;
+  $("calidad-guardar").value = textos.calidadPorDefecto;
+  const muestra_calidad = () => ($("etiqueta-calidad").hidden = $("formato").value !== "JPEG");
+  $("formato").addEventListener("change", muestra_calidad);
+  muestra_calidad();
 }
 
 function baja(blob, nombre) {
@@ -235,8 +255,8 @@ function conecta_demostracion() {
       $(boton).click();
     });
   }
-  $("guarda-marcada").addEventListener("click", () => descarga("marcada", "marcada.png"));
-  $("guarda-extraida").addEventListener("click", () => descarga("extraida", "extraida.png"));
+  $("guarda-marcada").addEventListener("click", () => descarga("marcada", "marcada"));
+  $("guarda-extraida").addEventListener("click", () => descarga("extraida", "extraida"));
   $("guarda-informe").addEventListener("click", descarga_informe);
   $("acerca-de").addEventListener("click", () =>
     muestra_mensaje({ titulo: textos.tituloAcercaDe, texto: textos.acercaDe }),
@@ -736,6 +756,7 @@ async function inicia() {
   pon_metodos(r.metodos);
   conecta_trabajos(r.metodos.find((m) => !m.leeLaMarca));
   pon_trabajos();
+  pon_formatos();
   conecta_demostracion();
   conecta_inspector();
   $("eleccion").addEventListener("submit", analiza);

@@ -135,6 +135,11 @@ const ordenes = {
     zek.repite();
     return { vista: vista(transferir) };
   },
+  bmp({ que }, transferir) {
+    const bytes = zek.bmp(que);
+    if (bytes) transferir.push(bytes.buffer);
+    return { bytes };
+  },
   descarga({ que }, transferir) {
     const imagen = que === "marcada" ? zek.marcada() : zek.extraida();
     return { imagen: imagen ? imagenes([imagen], transferir)[0] : null };

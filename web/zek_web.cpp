@@ -17,6 +17,7 @@
 #include "base/puerto_memoria.h"
 #include "engine/metodo.h"
 #include "images/ataques.h"
+#include "images/bmp.h"
 #include "images/cabecera_imagen.h"
 #include "web/enlace.h"
 #include "web/pixeles.h"
@@ -249,6 +250,19 @@ class ZekWeb {
         return informe_json(sesion_.vbles(), sesion_.demostracion().informe(),
                             sesion_.fuente_marcada(), puerto_.mensajes, ataques_.lista());
     }
+    // The watermarked picture or the last reading as a BMP file, which the
+    // browser cannot write; null when there is none.
+    val bmp(const std::string& que) const {
+        std::optional<SuperficieMemoria> imagen;
+        if (que == "marcada" && sesion_.demostracion().informe().insertada)
+            imagen = sesion_.demostracion().marcada_completa();
+        if (que == "extraida") imagen = sesion_.marca_extraida();
+        if (!imagen) return val::null();
+        const std::vector<uint8_t> bytes = codifica_bmp(*imagen);
+        val datos = val::global("Uint8Array").new_(bytes.size());
+        datos.call<void>("set", val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+        return datos;
+    }
     val extraida() const {
         const auto m = sesion_.marca_extraida();
         return m ? rgba_de(*m) : val::null();
@@ -306,6 +320,11 @@ class ZekWeb {
         for (const char* v : kVistasDeLaDiferencia) vistas.call<void>("push", texto_js(v));
         t.set("vistasDeLaDiferencia", vistas);
         t.set("versionNueva", texto_js(kVersionNueva));
+        val formatos = val::array();
+        for (const char* f : kFormatosDeImagen) formatos.call<void>("push", texto_js(f));
+        t.set("formatosDeImagen", formatos);
+        t.set("calidadPorDefecto", kCalidadPorDefecto);
+        t.set("pideCalidad", texto_js(kPideCalidad));
         t.set("guiaDeLasMuestras", texto_js(kGuiaDeLasMuestras));
         t.set("gradoDeLasMuestras", texto_js(kGradoDeLasMuestras));
         t.set("claveDeLasMuestras", texto_js(kClaveDeLasMuestras));
@@ -562,6 +581,7 @@ EMSCRIPTEN_BINDINGS(zek) {
         .function("par", &ZekWeb::par)
         .function("marcada", &ZekWeb::marcada)
         .function("extraida", &ZekWeb::extraida)
+        .function("bmp", &ZekWeb::bmp)
         .function("informe", &ZekWeb::informe)
         .class_function("textos", &ZekWeb::textos)
         .class_function("ataques", &ZekWeb::ataques)

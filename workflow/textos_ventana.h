@@ -30,6 +30,11 @@ inline constexpr const char* kClaveDeLasMuestras = "3";
 inline constexpr const char* kGuiaDeLasMuestras =
     "Muestras abiertas con Grado 10 y Clave 3: pulse ➜ cuatro veces.";
 
+// Saving a picture: the formats offered, and the JPEG quality asked for.
+inline constexpr const char* kFormatosDeImagen[] = {"PNG", "BMP", "JPEG"};
+inline constexpr int kCalidadPorDefecto = 90;
+inline constexpr const char* kPideCalidad = "Calidad (0 a 100):";
+
 // The page kept for working offline has a newer version on its server.
 inline constexpr const char* kVersionNueva =
     "Hay una versión nueva de ZEK: se usará al recargar la página.";

@@ -16,6 +16,7 @@
 
 #include "base/numeros.h"
 #include "base/puerto_memoria.h"
+#include "images/bmp.h"
 #include "qt/imagen_qt.h"
 #include "qt/lector_qt.h"
 #include "tests/comun/sesion_prueba.h"
@@ -286,6 +287,28 @@ TEST(CorpusDetalle, HugeHeadersAllocateNothingLikeTheirSize) {
     rusage despues{};
     getrusage(RUSAGE_SELF, &despues);
     EXPECT_LT(despues.ru_maxrss - antes.ru_maxrss, 64 * 1024);  // kilobytes
+}
+
+// The page's BMP read back by Qt's decoder, pixel for pixel, at widths
+// whose rows need 0 to 3 bytes of padding; a picture without pixels gives
+// no file.
+TEST(CodificaBmp, QtReadsBackEveryPixel) {
+    for (const int ancho : {1, 2, 3, 4, 5}) {
+        SuperficieMemoria s(ancho, 3);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < ancho; ++x)
+                s.pon_pixel(x, y, (x * 50) | ((y * 80) << 8) | (77 << 16));
+        }
+        const std::vector<uint8_t> bytes = codifica_bmp(s);
+        const QImage q = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
+        ASSERT_EQ(q.width(), ancho);
+        ASSERT_EQ(q.height(), 3);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < ancho; ++x)
+                EXPECT_EQ(q.pixel(x, y), qRgb(x * 50, y * 80, 77)) << ancho << " " << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(codifica_bmp(SuperficieMemoria()).empty());
 }
 
 }  // namespace

@@ -574,6 +574,63 @@ class Pagina(unittest.TestCase):
                         ".dispatchEvent(new PointerEvent('pointerleave'))", lienzo)
                 self.assertTrue(self.js("return document.getElementById('consejo').hidden"))
 
+    def test_the_watermarked_picture_saves_as_png_bmp_or_jpeg(self):
+        salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 10,
+                                  "--clave", 3)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp")
+        self.js("window.bajadas = []; baja = (blob, nombre) => bajadas.push([blob, nombre]);")
+        self.assertTrue(self.js("return document.getElementById('etiqueta-calidad').hidden"))
+        url = self.origen + "/archivos/" + salida.name + "/marcada.png"
+        tamanos = {}
+        for formato, nombre, calidad in [("PNG", "marcada.png", None), ("BMP", "marcada.bmp", None),
+                                         ("JPEG", "marcada.jpg", 95), ("JPEG", "marcada.jpg", 10)]:
+            with self.subTest(formato=formato, calidad=calidad):
+                self.js("const f = document.getElementById('formato'); f.value = arguments[0];"
+                        "f.dispatchEvent(new Event('change'));", formato)
+                if calidad:
+                    self.assertFalse(self.js("return document.getElementById('etiqueta-calidad')"
+                                             ".hidden"))
+                    self.escribe("calidad-guardar", str(calidad))
+                antes = self.js("return bajadas.length")
+                self.pulsa("guarda-marcada")
+                self.espera(lambda: self.js("return bajadas.length") > antes, "la descarga")
+                # Its pixels against zek-demo's marcada.png: the same, or near for a JPEG.
+                nombre_dado, tipo, tamano, distintos, media = self.d.execute_async_script("""
+                    const [url, hecho] = arguments;
+                    (async () => {
+                      const [blob, nombre] = bajadas.at(-1);
+                      const pixeles = async (b) => {
+                        const m = await createImageBitmap(b, {colorSpaceConversion: "none",
+                                                              premultiplyAlpha: "none"});
+                        const c = new OffscreenCanvas(m.width, m.height).getContext("2d");
+                        c.drawImage(m, 0, 0);
+                        return c.getImageData(0, 0, m.width, m.height);
+                      };
+                      const a = await pixeles(blob);
+                      const b = await pixeles(await (await fetch(url)).blob());
+                      let distintos = 0, suma = 0;
+                      for (let i = 0; i < a.data.length; i++) {
+                        const d = Math.abs(a.data[i] - b.data[i]);
+                        distintos += d > 0; suma += d;
+                      }
+                      hecho([nombre, blob.type, blob.size,
+                             a.width === b.width && a.height === b.height ? distintos : -1,
+                             suma / a.data.length]);
+                    })();""", url)
+                self.assertEqual(nombre_dado, nombre)
+                self.assertEqual(tipo, {"PNG": "image/png", "BMP": "image/bmp",
+                                        "JPEG": "image/jpeg"}[formato])
+                if formato == "BMP":
+                    self.assertEqual(tamano, 54 + 320 * 3 * 240)  # 24 bits, rows of 960 bytes
+                tamanos[calidad] = tamano
+                if calidad is None:
+                    self.assertEqual(distintos, 0)
+                else:
+                    self.assertGreaterEqual(distintos, 0)  # the same size
+                    self.assertLess(media, 3 if calidad == 95 else 20)
+        self.assertLess(tamanos[10], tamanos[95] / 2)
+
     # ---- the long jobs -------------------------------------------------------
 
     def lanza(self, que):
