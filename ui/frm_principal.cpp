@@ -398,9 +398,7 @@ void FrmPrincipal::exporta_hoja() {
     FuenteLaboratorio fuente;
     std::optional<LeccionDeLaHoja> hoja = leccion_de_la_sesion(*sesion_, &fuente);
     if (!hoja) {
-        pon_texto(Control::Estado,
-                  "Para exportar la hoja de clase, abre una imagen y una marca de agua y pulsa el "
-                  "botón de paso hasta que la imagen quede marcada.");
+        pon_texto(Control::Estado, kHojaSinMarcada);
         return;
     }
     const QString sugerido = QStringLiteral("hoja-de-clase.pdf");

@@ -258,10 +258,108 @@ function conecta_demostracion() {
   $("guarda-marcada").addEventListener("click", () => descarga("marcada", "marcada"));
   $("guarda-extraida").addEventListener("click", () => descarga("extraida", "extraida"));
   $("guarda-informe").addEventListener("click", descarga_informe);
+  $("hoja-de-clase").addEventListener("click", hoja_de_clase);
   $("acerca-de").addEventListener("click", () =>
     muestra_mensaje({ titulo: textos.tituloAcercaDe, texto: textos.acercaDe }),
   );
 }
+
+// ---- The handout ----------------------------------------------------------------
+
+// The engine's handout laid out as a page: headings, paragraphs, pictures,
+// tables and charts in millimetres, for the browser to print on A4 (the
+// print style sheet shows the handout alone).
+const kPxPorMm = 96 / 25.4;
+const kEscalaDeImpresion = 3; // charts drawn at three times, sharp on paper
+
+function lienzo_de(imagen, alto_mm) {
+  const lienzo = document.createElement("canvas");
+  dibuja(lienzo, imagen);
+  lienzo.setAttribute("role", "img");
+  if (alto_mm) lienzo.style.height = `${alto_mm}mm`;
+  return lienzo;
+}
+
+const kEtiquetas = { titulo: "h1", seccion: "h2", apartado: "h3", parrafo: "p", destacado: "p",
+  detalle: "p", pregunta: "p", orden: "pre" };
+
+function bloque_de_la_hoja(b) {
+  if (kEtiquetas[b.tipo]) {
+    const e = document.createElement(kEtiquetas[b.tipo]);
+    e.className = b.tipo;
+    e.textContent = b.texto;
+    return e;
+  }
+  const div = document.createElement("div");
+  div.className = b.tipo;
+  if (b.tipo === "espacio") div.style.height = `${b.mm}mm`;
+  if (b.tipo === "figuras") {
+    for (const f of b.figuras) {
+      const figura = document.createElement("figure");
+      const lienzo = lienzo_de(f);
+      lienzo.style.height = `${b.mm}mm`;
+      lienzo.setAttribute("aria-label", f.pie);
+      const pie = document.createElement("figcaption");
+      pie.textContent = f.pie;
+      figura.append(lienzo, pie);
+      div.append(figura);
+    }
+  }
+  if (b.tipo === "tabla") {
+    const tabla = document.createElement("table");
+    const columnas = document.createElement("colgroup");
+    for (const a of b.anchos) {
+      const col = document.createElement("col");
+      col.style.width = `${100 * a}%`;
+      columnas.append(col);
+    }
+    tabla.append(columnas);
+    b.filas.forEach((fila, i) => {
+      const tr = tabla.insertRow();
+      for (const texto of fila) {
+        const celda = document.createElement(i ? "td" : "th");
+        celda.textContent = texto;
+        tr.append(celda);
+      }
+      // The reading's picture in a column of its own, after the words.
+      if (i && b.miniaturas[i - 1]) {
+        const m = lienzo_de(b.miniaturas[i - 1]);
+        m.setAttribute("aria-label", "Marca leída");
+        tr.insertCell().append(m);
+      }
+    });
+    div.append(tabla);
+  }
+  if (b.tipo === "grafico" && b.grafico) {
+    const lienzo = document.createElement("canvas");
+    const ancho = 180, alto = b.mm; // the A4 page's width inside its margins
+    lienzo.dataset.escala = kEscalaDeImpresion;
+    lienzo.width = Math.round(ancho * kPxPorMm * kEscalaDeImpresion);
+    lienzo.height = Math.round(alto * kPxPorMm * kEscalaDeImpresion);
+    lienzo.style.width = `${ancho}mm`;
+    lienzo.style.height = `${alto}mm`;
+    lienzo.setAttribute("role", "img");
+    lienzo.setAttribute("aria-label", b.grafico.titulo);
+    dibuja_grafico(lienzo, b.grafico);
+    div.append(lienzo);
+  }
+  return div;
+}
+
+async function hoja_de_clase() {
+  const { documento } = await orden("hoja", { barrido: resultados.barrido?.filas ?? [] });
+  const hoja = $("hoja");
+  if (!documento) {
+    muestra_mensaje({ titulo: "ZEK", texto: textos.hojaSinMarcada });
+    return;
+  }
+  hoja.replaceChildren(...documento.bloques.map(bloque_de_la_hoja));
+  hoja.hidden = false;
+  document.body.dataset.hoja = ++hojas; // for whoever waits on it
+  hoja.scrollIntoView();
+  print();
+}
+let hojas = 0;
 
 // ---- The pair inspector ------------------------------------------------------
 
@@ -359,7 +457,12 @@ function pon_metodos(metodos) {
 // nothing to draw clears it. The page decides nothing about what it shows.
 function dibuja_grafico(lienzo, g) {
   const c = lienzo.getContext("2d");
+  c.setTransform(1, 0, 0, 1, 0, 0);
   c.clearRect(0, 0, lienzo.width, lienzo.height);
+  // A canvas for print holds `escala` of its pixels in each CSS pixel.
+  const escala = Number(lienzo.dataset.escala || 1);
+  c.setTransform(escala, 0, 0, escala, 0, 0);
+  const W = lienzo.width / escala, H = lienzo.height / escala;
   lienzo.dataset.nombre ??= lienzo.getAttribute("aria-label");
   lienzo.setAttribute("aria-label", g ? g.titulo : lienzo.dataset.nombre);
   if (!g) return;
@@ -371,7 +474,7 @@ function dibuja_grafico(lienzo, g) {
   let ancho_linea = 46;
   for (const s of g.series) {
     const w = c.measureText(s.nombre).width + 28;
-    if (ancho_linea + w > lienzo.width - 10 && lineas.at(-1).length) {
+    if (ancho_linea + w > W - 10 && lineas.at(-1).length) {
       lineas.push([]);
       ancho_linea = 46;
     }
@@ -380,20 +483,20 @@ function dibuja_grafico(lienzo, g) {
   }
   const izquierda = 46, derecha = g.yDerecho ? 46 : 14, arriba = 26;
   const abajo = 34 + 14 * lineas.length;
-  const ancho = lienzo.width - izquierda - derecha, alto = lienzo.height - arriba - abajo;
+  const ancho = W - izquierda - derecha, alto = H - arriba - abajo;
   const X = (v) => izquierda + ((v - g.x.desde) / (g.x.hasta - g.x.desde)) * ancho;
   const Y = (eje, v) => arriba + ((eje.hasta - v) / (eje.hasta - eje.desde)) * alto;
   c.fillStyle = "black";
   c.textAlign = "center";
   c.font = "13px sans-serif";
-  c.fillText(g.titulo, lienzo.width / 2, 16);
+  c.fillText(g.titulo, W / 2, 16);
   c.font = "11px sans-serif";
   c.strokeStyle = "#ccc";
   c.lineWidth = 1;
   c.setLineDash([]);
   c.strokeRect(izquierda, arriba, ancho, alto);
   for (const m of g.x.marcas) {
-    c.textAlign = X(m.valor) + c.measureText(m.texto).width / 2 > lienzo.width ? "right" : "center";
+    c.textAlign = X(m.valor) + c.measureText(m.texto).width / 2 > W ? "right" : "center";
     c.fillText(m.texto, X(m.valor), arriba + alto + 14);
   }
   c.textAlign = "center";
@@ -409,7 +512,7 @@ function dibuja_grafico(lienzo, g) {
     c.restore();
   };
   eje_vertical(g.y, izquierda - 4, "right", 10, -Math.PI / 2);
-  if (g.yDerecho) eje_vertical(g.yDerecho, izquierda + ancho + 4, "left", lienzo.width - 8, Math.PI / 2);
+  if (g.yDerecho) eje_vertical(g.yDerecho, izquierda + ancho + 4, "left", W - 8, Math.PI / 2);
   c.save();
   c.beginPath();
   c.rect(izquierda, arriba, ancho, alto);
@@ -446,7 +549,7 @@ function dibuja_grafico(lienzo, g) {
   c.textAlign = "left";
   lineas.forEach((linea, n) => {
     let x = izquierda;
-    const y = lienzo.height - 6 - 14 * (lineas.length - 1 - n);
+    const y = H - 6 - 14 * (lineas.length - 1 - n);
     for (const s of linea) {
       c.fillStyle = color(s.color);
       c.fillRect(x, y - 8, 10, 8);
@@ -677,7 +780,8 @@ function conecta_trabajos(espectro) {
     // The shares' rows, put in order and drawn by the engine.
     junta: async (partes) => {
       const filas = partes.flatMap((p) => p?.filas ?? []);
-      return filas.length ? pide("barrido", { filas, magnitud: partes[0].magnitud }) : null;
+      if (!filas.length) return null;
+      return pide("barrido", { filas, magnitud: partes[0].magnitud });
     },
     muestra: (r, aviso) => {
       aviso.textContent = "";

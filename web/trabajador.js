@@ -175,6 +175,27 @@ const ordenes = {
   par({ x, y }) {
     return { texto: zek.par(x, y) };
   },
+  // The handout: its attacks' JPEGs by the browser, the files' SHA-256 by
+  // its crypto, the rest by the engine.
+  async hoja({ barrido }) {
+    const pedidos = zek.hojaPedidos();
+    if (!pedidos) return { documento: null };
+    await Promise.all(
+      pedidos.flatMap((p) =>
+        p.calidades.map(async (calidad) => {
+          const hecha = await jpeg(p, calidad);
+          if (hecha) zek.ponJpegHoja(p.clave, calidad, hecha.width, hecha.height, hecha.data);
+        }),
+      ),
+    );
+    const sha256 = async (que) => {
+      const bytes = zek.archivo(que);
+      if (!bytes) return "";
+      const h = new Uint8Array(await crypto.subtle.digest("SHA-256", bytes));
+      return [...h].map((b) => b.toString(16).padStart(2, "0")).join("");
+    };
+    return { documento: zek.hoja(await sha256("anfitrion"), await sha256("marca"), barrido) };
+  },
   informe() {
     return { texto: zek.informe() };
   },

@@ -20,11 +20,13 @@
 #include "images/bmp.h"
 #include "images/cabecera_imagen.h"
 #include "web/enlace.h"
+#include "web/jpeg_por_encargo.h"
 #include "web/pixeles.h"
 #include "workflow/asigna_imagen.h"
 #include "workflow/barrido.h"
 #include "workflow/deteccion.h"
 #include "workflow/graficas.h"
+#include "workflow/hoja.h"
 #include "workflow/informe.h"
 #include "workflow/laboratorio.h"
 #include "workflow/sesion.h"
@@ -146,6 +148,66 @@ std::string texto_de(TipoSerie t) {
 }
 std::string texto_de(Trazo t) {
     return t == Trazo::Discontinuo ? "discontinuo" : t == Trazo::Punteado ? "punteado" : "continuo";
+}
+
+const char* nombre_de_bloque(TipoBloque t) {
+    switch (t) {
+        case TipoBloque::Titulo:
+            return "titulo";
+        case TipoBloque::Seccion:
+            return "seccion";
+        case TipoBloque::Apartado:
+            return "apartado";
+        case TipoBloque::Parrafo:
+            return "parrafo";
+        case TipoBloque::Destacado:
+            return "destacado";
+        case TipoBloque::Detalle:
+            return "detalle";
+        case TipoBloque::Pregunta:
+            return "pregunta";
+        case TipoBloque::Orden:
+            return "orden";
+        case TipoBloque::Espacio:
+            return "espacio";
+        case TipoBloque::Figuras:
+            return "figuras";
+        case TipoBloque::Tabla:
+            return "tabla";
+        case TipoBloque::Grafico:
+            break;
+    }
+    return "grafico";
+}
+
+// A document for the page to lay out: each block with its kind by name
+// and its pictures as a canvas takes them.
+val documento_js(const Documento& d) {
+    val bloques = val::array();
+    for (const Bloque& b : d.bloques) {
+        val x = val::object();
+        x.set("tipo", std::string(nombre_de_bloque(b.tipo)));
+        x.set("texto", b.texto);
+        x.set("mm", b.mm);
+        val figuras = val::array();
+        for (const FiguraDelDocumento& f : b.figuras) {
+            val figura = rgba_de(f.imagen);
+            figura.set("pie", f.pie);
+            figuras.call<void>("push", figura);
+        }
+        x.set("figuras", figuras);
+        x.set("filas", b.filas);
+        x.set("anchos", b.anchos);
+        val miniaturas = val::array();
+        for (const SuperficieMemoria& m : b.miniaturas) miniaturas.call<void>("push", rgba_de(m));
+        x.set("miniaturas", miniaturas);
+        if (b.grafico) x.set("grafico", *b.grafico);
+        bloques.call<void>("push", x);
+    }
+    val r = val::object();
+    r.set("titulo", d.titulo);
+    r.set("bloques", bloques);
+    return r;
 }
 
 }  // namespace
@@ -294,6 +356,7 @@ class ZekWeb {
         const auto g = describe_barrido(filas, magnitud, separador.empty() ? '.' : separador[0]);
         r.set("grafico", g ? val(*g) : val::null());
         r.set("csv", barrido_csv(filas));
+        r.set("filas", filas);
         return r;
     }
     // A long job's words that carry a figure: "Barrido cancelado al 40 %."
@@ -302,6 +365,46 @@ class ZekWeb {
                                   queda_el_anterior);
     }
     static std::string detectando(const std::string& ataque) { return texto_detectando(ataque); }
+
+    // The classroom handout, in two calls: first the JPEGs its attacks need,
+    // which the page has the browser encode (null before a watermarked
+    // picture has been drawn); then the document, with the files' SHA-256
+    // the page worked out and the sweep's rows when there are any.
+    val hoja_pedidos() {
+        jpeg_hoja_ = std::make_unique<JpegPorEncargo>();
+        FuenteLaboratorio fuente;
+        if (!leccion_de_la_sesion(sesion_, &fuente)) return val::null();
+        ataca(&fuente, ataques_de_la_hoja(), *jpeg_hoja_);
+        return jpeg_hoja_->pedidos();
+    }
+    void pon_jpeg_hoja(double clave, int calidad, int ancho, int alto, const val& rgba) {
+        if (jpeg_hoja_) jpeg_hoja_->pon(clave, calidad, superficie_de(ancho, alto, rgba));
+    }
+    val hoja(const std::string& sha_anfitrion, const std::string& sha_marca,
+             std::vector<FilaBarrido> barrido) {
+        FuenteLaboratorio fuente;
+        auto h = leccion_de_la_sesion(sesion_, &fuente);
+        if (!h || !jpeg_hoja_) return val::null();
+        jpeg_hoja_->pon_modo(JpegPorEncargo::Modo::Toma);
+        h->ataques = ataca(&fuente, ataques_de_la_hoja(), *jpeg_hoja_);
+        jpeg_hoja_.reset();
+        h->anfitrion.sha256 = sha_anfitrion;
+        h->marca.sha256 = sha_marca;
+        h->barrido = std::move(barrido);
+        h->orden =
+            orden_de_la_hoja(sesion_, !h->barrido.empty(), false, "hoja-de-clase.pdf", {}, true);
+        return documento_js(documento_de_la_hoja(*h));
+    }
+    // The bytes of a file the session opened ("anfitrion" or "marca"), for
+    // the page to hash; null when it has none.
+    val archivo(const std::string& que) const {
+        const std::string& ruta = que == "marca" ? sesion_.ruta_marca() : sesion_.ruta_anfitrion();
+        if (ruta.empty()) return val::null();
+        const std::vector<unsigned char> bytes = lee_bytes(ruta, kMayorArchivo);
+        val datos = val::global("Uint8Array").new_(bytes.size());
+        datos.call<void>("set", val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+        return datos;
+    }
 
     // The window's own texts: frame titles, labels, accessible names.
     static val textos() {
@@ -325,6 +428,7 @@ class ZekWeb {
         t.set("formatosDeImagen", formatos);
         t.set("calidadPorDefecto", kCalidadPorDefecto);
         t.set("pideCalidad", texto_js(kPideCalidad));
+        t.set("hojaSinMarcada", texto_js(kHojaSinMarcada));
         t.set("guiaDeLasMuestras", texto_js(kGuiaDeLasMuestras));
         t.set("gradoDeLasMuestras", texto_js(kGradoDeLasMuestras));
         t.set("claveDeLasMuestras", texto_js(kClaveDeLasMuestras));
@@ -447,6 +551,7 @@ class ZekWeb {
     std::shared_ptr<const FuenteLaboratorio> fuente_;
     CodecJpegWeb jpeg_;
     AtaquesDelInforme ataques_;
+    std::unique_ptr<JpegPorEncargo> jpeg_hoja_;
     std::shared_ptr<const FuenteLaboratorio> marcada_cache_, abierta_cache_;
     bool marcada_hecha_ = false, abierta_hecha_ = false;
 };
@@ -582,6 +687,10 @@ EMSCRIPTEN_BINDINGS(zek) {
         .function("marcada", &ZekWeb::marcada)
         .function("extraida", &ZekWeb::extraida)
         .function("bmp", &ZekWeb::bmp)
+        .function("hojaPedidos", &ZekWeb::hoja_pedidos)
+        .function("ponJpegHoja", &ZekWeb::pon_jpeg_hoja)
+        .function("hoja", &ZekWeb::hoja)
+        .function("archivo", &ZekWeb::archivo)
         .function("informe", &ZekWeb::informe)
         .class_function("textos", &ZekWeb::textos)
         .class_function("ataques", &ZekWeb::ataques)

@@ -286,15 +286,19 @@ std::optional<LeccionDeLaHoja> leccion_de_la_sesion(const Sesion& s, FuenteLabor
 }
 
 std::string orden_de_la_hoja(const Sesion& s, bool con_barrido, bool con_comparacion,
-                             const std::string& pdf, const std::vector<std::string>& ataques) {
+                             const std::string& pdf, const std::vector<std::string>& ataques,
+                             bool solo_nombres) {
+    const auto archivo = [&](const std::string& ruta) {
+        return solo_nombres ? std::filesystem::path(ruta).filename().string() : ruta;
+    };
     // Quoted for a POSIX shell: a quote inside closes, is escaped and reopens.
     const auto entre_comillas = [](const std::string& t) {
         std::string q = "'";
         for (const char c : t) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
         return q + "'";
     };
-    std::string orden = "zek-demo " + entre_comillas(s.ruta_anfitrion()) + " " +
-                        entre_comillas(s.ruta_marca()) + " --grado " +
+    std::string orden = "zek-demo " + entre_comillas(archivo(s.ruta_anfitrion())) + " " +
+                        entre_comillas(archivo(s.ruta_marca())) + " --grado " +
                         texto_exacto(s.vbles().Grado) + " --clave " + texto_exacto(s.vbles().Clave);
     for (const std::string& a : ataques) orden += " --ataque " + a;
     if (con_barrido) orden += " --barrido";

@@ -61,9 +61,12 @@ std::vector<Ataque> ataques_de_la_hoja();
 std::optional<LeccionDeLaHoja> leccion_de_la_sesion(const Sesion& s, FuenteLaboratorio* fuente);
 
 // The zek-demo command line that makes the same handout; `ataques`, when
-// the handout's attacks were chosen rather than the comparison's.
+// the handout's attacks were chosen rather than the comparison's. With
+// `solo_nombres`, the files by their names alone, for a front end whose
+// paths mean nothing to its user (the web page's).
 std::string orden_de_la_hoja(const Sesion& s, bool con_barrido, bool con_comparacion,
-                             const std::string& pdf, const std::vector<std::string>& ataques = {});
+                             const std::string& pdf, const std::vector<std::string>& ataques = {},
+                             bool solo_nombres = false);
 
 // A date as a Spanish reader writes it in full: "martes, 8 de diciembre de 2026".
 std::string fecha_larga(std::chrono::year_month_day fecha);

@@ -35,6 +35,11 @@ inline constexpr const char* kFormatosDeImagen[] = {"PNG", "BMP", "JPEG"};
 inline constexpr int kCalidadPorDefecto = 90;
 inline constexpr const char* kPideCalidad = "Calidad (0 a 100):";
 
+// The handout asked for before a watermarked picture exists.
+inline constexpr const char* kHojaSinMarcada =
+    "Para exportar la hoja de clase, abre una imagen y una marca de agua y pulsa el botón de "
+    "paso hasta que la imagen quede marcada.";
+
 // The page kept for working offline has a newer version on its server.
 inline constexpr const char* kVersionNueva =
     "Hay una versión nueva de ZEK: se usará al recargar la página.";

@@ -7,7 +7,9 @@ files, and its texts with the window's.
 
 Usage: prueba_pagina.py PAGINA ZEK_DEMO CARPETA_DE_PRUEBAS
 """
+import base64
 import json
+import re
 import os
 import shutil
 import socket
@@ -630,6 +632,48 @@ class Pagina(unittest.TestCase):
                     self.assertGreaterEqual(distintos, 0)  # the same size
                     self.assertLess(media, 3 if calidad == 95 else 20)
         self.assertLess(tamanos[10], tamanos[95] / 2)
+
+    def test_the_handout_prints_on_a4_as_zek_demo_writes_it(self):
+        pdf = self.archivos / "hoja-escritorio.pdf"
+        salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 10,
+                                  "--clave", 3, "--hoja", pdf)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp")
+        self.js("window.print = () => {};")  # the printing is chromium's own, below
+        self.pulsa("hoja-de-clase")
+        self.espera(lambda: self.js("return document.body.dataset.hoja") == "1", "la hoja")
+        impresa = self.archivos / "hoja-pagina.pdf"
+        impresa.write_bytes(base64.b64decode(self.d.execute_cdp_cmd(
+            "Page.printToPDF", {"preferCSSPageSize": True, "printBackground": True})["data"]))
+        info = subprocess.run(["pdfinfo", impresa], capture_output=True, text=True).stdout
+        self.assertIn("(A4)", info)
+        # No word under 6 pt: poppler's box of a word is at least its size tall.
+        cajas = subprocess.run(["pdftotext", "-bbox", impresa, "-"], capture_output=True,
+                               text=True).stdout
+        alturas = [float(b) - float(a) for a, b in
+                   re.findall(r'<word xMin="[^"]+" yMin="([^"]+)" xMax="[^"]+" yMax="([^"]+)"',
+                              cajas)]
+        self.assertGreater(len(alturas), 300)
+        self.assertGreaterEqual(min(alturas), 6)
+
+        def lineas(ruta):
+            texto = subprocess.run(["pdftotext", ruta, "-"], capture_output=True,
+                                   text=True).stdout
+            return [" ".join(l.split()) for l in texto.splitlines() if l.strip()]
+        pagina, escritorio = lineas(impresa), lineas(pdf)
+        # The same sections, figures and file hashes as zek-demo's handout.
+        for seccion in ["1. La lección", "2. Lo que sobrevive", "3. Para pensar", "Preguntas",
+                        "Histograma de residuos", "Para rehacer esta hoja:"]:
+            self.assertIn(seccion, pagina)
+            self.assertIn(seccion, escritorio)
+        for que in [r"^PSNR ", r"^SHA-256: ", r"^La lectura a ciegas acierta",
+                    r"^Grado 10 "]:
+            with self.subTest(que=que):
+                una = [l for l in pagina if re.match(que, l)]
+                otra = [l for l in escritorio if re.match(que, l)]
+                self.assertTrue(una)
+                self.assertEqual(una, otra)
+        self.assertIn("PSNR 48,46 dB · SSIM 0,9909 · BER 0,0000 · NC 1,0000", pagina)
 
     # ---- the long jobs -------------------------------------------------------
 
