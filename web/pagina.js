@@ -149,6 +149,7 @@ function orden(nombre, datos, transferir) {
 // A watermarked picture, once accepted, comes up in the laboratory with its
 // reading, as on the desktop.
 async function abre_archivo(rol, archivo) {
+  if (rol !== 2) olvida_trabajos();
   const bytes = await archivo.arrayBuffer();
   const r = await orden("abre", { rol, nombre: archivo.name, bytes }, [bytes]);
   if (rol === 2 && r.aceptada) {
@@ -217,6 +218,7 @@ function aplica(parametro, texto) {
     muestra_mensaje({ titulo: "ZEK", texto: textos.decimalesConComa });
     return Promise.resolve();
   }
+  if (parametro === 1) olvida_trabajos(); // every job reads with the key
   return orden("aplica", { parametro, texto });
 }
 
@@ -243,8 +245,14 @@ function conecta_demostracion() {
   }
   $("muestras").addEventListener("click", abre_muestras);
   $("Command1").addEventListener("click", () => orden("paso"));
-  $("reset").addEventListener("click", () => orden("reset"));
-  $("repite").addEventListener("click", () => orden("repite"));
+  $("reset").addEventListener("click", () => {
+    olvida_trabajos();
+    orden("reset");
+  });
+  $("repite").addEventListener("click", () => {
+    olvida_trabajos();
+    orden("repite");
+  });
   $("Cmd_Grado").addEventListener("click", () => aplica(0, $("Txt_Grado").value));
   $("Cmd_Clave").addEventListener("click", () => aplica(1, $("Txt_Clave").value));
   // Enter in a box applies it, as its I button does.
@@ -347,7 +355,11 @@ function bloque_de_la_hoja(b) {
 }
 
 async function hoja_de_clase() {
-  const { documento } = await orden("hoja", { barrido: resultados.barrido?.filas ?? [] });
+  const { documento } = await orden("hoja", {
+    barrido: resultados.barrido?.filas ?? [],
+    comparacion: resultados.comparacion?.comparacion,
+    deteccion: resultados.deteccion?.deteccion,
+  });
   const hoja = $("hoja");
   if (!documento) {
     muestra_mensaje({ titulo: "ZEK", texto: textos.hojaSinMarcada });
@@ -728,6 +740,25 @@ function conecta_trabajo(que, orden_del_trabajo, { empieza, opciones, muestra, p
     aviso.textContent = textos.cancelando;
     para_trabajo(que);
   });
+}
+
+// The pictures the jobs were made from are gone (other files, a reset, a
+// new key): what they found goes with them, from the screen and from the
+// handout, and a job under way is stopped.
+function olvida_trabajos() {
+  for (const que of ["barrido", "comparacion", "deteccion"]) {
+    para_trabajo(que);
+    delete resultados[que];
+    const s = $(que);
+    s.dataset.estado = "";
+    s.querySelector(".aviso").textContent = "";
+    s.querySelector("progress").value = 0;
+    for (const lienzo of s.querySelectorAll("canvas.grafico")) dibuja_grafico(lienzo, null);
+  }
+  for (const b of document.querySelectorAll("#barrido .exporta")) b.disabled = true;
+  $("tabla-comparacion").replaceChildren();
+  $("prediccion").textContent = "";
+  $("cifras-roc").textContent = "";
 }
 
 // The reading of a comparison's cell, small, beside its figures.

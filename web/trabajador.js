@@ -177,7 +177,7 @@ const ordenes = {
   },
   // The handout: its attacks' JPEGs by the browser, the files' SHA-256 by
   // its crypto, the rest by the engine.
-  async hoja({ barrido }) {
+  async hoja({ barrido, comparacion, deteccion }) {
     const pedidos = zek.hojaPedidos();
     if (!pedidos) return { documento: null };
     await Promise.all(
@@ -194,7 +194,8 @@ const ordenes = {
       const h = new Uint8Array(await crypto.subtle.digest("SHA-256", bytes));
       return [...h].map((b) => b.toString(16).padStart(2, "0")).join("");
     };
-    return { documento: zek.hoja(await sha256("anfitrion"), await sha256("marca"), barrido) };
+    const [a, m] = [await sha256("anfitrion"), await sha256("marca")];
+    return { documento: zek.hoja(a, m, barrido, comparacion, deteccion) };
   },
   informe() {
     return { texto: zek.informe() };

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "images/ataques.h"
+#include "web/comparacion_web.h"
 #include "web/enlace.h"
 #include "web/jpeg_por_encargo.h"
 #include "web/pixeles.h"
@@ -147,6 +148,7 @@ class TrabajoWeb {
         r.set("grafico", grafico_js(describe_comparacion(c, separador_)));
         r.set("graficoSim", grafico_js(describe_sim_jpeg(c, separador_)));
         r.set("csv", comparacion_csv(c));
+        r.set("comparacion", c);  // for the handout
         return r;
     }
 
@@ -168,6 +170,13 @@ class TrabajoWeb {
         r.set("respuesta", describe_respuesta(d.respuesta, clave_, umbral, separador_));
         r.set("falsas", describe_falsas(d.respuesta.falsas, separador_));
         r.set("curva", describe_roc(d.roc, separador_));
+        // For the handout, as the desktop's lesson keeps it.
+        val deteccion = val::object();
+        deteccion.set("respuesta", d.respuesta);
+        deteccion.set("clave", clave_);
+        deteccion.set("umbral", umbral);
+        deteccion.set("ataque", a->texto);
+        r.set("deteccion", deteccion);
         return r;
     }
 
@@ -185,6 +194,7 @@ class TrabajoWeb {
 
 EMSCRIPTEN_BINDINGS(trabajos) {
     using namespace zek;
+    enlace::registra_comparacion();
     emscripten::value_object<FilaBarrido>("FilaBarrido")
         .field("grado", &FilaBarrido::grado)
         .field("ataque", &FilaBarrido::ataque)

@@ -381,7 +381,7 @@ class ZekWeb {
         if (jpeg_hoja_) jpeg_hoja_->pon(clave, calidad, superficie_de(ancho, alto, rgba));
     }
     val hoja(const std::string& sha_anfitrion, const std::string& sha_marca,
-             std::vector<FilaBarrido> barrido) {
+             std::vector<FilaBarrido> barrido, const val& comparacion, const val& deteccion) {
         FuenteLaboratorio fuente;
         auto h = leccion_de_la_sesion(sesion_, &fuente);
         if (!h || !jpeg_hoja_) return val::null();
@@ -391,8 +391,17 @@ class ZekWeb {
         h->anfitrion.sha256 = sha_anfitrion;
         h->marca.sha256 = sha_marca;
         h->barrido = std::move(barrido);
-        h->orden =
-            orden_de_la_hoja(sesion_, !h->barrido.empty(), false, "hoja-de-clase.pdf", {}, true);
+        if (!comparacion.isUndefined() && !comparacion.isNull()) {
+            h->comparacion = comparacion.as<Comparacion>();
+            std::erase_if(h->comparacion->metodos,
+                          [](const MetodoComparado& m) { return m.metodo == nullptr; });
+        }
+        if (!deteccion.isUndefined() && !deteccion.isNull())
+            h->deteccion = DeteccionDeLaHoja{
+                deteccion["respuesta"].as<RespuestaDetector>(), deteccion["clave"].as<double>(),
+                deteccion["umbral"].as<double>(), deteccion["ataque"].as<std::string>()};
+        h->orden = orden_de_la_hoja(sesion_, !h->barrido.empty(), h->comparacion.has_value(),
+                                    "hoja-de-clase.pdf", {}, true);
         return documento_js(documento_de_la_hoja(*h));
     }
     // The bytes of a file the session opened ("anfitrion" or "marca"), for

@@ -636,9 +636,12 @@ class Pagina(unittest.TestCase):
     def test_the_handout_prints_on_a4_as_zek_demo_writes_it(self):
         pdf = self.archivos / "hoja-escritorio.pdf"
         salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 10,
-                                  "--clave", 3, "--hoja", pdf)
+                                  "--clave", 3, "--compara", "--hoja", pdf)
         self.assertEqual(r.returncode, 0, r.stderr)
         self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp")
+        # The comparison and the detector computed, as on the desktop.
+        self.trabajo("comparacion")
+        self.trabajo("deteccion")
         self.js("window.print = () => {};")  # the printing is chromium's own, below
         self.pulsa("hoja-de-clase")
         self.espera(lambda: self.js("return document.body.dataset.hoja") == "1", "la hoja")
@@ -667,6 +670,7 @@ class Pagina(unittest.TestCase):
             self.assertIn(seccion, pagina)
             self.assertIn(seccion, escritorio)
         for que in [r"^PSNR ", r"^SHA-256: ", r"^La lectura a ciegas acierta",
+                    r"^Al mismo PSNR", r"^(bloques|lsb|dct|espectro): fuerza",
                     r"^Grado 10 "]:
             with self.subTest(que=que):
                 una = [l for l in pagina if re.match(que, l)]
@@ -674,6 +678,8 @@ class Pagina(unittest.TestCase):
                 self.assertTrue(una)
                 self.assertEqual(una, otra)
         self.assertIn("PSNR 48,46 dB · SSIM 0,9909 · BER 0,0000 · NC 1,0000", pagina)
+        # The detector's part, which only the window's and the page's lessons have.
+        self.assertIn("¿Está la marca? Espectro ensanchado", pagina)
 
     # ---- the long jobs -------------------------------------------------------
 
