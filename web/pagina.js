@@ -834,6 +834,9 @@ function conecta_trabajos(espectro) {
   conecta_trabajo("comparacion", 1, {
     empieza: async () => textos.calibrando,
     opciones: () => ({ objetivo: objetivo() }),
+    partes: kReserva,
+    // The shares, one comparison again, described by the engine.
+    junta: async (partes) => pide("comparacion", { partes: partes.map((p) => p.comparacion) }),
     muestra: (r, aviso) => {
       aviso.textContent = r.aviso;
       muestra_tabla(r.tabla);

@@ -89,7 +89,10 @@ const largos = {
     (t, { metodo, parte, partes }) =>
     (aviso) =>
       t.barrido(metodo, parte, partes, aviso),
-  comparacion: (t, { objetivo }) => (aviso) => t.compara(objetivo ?? NaN, aviso),
+  comparacion:
+    (t, { objetivo, parte, partes }) =>
+    (aviso) =>
+      t.compara(objetivo ?? NaN, parte, partes, aviso),
   deteccion:
     (t, { alfa, longitud, umbral, ataque }) =>
     (aviso) =>
@@ -155,6 +158,13 @@ const ordenes = {
   async barrido({ filas, magnitud }) {
     return (await listo).Zek.barrido(filas, magnitud, separador);
   },
+  comparacion({ partes }, transferir) {
+    const r = zek.comparacion(partes, separador);
+    for (const fila of r.tabla.filas) {
+      for (const celda of fila.celdas) if (celda.leida) transferir.push(celda.leida.rgba.buffer);
+    }
+    return r;
+  },
   async detectando({ ataque }) {
     return { texto: (await listo).Zek.detectando(ataque) };
   },
@@ -163,11 +173,7 @@ const ordenes = {
     const modulo = await listo;
     const t = new modulo.Trabajo(entrada, separador);
     try {
-      const r = await dos_pasadas(t, largos[que](t, opciones), id);
-      for (const fila of r?.tabla?.filas ?? []) {
-        for (const celda of fila.celdas) if (celda.leida) transferir.push(celda.leida.rgba.buffer);
-      }
-      return r;
+      return await dos_pasadas(t, largos[que](t, opciones), id);
     } finally {
       t.delete();
     }

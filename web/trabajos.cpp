@@ -38,10 +38,6 @@ std::function<bool(int64_t, int64_t)> progreso_de(val aviso) {
     };
 }
 
-val grafico_js(const std::optional<Grafico>& g) {
-    return g ? val(*g) : val::null();
-}
-
 }  // namespace
 
 // One job's inputs and what it found, in the worker that runs it.
@@ -109,46 +105,21 @@ class TrabajoWeb {
     }
 
     // The four methods at one PSNR (NaN: the block pairs').
-    val compara(double objetivo, val aviso) {
+    val compara(double objetivo, int parte, int partes, val aviso) {
+        std::vector<const Metodo*> solo;
+        for (size_t i = 0; i < metodos().size(); ++i) {
+            if (partes > 0 && static_cast<int>(i % static_cast<size_t>(partes)) == parte)
+                solo.push_back(metodos()[i]);
+        }
         const auto c = compara_metodos(
             anfitrion_, bits_, marca_.ancho(), marca_.alto(), grado_, clave_,
             std::isnan(objetivo) ? std::nullopt : std::optional<double>(objetivo), &jpeg_,
-            [p = progreso_de(aviso)](int h, int t) { return p(h, t); }, calibradas_);
+            [p = progreso_de(aviso)](int h, int t) { return p(h, t); }, calibradas_, solo);
         // The second run, with the browser's JPEGs, keeps the strengths found.
         calibradas_.clear();
         for (const MetodoComparado& m : c.metodos) calibradas_.push_back(m.fuerza);
-        const TablaComparacion t = describe_tabla_comparacion(c, separador_);
-        val tabla = val::object();
-        tabla.set("cabecera", t.cabecera);
-        val filas = val::array();
-        for (const FilaComparacion& f : t.filas) {
-            val fila = val::object();
-            fila.set("metodo", f.metodo);
-            fila.set("noCabe", f.no_cabe);
-            val celdas = val::array();
-            for (const CeldaComparacion& d : f.celdas) {
-                val celda = val::object();
-                celda.set("texto", d.texto);
-                if (d.fondo) celda.set("fondo", *d.fondo);
-                if (d.leidos)
-                    celda.set("leida",
-                              rgba_de(imagen_de_lectura(
-                                  lectura_de_bits(*d.leidos, marca_.ancho(), marca_.alto()),
-                                  marca_.ancho(), marca_.alto())));
-                celdas.call<void>("push", celda);
-            }
-            fila.set("celdas", celdas);
-            filas.call<void>("push", fila);
-        }
-        tabla.set("filas", filas);
         val r = val::object();
-        r.set("tabla", tabla);
-        r.set("aviso", texto_de_comparacion(c, separador_));
-        r.set("prediccion", texto_de_prediccion(c));
-        r.set("grafico", grafico_js(describe_comparacion(c, separador_)));
-        r.set("graficoSim", grafico_js(describe_sim_jpeg(c, separador_)));
-        r.set("csv", comparacion_csv(c));
-        r.set("comparacion", c);  // for the handout
+        r.set("comparacion", c);  // the page's session describes the shares put together
         return r;
     }
 

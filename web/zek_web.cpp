@@ -19,6 +19,7 @@
 #include "images/ataques.h"
 #include "images/bmp.h"
 #include "images/cabecera_imagen.h"
+#include "web/comparacion_web.h"
 #include "web/enlace.h"
 #include "web/jpeg_por_encargo.h"
 #include "web/pixeles.h"
@@ -358,6 +359,15 @@ class ZekWeb {
         r.set("csv", barrido_csv(filas));
         r.set("filas", filas);
         return r;
+    }
+    // The comparison's shares from the workers that computed them, as one.
+    val comparacion(const val& partes, const std::string& separador) const {
+        std::vector<Comparacion> lista;
+        for (size_t i = 0; i < partes["length"].as<size_t>(); ++i)
+            lista.push_back(partes[i].as<Comparacion>());
+        return enlace::comparacion_js(enlace::junta_comparaciones(lista),
+                                      sesion_.Picture2().ancho(), sesion_.Picture2().alto(),
+                                      separador.empty() ? '.' : separador[0]);
     }
     // A long job's words that carry a figure: "Barrido cancelado al 40 %."
     static std::string cancelado(int trabajo, int porcentaje, bool queda_el_anterior) {
@@ -708,6 +718,7 @@ EMSCRIPTEN_BINDINGS(zek) {
         .function("ponJpeg", &ZekWeb::pon_jpeg)
         .function("analiza", &ZekWeb::analiza)
         .function("entrada", &ZekWeb::entrada)
+        .function("comparacion", &ZekWeb::comparacion)
         .class_function("cancelado", &ZekWeb::cancelado)
         .class_function("barrido", &ZekWeb::barrido)
         .class_function("detectando", &ZekWeb::detectando);

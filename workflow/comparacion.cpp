@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "workflow/comparacion.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/numeros.h"
@@ -179,7 +180,8 @@ MetodoComparado compara_espectro(const Metodo& m, const SuperficieImagen& anfitr
 Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
                             double grado, double clave, std::optional<double> psnr_objetivo,
                             const CodecJpeg* jpeg, const std::function<bool(int, int)>& progreso,
-                            const std::vector<double>& calibradas) {
+                            const std::vector<double>& calibradas,
+                            const std::vector<const Metodo*>& solo) {
     const std::vector<Ataque> ataques = ataques_de_la_comparacion();
     const std::vector<int> calidades = calidades_de_la_comparacion();
     Comparacion c;
@@ -193,9 +195,14 @@ Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca
         c.psnr_objetivo = kPsnrPorDefecto;
         c.origen = OrigenObjetivo::PorDefecto;
     }
-    const int total = static_cast<int>(metodos().size());
-    int hechos = 0;
+    std::vector<const Metodo*> comparados;
     for (const Metodo* m : metodos()) {
+        if (solo.empty() || std::find(solo.begin(), solo.end(), m) != solo.end())
+            comparados.push_back(m);
+    }
+    const int total = static_cast<int>(comparados.size());
+    int hechos = 0;
+    for (const Metodo* m : comparados) {
         const size_t i = static_cast<size_t>(hechos);
         std::optional<double> calibrada;
         if (i < calibradas.size()) calibrada = calibradas[i];

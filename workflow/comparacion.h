@@ -90,12 +90,15 @@ const char* clave_del_objetivo(OrigenObjetivo o);
 // stop; what is done is returned. `calibradas`, the strengths an earlier
 // comparison of the same pictures and target found (one per method, in its
 // order), spares the calibration: the web page runs a comparison twice, the
-// second time with its browser's JPEGs.
+// second time with its browser's JPEGs. `solo`, when not empty, the
+// methods to compare (in the registry's order still), so that workers side
+// by side can share the comparison; `calibradas` then holds theirs.
 Comparacion compara_metodos(const SuperficieImagen& anfitrion, const Bits& marca, int Wm, int Hm,
                             double grado, double clave, std::optional<double> psnr_objetivo,
                             const CodecJpeg* jpeg,
                             const std::function<bool(int hechos, int total)>& progreso = {},
-                            const std::vector<double>& calibradas = {});
+                            const std::vector<double>& calibradas = {},
+                            const std::vector<const Metodo*>& solo = {});
 
 // The sweep of another method: each strength of `fuerzas`, its PSNR
 // against the host and the bit error rate without attack and with each
