@@ -504,6 +504,14 @@ class Pagina(unittest.TestCase):
                 "s.dispatchEvent(new Event('change'));")
         self.ataca_sin_lectura("ruido", 5)
         self.assertEqual(self.violaciones(), [])
+        # And with what the long jobs found, and the handout, on the page.
+        self.js("const s = document.getElementById('metodo'); s.value = 'bloques';"
+                "s.dispatchEvent(new Event('change')); window.print = () => {};")
+        for que in ["barrido", "comparacion", "deteccion"]:
+            self.trabajo(que)
+        self.pulsa("hoja-de-clase")
+        self.espera(lambda: self.js("return document.body.dataset.hoja") == "1", "la hoja")
+        self.assertEqual(self.violaciones(), [])
 
     def palabras_dibujadas(self, ataque, valor):
         """The words the page writes on its canvases while it shows an attack."""
