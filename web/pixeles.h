@@ -29,6 +29,15 @@ inline emscripten::val rgba_de(const SuperficieMemoria& s) {
     return imagen;
 }
 
+// Bytes as the page takes them: a Uint8Array of their own.
+template <typename Byte>
+emscripten::val bytes_js(const std::vector<Byte>& bytes) {
+    emscripten::val datos = emscripten::val::global("Uint8Array").new_(bytes.size());
+    datos.call<void>("set", emscripten::val(emscripten::typed_memory_view(
+                                bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data()))));
+    return datos;
+}
+
 // Colours from the browser's RGBA (not premultiplied), over the boxes'
 // background where the picture is transparent, as the desktop shows it.
 inline std::vector<int32_t> colores_de(const std::vector<uint8_t>& rgba) {

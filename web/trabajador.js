@@ -51,16 +51,15 @@ async function jpeg(imagen, calidad) {
   return decodifica(await blob.arrayBuffer());
 }
 
-// Has the browser encode every picture a job's first run asked for, at
-// each of its qualities; whether there was any.
-// All at once: the browser encodes and decodes on threads of its own.
-async function encarga(t) {
-  const pedidos = t.pedidos();
+// Has the browser encode every picture in `pedidos` at each of its
+// qualities and hands each JPEG to `pon`; whether there was any. All at
+// once: the browser encodes and decodes on threads of its own.
+async function encarga(pedidos, pon) {
   const hechas = pedidos.flatMap((p) =>
     p.calidades.map(async (calidad) => [p.clave, calidad, await jpeg(p, calidad)]),
   );
   for (const [clave, calidad, hecha] of await Promise.all(hechas)) {
-    if (hecha) t.ponJpeg(clave, calidad, hecha.width, hecha.height, hecha.data);
+    if (hecha) pon(clave, calidad, hecha.width, hecha.height, hecha.data);
   }
   return pedidos.length > 0;
 }
@@ -74,7 +73,7 @@ async function dos_pasadas(t, corre, id) {
   const tiempos = [performance.now()];
   const primera = corre(aviso(0));
   tiempos.push(performance.now());
-  if (!(await encarga(t))) return primera;
+  if (!(await encarga(t.pedidos(), (...hecha) => t.ponJpeg(...hecha)))) return primera;
   tiempos.push(performance.now());
   t.segunda();
   const segunda = corre(aviso(1));
@@ -186,14 +185,7 @@ const ordenes = {
   async hoja({ barrido, comparacion, deteccion }) {
     const pedidos = zek.hojaPedidos();
     if (!pedidos) return { documento: null };
-    await Promise.all(
-      pedidos.flatMap((p) =>
-        p.calidades.map(async (calidad) => {
-          const hecha = await jpeg(p, calidad);
-          if (hecha) zek.ponJpegHoja(p.clave, calidad, hecha.width, hecha.height, hecha.data);
-        }),
-      ),
-    );
+    await encarga(pedidos, (...hecha) => zek.ponJpegHoja(...hecha));
     const sha256 = async (que) => {
       const bytes = zek.archivo(que);
       if (!bytes) return "";

@@ -321,10 +321,7 @@ class ZekWeb {
             imagen = sesion_.demostracion().marcada_completa();
         if (que == "extraida") imagen = sesion_.marca_extraida();
         if (!imagen) return val::null();
-        const std::vector<uint8_t> bytes = codifica_bmp(*imagen);
-        val datos = val::global("Uint8Array").new_(bytes.size());
-        datos.call<void>("set", val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
-        return datos;
+        return bytes_js(codifica_bmp(*imagen));
     }
     val extraida() const {
         const auto m = sesion_.marca_extraida();
@@ -419,10 +416,7 @@ class ZekWeb {
     val archivo(const std::string& que) const {
         const std::string& ruta = que == "marca" ? sesion_.ruta_marca() : sesion_.ruta_anfitrion();
         if (ruta.empty()) return val::null();
-        const std::vector<unsigned char> bytes = lee_bytes(ruta, kMayorArchivo);
-        val datos = val::global("Uint8Array").new_(bytes.size());
-        datos.call<void>("set", val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
-        return datos;
+        return bytes_js(lee_bytes(ruta, kMayorArchivo));
     }
 
     // The window's own texts: frame titles, labels, accessible names.
