@@ -18,6 +18,7 @@
 #include "engine/extraccion_ciega.h"
 #include "engine/funciones.h"
 #include "engine/metodo.h"
+#include "engine/sincronizacion.h"
 #include "graficos/hoja_de_clase.h"
 #include "images/ataques.h"
 #include "images/calidad.h"
@@ -341,6 +342,75 @@ void BM_EspectroMuestras(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(analiza_eleccion(e, nullptr));
 }
 BENCHMARK(BM_EspectroMuestras)->Unit(benchmark::kMillisecond);
+
+// The search for the grid on the samples' watermarked picture (Grado 16,
+// Clave 3) cut by 64 pixels on each axis, from (32, 32): both maps over
+// 65 x 65 offsets, the choice and the reading. The target is 100 ms.
+struct Recortada {
+    SuperficieMemoria imagen;
+    int W, H, Wm, Hm;
+    Bits bits;
+    ParametrosLectura p;
+};
+Recortada muestras_recortadas() {
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    abre_muestras(s);
+    s.demuestra("16", "3");
+    const auto fuente = s.sesion.fuente_marcada();
+    const int W = fuente->imagen.ancho(), H = fuente->imagen.alto();
+    SuperficieMemoria c(W - 64, H - 64);
+    for (int x = 0; x < W - 64; ++x) {
+        for (int y = 0; y < H - 64; ++y)
+            c.pon_pixel(x, y, fuente->imagen.lee_pixel(x + 32, y + 32));
+    }
+    const int Wm = fuente->lectura.Wm, Hm = fuente->lectura.Hm;
+    return {std::move(c),   W, H, Wm, Hm, bits_de_marca(fuente->MatrizMarca, Wm, Hm),
+            fuente->lectura};
+}
+
+void BM_BuscaRejilla(benchmark::State& state) {
+    const Recortada r = muestras_recortadas();
+    for (auto _ : state) {
+        std::string motivo;
+        const auto s = sincroniza_pares(r.imagen, r.W, r.H, r.p, r.bits, &motivo);
+        if (!s || s->x != 32 || s->y != 32) state.SkipWithError("not found");
+    }
+}
+BENCHMARK(BM_BuscaRejilla)->Unit(benchmark::kMillisecond);
+
+// The same search for the DCT method's grid (its own picture, alfa 2).
+void BM_BuscaRejillaDct(benchmark::State& state) {
+    const Recortada r = muestras_recortadas();
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    abre_muestras(s);
+    const auto marcada = metodo_dct().inserta(s.sesion.Picture1(), r.bits, r.Wm, r.Hm, 2, 3);
+    SuperficieMemoria c(r.W - 64, r.H - 64);
+    for (int x = 0; x < r.W - 64; ++x) {
+        for (int y = 0; y < r.H - 64; ++y) c.pon_pixel(x, y, marcada->lee_pixel(x + 32, y + 32));
+    }
+    for (auto _ : state) {
+        std::string motivo;
+        const auto d = sincroniza_dct(c, r.W, r.H, r.bits, r.Wm, r.Hm, 2, 3, &motivo);
+        if (!d || d->x != 32 || d->y != 32) state.SkipWithError("not found");
+    }
+}
+BENCHMARK(BM_BuscaRejillaDct)->Unit(benchmark::kMillisecond);
+
+// The spread spectrum detector's registration of the same cut.
+void BM_Registro(benchmark::State& state) {
+    const Recortada r = muestras_recortadas();
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    abre_muestras(s);
+    for (auto _ : state) {
+        std::string motivo;
+        const auto d = registra(r.imagen, s.sesion.Picture1(), &motivo);
+        if (!d || d->x != 32 || d->y != 32) state.SkipWithError("not found");
+    }
+}
+BENCHMARK(BM_Registro)->Unit(benchmark::kMillisecond);
 
 // The laboratory's long jobs on the samples (Grado 10, Clave 3), as the
 // browser's benchmark runs them too: the degree sweep, the comparison of

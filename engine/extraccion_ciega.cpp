@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "engine/funciones.h"
 #include "engine/pares.h"
@@ -42,6 +43,25 @@ std::optional<Rejilla> rejilla_de_lectura(const Tabla& MatrizY, int W, int H, do
 
 }  // namespace
 
+ReglaDeLectura::ReglaDeLectura(double Grado, double Clave, int32_t grado)
+    : c_(std::abs(static_cast<double>(grado))),
+      claro_(en_circulo(Grado / 2 + Clave, c_)),
+      oscuro_(en_circulo(Clave, c_)),
+      Clave_(Clave) {}
+
+Lectura ReglaDeLectura::lee(std::optional<double> r) const {
+    if (!r) return Lectura::Oscuro;
+    // r is whole and |r| < c, so one addition puts it on the circle.
+    const double en = *r < 0 ? *r + c_ : *r;
+    return distancia_circular(en, claro_, c_) < distancia_circular(en, oscuro_, c_)
+               ? Lectura::Claro
+               : Lectura::Oscuro;
+}
+
+double ReglaDeLectura::coseno(double r) const {
+    return std::cos(4 * std::numbers::pi * (r - Clave_) / c_);
+}
+
 std::optional<MarcaLeida> extraccion_ciega(const SuperficieImagen& marcada,
                                            const ParametrosLectura& p) {
     Tabla MatrizY;
@@ -60,16 +80,10 @@ std::optional<MarcaLeida> extraccion_ciega(const Tabla& MatrizY, int W, int H,
     const int Bx = d->Bx, By = d->By;
 
     MarcaLeida leida{Wm, Hm, std::vector<Lectura>(static_cast<size_t>(Wm) * Hm, Lectura::SinPar)};
-    const double c = std::abs(static_cast<double>(grado));
-    const double claro = en_circulo(Grado / 2 + Clave, c), oscuro = en_circulo(Clave, c);
+    const ReglaDeLectura regla(Grado, Clave, grado);
     recorre_pares(Bx, By, L, Wm, Hm, [&](const Par& par) {
-        const auto r = residuo_del_par(MatrizY, par.A, par.B, Grado, grado);
-        // r is whole and |r| < c, so one addition puts it on the circle.
-        const double en = r && *r < 0 ? *r + c : r.value_or(0);
-        const bool es_claro =
-            r && distancia_circular(en, claro, c) < distancia_circular(en, oscuro, c);
         leida.pixeles[static_cast<size_t>(par.ym - 1) * Wm + (par.xm - 1)] =
-            es_claro ? Lectura::Claro : Lectura::Oscuro;
+            regla.lee(residuo_del_par(MatrizY, par.A, par.B, Grado, grado));
         return true;
     });
     return leida;

@@ -24,6 +24,22 @@ struct ParametrosLectura {
     int Wm = 0, Hm = 0;
 };
 
+// How a pair's residue r is read, whole(Grado) being grado: light when r
+// is nearer to Grado/2 + Clave than to Clave on the circle of circumference
+// |grado|, dark otherwise (a tie is dark, and so is a pair whose sums
+// overflowed).
+class ReglaDeLectura {
+  public:
+    ReglaDeLectura(double Grado, double Clave, int32_t grado);
+    Lectura lee(std::optional<double> r) const;
+    // cos(4 pi (r - Clave) / |grado|): 1 at either level the embedding
+    // brings a pair to, the angle being doubled so that both meet.
+    double coseno(double r) const;
+
+  private:
+    double c_, claro_, oscuro_, Clave_;
+};
+
 // The watermark as read: Wm x Hm pixels, row by row; SinPar where no block
 // pair carries the pixel.
 struct MarcaLeida {

@@ -6,10 +6,12 @@
 // JPEG's table.
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "base/vectores.h"
 #include "engine/dct.h"
 #include "engine/metodo.h"
+#include "engine/sincronizacion.h"
 
 namespace zek {
 namespace {
@@ -339,6 +341,102 @@ std::optional<int> calidad_predicha_dct(int W, int H, int Wm, int Hm, double alf
         if (a_salvo) return Q;
     }
     return std::nullopt;
+}
+
+// The candidate offsets each see the blocks of the layout at the cut
+// picture's positions (8 bx - x0, 8 by - y0); every position is transformed
+// once, whatever the offsets that share it.
+std::optional<Sincronizacion> sincroniza_dct(const SuperficieImagen& imagen, int W, int H,
+                                             const Bits& marca, int Wm, int Hm, double alfa,
+                                             double clave, std::string* motivo) {
+    const auto rechaza = [motivo](std::string t) -> std::optional<Sincronizacion> {
+        if (motivo) *motivo = std::move(t);
+        return std::nullopt;
+    };
+    const int Wc = imagen.ancho(), Hc = imagen.alto();
+    if (std::string no = comprueba_tamano(Wc, Hc, W, H); !no.empty()) return rechaza(no);
+    const Rejilla r = rejilla(W, H);
+    const int64_t P = int64_t{std::max(Wm, 0)} * std::max(Hm, 0);
+    const int k = coeficientes_por_bloque(r.N(), Wm, Hm);
+    if (P < 1 || marca.size() != static_cast<size_t>(P)) return rechaza("No hay marca que buscar.");
+    if (k > kPorBloque) return rechaza(no_cabe(metodo_dct(), W, H, Wm, Hm));
+    if (!(alfa > 0)) return rechaza("El método DCT necesita una fuerza mayor que 0.");
+    const std::string ninguno = "Ningún bloque de " + std::to_string(kLado) + " × " +
+                                std::to_string(kLado) + " cabe entero en la imagen de " +
+                                std::to_string(Wc) + " × " + std::to_string(Hc) +
+                                ": no hay rejilla que buscar.";
+    const int nx = Wc - kLado + 1, ny = Hc - kLado + 1;
+    if (nx < 1 || ny < 1) return rechaza(ninguno);
+
+    // For each position and coefficient: its cosine and how it reads.
+    const auto en = [&](int x, int y, int j) {
+        return (static_cast<size_t>(y) * static_cast<size_t>(nx) + static_cast<size_t>(x)) *
+                   static_cast<size_t>(k) +
+               static_cast<size_t>(j);
+    };
+    std::vector<float> coseno(static_cast<size_t>(nx) * ny * k);
+    std::vector<int8_t> bit(coseno.size());
+    Franja franja(Hc);
+    std::array<double, kPorBloque> c{};
+    for (int x = 0; x < nx; ++x) {
+        franja.lee(imagen, x);
+        for (int y = 0; y < ny; ++y) {
+            coeficientes(franja, y, k, c.data());
+            for (int j = 0; j < k; ++j) {
+                const double f = fraccion(c[static_cast<size_t>(j)], clave, paso(alfa, kUsados[j]));
+                coseno[en(x, y, j)] = static_cast<float>(std::cos(4 * std::numbers::pi * f));
+                bit[en(x, y, j)] = f >= 0.25 && f < 0.75;
+            }
+        }
+    }
+    const int64_t N = r.N();
+    // Calls visita(pixel, bx, by, j) for the coefficients inside at (x0, y0).
+    const auto dentro = [&](int x0, int y0, auto&& visita) {
+        for (int by = (y0 + kLado - 1) / kLado; by < r.By && by * kLado - y0 < ny; ++by) {
+            for (int bx = (x0 + kLado - 1) / kLado; bx < r.Bx && bx * kLado - x0 < nx; ++bx) {
+                const int64_t b = int64_t{by} * r.Bx + bx;
+                for (int j = 0; j < k && b + j * N < P; ++j) visita(b + j * N, bx, by, j);
+            }
+        }
+    };
+    const int ancho = W - Wc + 1, alto = H - Hc + 1;
+    std::vector<CuentaDesplazamiento> cuentas(static_cast<size_t>(ancho) * alto);
+    for (int y0 = 0; y0 < alto; ++y0) {
+        for (int x0 = 0; x0 < ancho; ++x0) {
+            CuentaDesplazamiento& cuenta = cuentas[static_cast<size_t>(y0) * ancho + x0];
+            dentro(x0, y0, [&](int64_t i, int bx, int by, int j) {
+                const size_t e = en(bx * kLado - x0, by * kLado - y0, j);
+                ++cuenta.pares;
+                cuenta.suma += coseno[e];
+                const int8_t b = marca[static_cast<size_t>(i)];
+                if (b < 0) return;
+                ++cuenta.aciertos.total;
+                cuenta.aciertos.correctos += bit[e] == b;
+            });
+        }
+    }
+    Sincronizacion s;
+    if (!elige_desplazamiento(cuentas, ancho, alto, s)) return rechaza(ninguno);
+
+    // The fractions again with the offset taken, for the reading and its
+    // histogram.
+    std::vector<double> fracciones(static_cast<size_t>(P), -1);
+    Bits leidos(static_cast<size_t>(P), -1);
+    int columna = -1;
+    dentro(s.x, s.y, [&](int64_t i, int bx, int by, int j) {
+        if (bx * kLado - s.x != columna) {
+            columna = bx * kLado - s.x;
+            franja.lee(imagen, columna);
+        }
+        coeficientes(franja, by * kLado - s.y, j + 1, c.data());
+        const double f = fraccion(c[static_cast<size_t>(j)], clave, paso(alfa, kUsados[j]));
+        fracciones[static_cast<size_t>(i)] = f;
+        leidos[static_cast<size_t>(i)] = f >= 0.25 && f < 0.75;
+    });
+    s.leida = lectura_de_bits(leidos, Wm, Hm);
+    s.histograma = histograma_de_fracciones(fracciones, marca);
+    for (int8_t b : marca) s.portadores += b >= 0;
+    return s;
 }
 
 }  // namespace zek

@@ -39,18 +39,24 @@ inline int32_t resto(int32_t d, int32_t g) {
     return static_cast<int32_t>(int64_t{d} - q * g);
 }
 
+// A pair's residue (below) from its two blocks' sums, side L: the one rule
+// for every reader, whatever way it summed the blocks.
+inline std::optional<double> residuo_de_sumas(std::optional<int32_t> S_A,
+                                              std::optional<int32_t> S_B, int32_t L, double Grado,
+                                              int32_t grado) {
+    const double area = static_cast<double>(L) * L;
+    if (!S_A || !S_B) return std::nullopt;
+    const auto diferencia = entero(*S_A / area - *S_B / area + Grado * 256);
+    if (!diferencia) return std::nullopt;
+    return grado == 1 || grado == -1 ? 0.0 : static_cast<double>(resto(*diferencia, grado));
+}
+
 // Remainder of the pair's mean difference, lifted by Grado * 256, over
 // whole(Grado), with the dividend's sign; nothing when a step leaves the
 // 32-bit range. grado is whole(Grado), never 0.
 inline std::optional<double> residuo_del_par(const Tabla& MatrizY, Bloque A, Bloque B, double Grado,
                                              int32_t grado) {
-    const double area = static_cast<double>(A.L) * A.L;
-    const auto S_A = suma_bloque(MatrizY, A);
-    const auto S_B = suma_bloque(MatrizY, B);
-    if (!S_A || !S_B) return std::nullopt;
-    const auto diferencia = entero(*S_A / area - *S_B / area + Grado * 256);
-    if (!diferencia) return std::nullopt;
-    return grado == 1 || grado == -1 ? 0.0 : static_cast<double>(resto(*diferencia, grado));
+    return residuo_de_sumas(suma_bloque(MatrizY, A), suma_bloque(MatrizY, B), A.L, Grado, grado);
 }
 
 // One pair of the walk: number k from 1, its blocks, and the watermark
