@@ -14,6 +14,9 @@ namespace {
 
 constexpr double kNada = std::numeric_limits<double>::quiet_NaN();
 
+// Wide enough for d^2 t with d and t below 2^31.
+__extension__ using Entero128 = __int128;
+
 std::optional<Sincronizacion> rechaza(std::string* motivo, std::string texto) {
     if (motivo) *motivo = std::move(texto);
     return std::nullopt;
@@ -124,19 +127,23 @@ std::string comprueba_tamano(int Wc, int Hc, int W, int H) {
     if (Wc < 1 || Hc < 1) return "La imagen está vacía: no hay rejilla que buscar.";
     if (Wc <= W && Hc <= H) return {};
     return "La imagen mide " + medidas(Wc, Hc) + ", más que la de " + medidas(W, H) +
-           " en que se hizo la disposición: no puede ser un recorte de ella.";
+           ": no puede ser un recorte de ella.";
 }
 
 bool elige_desplazamiento(const std::vector<CuentaDesplazamiento>& cuentas, int ancho, int alto,
                           Sincronizacion& s) {
+    // Agreement above chance in a coin's standard deviations,
+    // (2 correct - total) / sqrt(total), compared exactly: d |d| t' against
+    // d' |d'| t, in 128 bits.
+    const auto mas_alla_del_azar = [](const Aciertos& a, const Aciertos& b) {
+        const Entero128 da = 2 * a.correctos - a.total, db = 2 * b.correctos - b.total;
+        return da * (da < 0 ? -da : da) * b.total > db * (db < 0 ? -db : db) * a.total;
+    };
     std::optional<size_t> mejor;
     for (size_t i = 0; i < cuentas.size(); ++i) {
         const Aciertos& a = cuentas[i].aciertos;
         if (a.total == 0) continue;
-        // Exact: the shares compared as whole products, never as quotients.
-        if (!mejor || a.correctos * cuentas[*mejor].aciertos.total >
-                          cuentas[*mejor].aciertos.correctos * a.total)
-            mejor = i;
+        if (!mejor || mas_alla_del_azar(a, cuentas[*mejor].aciertos)) mejor = i;
     }
     if (!mejor) return false;
     s.ciega = {ancho, alto, std::vector<double>(cuentas.size(), kNada)};
@@ -227,6 +234,19 @@ std::string sin_rejilla(const Metodo& m) {
            "nada en la imagen dice dónde empieza.";
 }
 
+std::optional<Sincronizacion> busca_rejilla(const Metodo& m, const SuperficieImagen& imagen, int W,
+                                            int H, const ParametrosLectura& p, double fuerza,
+                                            const Bits& marca, std::string* motivo) {
+    if (&m == &metodo_bloques()) return sincroniza_pares(imagen, W, H, p, marca, motivo);
+    if (&m == &metodo_dct())
+        return sincroniza_dct(imagen, W, H, marca, p.Wm, p.Hm, fuerza, p.Clave, motivo);
+    std::string no = sin_rejilla(m);
+    return rechaza(motivo, no.empty() ? "El detector del método " + std::string(m.nombre()) +
+                                            " no busca una rejilla: coloca la imagen sobre la "
+                                            "original."
+                                      : no);
+}
+
 std::optional<Desplazamiento> registra(const SuperficieImagen& sospechosa,
                                        const SuperficieImagen& original, std::string* motivo) {
     const int Wc = sospechosa.ancho(), Hc = sospechosa.alto();
@@ -283,6 +303,18 @@ SuperficieMemoria en_el_marco(const SuperficieImagen& sospechosa, const Superfic
         marco.pon_columna(x + d.x, d.y, sospechosa.alto(), columna.data());
     }
     return marco;
+}
+
+std::optional<SuperficieMemoria> para_el_detector(const SuperficieImagen& sospechosa,
+                                                  const SuperficieImagen& original,
+                                                  std::optional<Desplazamiento>* d,
+                                                  std::string* motivo) {
+    if (sospechosa.ancho() == original.ancho() && sospechosa.alto() == original.alto())
+        return copia(sospechosa);
+    const auto donde = registra(sospechosa, original, motivo);
+    if (!donde) return std::nullopt;
+    if (d) *d = donde;
+    return en_el_marco(sospechosa, original, *donde);
 }
 
 SuperficieMemoria imagen_de_mapa(const Mapa& m, int x, int y) {

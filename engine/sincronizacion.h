@@ -96,6 +96,13 @@ std::optional<Sincronizacion> sincroniza_dct(const SuperficieImagen& imagen, int
 // not, in Spanish.
 std::string sin_rejilla(const Metodo& m);
 
+// The search with the method's own reading: the block pairs with p (the
+// block side in p.LongBloque), the DCT method at strength `fuerza` with
+// p.Clave; for the others nothing, and `motivo` says why.
+std::optional<Sincronizacion> busca_rejilla(const Metodo& m, const SuperficieImagen& imagen, int W,
+                                            int H, const ParametrosLectura& p, double fuerza,
+                                            const Bits& marca, std::string* motivo);
+
 // Empty when a Wc x Hc picture can have been cut from a W x H one;
 // otherwise why not, in Spanish.
 std::string comprueba_tamano(int Wc, int Hc, int W, int H);
@@ -108,10 +115,14 @@ struct CuentaDesplazamiento {
     double suma = 0;
     Aciertos aciertos;
 };
-// Fills s's maps, the offset taken (the highest A; a tie goes to the
-// smallest y, then x) and the figures at it and at (0, 0), from the
-// tallies of ancho x alto offsets, row by row; false when no offset has an
-// embedded pixel inside.
+// Fills s's maps, the offset taken and the figures at it and at (0, 0),
+// from the tallies of ancho x alto offsets, row by row; false when no
+// offset has an embedded pixel inside. The offset taken is the one whose
+// agreement stands furthest above chance, (2 correct - total) / sqrt(total)
+// standard deviations of a coin's: a high A over a handful of pairs at the
+// cut's edge can be luck (a uniform corner of the watermark over a uniform
+// corner of the picture), over hundreds it cannot. Among equal pair counts
+// that is the highest A; a tie goes to the smallest y, then x.
 bool elige_desplazamiento(const std::vector<CuentaDesplazamiento>& cuentas, int ancho, int alto,
                           Sincronizacion& s);
 
@@ -129,6 +140,13 @@ std::optional<Desplazamiento> registra(const SuperficieImagen& sospechosa,
 // around it, so that only the part kept can answer the detector.
 SuperficieMemoria en_el_marco(const SuperficieImagen& sospechosa, const SuperficieImagen& original,
                               Desplazamiento d);
+// What the detector compares with the original: the suspect itself when it
+// has the original's size; put back in its frame when smaller (d then says
+// where it was found); nothing, with the reason, when larger.
+std::optional<SuperficieMemoria> para_el_detector(const SuperficieImagen& sospechosa,
+                                                  const SuperficieImagen& original,
+                                                  std::optional<Desplazamiento>* d,
+                                                  std::string* motivo);
 
 // A map as a picture, one pixel per offset: grey from black at its least
 // value to white at its greatest, black where nothing was read, and the

@@ -154,6 +154,44 @@ int extrae_con_metodo(const Opciones& o, const Ejecucion& e) {
     return escribe(archivos, o.salida) ? kBien : kSinEscribir;
 }
 
+// --extrae --sincroniza: the picture taken as a cut of a larger one, the
+// grid searched for, and the watermark read with the offset found. The
+// counts are over the pixels whose pairs the cut kept.
+int extrae_sincronizada(const Opciones& o, Ejecucion& e) {
+    const auto tamano = lee_tamano(*o.sincroniza);
+    if (!tamano) {
+        std::cerr << "--sincroniza no es un tamaño ANCHOxALTO (por ejemplo 378x483): «"
+                  << *o.sincroniza << "».\n";
+        return kImagenRechazada;
+    }
+    const auto [W, H] = *tamano;
+    const Ejecucion::Busqueda b = e.busca_rejilla(o.p, o.lado, W, H, *o.metodo, fuerza_de(o));
+    if (!b.sincronizacion) {
+        std::cerr << b.motivo << '\n';
+        return kImagenRechazada;
+    }
+    const Sincronizacion& s = *b.sincronizacion;
+    const int Wm = s.leida.Wm, Hm = s.leida.Hm;
+    Json j = Json::objeto({{"metodo", o.metodo->nombre()}});
+    if (o.metodo->de_la_demostracion()) {
+        j["longBloque"] = b.lado;
+    } else {
+        j["fuerza"] = fuerza_de(o);
+    }
+    j["extraccion"] = aciertos_json(s.aciertos);
+    j["sincronizacion"] = sincronizacion_json(s);
+    j["histograma"] = histograma_json(std::nullopt, s.histograma);
+    std::vector<ArchivoNuevo> archivos;
+    anade(archivos, o.salida, "extraida.png", png_de(imagen_de_lectura(s.leida, Wm, Hm)));
+    anade(archivos, o.salida, "sincronizacion-ciega.png",
+          png_de(imagen_de_mapa(s.ciega, s.x, s.y)));
+    anade(archivos, o.salida, "sincronizacion.png", png_de(imagen_de_mapa(s.acuerdo, s.x, s.y)));
+    anade(archivos, o.salida, "informe.json", bytes_de(j.texto()));
+    if (!escribe(archivos, o.salida)) return kSinEscribir;
+    std::cout << texto_de_sincronizacion(s, std::nullopt, ',') << '\n';
+    return kBien;
+}
+
 // --extrae: the watermark read back from a picture alone.
 int extrae(const Opciones& o) {
     Ejecucion e(&std::cerr);
@@ -161,6 +199,7 @@ int extrae(const Opciones& o) {
         std::cerr << e.motivo() << '\n';
         return kImagenRechazada;
     }
+    if (o.sincroniza) return extrae_sincronizada(o, e);
     if (!o.metodo->de_la_demostracion()) return extrae_con_metodo(o, e);
     const Ejecucion::Extraccion x = e.extrae(o.p, o.lado);
     const int Wm = e.sesion().Picture2().ancho(), Hm = e.sesion().Picture2().alto();
@@ -293,17 +332,20 @@ int detecta(const Opciones& o) {
         std::cerr << no << '\n';
         return kImagenRechazada;
     }
-    const DetectorEspectro detector(*original, o.longitud);
-    const double alfa = fuerza_de(o), clave = clave_de(o);
-    const auto x = detector.extrae(*sospechosa, alfa);
-    if (!x) {
-        std::cerr << "La imagen sospechosa mide " << sospechosa->ancho() << " × "
-                  << sospechosa->alto() << " y la original " << original->ancho() << " × "
-                  << original->alto() << ": el detector compara imágenes del mismo tamaño.\n";
+    // A smaller suspect (a cut) is first put back where it sits in the original.
+    std::optional<Desplazamiento> desplazamiento;
+    std::string motivo;
+    const auto comparable = para_el_detector(*sospechosa, *original, &desplazamiento, &motivo);
+    if (!comparable) {
+        std::cerr << "La imagen sospechosa no se compara con la original: " << motivo << '\n';
         return kImagenRechazada;
     }
-    const RespuestaDetector r = responde(*x, clave);
+    const DetectorEspectro detector(*original, o.longitud);
+    const double alfa = fuerza_de(o), clave = clave_de(o);
+    const RespuestaDetector r = responde(*detector.extrae(*comparable, alfa), clave);
     Json j = deteccion_json(r.sim, o);
+    if (desplazamiento)
+        j["desplazamiento"] = Json::objeto({{"x", desplazamiento->x}, {"y", desplazamiento->y}});
     j["clave"] = clave;
     j["fuerza"] = alfa;
     j["longitud"] = o.longitud;
@@ -314,6 +356,9 @@ int detecta(const Opciones& o) {
     std::vector<ArchivoNuevo> archivos;
     anade(archivos, o.salida, "deteccion.json", bytes_de(j.texto()));
     if (!escribe(archivos, o.salida)) return kSinEscribir;
+    if (desplazamiento)
+        std::cout << texto_de_colocacion(*desplazamiento, sospechosa->ancho(), sospechosa->alto())
+                  << '\n';
     std::cout << texto_de_decision(clave, r.sim, o.umbral, ',') << '\n';
     return kBien;
 }

@@ -34,6 +34,18 @@ Json aciertos_json(const std::optional<Aciertos>& a) {
     return o;
 }
 
+Json sincronizacion_json(const Sincronizacion& s) {
+    return Json::objeto({{"x", s.x},
+                         {"y", s.y},
+                         {"ciega", s.ciega_en},
+                         {"ciegaSinBuscar", s.ciega_sin_buscar},
+                         {"acuerdo", s.acuerdo_en},
+                         {"acuerdoSinBuscar", s.acuerdo_sin_buscar},
+                         {"pares", s.aciertos.total},
+                         {"paresSinBuscar", s.sin_buscar.total},
+                         {"portadores", s.portadores}});
+}
+
 namespace {
 
 Json clases_json(const std::optional<Histograma>& h) {

@@ -11,6 +11,7 @@
 #include "base/json.h"
 #include "base/puerto_memoria.h"
 #include "base/vbles.h"
+#include "engine/sincronizacion.h"
 #include "workflow/demostracion.h"
 #include "workflow/laboratorio.h"
 
@@ -45,6 +46,10 @@ void pon_aciertos(Json& o, const Aciertos& a);
 Json ataque_json(const std::string& ataque, const std::optional<double>& psnr,
                  const std::optional<double>& ssim, const Aciertos& aciertos);
 Json aciertos_json(const std::optional<Aciertos>& a);
+// The search for the grid: the offset taken, S and A there and at (0, 0),
+// and the pixels read with and without the search against those the whole
+// layout carries.
+Json sincronizacion_json(const Sincronizacion& s);
 Json histograma_json(const std::optional<Histograma>& antes,
                      const std::optional<Histograma>& despues);
 

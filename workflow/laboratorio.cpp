@@ -2,6 +2,7 @@
 #include "workflow/laboratorio.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "base/numeros.h"
@@ -253,6 +254,53 @@ std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaborator
     }
     cifras += r.psnr ? con_decimales(*r.psnr, 2, separador) + " dB" : "sin diferencias";
     return cifras + (r.ssim ? ", SSIM " + con_decimales(*r.ssim, 4, separador) + "." : ".");
+}
+
+namespace {
+std::string punto(int x, int y) {
+    std::string t = "(";
+    t += std::to_string(x);
+    t += ", ";
+    t += std::to_string(y);
+    return t += ")";
+}
+std::string s_y_a(double S, double A, char separador) {
+    std::string t = "S = ";
+    t += con_decimales(S, 3, separador);
+    t += " y A = ";
+    return t += con_decimales(A, 3, separador);
+}
+}  // namespace
+
+std::string texto_de_sincronizacion(const Sincronizacion& s, std::optional<Desplazamiento> hecho,
+                                    char separador) {
+    std::string t = "Rejilla encontrada en ";
+    t += punto(s.x, s.y);
+    if (hecho) t += "; el recorte se hizo en " + punto(hecho->x, hecho->y);
+    t += ". Con la búsqueda, ";
+    t += s_y_a(s.ciega_en, s.acuerdo_en, separador);
+    t += ": ";
+    t += texto_de_aciertos(s.aciertos, separador);
+    t += " de los que conservan su par (la imagen entera lleva ";
+    t += std::to_string(s.portadores);
+    t += "), tasa de error de bits ";
+    t += con_decimales(s.aciertos.ber(), 3, separador);
+    t += ". Sin buscar, en (0, 0), ";
+    if (std::isnan(s.acuerdo_sin_buscar)) return t += "ningún par cabe entero.";
+    t += s_y_a(s.ciega_sin_buscar, s.acuerdo_sin_buscar, separador);
+    t += ", tasa de error ";
+    t += con_decimales(s.sin_buscar.ber(), 3, separador);
+    return t += ".";
+}
+
+std::string texto_de_colocacion(Desplazamiento d, int Wc, int Hc) {
+    std::string t = "La imagen sospechosa, de ";
+    t += std::to_string(Wc);
+    t += " × ";
+    t += std::to_string(Hc);
+    t += ", estaba en ";
+    t += punto(d.x, d.y);
+    return t += " de la original: se ha colocado allí antes de detectar.";
 }
 
 std::string texto_de_escala(const FuenteLaboratorio* f, const Diferencia* d, bool analizada,

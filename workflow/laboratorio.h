@@ -17,6 +17,7 @@
 #include "engine/extraccion_ciega.h"
 #include "engine/lectura_ciega.h"
 #include "engine/metodo.h"
+#include "engine/sincronizacion.h"
 #include "images/ataques.h"
 #include "images/calidad.h"
 
@@ -121,6 +122,14 @@ ResultadoLaboratorio analiza_fuente(const EleccionLaboratorio& e, const FuenteLa
 // picture before the attack.
 std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaboratorio& f,
                             char separador_decimal);
+
+// What the search for the grid found, in one paragraph: the offset taken
+// (and the one the cut was made at, when known), S and A with and without
+// the search, and the pixels read right over those whose pairs were kept.
+std::string texto_de_sincronizacion(const Sincronizacion& s, std::optional<Desplazamiento> hecho,
+                                    char separador_decimal);
+// Where the detector put a smaller suspect picture of Wc x Hc.
+std::string texto_de_colocacion(Desplazamiento d, int Wc, int Hc);
 
 // What the difference picture shown means: its scale in luminance levels
 // and its gain; or why there is none (no source, no host of the same size,

@@ -66,9 +66,11 @@ TEST_P(MapasAMano, GiveTheSharesWorkedOutAndTakeTheBest) {
 INSTANTIATE_TEST_SUITE_P(
     Sincronizacion, MapasAMano,
     testing::Values(
-        // (0, 0) and (1, 0) both agree wholly: the smaller x.
-        CasoMapas{"EmpateEnLaFila", {1, 0, 0, 0, 1, 1}, {{1, 1, 0.5}, {0, 0, 0.5}}, 0, 0},
-        // (2, 0), (0, 1) and (1, 1) all agree: the smaller y first.
+        // (0, 0) and (1, 0) both agree wholly, over two pairs and one:
+        // two right are less likely by chance.
+        CasoMapas{"MasParesPesanMas", {1, 0, 0, 0, 1, 1}, {{1, 1, 0.5}, {0, 0, 0.5}}, 0, 0},
+        // (2, 0) and (0, 1) agree over two pairs each, (1, 1) over one: the
+        // smaller y first.
         CasoMapas{"EmpateEntreFilas", {0, 1, 0, 1, 0, 0}, {{0, 0, 1}, {1, 1, 0.5}}, 2, 0},
         // Only row 1 agrees.
         CasoMapas{"OtraFila", {0, 1, 1, 1, 0, 0}, {{0, 0, 0.5}, {1, 1, 0.5}}, 0, 1}),
@@ -155,9 +157,12 @@ SuperficieMemoria anfitrion(int W, int H) {
     return s;
 }
 
+// Bits with no period: a watermark that repeats itself row after row would
+// read as well one row of blocks off.
 Bits marca(int Wm, int Hm) {
+    std::mt19937 azar(11);
     Bits b(static_cast<size_t>(Wm) * Hm);
-    for (size_t i = 0; i < b.size(); ++i) b[i] = (i * 7 + i / 5) % 3 == 0;
+    for (int8_t& bit : b) bit = static_cast<int8_t>(azar() % 2);
     b.back() = -1;
     return b;
 }

@@ -38,6 +38,18 @@ std::string lee(const fs::path& ruta) {
     return s.str();
 }
 
+// ImageMagick's own crop, as a user would make it: -crop WxH+X+Y +repage
+// (Debian's convert by its path, whatever else PATH holds), with the JPEG
+// quality given when the file is a .jpg.
+int corta_con_imagemagick(const fs::path& de, const fs::path& a, const std::string& recorte,
+                          int calidad = 0) {
+    const std::string orden = "/usr/bin/convert '" + de.string() + "' -crop " + recorte +
+                              " +repage" +
+                              (calidad ? " -quality " + std::to_string(calidad) : std::string()) +
+                              " '" + a.string() + "'";
+    return std::system(orden.c_str());
+}
+
 class ZekDemo : public testing::Test {
   protected:
     void SetUp() override {
@@ -430,6 +442,123 @@ TEST_F(ZekDemo, TheSavedPictureReadsBackAsTheDemonstrationDid) {
     }
 }
 
+// Cuts made by ImageMagick at several offsets, as PNG and as JPEG of
+// quality 75: the reader finds each offset exactly, and every pixel whose
+// pair the cut kept reads as the whole picture reads it.
+TEST_F(ZekDemo, TheGridOfACutIsFoundWhereImageMagickCutIt) {
+    const Salida s = ejecuta(muestra("imagen.bmp") + " " + muestra("marca.bmp") +
+                             " --grado 16 --clave 3" + con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    const fs::path marcada = carpeta_ / "marcada.png";
+    fs::copy_file(salida() / "marcada.png", marcada);
+    const QImage entera(QString::fromStdString((salida() / "extraida.png").string()));
+    const auto informe = [this] {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(lee(salida() / "informe.json")))
+            .object();
+    };
+    const struct {
+        int W, H, x, y, calidad;
+    } casos[] = {{300, 220, 7, 5, 0},
+                 {250, 200, 13, 2, 0},
+                 {311, 236, 0, 4, 0},
+                 {300, 220, 7, 5, 75},
+                 {260, 190, 31, 40, 75}};
+    for (const auto& c : casos) {
+        const std::string recorte = std::to_string(c.W) + "x" + std::to_string(c.H) + "+" +
+                                    std::to_string(c.x) + "+" + std::to_string(c.y);
+        const fs::path archivo = carpeta_ / (c.calidad ? "recorte.jpg" : "recorte.png");
+        ASSERT_EQ(corta_con_imagemagick(marcada, archivo, recorte, c.calidad), 0);
+        const Salida x =
+            ejecuta("--extrae '" + archivo.string() + "' " + muestra("marca.bmp") +
+                    " --grado 16 --clave 3 --lado 5 --sincroniza 320x240" + con_salida());
+        ASSERT_EQ(x.codigo, 0) << recorte << x.errores;
+        EXPECT_EQ(x.salida.rfind("Rejilla encontrada en (" + std::to_string(c.x) + ", " +
+                                     std::to_string(c.y) + ").",
+                                 0),
+                  0u)
+            << x.salida;
+        const QJsonObject j = informe();
+        const QJsonObject sinc = j["sincronizacion"].toObject();
+        EXPECT_EQ(sinc["x"].toInt(), c.x) << recorte;
+        EXPECT_EQ(sinc["y"].toInt(), c.y) << recorte;
+        EXPECT_GT(sinc["acuerdo"].toDouble(), 0.95) << recorte;
+        EXPECT_GT(sinc["acuerdo"].toDouble(), sinc["acuerdoSinBuscar"].toDouble() + 0.1);
+        EXPECT_EQ(sinc["portadores"].toInt(), 961);
+        EXPECT_EQ(sinc["pares"].toInt(), j["extraccion"].toObject()["total"].toInt());
+        const QImage mapa(QString::fromStdString((salida() / "sincronizacion.png").string()));
+        ASSERT_EQ(mapa.size(), QSize(320 - c.W + 1, 240 - c.H + 1));
+        EXPECT_EQ(mapa.pixel(c.x, c.y), qRgb(255, 0, 0));
+        EXPECT_EQ(
+            QImage(QString::fromStdString((salida() / "sincronizacion-ciega.png").string())).size(),
+            mapa.size());
+        if (c.calidad) continue;
+        const QImage leida(QString::fromStdString((salida() / "extraida.png").string()));
+        int grises = 0;
+        for (int ym = 0; ym < 32; ++ym) {
+            for (int xm = 0; xm < 32; ++xm) {
+                if (leida.pixel(xm, ym) == qRgb(128, 128, 128)) {
+                    ++grises;
+                    continue;
+                }
+                ASSERT_EQ(leida.pixel(xm, ym), entera.pixel(xm, ym)) << xm << ", " << ym;
+            }
+        }
+        EXPECT_GT(grises, 0) << recorte;
+    }
+}
+
+// What cannot be searched says why and exits with 2, reading nothing: a
+// size that does not parse, a picture larger than the layout, a cut with
+// no pair inside, and the least significant bit, which has no grid.
+TEST_F(ZekDemo, WhatCannotBeSearchedIsRefusedWithTwo) {
+    const fs::path pequena = carpeta_ / "pequena.png";
+    ASSERT_EQ(
+        corta_con_imagemagick(fs::path(ZEK_CARPETA_MUESTRAS) / "imagen.bmp", pequena, "8x4+0+0"),
+        0);
+    const std::string marca = muestra("marca.bmp");
+    const struct {
+        std::string imagen, opciones, error;
+    } casos[] = {
+        {muestra("imagen.bmp"), "--grado 16 --clave 3 --sincroniza 320x",
+         "--sincroniza no es un tamaño ANCHOxALTO (por ejemplo 378x483): «320x».\n"},
+        {muestra("imagen.bmp"), "--grado 16 --clave 3 --sincroniza 300x240",
+         "La imagen mide 320 × 240, más que la de 300 × 240: no puede ser un recorte de ella.\n"},
+        {"'" + pequena.string() + "'", "--grado 16 --clave 3 --lado 5 --sincroniza 320x240",
+         "Ningún par de bloques de lado 5 cabe entero en la imagen de 8 × 4: no hay rejilla que "
+         "buscar.\n"},
+        {muestra("imagen.bmp"), "--metodo lsb --clave 3 --sincroniza 320×240",
+         "El método LSB no tiene rejilla que buscar: cada píxel lleva un bit de la marca, y nada "
+         "en la imagen dice dónde empieza.\n"},
+    };
+    for (const auto& c : casos) {
+        const Salida x =
+            ejecuta("--extrae " + c.imagen + " " + marca + " " + c.opciones + con_salida());
+        EXPECT_EQ(x.codigo, 2) << c.opciones;
+        EXPECT_TRUE(x.errores.ends_with(c.error)) << x.errores;
+        EXPECT_FALSE(fs::exists(salida() / "informe.json")) << c.opciones;
+    }
+}
+
+// The DCT method's grid, found again after a cut off its 8 x 8 grid.
+TEST_F(ZekDemo, TheDctGridOfACutIsFoundToo) {
+    const std::string marca = muestra("marca.bmp");
+    Salida s = ejecuta(muestra("imagen.bmp") + " " + marca + " --grado 16 --clave 3 --metodo dct" +
+                       con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    const fs::path recorte = carpeta_ / "recorte.png";
+    ASSERT_EQ(corta_con_imagemagick(salida() / "marcada.png", recorte, "290x200+5+3"), 0);
+    s = ejecuta("--extrae '" + recorte.string() + "' " + marca +
+                " --metodo dct --clave 3 --sincroniza 320x240" + con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    const QJsonObject j =
+        QJsonDocument::fromJson(QByteArray::fromStdString(lee(salida() / "informe.json"))).object();
+    const QJsonObject sinc = j["sincronizacion"].toObject();
+    EXPECT_EQ(sinc["x"].toInt(), 5);
+    EXPECT_EQ(sinc["y"].toInt(), 3);
+    EXPECT_DOUBLE_EQ(sinc["acuerdo"].toDouble(), 1);
+    EXPECT_EQ(j["metodo"].toString(), "dct");
+}
+
 // Another method embeds marcada.png and reads the attacks; reading its file
 // back with the same method gives every pixel. The least significant bit is
 // at chance after a JPEG of quality 90; a host too small for the DCT method
@@ -511,18 +640,35 @@ TEST_F(ZekDemo, TheSpreadSpectrumMarkIsFoundAndItsFalseAlarmsStayLow) {
     EXPECT_NEAR(falsas["media"].toDouble(), 0, 0.15);
     EXPECT_NEAR(falsas["desviacion"].toDouble(), 1, 0.15);
 
-    // Another key finds nothing, and is still no failure; a picture of
-    // another size is refused.
+    // Another key finds nothing, and is still no failure; a picture larger
+    // than the original is refused.
     s = ejecuta("--detecta '" + marcada.string() + "' " + muestra("imagen.bmp") + " --clave 4" +
                 con_salida());
     EXPECT_EQ(s.codigo, 0) << s.errores;
     EXPECT_EQ(s.salida.rfind("La marca de la clave 4 no está: sim ", 0), 0u) << s.salida;
-    s = ejecuta("--detecta " + muestra("marca.bmp") + " " + muestra("imagen.bmp") + " --clave 3" +
-                con_salida());
+    s = ejecuta("--detecta " + muestra("imagen.bmp") + " " + muestra("marca.bmp") + " --clave 3" +
+                " --longitud 100" + con_salida());
     EXPECT_EQ(s.codigo, 2);
     EXPECT_EQ(s.errores,
-              "La imagen sospechosa mide 32 × 32 y la original 320 × 240: el detector compara "
-              "imágenes del mismo tamaño.\n");
+              "La imagen sospechosa no se compara con la original: La imagen mide 320 × 240, más "
+              "que la de 32 × 32: no puede ser un recorte de ella.\n");
+
+    // A cut made by ImageMagick is put back where it was, and detected.
+    const fs::path recorte = carpeta_ / "recorte.png";
+    ASSERT_EQ(corta_con_imagemagick(marcada, recorte, "250x190+11+6"), 0);
+    s = ejecuta("--detecta '" + recorte.string() + "' " + muestra("imagen.bmp") + " --clave 3" +
+                con_salida());
+    ASSERT_EQ(s.codigo, 0) << s.errores;
+    EXPECT_EQ(
+        s.salida.rfind("La imagen sospechosa, de 250 × 190, estaba en (11, 6) de la original: "
+                       "se ha colocado allí antes de detectar.\nLa marca de la clave 3 está "
+                       "presente: sim ",
+                       0),
+        0u)
+        << s.salida;
+    j = json("deteccion.json");
+    EXPECT_EQ(j["desplazamiento"].toObject(), (QJsonObject{{"x", 11}, {"y", 6}}));
+    EXPECT_GT(j["sim"].toDouble(), 6);
 }
 
 TEST_F(ZekDemo, AMessageBoxIsOneLineAndADegreeOfZeroStopsTheSteps) {
@@ -733,6 +879,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "--extrae a.bmp b.bmp --grado 16 --clave 3 --grados 4",
                     "a.bmp b.bmp --grado 16 --clave 3 --velocidad 2",
                     "--extrae a.bmp b.bmp --grado 16 --clave 3 --lado 0",
+                    "a.bmp b.bmp --grado 16 --clave 3 --sincroniza 320x240",
                     "a.bmp b.bmp --grado 16 --clave 3 --lado 5", "a.bmp b.bmp --grado 16 --clave",
                     "a.bmp b.bmp --grado 16 --clave 3 --metodo rgb",
                     "a.bmp b.bmp --clave 3 --metodo lsb --fuerza 8",

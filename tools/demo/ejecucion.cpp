@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/demo/ejecucion.h"
 
+#include "base/numeros.h"
 #include "images/capturas.h"
 #include "tools/demo/linea_de_mensaje.h"
 
@@ -57,6 +58,23 @@ Ejecucion::Extraccion Ejecucion::extrae(const Parametros& p, int32_t lado) {
     e.aciertos = l.aciertos;
     e.histograma = histograma_de_residuos(l.Y, W, H, l.parametros, v.MatrizMarca);
     return e;
+}
+
+Ejecucion::Busqueda Ejecucion::busca_rejilla(const Parametros& p, int32_t lado, int W, int H,
+                                             const Metodo& m, double fuerza) {
+    const SuperficieMemoria imagen = s_.sesion.Picture1();  // before the grid covers it
+    const int Wm = s_.sesion.Picture2().ancho(), Hm = s_.sesion.Picture2().alto();
+    Busqueda b;
+    ParametrosLectura l{0, lee_numero_con_separador(p.clave, '.').value_or(0), 0, Wm, Hm};
+    if (m.de_la_demostracion()) {
+        s_.demuestra(p.grado, p.clave, 1);  // Grado and Clave as the window takes them
+        l.Grado = s_.sesion.vbles().Grado;
+        l.Clave = s_.sesion.vbles().Clave;
+        b.lado = l.LongBloque = lado_de_lectura(lado, W, H, Wm, Hm);
+    }
+    const Bits bits = bits_de_marca(s_.sesion.vbles().MatrizMarca, Wm, Hm);
+    b.sincronizacion = zek::busca_rejilla(m, imagen, W, H, l, fuerza, bits, &b.motivo);
+    return b;
 }
 
 }  // namespace zek

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/sincronizacion.h"
 #include "images/ataques.h"
 #include "qt/lector_qt.h"
 #include "workflow/sesion_sin_ventana.h"
@@ -50,6 +51,16 @@ class Ejecucion {
         std::optional<Histograma> histograma;
     };
     Extraccion extrae(const Parametros& p, int32_t lado = 0);
+    // The host picture taken as a cut of a W x H one: the search for the
+    // grid with method m's reading (the block pairs with the side given or
+    // the one "Paso 1" lays out on W x H; the DCT method at `fuerza`).
+    struct Busqueda {
+        int32_t lado = 0;  // the block pairs' side, 0 for the DCT method
+        std::optional<Sincronizacion> sincronizacion;
+        std::string motivo;  // why nothing was searched
+    };
+    Busqueda busca_rejilla(const Parametros& p, int32_t lado, int W, int H, const Metodo& m,
+                           double fuerza);
 
     const std::string& motivo() const { return motivo_; }
     const Vbles& vbles() const { return s_.sesion.vbles(); }

@@ -59,6 +59,7 @@ std::string uso() {
         "     zek-demo --detecta SOSPECHOSA ORIGINAL --clave K [--fuerza A]\n"
         "                [--longitud N] [--umbral T] [--salida CARPETA]\n"
         "     zek-demo --extrae IMAGEN MARCA --grado G --clave K [--lado L]\n"
+        "                [--sincroniza ANCHOxALTO]\n"
         "     zek-demo --extrae IMAGEN MARCA --metodo " +
         lectores +
         " [--fuerza X] --clave K\n"
@@ -139,6 +140,13 @@ std::string uso() {
         "  --lado L      con --extrae, lee con bloques de lado L (un número entero\n"
         "                desde 1), como la ventana lee con la rejilla en uso; sin él,\n"
         "                con la que calcula el primer paso sobre IMAGEN.\n"
+        "  --sincroniza ANCHOxALTO\n"
+        "                con --extrae (bloques o dct), IMAGEN es un recorte de una\n"
+        "                imagen marcada de ANCHO × ALTO: busca dónde estaba su rejilla,\n"
+        "                lee con ella y escribe además sincronizacion-ciega.png y\n"
+        "                sincronizacion.png (los dos mapas de la búsqueda). Con\n"
+        "                --detecta no hace falta: una imagen sospechosa menor que la\n"
+        "                original se coloca sobre ella antes de detectar.\n"
         "  --version     muestra la versión.\n"
         "  --ayuda       muestra este texto.\n"
         "\n"
@@ -161,11 +169,12 @@ struct Opcion {
     bool con_valor;
 };
 constexpr Opcion kOpciones[] = {
-    {"ayuda", false},   {"h", false},       {"help", false},    {"version", false},
-    {"extrae", false},  {"barrido", false}, {"compara", false}, {"grado", true},
-    {"clave", true},    {"lado", true},     {"salida", true},   {"ataque", true},
-    {"grados", true},   {"metodo", true},   {"fuerza", true},   {"hoja", true},
-    {"longitud", true}, {"umbral", true},   {"detecta", false}, {"psnr-objetivo", true},
+    {"ayuda", false},     {"h", false},       {"help", false},    {"version", false},
+    {"extrae", false},    {"barrido", false}, {"compara", false}, {"grado", true},
+    {"clave", true},      {"lado", true},     {"salida", true},   {"ataque", true},
+    {"grados", true},     {"metodo", true},   {"fuerza", true},   {"hoja", true},
+    {"longitud", true},   {"umbral", true},   {"detecta", false}, {"psnr-objetivo", true},
+    {"sincroniza", true},
 };
 
 // Arguments go through Qt as Latin-1, which maps every byte to one
@@ -254,6 +263,7 @@ void lee_valores(const Leidas& l, Opciones& o) {
             throw ErrorDeUso{"--lado no es un lado de bloque válido: «" + v + "»"};
         o.lado = static_cast<int32_t>(*lado);
     }
+    if (l.hay("sincroniza")) o.sincroniza = l.valor("sincroniza");
     if (l.hay("salida")) o.salida = l.valor("salida");
     for (const std::string& v : l.valores("ataque")) {
         const auto ataque = lee_ataque(v);
@@ -319,6 +329,7 @@ void comprueba_combinaciones(Opciones& o, bool hay_grado, bool hay_clave) {
     if (o.extrae && (!o.p.ataques.empty() || !o.grados.empty()))
         throw ErrorDeUso{"--extrae no admite --ataque ni --grados"};
     if (!o.extrae && o.lado != 0) throw ErrorDeUso{"--lado solo vale con --extrae"};
+    if (!o.extrae && o.sincroniza) throw ErrorDeUso{"--sincroniza solo vale con --extrae"};
     if (o.extrae && o.compara) throw ErrorDeUso{"--extrae no admite --compara"};
     if (o.psnr_objetivo && !o.compara) throw ErrorDeUso{"--psnr-objetivo solo vale con --compara"};
     if (o.hoja && (o.extrae || !bloques))
@@ -341,6 +352,30 @@ void comprueba_combinaciones(Opciones& o, bool hay_grado, bool hay_clave) {
 }
 
 }  // namespace
+
+std::optional<std::pair<int, int>> lee_tamano(const std::string& texto) {
+    size_t i = 0;
+    const auto numero = [&]() -> std::optional<int> {
+        const size_t desde = i;
+        int64_t n = 0;
+        while (i < texto.size() && texto[i] >= '0' && texto[i] <= '9' && i - desde < 9)
+            n = n * 10 + (texto[i++] - '0');
+        if (i == desde || n < 1) return std::nullopt;
+        return static_cast<int>(n);
+    };
+    const auto ancho = numero();
+    if (!ancho) return std::nullopt;
+    if (texto.compare(i, 2, "×") == 0) {
+        i += 2;
+    } else if (i < texto.size() && (texto[i] == 'x' || texto[i] == 'X')) {
+        ++i;
+    } else {
+        return std::nullopt;
+    }
+    const auto alto = numero();
+    if (!alto || i != texto.size()) return std::nullopt;
+    return std::pair{*ancho, *alto};
+}
 
 Opciones lee_opciones(int argc, char** argv) {
     QStringList argumentos{QStringLiteral("zek-demo")};

@@ -22,9 +22,10 @@ struct Opciones {
     bool ayuda = false;
     bool version = false;
     bool extrae = false;
-    int32_t lado = 0;      // --lado: the block side to read with
-    bool barrido = false;  // --barrido: the laboratory's degrees and attacks
-    bool compara = false;  // --compara: the three methods side by side
+    int32_t lado = 0;                       // --lado: the block side to read with
+    std::optional<std::string> sincroniza;  // --sincroniza ANCHOxALTO, as written
+    bool barrido = false;                   // --barrido: the laboratory's degrees and attacks
+    bool compara = false;                   // --compara: the three methods side by side
     std::optional<double> psnr_objetivo;
     const Metodo* metodo = &metodo_bloques();   // --metodo
     std::optional<double> fuerza;               // --fuerza, for lsb and dct
@@ -39,6 +40,10 @@ struct Opciones {
 struct ErrorDeUso {
     std::string texto;
 };
+
+// "ANCHOxALTO" (an x, an X or a ×), each a whole number from 1; nothing
+// for anything else.
+std::optional<std::pair<int, int>> lee_tamano(const std::string& texto);
 
 // The options of argv; throws ErrorDeUso.
 Opciones lee_opciones(int argc, char** argv);
