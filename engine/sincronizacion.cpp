@@ -340,4 +340,21 @@ SuperficieMemoria imagen_de_mapa(const Mapa& m, int x, int y) {
     return s;
 }
 
+SuperficieMemoria imagen_de_mapas(const Sincronizacion& s) {
+    constexpr int kHueco = 4;
+    const int W = s.ciega.ancho, H = s.ciega.alto;
+    SuperficieMemoria juntos(2 * W + kHueco, H);
+    juntos.rellena(0, 0, juntos.ancho(), H, 0x808080);
+    std::vector<int32_t> columna(static_cast<size_t>(H));
+    const SuperficieMemoria mapas[] = {imagen_de_mapa(s.ciega, s.x, s.y),
+                                       imagen_de_mapa(s.acuerdo, s.x, s.y)};
+    for (int i = 0; i < 2; ++i) {
+        for (int x = 0; x < W; ++x) {
+            mapas[i].lee_columna(x, 0, H, columna.data());
+            juntos.pon_columna(x + i * (W + kHueco), 0, H, columna.data());
+        }
+    }
+    return juntos;
+}
+
 }  // namespace zek

@@ -152,5 +152,8 @@ std::optional<SuperficieMemoria> para_el_detector(const SuperficieImagen& sospec
 // value to white at its greatest, black where nothing was read, and the
 // offset taken in red.
 SuperficieMemoria imagen_de_mapa(const Mapa& m, int x, int y);
+// Both maps side by side, S on the left and A on the right, a grey gap of
+// four pixels between them: the picture the laboratory shows.
+SuperficieMemoria imagen_de_mapas(const Sincronizacion& s);
 
 }  // namespace zek

@@ -185,11 +185,46 @@ ResultadoLaboratorio detecta(const EleccionLaboratorio& e, const FuenteLaborator
     if (!atacada) return r;
     r.atacada = std::move(*atacada);
     if (fuente.detector) {
-        if (const auto x = fuente.detector->extrae(r.atacada, e.fuerza))
+        std::optional<SuperficieMemoria> comparable;
+        if (e.busca_rejilla && e.anfitrion)
+            comparable = para_el_detector(r.atacada, *e.anfitrion, &r.colocada, &r.sin_busqueda);
+        if (const auto x = fuente.detector->extrae(comparable ? *comparable : r.atacada, e.fuerza))
             r.respuesta = responde(*x, e.clave);
     }
     pon_figuras(r, fuente);
     return r;
+}
+
+// The search on what the attack left, when asked and the picture is
+// smaller than the layout's: its reading replaces the one made in place.
+void busca_en(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
+              ResultadoLaboratorio& r) {
+    const int W = e.W_rejilla > 0 ? e.W_rejilla : fuente.imagen.ancho();
+    const int H = e.H_rejilla > 0 ? e.H_rejilla : fuente.imagen.alto();
+    const int Wc = r.atacada.ancho(), Hc = r.atacada.alto();
+    if (Wc < 1 || Hc < 1) return;
+    if (Wc == W && Hc == H) {
+        r.sin_busqueda = "La imagen conserva el tamaño de la principal (" + std::to_string(W) +
+                         " × " + std::to_string(H) +
+                         "): su rejilla está donde se puso, no hay nada que buscar.";
+        return;
+    }
+    if (e.ataque.tipo == TipoAtaque::Recorte && fuente.imagen.ancho() == W &&
+        fuente.imagen.alto() == H) {
+        const int n = static_cast<int>(e.ataque.valor);
+        r.recorte_hecho = Desplazamiento{n, n};
+    }
+    ParametrosLectura p = fuente.lectura;
+    p.Wm = e.Wm;
+    p.Hm = e.Hm;
+    if (!e.metodo->de_la_demostracion()) p.Clave = e.clave;
+    auto s = busca_rejilla(*e.metodo, r.atacada, W, H, p, e.fuerza,
+                           bits_de_marca(e.MatrizMarca, e.Wm, e.Hm), &r.sin_busqueda);
+    if (!s) return;
+    r.leida = imagen_de_lectura(s->leida, e.Wm, e.Hm);
+    r.aciertos = s->aciertos;
+    r.histograma = s->histograma;
+    r.sincronizacion = std::move(s);
 }
 
 }  // namespace
@@ -216,9 +251,19 @@ std::shared_ptr<const FuenteLaboratorio> fuente_de(const EleccionLaboratorio& e,
 ResultadoLaboratorio analiza_fuente(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
                                     const CodecJpeg* jpeg) {
     if (!e.metodo->lee_la_marca()) return detecta(e, fuente, jpeg);
-    if (e.metodo->de_la_demostracion()) return analiza(fuente, e.ataque, jpeg);
-    return analiza_con(*e.metodo, e.fuerza, bits_de_marca(e.MatrizMarca, e.Wm, e.Hm), fuente,
-                       e.ataque, jpeg);
+    ResultadoLaboratorio r =
+        e.metodo->de_la_demostracion()
+            ? analiza(fuente, e.ataque, jpeg)
+            : analiza_con(*e.metodo, e.fuerza, bits_de_marca(e.MatrizMarca, e.Wm, e.Hm), fuente,
+                          e.ataque, jpeg);
+    if (e.busca_rejilla) busca_en(e, fuente, r);
+    return r;
+}
+
+bool ofrece_busqueda(const EleccionLaboratorio& e) {
+    const bool menor = e.fuente && (e.fuente->imagen.ancho() < e.W_rejilla ||
+                                    e.fuente->imagen.alto() < e.H_rejilla);
+    return menor || (e.ataque.tipo == TipoAtaque::Recorte && e.ataque.valor >= 1);
 }
 
 AnalisisLaboratorio analiza_eleccion(const EleccionLaboratorio& e, const CodecJpeg* jpeg) {
@@ -301,6 +346,13 @@ std::string texto_de_colocacion(Desplazamiento d, int Wc, int Hc) {
     t += ", estaba en ";
     t += punto(d.x, d.y);
     return t += " de la original: se ha colocado allí antes de detectar.";
+}
+
+std::string texto_de_busqueda(const ResultadoLaboratorio& r, char separador) {
+    if (r.sincronizacion)
+        return texto_de_sincronizacion(*r.sincronizacion, r.recorte_hecho, separador);
+    if (r.colocada) return texto_de_colocacion(*r.colocada, r.atacada.ancho(), r.atacada.alto());
+    return r.sin_busqueda;
 }
 
 std::string texto_de_escala(const FuenteLaboratorio* f, const Diferencia* d, bool analizada,

@@ -57,6 +57,13 @@ struct ResultadoLaboratorio {
     // key and the wrong keys; nothing when the attack changed its size.
     bool detectada = false;  // the picture was for the detector, not for a reading
     std::optional<RespuestaDetector> respuesta;
+    // The search for the grid of a picture that lost pixels: what it found
+    // (the reading, its figures and histogram are then the search's), where
+    // the attack cut (when the attack says), where the detector put a
+    // smaller picture, or why nothing was searched.
+    std::optional<Sincronizacion> sincronizacion;
+    std::optional<Desplazamiento> recorte_hecho, colocada;
+    std::string sin_busqueda;
 };
 
 // The attack on the source, then the blind reading of what it leaves. A
@@ -95,7 +102,15 @@ struct EleccionLaboratorio {
     Tabla MatrizMarca;
     int Wm = 0, Hm = 0;
     Ataque ataque;
+    // "Buscar la rejilla": a picture smaller than the W x H one the layout
+    // was made on is searched for its grid (the detector's: put back on the
+    // host) before it is read.
+    bool busca_rejilla = false;
+    int W_rejilla = 0, H_rejilla = 0;
 };
+// Whether the choice offers the search: a crop, or a picture smaller than
+// the layout's.
+bool ofrece_busqueda(const EleccionLaboratorio& e);
 
 // What the laboratory shows for it: the picture attacked (the source) and
 // what the attack left, or why nothing could be embedded.
@@ -130,6 +145,9 @@ std::string texto_de_sincronizacion(const Sincronizacion& s, std::optional<Despl
                                     char separador_decimal);
 // Where the detector put a smaller suspect picture of Wc x Hc.
 std::string texto_de_colocacion(Desplazamiento d, int Wc, int Hc);
+// What the laboratory says of the search in a result: one of the two
+// above, or why nothing was searched; empty when it was not asked for.
+std::string texto_de_busqueda(const ResultadoLaboratorio& r, char separador_decimal);
 
 // What the difference picture shown means: its scale in luminance levels
 // and its gain; or why there is none (no source, no host of the same size,

@@ -127,7 +127,7 @@ std::optional<EntradaBarrido> Sesion::entrada_del_barrido() const {
 EleccionLaboratorio eleccion_del_laboratorio(const Sesion& s,
                                              std::shared_ptr<const FuenteLaboratorio> fuente,
                                              bool abierta, const Metodo& m, double fuerza,
-                                             const Ataque& ataque) {
+                                             const Ataque& ataque, bool busca_rejilla) {
     const Vbles& v = s.vbles();
     EleccionLaboratorio e;
     e.fuente = std::move(fuente);
@@ -143,6 +143,10 @@ EleccionLaboratorio eleccion_del_laboratorio(const Sesion& s,
     e.Wm = s.Picture2().ancho();
     e.Hm = s.Picture2().alto();
     e.ataque = ataque;
+    // Every method's layout is made on the host: a cut is searched for in it.
+    e.busca_rejilla = busca_rejilla;
+    e.W_rejilla = s.vbles().MatrizY.dimensionada() ? s.Picture1().ancho() : 0;
+    e.H_rejilla = s.vbles().MatrizY.dimensionada() ? s.Picture1().alto() : 0;
     return e;
 }
 

@@ -121,7 +121,7 @@ class Sesion {
 EleccionLaboratorio eleccion_del_laboratorio(const Sesion& s,
                                              std::shared_ptr<const FuenteLaboratorio> fuente,
                                              bool abierta, const Metodo& m, double fuerza,
-                                             const Ataque& ataque);
+                                             const Ataque& ataque, bool busca_rejilla = false);
 // Whether the choice has what its analysis starts from: a picture, and the
 // host for a method that embeds its own (unless the reopened one is read).
 bool se_puede_analizar(const EleccionLaboratorio& e);

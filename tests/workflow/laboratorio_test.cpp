@@ -194,6 +194,91 @@ INSTANTIATE_TEST_SUITE_P(Casos, Ataques,
                              return n;
                          });
 
+// "Buscar la rejilla" on recorte:3 (the first three columns and rows cut
+// away): each method that has a grid finds it at (3, 3) and reads every
+// pixel still carried; the detector puts the cut back on the host; the
+// least significant bit says it has nothing to search.
+struct CasoBusqueda {
+    const char* metodo;
+    double fuerza;
+};
+class Busqueda : public testing::TestWithParam<CasoBusqueda> {};
+
+TEST_P(Busqueda, FindsTheCropMadeAndReadsWithIt) {
+    Laboratorio l;
+    const Metodo& m = *metodo(GetParam().metodo);
+    const auto fuente = std::make_shared<const FuenteLaboratorio>(*l.s.fuente_marcada());
+    const auto analiza_con_busqueda = [&](bool busca) {
+        const EleccionLaboratorio e = eleccion_del_laboratorio(
+            l.s, fuente, false, m, GetParam().fuerza, *lee_ataque("recorte:3"), busca);
+        EXPECT_TRUE(ofrece_busqueda(e));
+        return analiza_eleccion(e, nullptr);
+    };
+    const AnalisisLaboratorio sin = analiza_con_busqueda(false), con = analiza_con_busqueda(true);
+    ASSERT_TRUE(sin.resultado && con.resultado) << con.motivo;
+    const ResultadoLaboratorio& r = *con.resultado;
+    EXPECT_TRUE(texto_de_busqueda(*sin.resultado, ',').empty());
+    if (&m == &metodo_lsb()) {
+        EXPECT_EQ(texto_de_busqueda(r, ','), sin_rejilla(m));
+        return;
+    }
+    if (!m.lee_la_marca()) {
+        EXPECT_FALSE(sin.resultado->respuesta);  // another size: nothing compared
+        ASSERT_TRUE(r.colocada && r.respuesta);
+        EXPECT_EQ(r.colocada->x, 3);
+        EXPECT_GT(r.respuesta->sim, kUmbralEspectro);
+        EXPECT_EQ(texto_de_busqueda(r, ','),
+                  "La imagen sospechosa, de 77 × 37, estaba en (3, 3) de la original: se ha "
+                  "colocado allí antes de detectar.");
+        return;
+    }
+    ASSERT_TRUE(r.sincronizacion && r.aciertos);
+    EXPECT_EQ(texto_de_busqueda(r, ',').rfind(
+                  "Rejilla encontrada en (3, 3); el recorte se hizo en (3, 3). Con la búsqueda", 0),
+              0u)
+        << texto_de_busqueda(r, ',');
+    EXPECT_GT(r.aciertos->total, 0);
+    EXPECT_EQ(r.aciertos->correctos, r.aciertos->total);
+    EXPECT_LT(sin.resultado->aciertos->correctos, sin.resultado->aciertos->total);
+    EXPECT_EQ(r.histograma, r.sincronizacion->histograma);
+}
+
+INSTANTIATE_TEST_SUITE_P(Laboratorio, Busqueda,
+                         testing::Values(CasoBusqueda{"bloques", 16}, CasoBusqueda{"dct", 2},
+                                         CasoBusqueda{"lsb", 1}, CasoBusqueda{"espectro", 0.1}),
+                         [](const auto& i) { return std::string(i.param.metodo); });
+
+TEST(Laboratorio, TheSearchIsOfferedForACutOrASmallerPicture) {
+    Laboratorio l;
+    const auto fuente = std::make_shared<const FuenteLaboratorio>(*l.s.fuente_marcada());
+    for (const auto& [ataque, ofrece] :
+         {std::pair{"recorte:3", true}, std::pair{"recorte:0", false},
+          std::pair{"ruido:5", false}}) {
+        EXPECT_EQ(ofrece_busqueda(eleccion_del_laboratorio(l.s, fuente, false, metodo_bloques(), 0,
+                                                           *lee_ataque(ataque), true)),
+                  ofrece)
+            << ataque;
+    }
+}
+
+TEST(Laboratorio, TheSearchIsToldInOneParagraph) {
+    Sincronizacion s;
+    s.x = 7;
+    s.y = 5;
+    s.ciega_en = 0.5;
+    s.acuerdo_en = 0.75;
+    s.aciertos = {3, 4};
+    s.portadores = 10;
+    s.ciega_sin_buscar = 0.125;
+    s.acuerdo_sin_buscar = 0.25;
+    s.sin_buscar = {1, 4};
+    EXPECT_EQ(texto_de_sincronizacion(s, Desplazamiento{7, 5}, ','),
+              "Rejilla encontrada en (7, 5); el recorte se hizo en (7, 5). Con la búsqueda, S = "
+              "0,500 y A = 0,750: 3 de 4 píxeles correctos (75,0 %) de los que conservan su par "
+              "(la imagen entera lleva 10), tasa de error de bits 0,250. Sin buscar, en (0, 0), "
+              "S = 0,125 y A = 0,250, tasa de error 0,750.");
+}
+
 TEST(Laboratorio, ThePairInspectorNamesThePairAndWhatHappenedToIt) {
     Laboratorio l;
     // Side 5: pair 1 is blocks (1, 1) and (6, 1) and carries pixel (1, 1).
