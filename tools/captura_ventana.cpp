@@ -3,10 +3,12 @@
 // the samples (host and watermark loaded, Grado 10, Clave 3, two presses of
 // the step button) and saves it as a PNG for the README; with a second
 // file name, also the laboratory after two more presses (a JPEG attack of
-// quality 50, the degree sweep computed), the detector after it, and the
-// comparison of the methods.
+// quality 50, the degree sweep computed), the detector after it, the
+// comparison of the methods, and the laboratory searching a crop for its
+// grid.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
@@ -73,5 +75,15 @@ int main(int argc, char** argv) {
     comparacion->resize(1024, 740);
     comparacion->espera();
     QApplication::processEvents();
-    return guarda(*comparacion, QString::fromLocal8Bit(argv[4])) ? 0 : 1;
+    if (!guarda(*comparacion, QString::fromLocal8Bit(argv[4]))) return 1;
+    if (argc < 6) return 0;
+
+    // Seven columns and rows cut away, and the grid searched for.
+    auto* tipo = lab->findChild<QComboBox*>("ataque");
+    tipo->setCurrentIndex(tipo->findText(QStringLiteral("Recorte")));
+    lab->findChild<QDoubleSpinBox*>("valor")->setValue(7);
+    lab->findChild<QCheckBox*>("busca_rejilla")->setChecked(true);
+    lab->espera();
+    QApplication::processEvents();
+    return guarda(*lab, QString::fromLocal8Bit(argv[5])) ? 0 : 1;
 }

@@ -93,6 +93,10 @@ void FrmLaboratorio::crea_controles() {
     eleccion->addWidget(tipo_);
     eleccion->addWidget(nombre_valor_);
     eleccion->addWidget(valor_);
+    busca_rejilla_ = new QCheckBox(QString::fromUtf8(kBuscarLaRejilla), this);
+    busca_rejilla_->setObjectName("busca_rejilla");
+    busca_rejilla_->setEnabled(false);  // until a crop or a smaller picture asks for it
+    eleccion->addWidget(busca_rejilla_);
     compara_ = new QPushButton(QString::fromUtf8("Comparar métodos…"), this);
     compara_->setObjectName("comparar_metodos");
     eleccion->addWidget(compara_);
@@ -219,6 +223,7 @@ void FrmLaboratorio::crea_controles() {
     connect(vista_diferencia_, &QComboBox::currentIndexChanged, this,
             [this] { muestra_diferencia(); });
     barrido_ = std::make_unique<FilaDeTrabajo>(this, lanza_barrido_, cancela_barrido_, progreso_);
+    connect(busca_rejilla_, &QCheckBox::toggled, this, [this] { analiza_de_nuevo(); });
     connect(lanza_barrido_, &QPushButton::clicked, this, [this] { lanza_barrido(); });
     connect(compara_, &QPushButton::clicked, this, [this] { abre_comparacion(); });
     connect(detector_, &QPushButton::clicked, this, [this] { abre_deteccion(); });
@@ -388,6 +393,18 @@ void FrmLaboratorio::muestra_fuente() {
 // or the mark's and the attack's together (from the last analysis).
 void FrmLaboratorio::muestra_diferencia() {
     const auto f = fuente_en_uso();
+    // After a search its two maps take the difference's place: a cut has
+    // no pixel-by-pixel difference to show.
+    const bool mapas = ultimo_ && ultimo_->sincronizacion;
+    vista_diferencia_->setEnabled(!mapas);
+    if (mapas) {
+        // One sharp cell per offset, however many offsets there are.
+        const QImage juntos = a_qimage(imagen_de_mapas(*ultimo_->sincronizacion));
+        diferencia_->setPixmap(QPixmap::fromImage(
+            juntos.scaled(260, 200, Qt::KeepAspectRatio, Qt::FastTransformation)));
+        escala_->setText(QString::fromUtf8(kLeyendaDeLosMapas));
+        return;
+    }
     const bool con_ataque = vista_diferencia_->currentIndex() == 1;
     const Diferencia* d = !f                               ? nullptr
                           : !con_ataque                    ? &f->diferencia
@@ -435,7 +452,9 @@ void FrmLaboratorio::analiza_de_nuevo() {
     const bool bloques = bloques_elegidos();
     if (!ataque) return limpia_analisis();
     EleccionLaboratorio e = eleccion_del_laboratorio(sesion_, fuente(), cual == 1, metodo_elegido(),
-                                                     fuerza_->value(), *ataque);
+                                                     fuerza_->value(), *ataque, true);
+    busca_rejilla_->setEnabled(ofrece_busqueda(e));
+    e.busca_rejilla = busca_rejilla_->isEnabled() && busca_rejilla_->isChecked();
     if (!se_puede_analizar(e)) return limpia_analisis();
     cifras_->setText(QString::fromUtf8("Calculando…"));
     auto datos = std::make_shared<const EleccionLaboratorio>(std::move(e));
@@ -480,8 +499,11 @@ void FrmLaboratorio::muestra(std::shared_ptr<const ResultadoLaboratorio> resulta
     if (r.detectada) {
         leida_->setText(QString::fromUtf8(kSinLecturaEspectro));
     }
-    cifras_->setText(
-        QString::fromStdString(texto_de_cifras(r, *f, QLocale().decimalPoint()[0].toLatin1())));
+    const char separador = QLocale().decimalPoint()[0].toLatin1();
+    std::string cifras = texto_de_cifras(r, *f, separador);
+    if (const std::string busqueda = texto_de_busqueda(r, separador); !busqueda.empty())
+        cifras += "\n" + busqueda;
+    cifras_->setText(QString::fromStdString(cifras));
     cambia_grafico(histograma_, dibuja_grafico(describe_laboratorio(r, *f, metodo_elegido(),
                                                                     separador_local())));
 }

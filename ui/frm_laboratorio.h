@@ -5,6 +5,7 @@
 // take longer than a frame runs on a worker thread.
 #pragma once
 
+#include <QCheckBox>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -96,6 +97,7 @@ class FrmLaboratorio final : public QWidget {
     std::string magnitud_barrido_ = "grado";  // what the sweep on screen varies
 
     QComboBox *fuente_, *tipo_, *vista_diferencia_, *metodo_;
+    QCheckBox* busca_rejilla_;
     QDoubleSpinBox *valor_, *fuerza_;
     QLabel *nombre_valor_, *atacada_, *leida_, *diferencia_, *escala_, *cifras_, *aviso_barrido_;
     QChartView *histograma_, *grafico_barrido_;

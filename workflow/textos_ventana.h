@@ -61,6 +61,14 @@ inline std::string texto_acerca_de() {
            "con licencia MIT.";
 }
 
+// The laboratory's choice to search a cut for its grid, and what the two
+// maps it then shows in the difference's place mean.
+inline constexpr const char* kBuscarLaRejilla = "Buscar la rejilla";
+inline constexpr const char* kLeyendaDeLosMapas =
+    "Un punto por desplazamiento posible (x hacia la derecha, y hacia abajo). Izquierda, S: lo "
+    "que ve un lector ciego. Derecha, A: el acuerdo con la marca. Claro donde el valor es alto; "
+    "en rojo, el desplazamiento tomado.";
+
 // The laboratory's two views of the difference with the host.
 inline constexpr const char* kVistasDeLaDiferencia[] = {
     "Lo que cambió la marca: |marcada − principal|",

@@ -9,6 +9,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -35,6 +36,7 @@
 #include "ui/frm_deteccion.h"
 #include "ui/frm_laboratorio.h"
 #include "workflow/hoja.h"
+#include "workflow/textos_ventana.h"
 
 namespace zek {
 namespace {
@@ -263,6 +265,53 @@ TEST(Laboratorio, FitsAProjectorAndItsControlsStayPut) {
         EXPECT_LE(cifras->heightForWidth(cifras->width()), cifras->height())
             << cifras->text().toStdString();
     }
+}
+
+// recorte:7 loses the grid; "Buscar la rejilla" finds it at (7, 7), says so
+// against the crop made, shows both maps where the difference was (the
+// offset taken in red) and the histogram of what it read back on the
+// embedding's two levels, Clave 3 and Clave + Grado/2 = 11.
+TEST(Laboratorio, SearchesACropForItsGridAndShowsBothMaps) {
+    Ventana v;
+    demostracion(v, 4);
+    v.hijo<QAction>("SubLaboratorio")->trigger();
+    FrmLaboratorio* lab = v.w->laboratorio();
+    lab->espera();
+    auto* busca = lab->findChild<QCheckBox*>("busca_rejilla");
+    EXPECT_FALSE(busca->isEnabled());  // nothing cut yet
+    auto* tipo = lab->findChild<QComboBox*>("ataque");
+    tipo->setCurrentIndex(tipo->findText(QStringLiteral("Recorte")));
+    lab->findChild<QDoubleSpinBox*>("valor")->setValue(7);
+    lab->espera();
+    ASSERT_TRUE(busca->isEnabled());
+    const auto en_niveles = [lab] {
+        QChart* grafico = lab->findChild<QChartView*>("histograma")->chart();
+        double total = 0, en = 0;
+        for (QAbstractSeries* serie : grafico->series()) {
+            for (QBarSet* c : static_cast<QBarSeries*>(serie)->barSets()) {
+                if (!c->label().startsWith(QStringLiteral("Atacada"))) continue;
+                for (int i = 0; i < c->count(); ++i) total += c->at(i);
+                en += c->at(3) + c->at(11);
+            }
+        }
+        return total > 0 ? en / total : 0.0;
+    };
+    EXPECT_LT(en_niveles(), 0.5);
+    busca->setChecked(true);
+    lab->espera();
+    const QString cifras = lab->findChild<QLabel*>("cifras")->text();
+    EXPECT_TRUE(cifras.contains(
+        QString::fromUtf8("Rejilla encontrada en (7, 7); el recorte se hizo en (7, 7).")))
+        << cifras.toStdString();
+    EXPECT_FALSE(lab->findChild<QComboBox*>("vista_diferencia")->isEnabled());
+    EXPECT_EQ(lab->findChild<QLabel*>("escala")->text(), QString::fromUtf8(kLeyendaDeLosMapas));
+    // Two maps of 8 x 8 offsets with 4 pixels between, 20 x 8, drawn 13
+    // times over to fill the box's 260 pixels.
+    const QImage mapas = lab->findChild<QLabel*>("diferencia")->pixmap().toImage();
+    ASSERT_EQ(mapas.size(), QSize(260, 104));
+    EXPECT_EQ(mapas.pixel(7 * 13 + 6, 7 * 13 + 6), qRgb(255, 0, 0));
+    EXPECT_EQ(mapas.pixel((7 + 8 + 4) * 13 + 6, 7 * 13 + 6), qRgb(255, 0, 0));
+    EXPECT_GT(en_niveles(), 0.9);
 }
 
 // "Comparar métodos…": the four methods at the block pairs' PSNR, each
