@@ -194,6 +194,13 @@ void para_pensar(Redactor& r, const LeccionDeLaHoja& h, bool detectada, bool con
         "brillo mueve igual los dos bloques del par. El espectro ensanchado no lleva la imagen de "
         "la marca, solo la clave: su detector, con la imagen original, dice si está y con qué "
         "probabilidad de equivocarse.",
+        "El recorte. Quitar tres columnas no borra la marca: cada par sigue en la imagen, pero el "
+        "lector ya no sabe dónde empieza la rejilla, suma bloques que mezclan dos pares y lee al "
+        "azar. Buscar la rejilla es probar cada desplazamiento posible del recorte: en el "
+        "correcto, los residuos vuelven a sus dos valores (S, lo que ve un lector ciego) y la "
+        "lectura coincide con la marca (A, el acuerdo). La búsqueda no deshace un giro ni un "
+        "cambio de escala, que deforman la rejilla en vez de moverla, ni un recorte que deja "
+        "menos pares de los que hacen falta para reconocer la marca.",
     };
     for (const char* t : parrafos) {
         r.texto(TipoBloque::Parrafo, t);
@@ -211,9 +218,12 @@ void para_pensar(Redactor& r, const LeccionDeLaHoja& h, bool detectada, bool con
         "diferencia se note? Justifícalo con el barrido.",
         "5. ¿Dónde se concentra la diferencia entre la imagen marcada y la principal? ¿Por qué "
         "ahí?",
+        "6. Tras un recorte de tres columnas, ¿por qué la lectura sin buscar falla en cerca de la "
+        "mitad de los píxeles? ¿Por qué S no distingue dos desplazamientos que se diferencian en "
+        "un par entero, y A sí?",
     };
     for (const char* t : preguntas) r.texto(TipoBloque::Pregunta, t);
-    int n = 6;
+    int n = 7;
     if (detectada) {
         r.texto(TipoBloque::Pregunta,
                 std::to_string(n++) +

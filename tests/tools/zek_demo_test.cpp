@@ -255,7 +255,7 @@ TEST_P(ZekDemoEnLocale, ComparesTheMethodsAtOnePsnr) {
     // The handout lists the detector's decisions and asks about the contrast.
     const std::string hoja = salida_de("pdftotext '" + pdf.string() + "' -").salida;
     for (const char* t : {"espectro: fuerza 0,0", "contraste:150 sim 5,99 ausente",
-                          "6. Un contraste de 1,5 multiplica"})
+                          "7. Un contraste de 1,5 multiplica"})
         EXPECT_NE(hoja.find(t), std::string::npos) << t;
 }
 

@@ -409,7 +409,7 @@ TEST(Laboratorio, TheDetectorFollowsTheAttackAndSaysWhetherTheMarkIsThere) {
     ASSERT_TRUE(texto.waitForFinished(30000));
     const QString leido = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
     for (const char* t : {"¿Está la marca? Espectro ensanchado", "atacada con jpeg:10",
-                          "La marca de la clave 3 no está", "6. El detector del espectro"})
+                          "La marca de la clave 3 no está", "7. El detector del espectro"})
         EXPECT_TRUE(leido.contains(QString::fromUtf8(t))) << t << "\n" << leido.toStdString();
 }
 

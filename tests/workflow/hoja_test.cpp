@@ -77,7 +77,7 @@ TEST(Hoja, ALessonWithoutTheLaboratorySaysWhatWasNotComputed) {
     EXPECT_TRUE(dice(d, "La comparación no se ha calculado"));
     EXPECT_TRUE(dice(d, "Sin histograma"));
     EXPECT_EQ(cuantos(d, TipoBloque::Grafico), 0u);
-    EXPECT_EQ(textos(d, TipoBloque::Pregunta).size(), 5u);
+    EXPECT_EQ(textos(d, TipoBloque::Pregunta).size(), 6u);
     EXPECT_EQ(textos(d, TipoBloque::Orden), std::vector<std::string>{h.orden});
     for (const Bloque& b : d.bloques) {
         if (b.tipo == TipoBloque::Figuras && b.figuras.size() == 3) {
@@ -135,9 +135,9 @@ TEST(Hoja, TheLaboratorysResultsAddTheirChartsAndQuestions) {
                      "clave 3 está presente: sim 23,44 > 6"));
     EXPECT_TRUE(dice(d, "Con 2 claves equivocadas: media 0,00, desviación 0,71."));
     const auto preguntas = textos(d, TipoBloque::Pregunta);
-    ASSERT_EQ(preguntas.size(), 7u);
-    EXPECT_EQ(preguntas[5].rfind("6. El detector del espectro ensanchado", 0), 0u);
-    EXPECT_EQ(preguntas[6].rfind("7. Un contraste de 1,5", 0), 0u);
+    ASSERT_EQ(preguntas.size(), 8u);
+    EXPECT_EQ(preguntas[6].rfind("7. El detector del espectro ensanchado", 0), 0u);
+    EXPECT_EQ(preguntas[7].rfind("8. Un contraste de 1,5", 0), 0u);
 }
 
 // Quoted for a shell, a quote in a name included.
