@@ -88,7 +88,7 @@ void pares_dentro(int x0, int y0, int Bx, int By, int32_t L, int64_t P, const Ta
 
 }  // namespace
 
-SumasDeBloques::SumasDeBloques(const Tabla& Y, int W, int H) : Y_(Y), W_(W), H_(H) {
+SumasDeBloques::SumasDeBloques(const Tabla& Y, int W, int H) : Y_(Y), W_(W) {
     const size_t n = static_cast<size_t>(W + 1) * static_cast<size_t>(H + 1);
     redondeadas_.assign(n, 0);
     dudosas_.assign(n, 0);

@@ -37,7 +37,7 @@ class SumasDeBloques {
     }
     int64_t rectangulo(const std::vector<int64_t>& t, int x0, int y0, int L) const;
     const Tabla& Y_;
-    int W_, H_;
+    int W_;
     std::vector<int64_t> redondeadas_, dudosas_;  // both summed-area tables, (W+1) x (H+1)
     bool de_fiar_;                                // no sum can leave the 32-bit range
 };

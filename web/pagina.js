@@ -577,6 +577,16 @@ function dibuja_grafico(lienzo, g) {
 let ultimo_analisis = null;
 function muestra_diferencia() {
   const r = ultimo_analisis;
+  // After a search its two maps take the difference's place: a cut has no
+  // pixel-by-pixel difference to show.
+  const mapas = Boolean(r?.mapas);
+  $("vista-diferencia").disabled = mapas;
+  $("diferencia").classList.toggle("mapas", mapas);
+  if (mapas) {
+    dibuja($("diferencia"), r.mapas);
+    $("escala").textContent = textos.leyendaDeLosMapas;
+    return;
+  }
   const con_ataque = $("vista-diferencia").selectedIndex === 1;
   dibuja($("diferencia"), r && (con_ataque ? r.diferenciaAtacada : r.diferencia));
   $("escala").textContent = r ? (con_ataque ? r.escalaAtacada : r.escala) : "";
@@ -591,6 +601,7 @@ async function analiza(evento) {
     metodo: $("metodo").value,
     fuerza: Number($("fuerza").value),
     ataque,
+    busca: $("busca-rejilla").checked,
   });
   if (r.motivo !== undefined && !r.atacada) {
     $("cifras").textContent = r.motivo;
@@ -601,7 +612,7 @@ async function analiza(evento) {
   $("sin-lectura").textContent = r.detectada ? sin_lectura_espectro : "";
   ultimo_analisis = r;
   muestra_diferencia();
-  $("cifras").textContent = r.cifras;
+  $("cifras").textContent = r.busqueda ? `${r.cifras}\n${r.busqueda}` : r.cifras;
   document.body.dataset.correctos = r.correctos ?? "";
   document.body.dataset.total = r.total ?? "";
   document.body.dataset.sim = r.sim ?? "";
@@ -899,6 +910,7 @@ async function inicia() {
   conecta_inspector();
   $("eleccion").addEventListener("submit", analiza);
   for (const vista of textos.vistasDeLaDiferencia) $("vista-diferencia").add(new Option(vista));
+  $("texto-busca-rejilla").textContent = textos.buscarLaRejilla;
   $("vista-diferencia").addEventListener("change", muestra_diferencia);
   repon_reserva();
   document.body.dataset.listo = "1";

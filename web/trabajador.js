@@ -198,8 +198,8 @@ const ordenes = {
   informe() {
     return { texto: zek.informe() };
   },
-  async analiza({ imagen, metodo, fuerza, ataque }, transferir) {
-    const eleccion = zek.elige(imagen, metodo, fuerza, ataque);
+  async analiza({ imagen, metodo, fuerza, ataque, busca }, transferir) {
+    const eleccion = zek.elige(imagen, metodo, fuerza, ataque, busca);
     if (eleccion.motivo !== undefined) return { motivo: eleccion.motivo };
     const inicio = performance.now();
     if (eleccion.jpeg >= 0) {
@@ -209,7 +209,7 @@ const ordenes = {
     const navegador = performance.now() - inicio; // the browser's encoder, for the benchmarks
     const r = zek.analiza();
     r.navegador = navegador;
-    imagenes([r.atacada, r.leida, r.diferencia, r.diferenciaAtacada], transferir);
+    imagenes([r.atacada, r.leida, r.diferencia, r.diferenciaAtacada, r.mapas], transferir);
     return r;
   },
 };

@@ -138,6 +138,10 @@ struct AnalisisWeb {
     val atacada = val::null(), leida = val::null(), diferencia = val::null(),
         diferencia_atacada = val::null();
     std::string cifras, escala, escala_atacada;  // what each difference's grey means
+    // After a search for the grid: its two maps (in the difference's place)
+    // and what it found, or why nothing was searched.
+    val mapas = val::null();
+    std::string busqueda;
     std::optional<double> correctos, total, sim;
     bool detectada = false;
     std::optional<Grafico> grafico;
@@ -436,6 +440,8 @@ class ZekWeb {
         for (const char* v : kVistasDeLaDiferencia) vistas.call<void>("push", texto_js(v));
         t.set("vistasDeLaDiferencia", vistas);
         t.set("versionNueva", texto_js(kVersionNueva));
+        t.set("buscarLaRejilla", texto_js(kBuscarLaRejilla));
+        t.set("leyendaDeLosMapas", texto_js(kLeyendaDeLosMapas));
         val formatos = val::array();
         for (const char* f : kFormatosDeImagen) formatos.call<void>("push", texto_js(f));
         t.set("formatosDeImagen", formatos);
@@ -475,7 +481,7 @@ class ZekWeb {
     // Prepares the picture attacked and returns it (null with the reason
     // when there is none), so that the page can encode it as JPEG.
     val elige(const std::string& imagen, const std::string& metodo, double fuerza,
-              const std::string& ataque) {
+              const std::string& ataque, bool busca_rejilla) {
         eleccion_ = {};
         fuente_.reset();
         val r = val::object();
@@ -487,7 +493,7 @@ class ZekWeb {
         }
         const bool abierta = imagen == "abierta";
         eleccion_ = eleccion_del_laboratorio(sesion_, abierta ? abierta_() : marcada_(), abierta,
-                                             *m, fuerza, *a);
+                                             *m, fuerza, *a, busca_rejilla);
         std::string motivo;
         fuente_ = fuente_de(eleccion_, &motivo);
         if (!fuente_) {
@@ -522,6 +528,8 @@ class ZekWeb {
         r.escala_atacada =
             texto_de_escala(&f, l.diferencia ? &*l.diferencia : nullptr, true, puerto_.separador);
         r.cifras = texto_de_cifras(l, f, puerto_.separador);
+        r.busqueda = texto_de_busqueda(l, puerto_.separador);
+        if (l.sincronizacion) r.mapas = rgba_de(imagen_de_mapas(*l.sincronizacion));
         if (l.aciertos) {
             r.correctos = static_cast<double>(l.aciertos->correctos);
             r.total = static_cast<double>(l.aciertos->total);
@@ -649,6 +657,8 @@ EMSCRIPTEN_BINDINGS(zek) {
         .field("escala", &AnalisisWeb::escala)
         .field("escalaAtacada", &AnalisisWeb::escala_atacada)
         .field("cifras", &AnalisisWeb::cifras)
+        .field("mapas", &AnalisisWeb::mapas)
+        .field("busqueda", &AnalisisWeb::busqueda)
         .field("correctos", &AnalisisWeb::correctos)
         .field("total", &AnalisisWeb::total)
         .field("sim", &AnalisisWeb::sim)

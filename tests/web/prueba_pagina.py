@@ -307,6 +307,40 @@ class Pagina(unittest.TestCase):
         correctos, _ = self.ataca("jpeg", 75)
         self.assertLessEqual(abs(correctos - escritorio["jpeg:75"]), 5)
 
+    def test_the_grid_of_a_cut_is_found_as_zek_demo_finds_it(self):
+        salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 16,
+                                  "--clave", 3)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        recorte = Path(self.archivos) / "recorte.png"
+        subprocess.run(["/usr/bin/convert", str(salida / "marcada.png"), "-crop", "300x220+7+5",
+                        "+repage", str(recorte)], check=True)
+        leida, r = self.zek_demo("--extrae", recorte, MUESTRAS / "marca.bmp", "--grado", 16,
+                                 "--clave", 3, "--lado", 5, "--sincroniza", "320x240")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        extraccion = json.loads((leida / "informe.json").read_text())["extraccion"]
+        self.demuestra(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", grado="16")
+        # recorte:7 on the picture of stage 2: the cut made is known.
+        self.js("document.getElementById('busca-rejilla').checked = true")
+        self.ataca("recorte", 7)
+        self.assertIn("Rejilla encontrada en (7, 7); el recorte se hizo en (7, 7). Con la búsqueda",
+                      self.texto("cifras"))
+        # ImageMagick's cut reopened: found where it was made, read as zek-demo reads it, and
+        # both maps (21 x 21 offsets each, 4 pixels apart) in the difference's place.
+        self.abre("abrir-marcada", recorte)
+        self.espera(lambda: self.js("return document.getElementById('imagen').value") == "abierta")
+        self.js("const s = document.getElementById('ataque'); s.value = '';"
+                "s.dispatchEvent(new Event('change'));")
+        self.pulsa("analiza")
+        self.assertIn("Rejilla encontrada en (7, 5). Con la búsqueda", self.texto("cifras"))
+        self.assertEqual((int(self.js("return document.body.dataset.correctos")),
+                          int(self.js("return document.body.dataset.total"))),
+                         (extraccion["correctos"], extraccion["total"]))
+        self.assertEqual(self.js("const c = document.getElementById('diferencia');"
+                                 "return [c.width, c.height, c.classList.contains('mapas')]"),
+                         [46, 21, True])
+        self.assertTrue(self.js("return document.getElementById('vista-diferencia').disabled"))
+        self.assertIn("en rojo, el desplazamiento tomado", self.texto("escala"))
+
     def test_the_spread_spectrum_is_detected_as_on_the_desktop(self):
         salida, r = self.zek_demo(MUESTRAS / "imagen.bmp", MUESTRAS / "marca.bmp", "--grado", 16,
                                   "--clave", 3, "--metodo", "espectro", "--ataque", "ruido:5")
