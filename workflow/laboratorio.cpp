@@ -283,7 +283,7 @@ std::string texto_de_cifras(const ResultadoLaboratorio& r, const FuenteLaborator
                                    " claves equivocadas, la mayor da " +
                                    con_decimales(r.respuesta->mayor, 2, separador) + "."
                              : "El detector no compara una imagen de otro tamaño que la "
-                               "principal.";
+                               "principal: «Buscar la rejilla» la coloca sobre ella.";
     } else if (r.aciertos && r.aciertos->total > 0) {
         const Aciertos& a = *r.aciertos;
         cifras = texto_de_aciertos(a, separador) +

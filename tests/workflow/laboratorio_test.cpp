@@ -159,8 +159,9 @@ TEST(Laboratorio, TheSpreadSpectrumIsDetectedAgainstTheHost) {
     const ResultadoLaboratorio recortada = analiza_fuente(e, *a.fuente, nullptr);
     EXPECT_FALSE(recortada.respuesta);
     EXPECT_EQ(texto_de_cifras(recortada, *a.fuente, ',')
-                  .rfind("El detector no compara una imagen de otro tamaño que la principal. "
-                         "PSNR frente a la imagen sin atacar: no se compara",
+                  .rfind("El detector no compara una imagen de otro tamaño que la principal: "
+                         "«Buscar la rejilla» la coloca sobre ella. PSNR frente a la imagen sin "
+                         "atacar: no se compara",
                          0),
               0u);
 }
