@@ -65,22 +65,36 @@ TablaDePares tabla_de_pares(const Tabla& Y, int Wc, int Hc, const ParametrosLect
     return t;
 }
 
-// The pairs of the layout (Bx x By blocks of side L, carrying the first P
-// watermark pixels) that lie wholly inside a Wc x Hc picture whose (0, 0)
+// The layout of a W x H picture (Bx x By blocks of side L, carrying the
+// first P watermark pixels) over a cut of Wc x Hc.
+struct Corte {
+    int Bx, By;
+    int32_t L;
+    int64_t P;
+    int Wc, Hc, W, H;
+};
+
+// The pairs of the layout that lie wholly inside the cut when its (0, 0)
 // is the layout's (x0, y0): calls visita(k, position) with the pair's
-// number from 0 and its position in the table.
+// number from 0 and its position in the table. The luminance table's
+// element (x, y) holds pixel (x, y) counted from 0, so its last column and
+// row lie outside the picture and read black: a pair reaching them is cut
+// away, unless the cut reaches the layout's own edge there, where the
+// embedding saw the same black.
 template <class Visita>
-void pares_dentro(int x0, int y0, int Bx, int By, int32_t L, int64_t P, const TablaDePares& t,
-                  Visita&& visita) {
-    const int pares_por_fila = Bx / 2;
+void pares_dentro(int x0, int y0, const Corte& c, const TablaDePares& t, Visita&& visita) {
+    const int32_t L = c.L;
+    const int nx = t.nx - (x0 + c.Wc == c.W ? 0 : 1), ny = t.ny - (y0 + c.Hc == c.H ? 0 : 1);
+    if (nx < 1 || ny < 1) return;
+    const int pares_por_fila = c.Bx / 2;
     const int R0 = (y0 + L - 1) / L;                       // first row of blocks at or below y0
-    const int R1 = std::min(By - 1, (t.ny - 1 + y0) / L);  // last whose top row fits
+    const int R1 = std::min(c.By - 1, (ny - 1 + y0) / L);  // last whose top row fits
     const int j0 = (x0 + 2 * L - 1) / (2 * L);             // first pair at or right of x0
-    const int j1 = std::min(pares_por_fila - 1, (t.nx - 1 + x0) / (2 * L));
+    const int j1 = std::min(pares_por_fila - 1, (nx - 1 + x0) / (2 * L));
     for (int R = R0; R <= R1; ++R) {
         const int64_t k0 = int64_t{R} * pares_por_fila;
-        if (k0 >= P) return;
-        const int hasta = static_cast<int>(std::min<int64_t>(j1, P - 1 - k0));
+        if (k0 >= c.P) return;
+        const int hasta = static_cast<int>(std::min<int64_t>(j1, c.P - 1 - k0));
         size_t i = t.indice(2 * L * j0 - x0, R * L - y0);
         for (int j = j0; j <= hasta; ++j, i += static_cast<size_t>(2 * L)) visita(k0 + j, i);
     }
@@ -139,11 +153,21 @@ bool elige_desplazamiento(const std::vector<CuentaDesplazamiento>& cuentas, int 
         const Entero128 da = 2 * a.correctos - a.total, db = 2 * b.correctos - b.total;
         return da * (da < 0 ? -da : da) * b.total > db * (db < 0 ? -db : db) * a.total;
     };
+    const auto ciega = [](const CuentaDesplazamiento& c) {
+        return c.suma / static_cast<double>(c.pares);
+    };
     std::optional<size_t> mejor;
     for (size_t i = 0; i < cuentas.size(); ++i) {
-        const Aciertos& a = cuentas[i].aciertos;
-        if (a.total == 0) continue;
-        if (!mejor || mas_alla_del_azar(a, cuentas[*mejor].aciertos)) mejor = i;
+        const CuentaDesplazamiento& c = cuentas[i];
+        if (c.aciertos.total == 0) continue;
+        if (!mejor) {
+            mejor = i;
+            continue;
+        }
+        const CuentaDesplazamiento& m = cuentas[*mejor];
+        const bool mas = mas_alla_del_azar(c.aciertos, m.aciertos);
+        const bool igual = !mas && !mas_alla_del_azar(m.aciertos, c.aciertos);
+        if (mas || (igual && ciega(c) > ciega(m))) mejor = i;
     }
     if (!mejor) return false;
     s.ciega = {ancho, alto, std::vector<double>(cuentas.size(), kNada)};
@@ -192,12 +216,13 @@ std::optional<Sincronizacion> sincroniza_pares(const Tabla& Y, int Wc, int Hc, i
     if (Wc < 2 * L || Hc < L || Bx < 2 || By < 1) return rechaza(motivo, ninguno);
 
     const TablaDePares t = tabla_de_pares(Y, Wc, Hc, p, *grado);
+    const Corte corte{Bx, By, L, P, Wc, Hc, W, H};
     const int ancho = W - Wc + 1, alto = H - Hc + 1;
     std::vector<CuentaDesplazamiento> cuentas(static_cast<size_t>(ancho) * alto);
     for (int y0 = 0; y0 < alto; ++y0) {
         for (int x0 = 0; x0 < ancho; ++x0) {
             CuentaDesplazamiento& c = cuentas[static_cast<size_t>(y0) * ancho + x0];
-            pares_dentro(x0, y0, Bx, By, L, P, t, [&](int64_t k, size_t i) {
+            pares_dentro(x0, y0, corte, t, [&](int64_t k, size_t i) {
                 ++c.pares;
                 c.suma += t.coseno[i];
                 const int8_t bit = marca[static_cast<size_t>(k)];
@@ -215,7 +240,7 @@ std::optional<Sincronizacion> sincroniza_pares(const Tabla& Y, int Wc, int Hc, i
     s.histograma = {c, std::vector<int64_t>(static_cast<size_t>(c)),
                     std::vector<int64_t>(static_cast<size_t>(c))};
     s.leida = {p.Wm, p.Hm, std::vector<Lectura>(static_cast<size_t>(P), Lectura::SinPar)};
-    pares_dentro(s.x, s.y, Bx, By, L, P, t, [&](int64_t k, size_t i) {
+    pares_dentro(s.x, s.y, corte, t, [&](int64_t k, size_t i) {
         s.leida.pixeles[static_cast<size_t>(k)] = static_cast<Lectura>(t.clase[i]);
         const int8_t bit = marca[static_cast<size_t>(k)];
         const int32_t r = t.residuo[i];

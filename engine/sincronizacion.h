@@ -122,7 +122,9 @@ struct CuentaDesplazamiento {
 // standard deviations of a coin's: a high A over a handful of pairs at the
 // cut's edge can be luck (a uniform corner of the watermark over a uniform
 // corner of the picture), over hundreds it cannot. Among equal pair counts
-// that is the highest A; a tie goes to the smallest y, then x.
+// that is the highest A. Where a smooth watermark agrees as well one or two
+// pixels off, the blocks sit at their levels only where aligned: a tie goes
+// to the highest S, then to the smallest y, then x.
 bool elige_desplazamiento(const std::vector<CuentaDesplazamiento>& cuentas, int ancho, int alto,
                           Sincronizacion& s);
 

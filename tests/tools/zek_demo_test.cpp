@@ -461,6 +461,11 @@ TEST_F(ZekDemo, TheGridOfACutIsFoundWhereImageMagickCutIt) {
     } casos[] = {{300, 220, 7, 5, 0},
                  {250, 200, 13, 2, 0},
                  {311, 236, 0, 4, 0},
+                 // A row's last pair would reach the cut's last column.
+                 {200, 100, 40, 30, 0},
+                 // A smooth corner of the watermark agrees as well two rows
+                 // up, where the blocks are off their levels: S tells.
+                 {60, 40, 10, 10, 0},
                  {300, 220, 7, 5, 75},
                  {260, 190, 31, 40, 75}};
     for (const auto& c : casos) {
