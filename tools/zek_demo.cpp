@@ -16,6 +16,7 @@
 #include "engine/espectro.h"
 #include "graficos/graficos.h"
 #include "graficos/hoja_de_clase.h"
+#include "images/lector_imagen.h"
 #include "qt/escritura.h"
 #include "qt/imagen_qt.h"
 #include "tools/demo/ejecucion.h"
@@ -165,6 +166,12 @@ int extrae_sincronizada(const Opciones& o, Ejecucion& e) {
         return kImagenRechazada;
     }
     const auto [W, H] = *tamano;
+    if (W > kLimiteAnfitrion.ancho || H > kLimiteAnfitrion.alto) {
+        std::cerr << "--sincroniza pide una imagen de " << W << " × " << H
+                  << ", mayor que la mayor imagen principal que se acepta ("
+                  << kLimiteAnfitrion.ancho << " × " << kLimiteAnfitrion.alto << ").\n";
+        return kImagenRechazada;
+    }
     const Ejecucion::Busqueda b = e.busca_rejilla(o.p, o.lado, W, H, *o.metodo, fuerza_de(o));
     if (!b.sincronizacion) {
         std::cerr << b.motivo << '\n';

@@ -526,6 +526,9 @@ TEST_F(ZekDemo, WhatCannotBeSearchedIsRefusedWithTwo) {
     } casos[] = {
         {muestra("imagen.bmp"), "--grado 16 --clave 3 --sincroniza 320x",
          "--sincroniza no es un tamaño ANCHOxALTO (por ejemplo 378x483): «320x».\n"},
+        {muestra("imagen.bmp"), "--grado 16 --clave 3 --sincroniza 999999999x2",
+         "--sincroniza pide una imagen de 999999999 × 2, mayor que la mayor imagen principal que "
+         "se acepta (378 × 483).\n"},
         {muestra("imagen.bmp"), "--grado 16 --clave 3 --sincroniza 300x240",
          "La imagen mide 320 × 240, más que la de 300 × 240: no puede ser un recorte de ella.\n"},
         {"'" + pequena.string() + "'", "--grado 16 --clave 3 --lado 5 --sincroniza 320x240",
