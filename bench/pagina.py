@@ -3,10 +3,12 @@
 """The web edition's figures, measured in Debian's chromium (headless): the
 page's size, how soon it is ready, and the engine's time in the worker for
 each press of the step button, for two attacks on the samples and for the
-spread spectrum chosen in the laboratory, and for the laboratory's long jobs
+spread spectrum chosen in the laboratory, for the search for the grid after
+a crop, and for the laboratory's long jobs
 (Grado 10, Clave 3; the fastest of five runs, of three for the jobs).
 Compare with zek_bench's BM_PasoMuestras, BM_AtaqueMuestras,
-BM_EspectroMuestras and BM_TrabajoMuestras, the same work natively.
+BM_EspectroMuestras, BM_BuscaMuestras and BM_TrabajoMuestras, the same work
+natively.
 
 Usage: pagina.py PAGINA
 """
@@ -101,6 +103,11 @@ def main():
                               "ataque": "ruido:5"})]
         ms = min(d.execute_async_script(MEDIR, orden)[0][1] for _ in range(5))
         print(f"espectro con ruido:5 y la respuesta a 1001 claves en el trabajador: {ms:.2f} ms")
+        orden = [("analiza", {"imagen": "marcada", "metodo": "bloques", "fuerza": 0,
+                              "ataque": "recorte:32", "busca": True})]
+        ms = min(d.execute_async_script(MEDIR, orden)[0][1] for _ in range(5))
+        print(f"recorte:32 con «Buscar la rejilla» (33 × 33 desplazamientos) en el trabajador: "
+              f"{ms:.2f} ms")
         d.execute_async_script("const h = arguments[arguments.length - 1];"
                                "orden('paso').then(() => orden('paso')).then(() => orden('paso'))"
                                ".then(() => orden('paso')).then(() => h())")

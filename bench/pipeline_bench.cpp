@@ -415,6 +415,20 @@ void BM_Registro(benchmark::State& state) {
 }
 BENCHMARK(BM_Registro)->Unit(benchmark::kMillisecond);
 
+// "Buscar la rejilla" in the laboratory after recorte:32 on the samples
+// (33 x 33 offsets), as bench/pagina.py measures it in the browser.
+void BM_BuscaMuestras(benchmark::State& state) {
+    LectorQt lector;
+    SesionSinVentana s(&lector);
+    abre_muestras(s);
+    s.demuestra("10", "3");
+    const auto fuente = std::make_shared<const FuenteLaboratorio>(*s.sesion.fuente_marcada());
+    const EleccionLaboratorio e = eleccion_del_laboratorio(
+        s.sesion, fuente, false, metodo_bloques(), 0, *lee_ataque("recorte:32"), true);
+    for (auto _ : state) benchmark::DoNotOptimize(analiza_eleccion(e, nullptr));
+}
+BENCHMARK(BM_BuscaMuestras)->Unit(benchmark::kMillisecond);
+
 // The laboratory's long jobs on the samples (Grado 10, Clave 3), as the
 // browser's benchmark runs them too: the degree sweep, the comparison of
 // the four methods, and the detector after a JPEG at 75 with its ROC.
