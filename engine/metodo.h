@@ -62,7 +62,12 @@ struct DescripcionMetodo {
     // The demonstration's own method: its strength is the Grado in force and
     // its picture the one "Paso 2" drew.
     bool de_la_demostracion;
+    // Why a cut cannot be searched for this method's grid, in Spanish;
+    // nothing when it can (see busca_rejilla).
+    const char* sin_rejilla = nullptr;
 };
+
+struct Sincronizacion;  // engine/sincronizacion.h
 
 class Metodo {
   public:
@@ -94,6 +99,15 @@ class Metodo {
     // The lowest JPEG quality the mark is predicted to survive, for a method
     // whose steps are JPEG's; nothing for the others.
     virtual std::optional<int> calidad_predicha(int, int, int, int, double) const { return {}; }
+    // The search for its grid in a picture cut from a W x H one, with its
+    // own reading: p the reading's parameters (the block pairs' side in
+    // p.LongBloque, the key in p.Clave), `fuerza` its strength. Nothing,
+    // with why in `motivo`, for a method without a grid (sin_rejilla) or a
+    // picture that cannot be searched. Defined with the search.
+    virtual std::optional<Sincronizacion> busca_rejilla(const SuperficieImagen& imagen, int W,
+                                                        int H, const ParametrosLectura& p,
+                                                        double fuerza, const Bits& marca,
+                                                        std::string* motivo) const;
 };
 
 // How the fractions of the carried pixels fall, light and dark apart, in

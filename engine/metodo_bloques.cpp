@@ -11,6 +11,7 @@
 #include "engine/lectura_ciega.h"
 #include "engine/metodo.h"
 #include "engine/pares.h"
+#include "engine/sincronizacion.h"
 #include "images/capturas.h"
 
 namespace zek {
@@ -93,6 +94,13 @@ class Bloques final : public Metodo {
             return true;
         });
         return f;
+    }
+
+    std::optional<Sincronizacion> busca_rejilla(const SuperficieImagen& imagen, int W, int H,
+                                                const ParametrosLectura& p, double,
+                                                const Bits& marca,
+                                                std::string* motivo) const override {
+        return sincroniza_pares(imagen, W, H, p, marca, motivo);
     }
 
     Bits lee(const SuperficieImagen& imagen, int Wm, int Hm, double fuerza,

@@ -303,6 +303,13 @@ class Dct final : public Metodo {
         return f;
     }
 
+    std::optional<Sincronizacion> busca_rejilla(const SuperficieImagen& imagen, int W, int H,
+                                                const ParametrosLectura& p, double alfa,
+                                                const Bits& marca,
+                                                std::string* motivo) const override {
+        return sincroniza_dct(imagen, W, H, marca, p.Wm, p.Hm, alfa, p.Clave, motivo);
+    }
+
     std::optional<int> calidad_predicha(int W, int H, int Wm, int Hm, double alfa) const override {
         return calidad_predicha_dct(W, H, Wm, Hm, alfa);
     }

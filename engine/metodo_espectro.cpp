@@ -17,7 +17,9 @@ class Espectro final : public Metodo {
             kNombreEspectro,
             {"alfa", kAlfaEspectroMinimo, kAlfaEspectroMaximo, kAlfaEspectro, 0.01, 3, false},
             Rinde::Decision,
-            false};
+            false,
+            "El detector del método espectro no busca una rejilla: coloca la imagen sobre la "
+            "original."};
         return d;
     }
 

@@ -29,9 +29,15 @@ int plano_de(double fuerza) {
 class Lsb final : public Metodo {
   public:
     const DescripcionMetodo& descripcion() const override {
-        static constexpr DescripcionMetodo d{"lsb",          "Bit menos significativo",
-                                             "LSB",          {"plano de bits", 0, 7, 0, 1, 0, true},
-                                             Rinde::Lectura, false};
+        static constexpr DescripcionMetodo d{"lsb",
+                                             "Bit menos significativo",
+                                             "LSB",
+                                             {"plano de bits", 0, 7, 0, 1, 0, true},
+                                             Rinde::Lectura,
+                                             false,
+                                             "El método LSB no tiene rejilla que buscar: cada "
+                                             "píxel lleva un bit de la marca, y nada en la "
+                                             "imagen dice dónde empieza."};
         return d;
     }
 

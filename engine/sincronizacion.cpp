@@ -153,23 +153,6 @@ bool elige_desplazamiento(const std::vector<CuentaDesplazamiento>& cuentas, int 
         const Entero128 da = 2 * a.correctos - a.total, db = 2 * b.correctos - b.total;
         return da * (da < 0 ? -da : da) * b.total > db * (db < 0 ? -db : db) * a.total;
     };
-    const auto ciega = [](const CuentaDesplazamiento& c) {
-        return c.suma / static_cast<double>(c.pares);
-    };
-    std::optional<size_t> mejor;
-    for (size_t i = 0; i < cuentas.size(); ++i) {
-        const CuentaDesplazamiento& c = cuentas[i];
-        if (c.aciertos.total == 0) continue;
-        if (!mejor) {
-            mejor = i;
-            continue;
-        }
-        const CuentaDesplazamiento& m = cuentas[*mejor];
-        const bool mas = mas_alla_del_azar(c.aciertos, m.aciertos);
-        const bool igual = !mas && !mas_alla_del_azar(m.aciertos, c.aciertos);
-        if (mas || (igual && ciega(c) > ciega(m))) mejor = i;
-    }
-    if (!mejor) return false;
     s.ciega = {ancho, alto, std::vector<double>(cuentas.size(), kNada)};
     s.acuerdo = s.ciega;
     for (size_t i = 0; i < cuentas.size(); ++i) {
@@ -177,6 +160,20 @@ bool elige_desplazamiento(const std::vector<CuentaDesplazamiento>& cuentas, int 
         if (c.pares > 0) s.ciega.valores[i] = c.suma / static_cast<double>(c.pares);
         if (c.aciertos.total > 0) s.acuerdo.valores[i] = 1 - c.aciertos.ber();
     }
+    std::optional<size_t> mejor;
+    for (size_t i = 0; i < cuentas.size(); ++i) {
+        const Aciertos& a = cuentas[i].aciertos;
+        if (a.total == 0) continue;
+        if (!mejor) {
+            mejor = i;
+            continue;
+        }
+        const Aciertos& m = cuentas[*mejor].aciertos;
+        const bool mas = mas_alla_del_azar(a, m);
+        const bool igual = !mas && !mas_alla_del_azar(m, a);
+        if (mas || (igual && s.ciega.valores[i] > s.ciega.valores[*mejor])) mejor = i;
+    }
+    if (!mejor) return false;
     s.x = static_cast<int>(*mejor % static_cast<size_t>(ancho));
     s.y = static_cast<int>(*mejor / static_cast<size_t>(ancho));
     s.ciega_en = s.ciega.valores[*mejor];
@@ -253,23 +250,11 @@ std::optional<Sincronizacion> sincroniza_pares(const Tabla& Y, int Wc, int Hc, i
     return s;
 }
 
-std::string sin_rejilla(const Metodo& m) {
-    if (&m != &metodo_lsb()) return {};
-    return "El método LSB no tiene rejilla que buscar: cada píxel lleva un bit de la marca, y "
-           "nada en la imagen dice dónde empieza.";
-}
-
-std::optional<Sincronizacion> busca_rejilla(const Metodo& m, const SuperficieImagen& imagen, int W,
-                                            int H, const ParametrosLectura& p, double fuerza,
-                                            const Bits& marca, std::string* motivo) {
-    if (&m == &metodo_bloques()) return sincroniza_pares(imagen, W, H, p, marca, motivo);
-    if (&m == &metodo_dct())
-        return sincroniza_dct(imagen, W, H, marca, p.Wm, p.Hm, fuerza, p.Clave, motivo);
-    std::string no = sin_rejilla(m);
-    return rechaza(motivo, no.empty() ? "El detector del método " + std::string(m.nombre()) +
-                                            " no busca una rejilla: coloca la imagen sobre la "
-                                            "original."
-                                      : no);
+std::optional<Sincronizacion> Metodo::busca_rejilla(const SuperficieImagen&, int, int,
+                                                    const ParametrosLectura&, double, const Bits&,
+                                                    std::string* motivo) const {
+    const char* sin = descripcion().sin_rejilla;
+    return rechaza(motivo, sin ? sin : "Este método no tiene rejilla que buscar.");
 }
 
 std::optional<Desplazamiento> registra(const SuperficieImagen& sospechosa,

@@ -92,17 +92,6 @@ std::optional<Sincronizacion> sincroniza_dct(const SuperficieImagen& imagen, int
                                              const Bits& marca, int Wm, int Hm, double alfa,
                                              double clave, std::string* motivo);
 
-// Empty when the method's reading can search for its grid; otherwise why
-// not, in Spanish.
-std::string sin_rejilla(const Metodo& m);
-
-// The search with the method's own reading: the block pairs with p (the
-// block side in p.LongBloque), the DCT method at strength `fuerza` with
-// p.Clave; for the others nothing, and `motivo` says why.
-std::optional<Sincronizacion> busca_rejilla(const Metodo& m, const SuperficieImagen& imagen, int W,
-                                            int H, const ParametrosLectura& p, double fuerza,
-                                            const Bits& marca, std::string* motivo);
-
 // Empty when a Wc x Hc picture can have been cut from a W x H one;
 // otherwise why not, in Spanish.
 std::string comprueba_tamano(int Wc, int Hc, int W, int H);

@@ -218,8 +218,8 @@ void busca_en(const EleccionLaboratorio& e, const FuenteLaboratorio& fuente,
     p.Wm = e.Wm;
     p.Hm = e.Hm;
     if (!e.metodo->de_la_demostracion()) p.Clave = e.clave;
-    auto s = busca_rejilla(*e.metodo, r.atacada, W, H, p, e.fuerza,
-                           bits_de_marca(e.MatrizMarca, e.Wm, e.Hm), &r.sin_busqueda);
+    auto s = e.metodo->busca_rejilla(r.atacada, W, H, p, e.fuerza,
+                                     bits_de_marca(e.MatrizMarca, e.Wm, e.Hm), &r.sin_busqueda);
     if (!s) return;
     r.leida = imagen_de_lectura(s->leida, e.Wm, e.Hm);
     r.aciertos = s->aciertos;

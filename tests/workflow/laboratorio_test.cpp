@@ -220,7 +220,7 @@ TEST_P(Busqueda, FindsTheCropMadeAndReadsWithIt) {
     const ResultadoLaboratorio& r = *con.resultado;
     EXPECT_TRUE(texto_de_busqueda(*sin.resultado, ',').empty());
     if (&m == &metodo_lsb()) {
-        EXPECT_EQ(texto_de_busqueda(r, ','), sin_rejilla(m));
+        EXPECT_EQ(texto_de_busqueda(r, ','), m.descripcion().sin_rejilla);
         return;
     }
     if (!m.lee_la_marca()) {

@@ -73,7 +73,7 @@ Ejecucion::Busqueda Ejecucion::busca_rejilla(const Parametros& p, int32_t lado, 
         b.lado = l.LongBloque = lado_de_lectura(lado, W, H, Wm, Hm);
     }
     const Bits bits = bits_de_marca(s_.sesion.vbles().MatrizMarca, Wm, Hm);
-    b.sincronizacion = zek::busca_rejilla(m, imagen, W, H, l, fuerza, bits, &b.motivo);
+    b.sincronizacion = m.busca_rejilla(imagen, W, H, l, fuerza, bits, &b.motivo);
     return b;
 }
 
